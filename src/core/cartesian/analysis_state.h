@@ -1,0 +1,170 @@
+#pragma once
+// The one record every analysis works on. Treatments are numbered 1 to 4
+// (slot 0 unused), pair tables are indexed (i, j) with slots 0 to 4, and the
+// value arrays hold positions 1 to n (position 0 unused). The value arrays
+// grow to what a run needs and are then reused; the capacities are limits
+// that the input is checked against, not allocations.
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "core/common/date_time.h"
+
+namespace cpt {
+
+inline constexpr int TreatmentCapacity = 4;
+inline constexpr std::int32_t ValueCapacity = 9'000'005;
+inline constexpr int SayingSlots = 105;
+
+enum class Transformation { None, Arcsine, Logit };
+
+template <typename T>
+using TreatmentArray = std::array<T, TreatmentCapacity + 1>;
+template <typename T>
+using PairTable = std::array<std::array<T, TreatmentCapacity + 1>, TreatmentCapacity + 1>;
+
+// A value array with positions 0..n; grows, never shrinks.
+template <typename T>
+class ValueArray {
+public:
+    // Makes positions 1..count usable, keeping what is there.
+    void ensure(std::int32_t count) {
+        if (static_cast<std::size_t>(count) + 1 > values_.size()) values_.resize(static_cast<std::size_t>(count) + 1);
+    }
+    T& operator[](std::int32_t position) { return values_[static_cast<std::size_t>(position)]; }
+    const T& operator[](std::int32_t position) const { return values_[static_cast<std::size_t>(position)]; }
+    // Positions 1..count as a contiguous range.
+    T* from1() { return values_.data() + 1; }
+    const T* from1() const { return values_.data() + 1; }
+    std::int32_t size() const { return values_.empty() ? 0 : static_cast<std::int32_t>(values_.size()) - 1; }
+
+private:
+    std::vector<T> values_;
+};
+
+struct AnalysisState {
+    // Edition constants, set at start-up.
+    double MaxBootstrapNumber = 0;
+    double MaxCartesianProducts = 0;
+    std::int16_t StatedMaxTreatments = 0;
+    std::string EditionLabel;
+    std::string VersionText;
+    std::string EditionSummary;
+
+    bool MaintainerMode = false;
+
+    // Run settings and flags.
+    std::int16_t TreatmentCount = 0;
+    std::int16_t PairCount = 0;
+    double SidakAlpha = 0;
+    cpt::Transformation Transformation = Transformation::None;
+    bool CartesianRun = false;
+    bool DetailInfoDeclined = false;
+    bool FlowRecord = false;
+    std::string FlowFileName;
+    bool DetailedDifferences = false;
+    bool ReversedSort = false;
+    std::string OutputPrefix;
+
+    // Progress and timing.
+    std::string StartStamp;
+    DateTime StartTime;
+    std::string StatusText;
+
+    // Per treatment.
+    TreatmentArray<std::string> TreatmentFile{};
+    TreatmentArray<std::string> TreatmentFileSorted{};
+    TreatmentArray<std::string> TreatmentName{};
+    TreatmentArray<std::string> TreatmentCode{};
+    TreatmentArray<std::int32_t> SampleSize{};
+    TreatmentArray<std::int32_t> BootstrapNumber{};
+    TreatmentArray<double> BootstrapNumberReal{};
+    TreatmentArray<double> PointEstimate{};
+    TreatmentArray<std::int32_t> BootCount{};
+    TreatmentArray<double> BootMean{};
+    TreatmentArray<double> BootVariance{};
+    TreatmentArray<double> BootSD{};
+
+    // Working members of the treatment input.
+    TreatmentArray<double> EntryMean{};
+    TreatmentArray<double> OrderMean{};
+    TreatmentArray<std::int32_t> OrderEntry{};
+    TreatmentArray<std::int32_t> OrderIndex{};
+
+    // Working members of the engine.
+    TreatmentArray<double> BootSum{};
+    TreatmentArray<double> BootSumSq{};
+    TreatmentArray<double> BootVarianceBySums{};
+
+    // Value arrays.
+    TreatmentArray<ValueArray<double>> BootValue{};
+    TreatmentArray<ValueArray<double>> BootValueWork{};
+    ValueArray<std::int16_t> ValueWeight;
+    ValueArray<std::int32_t> ValueWeightWork;
+    ValueArray<double> CartesianDiff;
+    ValueArray<double> CartesianDiffRev;
+    ValueArray<double> PairDiff;
+    ValueArray<double> SortValues;
+    std::int32_t SortCount = 0;
+    ValueArray<double> SortedValues;
+    ValueArray<std::int32_t> SortTags;
+    ValueArray<std::int32_t> SortedTags;
+    bool SortAndCountRun = false;
+
+    // Per pair (i < j unless mirrored).
+    PairTable<std::int32_t> SigCount{};
+    PairTable<std::int32_t> InsigBelowCount{};
+    PairTable<std::int32_t> InsigAboveCount{};
+    PairTable<std::int32_t> InsigCount{};
+    PairTable<double> DiffMean{};
+    PairTable<double> DiffVariance{};
+    PairTable<double> DiffSD{};
+    PairTable<double> TLowerLimit{};
+    PairTable<double> TUpperLimit{};
+    PairTable<double> PercentileLower{};
+    PairTable<double> PercentileUpper{};
+    PairTable<double> PValueWork{};
+    PairTable<double> PValue{};
+    PairTable<double> BootMeanDiff{};
+
+    // Analysis of variance.
+    double GrandMean = 0;
+    double SSBetween = 0;
+    double SSWithin = 0;
+    double DfBetween = 0;
+    double DfWithin = 0;
+    double TotalSampleSize = 0;
+    double FValue = 0;
+    // False when the within-groups mean square was 0 and F has no value.
+    bool FValueDefined = false;
+
+    std::string TableRuleDouble;
+    std::string TableRuleSingle;
+
+    // Report.
+    std::string LastTreatmentCode;
+    std::int16_t TableNumber = 0;
+    std::string OutputFileName;
+    std::string ProjectName;
+
+    // Sort-and-count.
+    std::string DataKind;
+    bool SerialNumbers = false;
+    std::string DataPath;
+    std::string SampleSizeOrMean;
+    double DataTotal = 0;
+    double DataMean = 0;
+    double DecimalLimit = 0;
+    ValueArray<double> ClassValue;
+    ValueArray<double> ClassCount;
+    std::int32_t ClassTotal = 0;
+
+    // Main window.
+    DateTime StartupTime;
+    bool StartupRevealPending = false;
+    std::array<std::string, SayingSlots> Sayings{};
+    std::int32_t GreetingCounter = 0;
+};
+
+}  // namespace cpt

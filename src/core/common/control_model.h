@@ -1,0 +1,96 @@
+#pragma once
+// The main window as data: every named control's caption, state, colours and
+// font size, the overview grid and the frequency chart. The procedures change
+// the model; the desktop program draws it; tests read it.
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace cpt {
+
+struct Rgb {
+    std::uint8_t red = 0;
+    std::uint8_t green = 0;
+    std::uint8_t blue = 0;
+    friend bool operator==(const Rgb&, const Rgb&) = default;
+};
+
+enum class ControlKind { Window, Frame, Button, Label, TextBox, Picture, Image, Grid, Chart };
+
+struct Control {
+    std::string name;
+    ControlKind kind = ControlKind::Button;
+    std::string caption;
+    std::string parent;  // the frame or window that holds it
+    std::string toolTip;
+    bool enabled = true;
+    bool visible = true;
+    std::optional<Rgb> foreColor;
+    std::optional<Rgb> backColor;
+    double fontSize = 0;  // 0: the toolkit's default
+    int height = 0;       // 0: the layout's own; else twips
+};
+
+struct GridModel {
+    int rows = 0;
+    int columns = 0;
+    std::vector<int> columnWidths;  // twips
+    std::vector<std::string> cells;
+    std::vector<bool> centred;
+
+    void resize(int newRows, int newColumns);
+    const std::string& text(int row, int column) const { return cells.at(index(row, column)); }
+    void setText(int row, int column, std::string text) { cells.at(index(row, column)) = std::move(text); }
+    void centre(int row, int column) { centred.at(index(row, column)) = true; }
+    bool isCentred(int row, int column) const { return centred.at(index(row, column)); }
+
+private:
+    std::size_t index(int row, int column) const;
+};
+
+// The class table of the last sort-and-count, drawn as a frequency chart.
+struct ChartModel {
+    std::string title;
+    std::vector<double> classValues;
+    std::vector<double> classCounts;
+    double mean = 0;
+    double standardDeviation = 0;
+};
+
+class ControlModel {
+public:
+    explicit ControlModel(std::vector<Control> controls);
+
+    Control& operator[](std::string_view name);
+    const Control& operator[](std::string_view name) const;
+    bool contains(std::string_view name) const;
+    const std::vector<Control>& controls() const { return controls_; }
+
+    GridModel grid;
+    ChartModel chart;
+
+    // Asks the front end to draw a control now, in the middle of a long run.
+    void redraw(std::string_view name) const {
+        if (redrawHandler_) redrawHandler_(name);
+    }
+    void setRedrawHandler(std::function<void(std::string_view)> handler) { redrawHandler_ = std::move(handler); }
+
+    // Asks the front end to end the program.
+    void requestExit() {
+        exitRequested_ = true;
+        if (exitHandler_) exitHandler_();
+    }
+    bool exitRequested() const { return exitRequested_; }
+    void setExitHandler(std::function<void()> handler) { exitHandler_ = std::move(handler); }
+
+private:
+    std::vector<Control> controls_;
+    std::function<void(std::string_view)> redrawHandler_;
+    std::function<void()> exitHandler_;
+    bool exitRequested_ = false;
+};
+
+}  // namespace cpt

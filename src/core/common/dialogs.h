@@ -1,0 +1,34 @@
+#pragma once
+// What the procedures ask of the user goes through this port: the desktop
+// program shows real modal boxes, the tests answer from a script, the batch
+// program answers from its command line.
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace cpt {
+
+enum class ButtonSet { OkOnly, OkCancel, YesNo, YesNoCancel };
+
+// The codes the message box answers with.
+enum Answer : int { AnswerOk = 1, AnswerCancel = 2, AnswerYes = 6, AnswerNo = 7 };
+
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+
+    // Closing a Yes/No/Cancel box answers AnswerCancel. Prompt lines are
+    // separated by line feeds.
+    virtual int messageBox(std::string_view prompt, ButtonSet buttons, std::string_view title) = 0;
+    // The typed text, or nothing when the box was cancelled.
+    virtual std::optional<std::string> inputBox(std::string_view prompt, std::string_view title,
+                                                std::string_view defaultText) = 0;
+    // The chosen path, or nothing when the dialogue was cancelled.
+    virtual std::optional<std::string> openFile(std::string_view title) = 0;
+    virtual void beep() = 0;
+
+    // A plain notice with an OK button.
+    void tell(std::string_view prompt, std::string_view title) { messageBox(prompt, ButtonSet::OkOnly, title); }
+};
+
+}  // namespace cpt

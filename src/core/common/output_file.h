@@ -1,0 +1,56 @@
+#pragma once
+// Every output file goes through this writer: it buffers, checks every write
+// and the close, and turns a refused path or a full disk into a UserError
+// that names the file and the system's reason.
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace cpt {
+
+class OutputFile {
+public:
+    enum class Mode { Replace, CreateNew };
+
+    OutputFile() = default;
+    OutputFile(const std::filesystem::path& path, Mode mode = Mode::Replace) { open(path, mode); }
+    OutputFile(const OutputFile&) = delete;
+    OutputFile& operator=(const OutputFile&) = delete;
+    OutputFile(OutputFile&& other) noexcept;
+    OutputFile& operator=(OutputFile&& other) noexcept;
+    ~OutputFile();  // closes without reporting; call close() to be told
+
+    // Throws UserError when the file cannot be created (with CreateNew, also
+    // when it exists already).
+    void open(const std::filesystem::path& path, Mode mode = Mode::Replace);
+    // Like open() with CreateNew, but reports an existing file by returning false.
+    bool openNew(const std::filesystem::path& path);
+
+    void write(std::string_view text);
+    void write(char c) {
+        if (buffer_.size() + 1 > capacity) flush();
+        buffer_.push_back(c);
+    }
+    // Lines end CR LF in every output file.
+    void writeLine(std::string_view text) {
+        write(text);
+        write("\r\n");
+    }
+    void flush();
+    void close();
+
+    bool isOpen() const { return file_ != nullptr; }
+    const std::filesystem::path& path() const { return path_; }
+
+private:
+    static constexpr std::size_t capacity = 1 << 20;
+    [[noreturn]] void fail(std::string_view what, int error);
+    void release() noexcept;
+
+    std::FILE* file_ = nullptr;
+    std::filesystem::path path_;
+    std::string buffer_;
+};
+
+}  // namespace cpt

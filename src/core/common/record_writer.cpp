@@ -1,0 +1,33 @@
+#include "core/common/record_writer.h"
+
+#include "core/common/number_format.h"
+#include "core/common/output_file.h"
+
+namespace cpt {
+
+void Record::separate() {
+    if (!first_) file_.write(',');
+    first_ = false;
+}
+
+Record& Record::text(std::string_view text) {
+    separate();
+    file_.write('"');
+    file_.write(text);
+    file_.write('"');
+    return *this;
+}
+
+Record& Record::number(double value) {
+    separate();
+    char buffer[MaxNumberChars];
+    file_.write(std::string_view(buffer, static_cast<std::size_t>(writeRecordNumber(value, buffer))));
+    return *this;
+}
+
+void Record::end() {
+    file_.write("\r\n");
+    first_ = true;
+}
+
+}  // namespace cpt

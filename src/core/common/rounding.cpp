@@ -1,0 +1,30 @@
+#include "core/common/rounding.h"
+
+#include <cfenv>
+#include <cmath>
+#include <limits>
+
+namespace cpt {
+
+double roundHalfEven(double value) {
+    // nearbyint follows the current rounding mode, which nobody here changes
+    // from round-to-nearest-even; rint would do the same.
+    return std::nearbyint(value);
+}
+
+namespace {
+template <typename Int>
+std::optional<Int> toInteger(double value) {
+    double rounded = roundHalfEven(value);
+    if (!(rounded >= static_cast<double>(std::numeric_limits<Int>::min()) &&
+          rounded <= static_cast<double>(std::numeric_limits<Int>::max()))) {
+        return std::nullopt;  // NaN lands here too
+    }
+    return static_cast<Int>(rounded);
+}
+}  // namespace
+
+std::optional<std::int16_t> toInt16(double value) { return toInteger<std::int16_t>(value); }
+std::optional<std::int32_t> toInt32(double value) { return toInteger<std::int32_t>(value); }
+
+}  // namespace cpt

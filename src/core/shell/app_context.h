@@ -1,0 +1,36 @@
+#pragma once
+// Everything a procedure works with: the analysis state, the main window's
+// model, the two ports and the flow record file. Owned by the application
+// object of each front end and handed to every procedure.
+#include <filesystem>
+#include <string_view>
+
+#include "core/cartesian/analysis_state.h"
+#include "core/common/clock.h"
+#include "core/common/control_model.h"
+#include "core/common/dialogs.h"
+#include "core/common/output_file.h"
+
+namespace cpt {
+
+class AppContext {
+public:
+    AppContext(Dialogs& dialogs, Clock& clock, bool maintainerMode);
+
+    AnalysisState state;
+    ControlModel window;
+    Dialogs& dialogs;
+    Clock& clock;
+    // Where output files named without a folder are created.
+    std::filesystem::path workingDirectory;
+    // Open while the maintainer's flow record is on.
+    OutputFile flowFile;
+
+    // Writes "Sub <procedure>" to the flow record file while it is on.
+    void trace(std::string_view procedure);
+    std::filesystem::path outputPath(const std::string& name) const { return workingDirectory / name; }
+    // Closes every open file (the quit path).
+    void closeAllFiles();
+};
+
+}  // namespace cpt

@@ -1,0 +1,19 @@
+#pragma once
+// The controls of the main window and of the dedication window, as data.
+#include <array>
+#include <string_view>
+#include <vector>
+
+#include "core/common/control_model.h"
+
+namespace cpt {
+
+inline constexpr int ButtonListSize = 80;
+
+// The buttons that the two state-setting procedures handle, in their order.
+extern const std::array<std::string_view, ButtonListSize> ButtonList;
+
+// Every control of both windows with its design-time caption and place.
+std::vector<Control> mainWindowControls();
+
+}  // namespace cpt

@@ -1,0 +1,112 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "core/common/field_reader.h"
+#include "core/common/numeric_answer.h"
+#include "core/common/rounding.h"
+#include "core/common/user_error.h"
+
+namespace cpt {
+namespace {
+
+TEST(FieldReader, SeparatorsQuotesBlanksAndLineEnds) {
+    FieldReader reader("\"Host A\",n, 30 ,B,3000,\"R1\"\r\n30,.25\r\n-1.5E-2\n  7\n\n", "a.txt");
+    EXPECT_EQ(reader.readText("name"), "Host A");
+    EXPECT_EQ(reader.readText("label"), "n");
+    EXPECT_EQ(reader.readInteger("sample size"), 30);
+    reader.skip("label");
+    EXPECT_EQ(reader.readInteger("B"), 3000);
+    EXPECT_EQ(reader.readText("code"), "R1");
+    EXPECT_EQ(reader.readNumber("size"), 30);
+    EXPECT_EQ(reader.readNumber("estimate"), 0.25);
+    EXPECT_FALSE(reader.atEnd());
+    EXPECT_EQ(reader.readNumber("value"), -0.015);
+    EXPECT_EQ(reader.readNumber("value"), 7);
+    EXPECT_EQ(reader.fieldNumber(), 10);
+    EXPECT_TRUE(reader.atEnd());
+}
+
+TEST(FieldReader, QuotedFieldMayHoldCommas) {
+    FieldReader reader("\"a, b\",2", "q.txt");
+    EXPECT_EQ(reader.readText("name"), "a, b");
+    EXPECT_EQ(reader.readNumber("value"), 2);
+    EXPECT_TRUE(reader.atEnd());
+}
+
+struct BadCase {
+    const char* contents;
+    const char* expectedPart;
+};
+
+TEST(FieldReader, ComplaintsNameFileFieldAndWhatWasDue) {
+    const BadCase cases[] = {
+        {"1,abc", "field 2 should be a bootstrap value (a number), but it holds \"abc\""},
+        {"1,", "ends at field 2, where a bootstrap value was expected"},
+        {"1,nan", "field 2 should be a bootstrap value"},
+        {"1,inf", "field 2 should be a bootstrap value"},
+        {"1,1e999", "field 2 should be a bootstrap value"},
+        {"1,0x10", "field 2 should be a bootstrap value"},
+        {"1,,", "field 2 should be a bootstrap value (a number), but it holds \"\""},
+    };
+    for (const BadCase& c : cases) {
+        SCOPED_TRACE(c.contents);
+        FieldReader reader(c.contents, "t1.txt");
+        reader.readNumber("a bootstrap value");
+        try {
+            reader.readNumber("a bootstrap value");
+            ADD_FAILURE() << "no complaint";
+        } catch (const UserError& error) {
+            std::string message = error.what();
+            EXPECT_NE(message.find("t1.txt"), std::string::npos) << message;
+            EXPECT_NE(message.find(c.expectedPart), std::string::npos) << message;
+        }
+    }
+}
+
+TEST(FieldReader, WholeNumberFieldsRoundAndCheckTheRange) {
+    FieldReader reader("2.5,3.5,3000000000", "w.txt");
+    EXPECT_EQ(reader.readInteger("B"), 2);
+    EXPECT_EQ(reader.readInteger("B"), 4);
+    EXPECT_THROW(reader.readInteger("B"), UserError);
+}
+
+TEST(FieldReader, MissingFileIsReportedWithItsName) {
+    try {
+        FieldReader::fromFile("/nonexistent/treatment.txt");
+        FAIL();
+    } catch (const UserError& error) {
+        EXPECT_NE(std::string(error.what()).find("/nonexistent/treatment.txt"), std::string::npos);
+    }
+}
+
+TEST(LeadingNumber, ReadsTheLeadingNumericPart) {
+    const std::pair<const char*, double> cases[] = {
+        {"2", 2},      {" 3", 3},     {"2.5", 2.5},   {"-1", -1},   {"+4", 4},  {"3 trees", 3},
+        {"abc", 0},    {"", 0},       {".5", 0.5},    {"1e2", 100}, {"2e", 2},  {"-.25x", -0.25},
+        {"-", 0},      {"1.5.3", 1.5}, {"6", 6},      {"-2", -2},   {"1E-3", 0.001},
+    };
+    for (const auto& [text, expected] : cases) EXPECT_EQ(leadingNumber(text), expected) << text;
+}
+
+TEST(Rounding, HalvesGoToTheEvenNeighbour) {
+    const std::pair<double, double> cases[] = {
+        {0.5, 0}, {1.5, 2}, {2.5, 2}, {3.5, 4}, {-0.5, 0}, {-1.5, -2}, {225000.5, 225000},
+        {8775000.5, 8775000}, {25.5, 26}, {975.5, 976}, {0.6, 1}, {4.4, 4}, {2.49999, 2},
+    };
+    for (const auto& [value, expected] : cases) EXPECT_EQ(roundHalfEven(value), expected) << value;
+}
+
+TEST(Rounding, IntegerConversionsReportValuesOutOfRange) {
+    EXPECT_EQ(toInt16(32767.4), std::optional<std::int16_t>(32767));
+    EXPECT_EQ(toInt16(-32768.5), std::optional<std::int16_t>(-32768));
+    EXPECT_EQ(toInt16(32767.5), std::nullopt);
+    EXPECT_EQ(toInt16(std::nan("")), std::nullopt);
+    EXPECT_EQ(toInt32(2147483647.0), std::optional<std::int32_t>(2147483647));
+    EXPECT_EQ(toInt32(2147483647.5), std::nullopt);
+    EXPECT_EQ(toInt32(-2147483648.5), std::optional<std::int32_t>(-2147483648));
+    EXPECT_EQ(toInt32(9e15), std::nullopt);
+}
+
+}  // namespace
+}  // namespace cpt
