@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Sets up, builds everything and runs every test: the core, the desktop
+# program (offscreen) and the batch program, then the core's tests again
+# under AddressSanitizer and UndefinedBehaviorSanitizer.
+set -euo pipefail
+here=$(cd "$(dirname "$0")/.." && pwd)
+"$here/scripts/setup.sh"
+
+cmake -S "$here" -B "$here/build" -G Ninja -DCMAKE_BUILD_TYPE=Release
+cmake --build "$here/build" -j2
+(cd "$here/build" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2)
+
+cmake -S "$here" -B "$here/build-sanitize" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS=-O1 \
+      -DCPT_SANITIZE=ON -DCPT_BUILD_APP=OFF -DCPT_BUILD_CLI=OFF -DCPT_BUILD_BENCH=OFF
+cmake --build "$here/build-sanitize" --target core_tests -j2
+(cd "$here/build-sanitize" && ctest --output-on-failure -j2)

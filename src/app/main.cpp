@@ -1,0 +1,19 @@
+#include <QApplication>
+#include <cstring>
+
+#include "app/desktop_application.h"
+#include "app/qt_dialogs.h"
+#include "app/main_window.h"
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    bool maintainerMode = false;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--maintainer") == 0) maintainerMode = true;
+    }
+    cpt::app::QtDialogs dialogs;
+    cpt::SystemClock clock;
+    cpt::app::DesktopApplication desktop(dialogs, clock, maintainerMode);
+    dialogs.setParent(&desktop.mainWindow());
+    return application.exec();
+}

@@ -1,0 +1,242 @@
+#include "app/main_window.h"
+
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include "app/clickable_label.h"
+#include "app/frequency_chart.h"
+#include "app/pictures.h"
+
+namespace cpt::app {
+namespace {
+
+QString qt(const std::string& text) { return QString::fromStdString(text); }
+
+QString colourStyle(const Control& control) {
+    QString style;
+    if (control.foreColor) {
+        style += QString("color: rgb(%1,%2,%3);")
+                     .arg(control.foreColor->red).arg(control.foreColor->green).arg(control.foreColor->blue);
+    }
+    if (control.backColor) {
+        style += QString("background-color: rgb(%1,%2,%3);")
+                     .arg(control.backColor->red).arg(control.backColor->green).arg(control.backColor->blue);
+    }
+    if (control.fontSize > 0) style += QString("font-size: %1pt;").arg(control.fontSize);
+    return style;
+}
+
+// Twips to pixels at the usual 15 twips a pixel.
+int pixels(int twips) { return twips / 15; }
+
+}  // namespace
+
+MainWindow::MainWindow(const ControlModel& model, ClickHandler onClick, CloseHandler onClose)
+    : model_(model), onClick_(std::move(onClick)), onClose_(std::move(onClose)) {
+    auto* central = new QWidget(this);
+    auto* layout = new QGridLayout(central);
+
+    auto* title = new QLabel(central);
+    title->setAlignment(Qt::AlignCenter);
+    title->setWordWrap(true);
+    add("Label12", title);
+    layout->addWidget(title, 0, 0, 1, 2);
+    layout->addWidget(buildAuthorFrame(), 0, 2);
+
+    auto* authorship = new QLabel(central);
+    add("Label1", authorship);
+    layout->addWidget(authorship, 1, 0, 1, 3);
+
+    auto* left = new QVBoxLayout();
+    left->addWidget(buildFrame("Frame4", 3));
+    left->addWidget(buildFrame("Frame6", 3));
+    left->addStretch();
+    layout->addLayout(left, 2, 0);
+
+    layout->addWidget(buildGraphFrame(), 2, 1);
+
+    auto* right = new QVBoxLayout();
+    auto* clock = new ClickableLabel(central);
+    clock->setAlignment(Qt::AlignCenter);
+    clock->setStyleSheet("font-size: 12pt;");
+    connect(clock, &ClickableLabel::clicked, this, [this] { onClick_("Label6", Gesture::Click); });
+    add("Label6", clock);
+    right->addWidget(clock);
+    for (const char* name : {"Label13", "lblBootBegin", "lblBootEnd"}) {
+        auto* label = new QLabel(central);
+        label->setWordWrap(true);
+        add(name, label);
+        right->addWidget(label);
+    }
+    auto* dataFile = new QLineEdit(central);
+    dataFile->setReadOnly(true);
+    add("txtDatafile", dataFile);
+    right->addWidget(dataFile);
+    right->addWidget(buildFrame("Frame1", 3));
+    right->addWidget(buildFrame("Frame5", 2));
+    right->addStretch();
+    layout->addLayout(right, 2, 2);
+    layout->setColumnStretch(1, 1);
+
+    setCentralWidget(central);
+    sync();
+}
+
+QWidget* MainWindow::buildFrame(const QString& name, int columns) {
+    auto* frame = new QGroupBox(this);
+    auto* grid = new QGridLayout(frame);
+    grid->setSpacing(2);
+    int index = 0;
+    for (const Control& control : model_.controls()) {
+        if (qt(control.parent) != name) continue;
+        QWidget* widget = nullptr;
+        if (control.kind == ControlKind::Button) {
+            auto* button = new QPushButton(frame);
+            QString controlName = qt(control.name);
+            connect(button, &QPushButton::clicked, this, [this, controlName] { onClick_(controlName, Gesture::Click); });
+            widget = button;
+        } else if (control.kind == ControlKind::TextBox) {
+            widget = new QLineEdit(frame);
+        } else {
+            continue;
+        }
+        add(qt(control.name), widget);
+        grid->addWidget(widget, index / columns, index % columns);
+        ++index;
+    }
+    add(name, frame);
+    return frame;
+}
+
+QWidget* MainWindow::buildGraphFrame() {
+    auto* frame = new QGroupBox(this);
+    frame->setMinimumSize(520, 420);
+    auto* layout = new QVBoxLayout(frame);
+
+    auto* picture = new ClickableLabel(frame);
+    picture->setPixmap(drawStartPicture(QSize(480, 340)));
+    picture->setAlignment(Qt::AlignCenter);
+    connect(picture, &ClickableLabel::clicked, this, [this] { onClick_("Image1", Gesture::Click); });
+    add("Image1", picture);
+    layout->addWidget(picture, 1);
+
+    auto* status = new QLabel(frame);
+    status->setAlignment(Qt::AlignCenter);
+    status->setWordWrap(true);
+    add("Label2", status);
+    layout->addWidget(status);
+
+    auto* saying = new ClickableLabel(frame);
+    saying->setWordWrap(true);
+    saying->setAlignment(Qt::AlignCenter);
+    saying->setStyleSheet("font-size: 12pt;");
+    connect(saying, &ClickableLabel::clicked, this, [this] { onClick_("Label4", Gesture::Click); });
+    connect(saying, &ClickableLabel::doubleClicked, this, [this] { onClick_("Label4", Gesture::DoubleClick); });
+    add("Label4", saying);
+    layout->addWidget(saying);
+
+    auto* menu = new QLabel(frame);
+    add("Label14", menu);
+    layout->addWidget(menu);
+
+    grid_ = new QTableWidget(frame);
+    grid_->horizontalHeader()->hide();
+    grid_->verticalHeader()->hide();
+    grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    add("MSFlexGrid1", grid_);
+    layout->addWidget(grid_, 1);
+
+    chart_ = new FrequencyChart(frame);
+    add("MSChart1", chart_);
+    layout->addWidget(chart_, 2);
+    auto* secondChart = new QWidget(frame);
+    add("MSChart2", secondChart);
+    layout->addWidget(secondChart);
+
+    for (const Control& control : model_.controls()) {
+        if (control.kind == ControlKind::Picture && control.parent == "Frame3") {
+            auto* greetingPicture = new QLabel(frame);
+            add(qt(control.name), greetingPicture);
+            layout->addWidget(greetingPicture);
+        }
+    }
+    add("Frame3", frame);
+    return frame;
+}
+
+QWidget* MainWindow::buildAuthorFrame() {
+    auto* frame = new QGroupBox(this);
+    auto* layout = new QHBoxLayout(frame);
+    auto* contact = new QLabel(frame);
+    contact->setWordWrap(true);
+    contact->setMaximumWidth(260);
+    add("lblContact", contact);
+    layout->addWidget(contact, 1);
+    auto* photo = new QLabel(frame);
+    photo->setPixmap(drawAuthorPhoto(QSize(90, 110)));
+    add("picAuthor", photo);
+    layout->addWidget(photo, 0, Qt::AlignRight | Qt::AlignVCenter);
+    add("Frame2", frame);
+    return frame;
+}
+
+void MainWindow::sync() {
+    for (const Control& control : model_.controls()) {
+        QWidget* widget = widgets_.value(qt(control.name), nullptr);
+        if (control.kind == ControlKind::Window) {
+            if (control.name == "Form1") setWindowTitle(qt(control.caption));
+            continue;
+        }
+        if (widget == nullptr) continue;
+        widget->setEnabled(control.enabled);
+        widget->setVisible(control.visible);
+        widget->setToolTip(qt(control.toolTip));
+        switch (control.kind) {
+            case ControlKind::Frame: static_cast<QGroupBox*>(widget)->setTitle(qt(control.caption)); break;
+            case ControlKind::Button:
+                static_cast<QPushButton*>(widget)->setText(qt(control.caption).replace("&", "&&"));
+                break;
+            case ControlKind::Label:
+                static_cast<QLabel*>(widget)->setText(qt(control.caption));
+                widget->setStyleSheet(colourStyle(control));
+                if (control.height > 0) widget->setMinimumHeight(pixels(control.height));
+                break;
+            case ControlKind::TextBox: static_cast<QLineEdit*>(widget)->setText(qt(control.caption)); break;
+            default: break;
+        }
+    }
+    syncGrid();
+    chart_->showData(model_.chart);
+}
+
+void MainWindow::syncGrid() {
+    const GridModel& grid = model_.grid;
+    grid_->setRowCount(grid.rows);
+    grid_->setColumnCount(grid.columns);
+    for (int row = 0; row < grid.rows; ++row) {
+        for (int column = 0; column < grid.columns; ++column) {
+            auto* item = new QTableWidgetItem(qt(grid.text(row, column)));
+            if (grid.isCentred(row, column)) item->setTextAlignment(Qt::AlignCenter);
+            grid_->setItem(row, column, item);
+        }
+    }
+    grid_->resizeColumnsToContents();
+    for (int column = 0; column < grid.columns; ++column) {
+        int width = pixels(grid.columnWidths[static_cast<std::size_t>(column)]);
+        if (grid_->columnWidth(column) < width) grid_->setColumnWidth(column, width);
+    }
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    event->accept();
+    onClose_();
+}
+
+}  // namespace cpt::app

@@ -1,0 +1,25 @@
+#pragma once
+#include <QWidget>
+#include <QPointer>
+
+#include "core/common/dialogs.h"
+
+namespace cpt::app {
+
+// The real modal boxes and the open-file dialogue.
+class QtDialogs : public Dialogs {
+public:
+    void setParent(QWidget* parent) { parent_ = parent; }
+
+    int messageBox(std::string_view prompt, ButtonSet buttons, std::string_view title) override;
+    std::optional<std::string> inputBox(std::string_view prompt, std::string_view title,
+                                        std::string_view defaultText) override;
+    std::optional<std::string> openFile(std::string_view title) override;
+    void beep() override;
+
+private:
+    QPointer<QWidget> parent_;
+    QString lastFolder_;
+};
+
+}  // namespace cpt::app

@@ -1,0 +1,68 @@
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "app/dedication_window.h"
+#include "app/desktop_application.h"
+#include "app/main_window.h"
+#include "support/scripted_dialogs.h"
+#include "support/test_clock.h"
+
+namespace cpt::app {
+namespace {
+
+struct Desktop {
+    explicit Desktop(bool maintainer = false) : application(dialogs, clock, maintainer) {}
+    QPushButton* button(const char* name) { return qobject_cast<QPushButton*>(application.mainWindow().widget(name)); }
+    QLabel* label(const char* name) { return qobject_cast<QLabel*>(application.mainWindow().widget(name)); }
+
+    cpt::testing::ScriptedDialogs dialogs;
+    cpt::testing::TestClock clock;
+    DesktopApplication application;
+};
+
+TEST(DesktopWindow, WidgetsShowTheStartUpState) {
+    Desktop desktop;
+    MainWindow& window = desktop.application.mainWindow();
+    EXPECT_TRUE(window.isVisible());
+    ASSERT_NE(desktop.button("cmdCartesianDifference"), nullptr);
+    EXPECT_EQ(desktop.button("cmdCartesianDifference")->text(), "Q. CartesianPT");
+    EXPECT_TRUE(desktop.button("cmdCartesianDifference")->isEnabled());
+    EXPECT_FALSE(desktop.button("cmdGeneralNormalTest")->isEnabled());
+    EXPECT_FALSE(desktop.button("Command1")->isEnabled());
+    EXPECT_TRUE(desktop.label("Label12")->text().contains("(B =3000, CPT =9000000, 3 treatments)"));
+    EXPECT_EQ(window.windowTitle(),
+              "Life table is the key to population ecology, pest management, and biological control");
+}
+
+TEST(DesktopWindow, TickShowsTheClockAndTheGreeting) {
+    Desktop desktop;
+    desktop.application.tick();
+    EXPECT_EQ(desktop.label("Label6")->text(), "2026-12-09 22:32:02");
+    EXPECT_EQ(desktop.label("Label13")->text(), "How do you do?");
+}
+
+TEST(DesktopWindow, MaintainerClockClickThenQuitShowsTheDedication) {
+    Desktop desktop(true);
+    QTest::mouseClick(desktop.label("Label6"), Qt::LeftButton);
+    EXPECT_TRUE(desktop.button("Command1")->isEnabled());
+    EXPECT_TRUE(desktop.button("cmdGeneralNormalTest")->isEnabled());
+
+    desktop.button("Command1")->click();
+    EXPECT_FALSE(desktop.application.mainWindow().isVisible());
+    DedicationWindow& dedication = desktop.application.dedicationWindow();
+    EXPECT_TRUE(dedication.isVisible());
+    EXPECT_EQ(dedication.windowTitle(), "Dedication");
+    EXPECT_FALSE(dedication.button()->text().isEmpty());
+}
+
+TEST(DesktopWindow, ClockClickOutsideMaintainerModeChangesNothing) {
+    Desktop desktop;
+    QTest::mouseClick(desktop.label("Label6"), Qt::LeftButton);
+    EXPECT_TRUE(desktop.application.mainWindow().isVisible());
+    EXPECT_FALSE(desktop.button("Command1")->isEnabled());
+}
+
+}  // namespace
+}  // namespace cpt::app

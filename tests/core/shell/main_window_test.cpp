@@ -1,0 +1,133 @@
+#include "core/shell/main_window.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "core/shell/main_window_controls.h"
+#include "support/app_fixture.h"
+
+namespace cpt {
+namespace {
+
+using testing::AppFixture;
+
+std::vector<std::string> enabledButtons(const AppContext& context) {
+    std::vector<std::string> names;
+    for (std::string_view name : ButtonList) {
+        if (context.window[name].enabled) names.emplace_back(name);
+    }
+    if (context.window["cmdGeneralNormalTest"].enabled) names.emplace_back("cmdGeneralNormalTest");
+    return names;
+}
+
+TEST(MainWindow, ButtonListHoldsEightyDistinctButtons) {
+    std::set<std::string_view> names(ButtonList.begin(), ButtonList.end());
+    EXPECT_EQ(names.size(), 80u);
+    EXPECT_TRUE(names.count("cmdCartesianDifference"));
+    EXPECT_TRUE(names.count("Command1"));
+    EXPECT_FALSE(names.count("cmdGeneralNormalTest"));
+    EXPECT_FALSE(names.count("Command2"));
+}
+
+TEST(MainWindow, StartUpLeavesOnlyTheCartesianButtonEnabled) {
+    AppFixture app;
+    LoadMainWindow(app.context);
+    const ControlModel& window = app.context.window;
+    EXPECT_EQ(enabledButtons(app.context), std::vector<std::string>{"cmdCartesianDifference"});
+    EXPECT_EQ(window["cmdCartesianDifference"].caption, "Q. CartesianPT");
+    EXPECT_EQ(window["cmdGeneralNormalTest"].caption, "N. Sort, norm.  ");
+    EXPECT_TRUE(window["Frame1"].enabled);
+    EXPECT_TRUE(window["Frame4"].enabled);
+    EXPECT_TRUE(window["Frame6"].enabled);
+    EXPECT_FALSE(window["Frame5"].enabled);
+    EXPECT_TRUE(window["Form1"].visible);
+    EXPECT_FALSE(window["Vater"].visible);
+    EXPECT_TRUE(window["Image1"].visible);
+    EXPECT_FALSE(window["Label2"].visible);
+    EXPECT_FALSE(window["Label4"].visible);
+    EXPECT_FALSE(window["Label14"].visible);
+    EXPECT_FALSE(window["MSChart1"].visible);
+    EXPECT_TRUE(window["Command2"].visible);
+    EXPECT_EQ(window["Label6"].toolTip, "Introduction");
+    EXPECT_EQ(window["Command1"].toolTip, "Quit this program");
+}
+
+TEST(MainWindow, EditionConstantsAndTitleBlock) {
+    AppFixture app;
+    LoadMainWindow(app.context);
+    const AnalysisState& state = app.context.state;
+    EXPECT_EQ(state.MaxBootstrapNumber, 3000);
+    EXPECT_EQ(state.MaxCartesianProducts, 9000000);
+    EXPECT_EQ(state.StatedMaxTreatments, 3);
+    EXPECT_EQ(state.EditionLabel, "KORVAL-MSChart-CartesianPT only");
+    EXPECT_EQ(state.VersionText, "Ver. 04/01/2023");
+    EXPECT_EQ(state.EditionSummary, "(B =3000, CPT =9000000, 3 treatments)");
+    const Control& title = app.context.window["Label12"];
+    std::string caption = title.caption;
+    std::size_t firstBreak = caption.find('\n');
+    ASSERT_NE(firstBreak, std::string::npos);
+    EXPECT_EQ(caption.substr(firstBreak), "\nCartesian Paired Test Only\n(B =3000, CPT =9000000, 3 treatments)");
+    EXPECT_EQ(title.fontSize, 18);
+    EXPECT_EQ(title.backColor, (Rgb{128, 64, 0}));
+    EXPECT_EQ(title.foreColor, (Rgb{255, 255, 0}));
+    std::string authorship = app.context.window["Label1"].caption;
+    EXPECT_EQ(authorship.substr(authorship.size() - state.VersionText.size()), state.VersionText);
+    EXPECT_TRUE(state.StartupRevealPending);
+    EXPECT_EQ(state.StartupTime, app.clock.now());
+}
+
+TEST(MainWindow, ReEnableRequestOnlyInMaintainerMode) {
+    AppFixture ordinary;
+    LoadMainWindow(ordinary.context);
+    Label6_Click(ordinary.context);
+    EXPECT_EQ(enabledButtons(ordinary.context), std::vector<std::string>{"cmdCartesianDifference"});
+    EXPECT_TRUE(ordinary.context.window["Form1"].visible);
+
+    AppFixture maintainer(true);
+    LoadMainWindow(maintainer.context);
+    Label6_Click(maintainer.context);
+    EXPECT_EQ(enabledButtons(maintainer.context).size(), 81u);
+    const ControlModel& window = maintainer.context.window;
+    EXPECT_TRUE(window["Frame1"].enabled && window["Frame4"].enabled && window["Frame5"].enabled);
+    EXPECT_TRUE(window["Frame6"].enabled);
+
+    // A later run disables them again, Quit included, and keeps its own button.
+    DisableAllButtonsForCartesian(maintainer.context);
+    EXPECT_EQ(enabledButtons(maintainer.context),
+              (std::vector<std::string>{"cmdCartesianDifference", "cmdGeneralNormalTest"}));
+    EXPECT_FALSE(window["Command1"].enabled);
+    EXPECT_FALSE(window["Frame1"].enabled);
+    EXPECT_FALSE(window["Frame5"].enabled);
+}
+
+TEST(MainWindow, QuitClosesEveryFileAndShowsTheDedication) {
+    AppFixture app(true);
+    LoadMainWindow(app.context);
+    app.context.flowFile.open(app.folder.path() / "_0_Flow.txt");
+    app.context.state.FlowRecord = true;
+    app.context.trace("CartesianDifference2");
+
+    Command1_Click(app.context);
+    EXPECT_FALSE(app.context.flowFile.isOpen());
+    EXPECT_EQ(testing::readFile(app.folder.path() / "_0_Flow.txt"), "Sub CartesianDifference2\r\n");
+    EXPECT_FALSE(app.context.window["Form1"].visible);
+    EXPECT_TRUE(app.context.window["Vater"].visible);
+    EXPECT_EQ(app.context.window["Vater"].caption, "Dedication");
+    EXPECT_FALSE(app.context.window["Vater.Command1"].caption.empty());
+    EXPECT_FALSE(app.context.window.exitRequested());
+
+    Vater_Command1_Click(app.context);
+    EXPECT_TRUE(app.context.window.exitRequested());
+}
+
+TEST(MainWindow, ClosingTheMainWindowEndsAtOnce) {
+    AppFixture app;
+    LoadMainWindow(app.context);
+    Form1_Close(app.context);
+    EXPECT_TRUE(app.context.window.exitRequested());
+    EXPECT_FALSE(app.context.window["Vater"].visible);
+}
+
+}  // namespace
+}  // namespace cpt
