@@ -1,0 +1,24 @@
+#include "core/sorting/quick_sort.h"
+
+#include <span>
+
+#include "core/shell/app_context.h"
+
+namespace cpt {
+
+void QuickSort(AppContext& context) {
+    AnalysisState& state = context.state;
+    // Once a sort-and-count has run, sorts stop tracing themselves.
+    if (!state.SortAndCountRun) context.trace("QuickSort");
+    const std::int32_t count = state.SortCount;
+    state.SortedValues.ensure(count);
+    state.SortedTags.ensure(count);
+    state.SortTags.ensure(count);
+    const auto n = static_cast<std::size_t>(count);
+    context.sorter.sort(std::span<const double>(state.SortValues.from1(), n),
+                        std::span<const std::int32_t>(state.SortTags.from1(), n),
+                        std::span<double>(state.SortedValues.from1(), n),
+                        std::span<std::int32_t>(state.SortedTags.from1(), n));
+}
+
+}  // namespace cpt
