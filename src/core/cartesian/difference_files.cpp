@@ -1,0 +1,193 @@
+#include "core/cartesian/difference_files.h"
+
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <system_error>
+
+#include "core/common/number_format.h"
+#include "core/common/record_writer.h"
+#include "core/shell/app_context.h"
+
+namespace cpt {
+namespace {
+
+// Larger than OutputFile's own buffer, so that each chunk goes straight to
+// the file instead of being copied once more.
+constexpr std::size_t ChunkSize = std::size_t{2} << 20;
+constexpr std::size_t LongestLine = 2 * MaxNumberChars + 4;
+
+struct FileDesign {
+    const char* tag;
+    const char* suffix;
+};
+// In the order of DifferenceFiles::FileIndex.
+constexpr FileDesign Designs[] = {
+    {"_5-", "_diff-All (for N. sort).txt"}, {"_6-", "_diff to mean diff.txt"}, {"_7-", "_diff-SigA.txt"},
+    {"_9-", "_diff-SigB.txt"},              {"_10-", "_diff-inSigA.txt"},      {"_11-", "_diff-inSigB.txt"},
+};
+
+int writeWhole(std::uint64_t value, char* out) {
+    char digits[20];
+    int count = 0;
+    do {
+        digits[count++] = static_cast<char>('0' + value % 10);
+        value /= 10;
+    } while (value != 0);
+    for (int i = 0; i < count; ++i) out[i] = digits[count - 1 - i];
+    return count;
+}
+
+}  // namespace
+
+DifferenceFiles::DifferenceFiles(AppContext& context, int first, int second, double observedDiff)
+    : observedDiff_(observedDiff) {
+    const AnalysisState& state = context.state;
+    const std::string pair =
+        state.TreatmentCode[first] + "-" + std::to_string(first) + " to " + std::to_string(second);
+    try {
+        for (FileIndex index : {All, SigA, SigB, InsigA, InsigB, ToObserved}) {
+            Sink& sink = sinks_[index];
+            sink.buffer = std::make_unique<char[]>(ChunkSize);
+            sink.file.open(context.outputPath(state.OutputPrefix + Designs[index].tag + pair + Designs[index].suffix));
+            sink.created = true;
+        }
+        writeHeaders(context, first, second);
+    } catch (...) {
+        discard();
+        throw;
+    }
+}
+
+DifferenceFiles::~DifferenceFiles() {
+    if (!closed_) discard();
+}
+
+void DifferenceFiles::discard() noexcept {
+    for (Sink& sink : sinks_) {
+        // Only what we created: a failed open may name a file or folder of
+        // the user's.
+        if (!sink.created) continue;
+        std::filesystem::path path = sink.file.path();
+        sink.file = OutputFile();  // closes without reporting
+        std::error_code ignored;
+        std::filesystem::remove(path, ignored);
+    }
+}
+
+void DifferenceFiles::writeHeaders(AppContext& context, int i, int j) {
+    const AnalysisState& state = context.state;
+    const std::string& ni = state.TreatmentName[i];
+    const std::string& nj = state.TreatmentName[j];
+    const std::string& ci = state.TreatmentCode[i];
+    const std::string& cj = state.TreatmentCode[j];
+    const double bi = state.BootstrapNumber[i];
+    const double biSquared = bi * bi;
+    const double products = state.BootstrapNumberReal[j] * state.BootstrapNumberReal[i];
+    const std::string names = ni + " vs " + nj;
+    const std::string sampleSizes = "Treatment sample sizes are " + textNumber(state.SampleSize[i]) + " and " +
+                                    textNumber(state.SampleSize[j]);
+    auto means = [&](Record& record) {
+        record.text("Original means").number(state.PointEstimate[i]).number(state.PointEstimate[j]).end();
+    };
+
+    {
+        Record r(sinks_[All].file);
+        r.text(names).end();
+        r.text("Next lines are the bootstrap number B, treament code, and Cartesian C").end();
+        r.number(bi).end();
+        r.text(ci + " vs " + cj).end();
+        r.number(products).end();
+        means(r);
+        r.text("Cart. number").text("Cart. Difference").end();
+    }
+    struct SplitDesign {
+        FileIndex index;
+        const char* kind;
+        const char* serialHeading;
+        const char* valueHeading;
+    };
+    const SplitDesign splits[] = {
+        {SigA, "sign.", "Serial no. of sig. diff.", "Sig. difference"},
+        {SigB, "sign.", "Cart. prod. number", "Sig. difference"},
+        {InsigA, "insign. diff.", "Serial no. of insig. diff.", "Insig. difference"},
+        {InsigB, "insign. diff.", "Cart. prod. number", "Insig. difference"},
+    };
+    for (const SplitDesign& split : splits) {
+        Record r(sinks_[split.index].file);
+        r.text(names).end();
+        r.text("Next line is effective bootstrap number (B)").end();
+        r.text(textNumber(bi) + " (actual number of " + split.kind + " can be less)").end();
+        r.text(ci + " vs " + cj).end();
+        // The significant files say "sign. diff." here but only "sign." above.
+        const std::string kindAgain = split.index == SigA || split.index == SigB ? "sign. diff." : split.kind;
+        r.text(textNumber(biSquared) + " (actual number of " + kindAgain + " can be less)").end();
+        r.number(products).end();
+        r.text(sampleSizes).end();
+        means(r);
+        r.text(split.serialHeading).text(split.valueHeading).end();
+    }
+    {
+        Record r(sinks_[ToObserved].file);
+        r.text(names).end();
+        r.text("Next line is effective bootstrap number (B)").end();
+        r.number(bi).end();
+        r.text(ci + cj).end();
+        r.number(biSquared).end();
+        r.number(products).end();
+        r.number(products).end();
+        r.text(sampleSizes).end();
+        means(r);
+        r.text("Cart. number").text("Difference to original difference").end();
+    }
+}
+
+void DifferenceFiles::flush(Sink& sink) {
+    sink.file.write(std::string_view(sink.buffer.get(), sink.used));
+    sink.used = 0;
+}
+
+void DifferenceFiles::line(FileIndex index, const char* left, int leftLength, const char* right,
+                                  int rightLength) {
+    Sink& sink = sinks_[index];
+    if (sink.used + LongestLine > ChunkSize) flush(sink);
+    char* out = sink.buffer.get() + sink.used;
+    std::memcpy(out, left, static_cast<std::size_t>(leftLength));
+    out += leftLength;
+    *out++ = ',';
+    std::memcpy(out, right, static_cast<std::size_t>(rightLength));
+    out += rightLength;
+    *out++ = '\r';
+    *out++ = '\n';
+    sink.used = static_cast<std::size_t>(out - sink.buffer.get());
+}
+
+void DifferenceFiles::write(std::int32_t n, double difference, bool significant) {
+    char number[20];
+    const int numberLength = writeWhole(static_cast<std::uint64_t>(n), number);
+    char value[MaxNumberChars];
+    const int valueLength = writeRecordNumber(difference, value);
+    char relative[MaxNumberChars];
+    const int relativeLength = writeRecordNumber(difference - observedDiff_, relative);
+    line(All, number, numberLength, value, valueLength);
+    line(ToObserved, number, numberLength, relative, relativeLength);
+
+    char serial[20];
+    if (significant) {
+        const int serialLength = writeWhole(static_cast<std::uint64_t>(++significantCount_), serial);
+        line(SigA, serial, serialLength, value, valueLength);
+        line(SigB, number, numberLength, value, valueLength);
+    } else {
+        const int serialLength = writeWhole(static_cast<std::uint64_t>(++insignificantCount_), serial);
+        line(InsigA, serial, serialLength, value, valueLength);
+        line(InsigB, number, numberLength, value, valueLength);
+    }
+}
+
+void DifferenceFiles::close() {
+    for (Sink& sink : sinks_) flush(sink);
+    for (Sink& sink : sinks_) sink.file.close();
+    closed_ = true;
+}
+
+}  // namespace cpt

@@ -1,0 +1,53 @@
+#pragma once
+// The six files that list every Cartesian difference of one pair. They are
+// written through large buffers of our own: a pair of B = 3000 gives
+// 36,000,000 lines.
+#include <array>
+#include <cstdint>
+#include <memory>
+
+#include "core/common/output_file.h"
+
+namespace cpt {
+
+class AppContext;
+
+class DifferenceFiles {
+public:
+    // Creates the six files of pair (first, second) in the working folder and
+    // writes their headers. Throws UserError naming a file that cannot be
+    // created; files created before it are removed again.
+    DifferenceFiles(AppContext& context, int first, int second, double observedDiff);
+    DifferenceFiles(const DifferenceFiles&) = delete;
+    DifferenceFiles& operator=(const DifferenceFiles&) = delete;
+    // Removes the files unless close() succeeded: half a listing is worse
+    // than none.
+    ~DifferenceFiles();
+
+    // Difference number n (Cartesian order) with its verdict.
+    void write(std::int32_t n, double difference, bool significant);
+    // Throws UserError naming a file that could not be written completely.
+    void close();
+
+private:
+    enum FileIndex { All, ToObserved, SigA, SigB, InsigA, InsigB, FileCount };
+    struct Sink {
+        OutputFile file;
+        std::unique_ptr<char[]> buffer;
+        std::size_t used = 0;
+        bool created = false;
+    };
+
+    void writeHeaders(AppContext& context, int first, int second);
+    void line(FileIndex index, const char* left, int leftLength, const char* right, int rightLength);
+    void flush(Sink& sink);
+    void discard() noexcept;
+
+    std::array<Sink, FileCount> sinks_;
+    double observedDiff_;
+    std::int64_t significantCount_ = 0;
+    std::int64_t insignificantCount_ = 0;
+    bool closed_ = false;
+};
+
+}  // namespace cpt

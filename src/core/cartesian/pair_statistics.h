@@ -1,0 +1,61 @@
+#pragma once
+// What a pair's Cartesian differences give without holding all of them: the
+// sums in Cartesian order, and counts and order statistics from sorted copies
+// of the two samples. A difference fl(a - b) never decreases when a grows or
+// b shrinks (rounding is monotone), so for every a the differences at most a
+// limit are a suffix of the sorted b, and that suffix only shrinks as a grows.
+#include <cstdint>
+#include <vector>
+
+namespace cpt {
+
+struct DifferenceSums {
+    double sum = 0;
+    double sumSquares = 0;
+};
+
+// Sums D and D * D over k (first sample, outer) and l (second sample, inner),
+// D = first[k] - second[l], or second[l] - first[k] when !firstMinusSecond.
+// The additions run strictly in that order: the printed figures depend on it.
+DifferenceSums sumDifferences(const double* first, std::int32_t firstCount, const double* second,
+                              std::int32_t secondCount, bool firstMinusSecond);
+
+// The verdict on one difference: significant only strictly between 0 and
+// twice the observed difference.
+enum class Verdict { Significant, Below, Above };
+inline Verdict judgeDifference(double difference, double twiceObserved) {
+    if (difference <= 0) return Verdict::Below;
+    if (difference >= twiceObserved) return Verdict::Above;
+    return Verdict::Significant;
+}
+
+struct DifferenceCounts {
+    std::int64_t significant = 0;
+    std::int64_t below = 0;
+    std::int64_t above = 0;
+};
+
+// The multiset of all fl(a - b), a from the minuends, b from the subtrahends.
+class DifferenceRanking {
+public:
+    DifferenceRanking() = default;
+    // Keeps sorted copies; the vectors are reused from pair to pair.
+    void assign(const double* minuends, std::int32_t minuendCount, const double* subtrahends,
+                std::int32_t subtrahendCount);
+
+    std::int64_t size() const { return static_cast<std::int64_t>(a_.size()) * static_cast<std::int64_t>(b_.size()); }
+    // Number of differences <= limit, and < limit.
+    std::int64_t countAtMost(double limit) const;
+    std::int64_t countBelow(double limit) const;
+    // The rank-th smallest difference (1 <= rank <= size()), exactly the value
+    // a sort of all differences would hold at that position.
+    double smallest(std::int64_t rank) const;
+    // The verdict counts of judgeDifference over all differences.
+    DifferenceCounts judge(double observedDiff) const;
+
+private:
+    std::vector<double> a_;
+    std::vector<double> b_;
+};
+
+}  // namespace cpt

@@ -1,0 +1,54 @@
+#include "core/cartesian/treatment_file.h"
+
+#include "core/cartesian/transformation.h"
+#include "core/common/number_format.h"
+
+namespace cpt {
+
+TreatmentHeading readTreatmentHeading(FieldReader& reader) {
+    TreatmentHeading heading;
+    heading.name = reader.readText("the treatment name");
+    reader.skip("a label");
+    heading.sampleSize = reader.readInteger("the sample size");
+    reader.skip("a label");
+    heading.bootstrapNumber = reader.readInteger("the bootstrap number B");
+    heading.code = reader.readText("the treatment code");
+    heading.sampleSize = reader.readInteger("the sample size");
+    heading.pointEstimate = reader.readNumber("the parameter value of the full sample");
+
+    const std::int32_t b = heading.bootstrapNumber;
+    if (b < 2) {
+        reader.complain("field 5 gives the bootstrap number B = " + std::to_string(b) +
+                        ", but at least 2 bootstrap values are needed.");
+    }
+    // Value B + 1 is read as well (it counts in the ordering mean).
+    if (b > ValueCapacity - 1) {
+        reader.complain("field 5 gives the bootstrap number B = " + std::to_string(b) + ", more than the " +
+                        std::to_string(ValueCapacity - 1) + " values a treatment can hold.");
+    }
+    return heading;
+}
+
+BootstrapValue readBootstrapValue(FieldReader& reader, std::int32_t position, Transformation transformation) {
+    double x = reader.readNumber("bootstrap value " + std::to_string(position));
+    if (x == -1) return {true, x};
+    if (!inTransformationRange(transformation, x)) {
+        reader.complain("field " + std::to_string(reader.fieldNumber()) + " (bootstrap value " +
+                        std::to_string(position) + ") holds " + textNumber(x) + ", but " +
+                        std::string(transformationRangeText(transformation)) + ".");
+    }
+    return {false, applyTransformation(transformation, x)};
+}
+
+void complainTooFewValues(const FieldReader& reader, std::int32_t valuesRead, std::int32_t bootstrapNumber,
+                          bool byEndMark) {
+    std::string b = std::to_string(bootstrapNumber);
+    if (byEndMark) {
+        reader.complain("the end mark -1 in field " + std::to_string(reader.fieldNumber()) + " comes after only " +
+                        std::to_string(valuesRead) + " bootstrap values, but field 5 gives B = " + b + ".");
+    }
+    reader.complain("it holds only " + std::to_string(valuesRead) + " bootstrap values, but field 5 gives B = " +
+                    b + ".");
+}
+
+}  // namespace cpt
