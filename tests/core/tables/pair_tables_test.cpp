@@ -1,0 +1,199 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "core/common/output_file.h"
+#include "core/tables/pair_tables.h"
+#include "core/tables/sample_runs.h"
+#include "core/tables/table_forms.h"
+#include "support/app_fixture.h"
+
+namespace cpt {
+namespace {
+
+using testing::AppFixture;
+using testing::readLines;
+
+// The text as the described examples show it, with "·" for a blank.
+std::string blanks(std::string text) {
+    std::string out;
+    for (std::size_t k = 0; k < text.size(); ++k) {
+        if (text.compare(k, 2, "\xC2\xB7") == 0) {
+            out += ' ';
+            ++k;
+        } else {
+            out += text[k];
+        }
+    }
+    return out;
+}
+
+struct TablesRun : AppFixture {
+    std::vector<std::string> write() {
+        OutputFile report(folder.path() / "tables.txt");
+        PrintPairTestTable(context, report);
+        report.close();
+        return readLines(folder.path() / "tables.txt");
+    }
+    // The lines after the first line that starts with the given text.
+    static std::vector<std::string> after(const std::vector<std::string>& lines, const std::string& start,
+                                          std::size_t skip, std::size_t count) {
+        auto at = std::find_if(lines.begin(), lines.end(), [&](const std::string& l) { return l.starts_with(start); });
+        EXPECT_NE(at, lines.end()) << start;
+        if (at == lines.end() || static_cast<std::size_t>(lines.end() - at) < skip + count + 1) return {};
+        return {at + 1 + static_cast<std::ptrdiff_t>(skip), at + 1 + static_cast<std::ptrdiff_t>(skip + count)};
+    }
+};
+
+// The three treatments of the described examples.
+void fillExample(AnalysisState& s) {
+    testing::setTreatmentCount(s, 3);
+    testing::setTreatment(s, 1, {"A", 0.3, 3, 0, 0.012, 10, 100});
+    testing::setTreatment(s, 2, {"B", 0.2, 2, 0, 0.0234, 10, 100});
+    testing::setTreatment(s, 3, {"C", 0.1, 1, 0, 0.5, 10, 100});
+    const double p[4][4] = {{}, {0, 0, 0.031, 0.004}, {0, 0.031, 0, 0.2}, {0, 0.004, 0.2, 0}};
+    const double d[4][4] = {{}, {0, 0, 0.5, 1.25}, {0, 0.5, 0, 0.75}, {0, 1.25, 0.75, 0}};
+    for (int i = 1; i <= 3; ++i) {
+        for (int j = 1; j <= 3; ++j) {
+            s.PValue[i][j] = p[i][j];
+            s.BootMeanDiff[i][j] = d[i][j];
+        }
+    }
+}
+
+TEST(PairTables, TableThreeOfTheExample) {
+    TablesRun run;
+    fillExample(run.context.state);
+    std::vector<std::string> lines = run.write();
+    EXPECT_EQ(TablesRun::after(lines, " Table 3. Differences between treatments (Cartesian product test)", 6, 3),
+              (std::vector<std::string>{
+                  blanks("·A··············----·······.031·*·····.004·*"),
+                  blanks("·B··············.5·*·······----·······.2·"),
+                  blanks("·C··············1.25·*·····.75········----"),
+              }));
+}
+
+TEST(PairTables, LetterRowsOfTheExample) {
+    TablesRun run;
+    AnalysisState& s = run.context.state;
+    fillExample(s);
+    s.PValue[1][2] = s.PValue[2][1] = 0.5;   // s12 = 0
+    s.PValue[1][3] = s.PValue[3][1] = 0.01;  // s13 = 1
+    s.PValue[2][3] = s.PValue[3][2] = 0.3;   // s23 = 0
+    std::vector<std::string> lines = run.write();
+    EXPECT_EQ(TablesRun::after(lines, " Table 6. Preliminary table of differences between treatments.", 7, 7),
+              (std::vector<std::string>{
+                  blanks("·==========================================================================="),
+                  blanks("·Treatment·····Original·················SE······················Difference"),
+                  blanks("·---------------------------------------------------------------------------"),
+                  blanks("·A·············.3·······················.012·····················a"),
+                  blanks("·B·············.2·······················.0234····················ab"),
+                  blanks("·C·············.1·······················.5·······················b"),
+                  blanks("·---------------------------------------------------------------------------"),
+              }));
+    EXPECT_EQ(TablesRun::after(lines, " Table 6.", 0, 1),
+              std::vector<std::string>{"** If you notice error, please inform Prof. Dov." + std::string(33, ' ') + "**"});
+}
+
+TEST(PairTables, RoundingForms) {
+    struct Case {
+        double value;
+        double fourDecimal;
+        double bounded;
+    };
+    const Case cases[] = {
+        {0.03125, 0.0312, 0.0312},       // halves to even
+        {0.09375, 0.0938, 0.0938},
+        {-0.5, -0.5, -0.5},
+        {10000, 10000, 10000},           // still four-decimal form
+        {-10000, -10000, -10000},
+        {10000.6, 10000.6, 10001},       // whole number beyond the bound
+        {10000.5, 10000.5, 10000},
+        {-10002.5, -10002.5, -10002},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(fourDecimalForm(c.value), c.fourDecimal) << c.value;
+        EXPECT_EQ(boundedForm(c.value), c.bounded) << c.value;
+    }
+    EXPECT_TRUE(isSignificant(0.05));
+    EXPECT_FALSE(isSignificant(0.0500001));
+}
+
+std::string sp(std::size_t count) { return std::string(count, ' '); }
+
+// Two treatments: one upper and one lower cell, the bounded and four-decimal
+// forms as printed, P exactly 0.05, t lower limit exactly 0, names at and just
+// past the column limits, and six table numbers continuing from the last one.
+TEST(PairTables, TwoTreatmentsWithEdgeValues) {
+    TablesRun run;
+    AnalysisState& s = run.context.state;
+    testing::setTreatmentCount(s, 2);
+    testing::setTreatment(s, 1, {"ABCDEFGHIJKLM", 0.25, 20000.6, 0, 0.5, 10, 100});
+    testing::setTreatment(s, 2, {"ABCDEFGHIJKLMNO", -0.5, 0, 0, 0.25, 10, 100});
+    s.BootMeanDiff[1][2] = s.BootMeanDiff[2][1] = 10000.6;
+    s.PValue[1][2] = s.PValue[2][1] = 0.05;
+    s.TLowerLimit[1][2] = 0;
+    s.TableNumber = 7;
+    std::vector<std::string> lines = run.write();
+
+    const std::string doubleRule = " " + std::string(37, '=');
+    const std::string singleRule = " " + std::string(37, '-');
+    // The second name passes column 16 of its row and column 28 of the heading.
+    const std::vector<std::string> expected = {
+        " Table 8. Differences between treatments and lower CI",
+        "(This is the t confidence interval based on Cartesian product differences)",
+        " [Upper right triangle: The difference between means (i,j)]",
+        " [Lower left triangle: Lower CI of difference between means (i,j) based on t]",
+        " ",
+        doubleRule,
+        sp(16) + "ABCDEFGHIJKLM",
+        sp(27) + "ABCDEFGHIJKLMNO",
+        singleRule,
+        " ABCDEFGHIJKLM" + sp(2) + "----" + sp(7) + "10001 ",
+        " ABCDEFGHIJKLMNO",
+        sp(16) + "0" + sp(10) + "----",
+        singleRule,
+        " *: Significant at 5% significance level. A P<=0.05 denotes significant difference.",
+        " The bootstrap t confidence interval might be different from the bootstrap percentile ",
+        " confidence interval. ",
+        "",
+        " Table 9. Differences between treatments and P-value",
+    };
+    ASSERT_GE(lines.size(), expected.size());
+    EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + static_cast<std::ptrdiff_t>(expected.size())),
+              expected);
+
+    EXPECT_EQ(TablesRun::after(lines, " Table 9.", 7, 3),
+              (std::vector<std::string>{
+                  " ABCDEFGHIJKLM" + sp(2) + "----" + sp(7) + "10001 *",
+                  " ABCDEFGHIJKLMNO",
+                  sp(16) + ".05 *" + sp(6) + "----",
+              }));
+    // The original column of table 4 is at column 40; the long heading before
+    // it has passed it.
+    EXPECT_EQ(TablesRun::after(lines, " Table 11.", 4, 7),
+              (std::vector<std::string>{
+                  sp(16) + "ABCDEFGHIJKLM",
+                  sp(27) + "ABCDEFGHIJKLMNO",
+                  sp(40) + "Original",
+                  singleRule,
+                  " ABCDEFGHIJKLM" + sp(1) + "------" + sp(6) + ".05 *" + sp(8) + ".25 ",
+                  " ABCDEFGHIJKLMNO",
+                  sp(16) + "10001 *" + sp(3) + "------" + sp(7) + "-.5 ",
+              }));
+    // A 13-character name still fits before column 15 of a letter row; 15 do not.
+    EXPECT_EQ(TablesRun::after(lines, " Table 13. Preliminary table", 10, 4),
+              (std::vector<std::string>{
+                  " ABCDEFGHIJKLM .25" + sp(22) + ".5" + sp(23) + "a",
+                  " ABCDEFGHIJKLMNO",
+                  sp(14) + "-.5" + sp(23) + ".25" + sp(22) + "b",
+                  " " + std::string(75, '-'),
+              }));
+    EXPECT_EQ(s.TableNumber, 13);
+    EXPECT_EQ(lines.back(), " " + std::string(75, '-'));
+}
+
+}  // namespace
+}  // namespace cpt
