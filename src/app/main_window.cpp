@@ -1,6 +1,8 @@
 #include "app/main_window.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -9,6 +11,8 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 #include "app/clickable_label.h"
 #include "app/frequency_chart.h"
@@ -86,6 +90,9 @@ MainWindow::MainWindow(const ControlModel& model, ClickHandler onClick, CloseHan
     layout->setColumnStretch(1, 1);
 
     setCentralWidget(central);
+    // The menu text beside the saying needs the room of a large window.
+    QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    resize(std::min(1560, screen.width()), std::min(960, screen.height()));
     sync();
 }
 
