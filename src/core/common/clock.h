@@ -40,4 +40,19 @@ private:
     UniformRandom random_;
 };
 
+// A clock that stands still at one moment: reports made with it are the same
+// byte for byte on every run.
+class FixedClock : public Clock {
+public:
+    explicit FixedClock(DateTime moment) : moment_(moment) {}
+    DateTime now() override { return moment_; }
+    std::uint32_t timerTicks() override { return 0; }
+    void seed(std::uint32_t seed) override { random_.seed(seed); }
+    double random() override { return random_.next(); }
+
+private:
+    DateTime moment_;
+    UniformRandom random_;
+};
+
 }  // namespace cpt

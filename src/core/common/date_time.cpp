@@ -49,4 +49,19 @@ std::string formatDateTime(const DateTime& t) {
     return text;
 }
 
+std::optional<DateTime> parseDateTime(std::string_view text) {
+    DateTime t;
+    char tail = 0;
+    std::string copy(text);
+    if (std::sscanf(copy.c_str(), "%4d-%2d-%2d %2d:%2d:%2d%c", &t.year, &t.month, &t.day, &t.hour, &t.minute,
+                    &t.second, &tail) != 6) {
+        return std::nullopt;
+    }
+    // A date that does not exist does not survive the round trip.
+    if (t.hour > 23 || t.minute > 59 || t.second > 59 || fromSecondsSinceEpoch(secondsSinceEpoch(t)) != t) {
+        return std::nullopt;
+    }
+    return t;
+}
+
 }  // namespace cpt

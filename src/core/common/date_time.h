@@ -1,7 +1,9 @@
 #pragma once
 // A local calendar date and time to the second.
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace cpt {
 
@@ -22,5 +24,7 @@ DateTime fromSecondsSinceEpoch(std::int64_t seconds);
 
 // "2026-12-09 22:32:02": the form of every stamp, caption and clock.
 std::string formatDateTime(const DateTime& moment);
+// Reads that form back; nothing when the text is not a valid date and time.
+std::optional<DateTime> parseDateTime(std::string_view text);
 
 }  // namespace cpt
