@@ -6,6 +6,7 @@ class AppContext;
 
 // Asks for the file-name code, writes the report file (with the pairwise
 // tables appended), fills the overview grid and updates the main window.
+// A file that cannot be written throws UserError.
 void PrintMultiCIofDifference(AppContext& context);
 
 }  // namespace cpt

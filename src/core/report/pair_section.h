@@ -1,0 +1,12 @@
+#pragma once
+// One pair's section of the result report: the two treatments side by side,
+// the Cartesian differences and the t, percentile and P-value judgements.
+namespace cpt {
+
+class PrintLine;
+struct AnalysisState;
+
+// Pair (i, j) with i < j; ends before the empty line that follows a section.
+void writePairSection(PrintLine& line, const AnalysisState& state, int i, int j);
+
+}  // namespace cpt

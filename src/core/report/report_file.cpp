@@ -1,0 +1,51 @@
+#include "core/report/report_file.h"
+
+#include <optional>
+#include <string>
+
+#include "core/common/output_file.h"
+#include "core/common/user_error.h"
+#include "core/report/report_file_name.h"
+#include "core/shell/app_context.h"
+
+namespace cpt {
+namespace {
+
+constexpr std::string_view CodePrompt =
+    "If you want to add a specific code for this analysis, please enter the code and press OK. "
+    "If not, just click on OK.";
+constexpr std::string_view CodeTitle = "Add a code to the output filename?";
+constexpr std::string_view FailureTitle = "The report file cannot be created";
+constexpr std::string_view FailureAdvice =
+    "\nPlease click OK and enter another code (a file name cannot hold every character), "
+    "or Cancel to end the test without a report.";
+
+// The first free name among name, "name (2)", "name (3)", ...
+std::string createFirstFree(AppContext& context, OutputFile& report, const std::string& name) {
+    for (int number = 1;; ++number) {
+        std::string candidate = number == 1 ? name : numberedFileName(name, number);
+        if (report.openNew(context.outputPath(candidate))) return candidate;
+    }
+}
+
+}  // namespace
+
+void openReportFile(AppContext& context, OutputFile& report) {
+    context.dialogs.beep();
+    for (;;) {
+        // A cancelled box gives the empty code.
+        std::string code = context.dialogs.inputBox(CodePrompt, CodeTitle, "1").value_or("");
+        std::string name = reportFileName(context.state, code, context.clock);
+        try {
+            context.state.OutputFileName = createFirstFree(context, report, name);
+            return;
+        } catch (const UserError& error) {
+            std::string prompt = std::string(error.what()) + std::string(FailureAdvice);
+            if (context.dialogs.messageBox(prompt, ButtonSet::OkCancel, FailureTitle) == AnswerCancel) {
+                throw Cancelled();
+            }
+        }
+    }
+}
+
+}  // namespace cpt

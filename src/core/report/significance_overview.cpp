@@ -1,0 +1,55 @@
+#include "core/report/significance_overview.h"
+
+#include <string>
+
+#include "core/common/number_format.h"
+#include "core/common/rounding.h"
+#include "core/shell/app_context.h"
+
+namespace cpt {
+namespace {
+
+constexpr int ColumnWidth = 500;  // twips
+
+double roundTo(double value, double scale) { return roundHalfEven(value * scale) / scale; }
+
+// Three decimals below 1, two up to 100, whole numbers beyond.
+double shownDifference(double d) {
+    if (d < 1) return roundTo(d, 1000);
+    if (d <= 100) return roundTo(d, 100);
+    return roundHalfEven(d);
+}
+
+}  // namespace
+
+void ShowMultiCIofDifference(AppContext& context) {
+    context.trace("ShowMultiCIofDifference");
+    const AnalysisState& state = context.state;
+    GridModel& grid = context.window.grid;
+    const int n = state.TreatmentCount;
+
+    grid.resize(n + 1, n + 1);
+    for (int column = 0; column <= n; ++column) grid.columnWidths[static_cast<std::size_t>(column)] = ColumnWidth;
+    for (int k = 1; k <= n; ++k) grid.setText(k, 0, state.TreatmentName[k]);
+    for (int k = 1; k <= n; ++k) grid.setText(0, k, state.TreatmentName[k]);
+
+    for (int i = 1; i <= n; ++i) {
+        for (int j = 1; j <= n; ++j) {
+            if (i == j) {
+                grid.setText(i, j, " ----");
+            } else if (i < j) {
+                grid.setText(i, j, blankLedNumber(shownDifference(state.BootMeanDiff[i][j])));
+            } else {
+                std::string text = blankLedNumber(roundTo(state.PValue[j][i], 10000));
+                if (state.TLowerLimit[j][i] > 0) text += "*";
+                grid.setText(i, j, std::move(text));
+            }
+        }
+    }
+    for (int row = 0; row <= n; ++row) {
+        for (int column = 0; column <= n; ++column) grid.centre(row, column);
+    }
+    context.window.redraw("MSFlexGrid1");
+}
+
+}  // namespace cpt
