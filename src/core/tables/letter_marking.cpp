@@ -17,6 +17,18 @@ int significancePattern(const AnalysisState& state, int treatmentCount) {
     return pattern;
 }
 
+std::vector<std::string_view> letterLabels(const AnalysisState& state) {
+    const int n = state.TreatmentCount;
+    if (n < 2 || n > 4) return {};
+    const auto pattern = static_cast<std::size_t>(significancePattern(state, n));
+    switch (n) {
+        case 2: return {TwoTreatmentMarking[pattern].begin(), TwoTreatmentMarking[pattern].end()};
+        case 3: return {ThreeTreatmentMarking[pattern].begin(), ThreeTreatmentMarking[pattern].end()};
+        case 4: return {FourTreatmentMarking[pattern].begin(), FourTreatmentMarking[pattern].end()};
+        default: return {};
+    }
+}
+
 void writeLetterRow(PrintLine& line, const AnalysisState& state, int treatment, std::string_view label) {
     line.text(" ").text(state.TreatmentName[treatment]);
     line.col(15).number(state.PointEstimate[treatment]);
@@ -26,7 +38,7 @@ void writeLetterRow(PrintLine& line, const AnalysisState& state, int treatment, 
 
 void PrintPairTestTable4Treats(AppContext& context, OutputFile& report) {
     const AnalysisState& state = context.state;
-    const LetterLabels<4>& labels = FourTreatmentMarking[static_cast<std::size_t>(significancePattern(state, 4))];
+    const std::vector<std::string_view> labels = letterLabels(state);
     PrintLine line(report);
     for (int treatment = 1; treatment <= 4; ++treatment) {
         writeLetterRow(line, state, treatment, labels[static_cast<std::size_t>(treatment - 1)]);

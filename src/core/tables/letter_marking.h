@@ -1,6 +1,7 @@
 #pragma once
 // The letter rows of the preliminary table.
 #include <string_view>
+#include <vector>
 
 namespace cpt {
 
@@ -13,6 +14,10 @@ struct AnalysisState;
 // order, read as a binary number with the first flag highest: the index into
 // the marking tables.
 int significancePattern(const AnalysisState& state, int treatmentCount);
+
+// The letter labels of treatments 1 to n of a run with 2 to 4 treatments
+// (none for other counts).
+std::vector<std::string_view> letterLabels(const AnalysisState& state);
 
 // Name, original value, SE and label; the label's letter stands in column 66.
 void writeLetterRow(PrintLine& line, const AnalysisState& state, int treatment, std::string_view label);

@@ -149,13 +149,8 @@ void writeLetterTable(AppContext& context, OutputFile& report, PrintLine& line) 
 
     const int n = state.TreatmentCount;
     if (n == 2 || n == 3) {
-        const int pattern = significancePattern(state, n);
-        for (int i = 1; i <= n; ++i) {
-            const std::size_t slot = static_cast<std::size_t>(i - 1);
-            std::string_view label = n == 2 ? TwoTreatmentMarking[static_cast<std::size_t>(pattern)][slot]
-                                            : ThreeTreatmentMarking[static_cast<std::size_t>(pattern)][slot];
-            writeLetterRow(line, state, i, label);
-        }
+        const std::vector<std::string_view> labels = letterLabels(state);
+        for (int i = 1; i <= n; ++i) writeLetterRow(line, state, i, labels[static_cast<std::size_t>(i - 1)]);
     } else if (n == 4) {
         PrintPairTestTable4Treats(context, report);
     }
