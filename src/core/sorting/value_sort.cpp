@@ -1,6 +1,7 @@
 #include "core/sorting/value_sort.h"
 
 #include <algorithm>
+#include <bit>
 #include <limits>
 #include <stdexcept>
 
@@ -14,8 +15,10 @@ struct Split {
 };
 
 // Values below the mean fill the lower half upward in visiting order, the others fill
-// the upper half from its end downward. Both halves are written without branches: a
-// skipped value adds +0.0, which leaves a sum that started at +0.0 unchanged to the bit.
+// the upper half from its end downward. No branches, since on real data the comparison is
+// a coin toss: each value is written to both free ends (the wrong copy is overwritten
+// later; the last value has one slot left), and the half it did not go to adds +0.0.
+// A sum that starts at +0.0 never becomes -0.0, so adding +0.0 changes none of its bits.
 template <bool WithTags>
 Split distribute(const double* fromValues, const std::int32_t* fromTags, double* toValues,
                  std::int32_t* toTags, std::size_t start, std::size_t end, double mean) {
@@ -25,14 +28,19 @@ Split distribute(const double* fromValues, const std::int32_t* fromTags, double*
   double upperSum = 0.0;
   for (std::size_t i = start; i < end; ++i) {
     const double v = fromValues[i];
-    const bool up = v >= mean;
-    const std::size_t at = up ? upper - 1 : lower;
-    toValues[at] = v;
-    if constexpr (WithTags) toTags[at] = fromTags[i];
+    toValues[lower] = v;
+    toValues[upper - 1] = v;
+    if constexpr (WithTags) {
+      const std::int32_t t = fromTags[i];
+      toTags[lower] = t;
+      toTags[upper - 1] = t;
+    }
+    const std::uint64_t up = v >= mean;
+    const std::uint64_t bits = std::bit_cast<std::uint64_t>(v);
+    upperSum += std::bit_cast<double>(bits & (0 - up));
+    lowerSum += std::bit_cast<double>(bits & (up - 1));
     upper -= up;
-    lower += !up;
-    upperSum += up ? v : 0.0;
-    lowerSum += up ? 0.0 : v;
+    lower += 1 - up;
   }
   return {lower, lowerSum, upperSum};
 }

@@ -23,8 +23,9 @@ public:
   // with its value. tags may be empty (then sortedTags is ignored and may be empty): the
   // difference engine sorts without tags. n >= 1. Input spans are not changed; output spans
   // must not alias the inputs. Work areas grow to the largest n seen and are reused.
-  // Values must not be NaN. Throws std::invalid_argument on an empty input or spans
-  // too short for n.
+  // A NaN gets no meaningful place (callers reject them before sorting). Throws
+  // std::invalid_argument on an empty input, a tag count other than n, or outputs
+  // shorter than n.
   void sort(std::span<const double> values, std::span<const std::int32_t> tags,
             std::span<double> sortedValues, std::span<std::int32_t> sortedTags);
 

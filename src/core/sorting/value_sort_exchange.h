@@ -23,8 +23,9 @@ namespace cpt {
 //
 // So with x1..xm the class's items in bucket order and c_k the number of small items
 // between x_k and x_{k+1} (after x_m for c_m), the result is: push x_k, rotate the queue
-// left by c_k mod k, for k = 1..m. That is replayed backwards over free result slots
-// (a Josephus-style count with a Fenwick tree), or forwards when the class is small.
+// left by c_k mod k, for k = 1..m. That is replayed forwards on a ring buffer when the
+// rotations are few, else backwards over free result slots (a Josephus-style count with
+// a Fenwick tree).
 class ExchangePassOrder {
 public:
   // order[k] receives the bucket position of the item that the pass leaves at position k.
@@ -41,9 +42,13 @@ public:
   bool stableOrder(std::span<const double> values, std::span<std::uint32_t> order);
 
 private:
+  // The value as an unsigned number in the same order (0.0 and -0.0 alike), split in
+  // halves so that a key takes 12 bytes, not 16: big buckets hold two arrays of them.
   struct Key {
-    double value;
+    std::uint32_t high;
+    std::uint32_t low;
     std::uint32_t index;
+    std::uint64_t order() const { return std::uint64_t{high} << 32 | low; }
   };
   struct TiedClass {
     std::uint32_t first;  // position of the class's first item in ascending order
@@ -55,12 +60,13 @@ private:
   void countSmallerByFenwick(std::size_t n);
   void orderClass(const TiedClass& tied, std::span<std::uint32_t> order);
 
-  std::vector<Key> keys_;
+  std::vector<Key> keys_, keysSpare_;
   std::vector<TiedClass> tied_;
   // For the item at ascending position p of a tied class: small items between it and
   // the class's next item (after it, for the class's last item).
   std::vector<std::uint32_t> gap_;
   std::vector<std::uint32_t> fenwick_;
+  std::vector<std::uint32_t> queue_;
   std::vector<std::uint32_t> classOrder_;
 };
 
