@@ -1,0 +1,97 @@
+#include "core/sorting/data_file_reading.h"
+
+#include <cmath>
+
+#include "core/common/decimal_parse.h"
+#include "core/common/field_reader.h"
+#include "core/common/number_format.h"
+
+namespace cpt {
+namespace {
+
+constexpr std::string_view ValueWhat = "a data value";
+constexpr std::string_view SerialWhat = "a serial number";
+constexpr std::string_view SerialValueWhat = "the data value after its serial number";
+
+// A number field is kept in its text number form, anything else as written.
+std::string numberOrText(const std::string& field) {
+    std::optional<double> number = parseDecimalExactly(field);
+    return number && std::isfinite(*number) ? textNumber(*number) : field;
+}
+
+// Reads the next value, after its serial number when there is one. Returns
+// false at the end mark: a serial number of -1 (its value is dropped), or
+// without serial numbers a value of -1 where the caller honours it.
+bool readValue(FieldReader& reader, bool serialNumbers, bool endMark, double& value) {
+    if (serialNumbers) {
+        double serial = reader.readNumber(SerialWhat);
+        if (endMark && serial == -1) {
+            if (!reader.atEnd()) reader.skip(SerialValueWhat);
+            return false;
+        }
+        value = reader.readNumber(SerialValueWhat);
+        return true;
+    }
+    value = reader.readNumber(ValueWhat);
+    return !(endMark && value == -1);
+}
+
+DataFileHeading readGeneralHeading(FieldReader& reader) {
+    DataFileHeading heading;
+    heading.projectName = reader.readText("the project name");
+    reader.skip("the second heading field");
+    heading.code = reader.readText("the code of the data set");
+    return heading;
+}
+
+DataFileHeading readBootstrapHeading(FieldReader& reader, bool resultsKind) {
+    DataFileHeading heading;
+    heading.treatmentName = reader.readText("the treatment name");
+    reader.skip("the second heading field");
+    heading.sampleSize = reader.readInteger("the sample size");
+    reader.skip("the fourth heading field");
+    // B counts the values to read: a fraction or a count below 1 would be a guess.
+    const double b = reader.readNumber("B, the number of bootstrap values");
+    if (!(b >= 1 && b <= INT32_MAX && b == std::floor(b))) {
+        reader.complain("field 5 should be B, the number of bootstrap values (a whole number of at least 1), "
+                        "but it holds " + textNumber(b) + ".");
+    }
+    heading.bootstrapNumber = static_cast<std::int32_t>(b);
+    heading.code = reader.readText("the code of the data set");
+    heading.sampleSizeOrMean = numberOrText(reader.readText("the sample size or mean"));
+    heading.pointEstimate = reader.readNumber("the point estimate of the parameter");
+    if (resultsKind) {
+        reader.skip("the ninth heading field");
+        reader.skip("the tenth heading field");
+    }
+    return heading;
+}
+
+}  // namespace
+
+DataFileContents readDataFile(const std::filesystem::path& path, std::string_view kind, bool serialNumbers,
+                              ValueArray<double>& values) {
+    FieldReader reader = FieldReader::fromFile(path);
+    DataFileContents contents;
+    const bool general = kind == GeneralKind;
+    contents.heading = general ? readGeneralHeading(reader) : readBootstrapHeading(reader, kind == ResultsKind);
+
+    // Only general files know the -1 end mark; bootstrap files stop after B values.
+    const std::int32_t limit = general ? INT32_MAX - 1 : contents.heading.bootstrapNumber;
+    std::int32_t count = 0;
+    double total = 0;
+    double value = 0;
+    while (count < limit && !reader.atEnd()) {
+        if (!readValue(reader, serialNumbers, general, value)) break;
+        ++count;
+        values.ensure(count);
+        values[count] = value;
+        total += value;
+    }
+    if (count == 0) reader.complain("it holds no data values after its heading.");
+    contents.valueCount = count;
+    contents.total = total;
+    return contents;
+}
+
+}  // namespace cpt

@@ -1,0 +1,144 @@
+#include "core/sorting/sort_count_files.h"
+
+#include <filesystem>
+#include <string_view>
+#include <system_error>
+#include <vector>
+
+#include "core/cartesian/analysis_state.h"
+#include "core/common/number_format.h"
+#include "core/common/output_file.h"
+#include "core/common/record_writer.h"
+#include "core/sorting/data_file_reading.h"
+
+namespace cpt {
+namespace {
+
+// Removes the files it was given unless the writing got to its end, so that a
+// full disk never leaves a short file that looks finished.
+class UnfinishedFiles {
+public:
+    UnfinishedFiles() = default;
+    UnfinishedFiles(const UnfinishedFiles&) = delete;
+    UnfinishedFiles& operator=(const UnfinishedFiles&) = delete;
+    ~UnfinishedFiles() {
+        if (finished_) return;
+        std::error_code ignored;
+        for (const std::filesystem::path& path : paths_) std::filesystem::remove(path, ignored);
+    }
+    // The file must be closed before this guard goes, so declare it after the guard.
+    void open(OutputFile& file, const std::string& path) {
+        file.open(path);
+        paths_.push_back(path);
+    }
+    void finish() { finished_ = true; }
+
+private:
+    std::vector<std::filesystem::path> paths_;
+    bool finished_ = false;
+};
+
+bool isGeneral(const AnalysisState& state) { return state.DataKind == GeneralKind; }
+
+void writeSortedHeading(const AnalysisState& state, std::int32_t n, OutputFile& file) {
+    Record record(file);
+    if (isGeneral(state)) {
+        record.text("Project: " + state.ProjectName).end();
+        record.text("Sample size =").number(n).end();
+        record.text("Sample mean = ").number(state.DataMean).end();
+    } else {
+        record.text("Project: " + state.ProjectName + " " + state.VersionText).end();
+        record.text("Original mean =").number(state.PointEstimate[1]).end();
+        record.text("Bootstrap sample size (n) = ").number(state.SampleSize[1]).end();
+        record.text("Total effective bootstrap number (B) = ").number(n).end();
+        record.text("Sample size or mean (A)= " + state.SampleSizeOrMean + ", (B)=" + textNumber(state.DataMean)).end();
+        record.text("Variable: " + state.TreatmentName[1]).end();
+    }
+    record.text("Sorted serial no.").text("Original serial no.").text("Sorted data").end();
+}
+
+void writeCountsHeading(const AnalysisState& state, std::int32_t n, OutputFile& file) {
+    Record record(file);
+    if (isGeneral(state)) {
+        record.text("Project: " + state.ProjectName).end();
+        record.text("Sample size =").number(n).end();
+        record.text("Sample mean = ").number(state.DataMean).end();
+        record.text("Total classes =").number(state.ClassTotal).end();
+    } else {
+        record.text("Project: " + state.ProjectName + " " + state.VersionText).end();
+        record.text("Sample size or Original mean (A) =" + state.SampleSizeOrMean + ", (B)=")
+            .number(state.PointEstimate[1])
+            .end();
+        record.text("Next line is sample size").end();
+        record.number(state.SampleSize[1]).end();
+        record.text("Total effective bootstrap number (B) = ")
+            .number(n)
+            .text("Total classes =")
+            .number(state.ClassTotal)
+            .end();
+    }
+    record.text("Group serial no.").text("Value").text("Count").end();
+}
+
+}  // namespace
+
+SortCountFileNames sortCountFileNames(const AnalysisState& state) {
+    const std::string& prefix = state.OutputPrefix;
+    const std::string percentile = prefix + "-1_0.025, 0.5 and 0.975 " + state.LastTreatmentCode;
+    if (state.DecimalLimit == -1) {
+        return {prefix + "-2_Sorted.txt", percentile + ".txt", prefix + "-3_Sorted and counts.txt"};
+    }
+    const std::string d = blankLedNumber(state.DecimalLimit);
+    return {prefix + "-2_Sorted-" + d + " decimals.txt", percentile + d + " decimals.txt",
+            prefix + "-3_Sorted and counts-" + d + " decimals.txt"};
+}
+
+void writeSortedAndPercentileFiles(const AnalysisState& state, std::int32_t n, const SortCountFileNames& names) {
+    UnfinishedFiles guard;
+    OutputFile sorted;
+    OutputFile percentile;
+    guard.open(sorted, names.sorted);
+    writeSortedHeading(state, n, sorted);
+    guard.open(percentile, names.percentile);
+
+    // A row gets a line only where the Double product is exactly that row.
+    const double lower = n * 0.025;
+    const double middle = n * 0.5;
+    const double upper = n * 0.975;
+    const std::string tableOf = " percentile life table of " + state.LastTreatmentCode + " is ";
+    Record record(sorted);
+    Record line(percentile);
+    for (std::int32_t i = 1; i <= n; ++i) {
+        record.number(i).number(state.SortedTags[i]).number(state.PairDiff[i]).end();
+        const double row = i;
+        std::string_view share;
+        if (lower == row) {
+            share = "0.025";
+        } else if (middle == row) {
+            share = "0.5";
+        } else if (upper == row) {
+            share = "0.975";
+        }
+        if (!share.empty()) {
+            line.text("The " + std::string(share) + tableOf + textNumber(state.SortedTags[i])).end();
+        }
+    }
+    sorted.close();
+    percentile.close();
+    guard.finish();
+}
+
+void writeCountsFile(const AnalysisState& state, std::int32_t n, const SortCountFileNames& names) {
+    UnfinishedFiles guard;
+    OutputFile counts;
+    guard.open(counts, names.counts);
+    writeCountsHeading(state, n, counts);
+    Record record(counts);
+    for (std::int32_t k = 1; k <= state.ClassTotal; ++k) {
+        record.number(k).number(state.ClassValue[k]).number(state.ClassCount[k]).end();
+    }
+    counts.close();
+    guard.finish();
+}
+
+}  // namespace cpt
