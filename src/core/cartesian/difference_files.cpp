@@ -48,7 +48,7 @@ DifferenceFiles::DifferenceFiles(AppContext& context, int first, int second, dou
     try {
         for (FileIndex index : {All, SigA, SigB, InsigA, InsigB, ToObserved}) {
             Sink& sink = sinks_[index];
-            sink.buffer = std::make_unique<char[]>(ChunkSize);
+            sink.buffer = std::make_unique_for_overwrite<char[]>(ChunkSize);
             sink.file.open(context.outputPath(state.OutputPrefix + Designs[index].tag + pair + Designs[index].suffix));
             sink.created = true;
         }

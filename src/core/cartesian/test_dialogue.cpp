@@ -80,19 +80,8 @@ void restoreWindow(AppContext& context) {
     window.redraw("Frame3");
 }
 
-// The flow record stays open until quit; its lines should reach the disk
-// when a run ends.
-void flushFlowRecord(AppContext& context) {
-    if (context.flowFile.isOpen()) context.flowFile.flush();
-}
-
 void stopRun(AppContext& context, const std::string& message) {
     restoreWindow(context);
-    try {
-        flushFlowRecord(context);
-    } catch (const UserError&) {
-        context.state.FlowRecord = false;  // the first failure is the one to tell
-    }
     if (!message.empty()) context.dialogs.messageBox(message, ButtonSet::OkOnly, StoppedTitle);
 }
 
@@ -109,7 +98,6 @@ void cmdCartesianDifference_Click(AppContext& context) {
         askRunQuestions(context);
         CartesianDifference(context);
         CartesianDifference2(context);
-        flushFlowRecord(context);
     } catch (const Cancelled&) {
         stopRun(context, {});
     } catch (const UserError& error) {

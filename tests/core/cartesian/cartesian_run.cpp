@@ -1,0 +1,144 @@
+#include "cartesian_run.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <iomanip>
+
+#include "core/cartesian/test_dialogue.h"
+#include "core/common/dialogs.h"
+#include "core/common/rounding.h"
+#include "core/shell/main_window.h"
+
+namespace cpt::testing {
+
+std::filesystem::path fixture(const std::string& name) {
+    return std::filesystem::path(__FILE__).parent_path() / "fixtures" / name;
+}
+
+std::string treatmentText(const std::string& name, const std::string& code, std::int32_t bootstrapNumber,
+                          const std::vector<std::string>& values, std::int32_t sampleSize,
+                          const std::string& estimate) {
+    std::string size = std::to_string(sampleSize);
+    std::string text = "\"" + name + "\",\"Sample size\"," + size + ",\"Bootstrap number\"," +
+                       std::to_string(bootstrapNumber) + ",\"" + code + "\"," + size + "," + estimate + "\r\n";
+    for (const std::string& value : values) text += value + "\r\n";
+    return text;
+}
+
+CartesianRun::CartesianRun(bool maintainerMode) : AppFixture(maintainerMode) { LoadMainWindow(context); }
+
+CartesianRun& CartesianRun::answerQuestions(bool detailed, bool reversed, bool flowRecord) {
+    if (context.state.MaintainerMode) {
+        dialogs.answerMessage("Do you need detailed info?", AnswerYes);
+        dialogs.answerMessage("Do you need flow record?", flowRecord ? AnswerYes : AnswerNo);
+    }
+    dialogs.answerMessage("Detailed differences", detailed ? AnswerYes : AnswerNo);
+    dialogs.answerMessage("Reversed sort", reversed ? AnswerYes : AnswerNo);
+    return *this;
+}
+
+CartesianRun& CartesianRun::answerCount(const std::string& answer) {
+    dialogs.answerInput(CountTitle, answer);
+    return *this;
+}
+
+CartesianRun& CartesianRun::answerFiles(const std::vector<std::filesystem::path>& files) {
+    for (std::size_t t = 0; t < files.size(); ++t) {
+        dialogs.answerOpenFile("Input treatment " + std::to_string(t + 1), files[t].string());
+    }
+    return *this;
+}
+
+CartesianRun& CartesianRun::answerReportCode() {
+    dialogs.answerInput("Add a code to the output filename?", "1");
+    return *this;
+}
+
+CartesianRun& CartesianRun::script(const std::vector<std::filesystem::path>& files, bool detailed, bool reversed) {
+    answerQuestions(detailed, reversed);
+    answerCount(std::to_string(files.size()));
+    answerFiles(files);
+    return answerReportCode();
+}
+
+void CartesianRun::run() {
+    cmdCartesianDifference_Click(context);
+    EXPECT_TRUE(dialogs.allAnswered()) << "a scripted question was not asked";
+}
+
+std::optional<std::string> CartesianRun::stopMessage() const {
+    for (const auto& shown : dialogs.shown) {
+        if (shown.title == StoppedTitle) return shown.prompt;
+    }
+    return std::nullopt;
+}
+
+bool CartesianRun::reportWritten() const {
+    for (const std::string& name : folder.files()) {
+        if (name.find(" results-") != std::string::npos) return true;
+    }
+    return false;
+}
+
+std::vector<std::string> CartesianRun::outputFiles() const {
+    std::vector<std::string> names;
+    for (const std::string& name : folder.files()) {
+        if (name.starts_with("25A-Cartesian diff")) names.push_back(name);
+    }
+    return names;
+}
+
+void PrintTo(const PairFigures& f, std::ostream* out) {
+    *out << "sig " << f.sig << " below " << f.below << " above " << f.above << " insig " << f.insig << " mean "
+         << f.mean << " var " << f.variance << " sd " << f.sd << " t " << f.tLower << ".." << f.tUpper
+         << " percentiles " << f.pLower << ".." << f.pUpper << " P " << f.p;
+}
+
+PairFigures figuresOf(const AnalysisState& s, int i, int j) {
+    return {s.SigCount[i][j],    s.InsigBelowCount[i][j], s.InsigAboveCount[i][j], s.InsigCount[i][j],
+            s.DiffMean[i][j],    s.DiffVariance[i][j],    s.DiffSD[i][j],          s.TLowerLimit[i][j],
+            s.TUpperLimit[i][j], s.PercentileLower[i][j], s.PercentileUpper[i][j], s.PValue[i][j]};
+}
+
+PairFigures literalPair(const AnalysisState& s, int i, int j) {
+    const double bi = s.BootstrapNumberReal[i];
+    const double bj = s.BootstrapNumberReal[j];
+    const bool iMinusJ = s.BootMean[i] > s.BootMean[j];
+    const double observed = iMinusJ ? s.BootMean[i] - s.BootMean[j] : s.BootMean[j] - s.BootMean[i];
+    std::vector<double> differences;
+    PairFigures f;
+    double sum = 0;
+    double sumSquares = 0;
+    for (int k = 1; k <= static_cast<int>(bi); ++k) {
+        for (int l = 1; l <= static_cast<int>(bj); ++l) {
+            double x = s.BootValueWork[i][k];
+            double y = s.BootValueWork[j][l];
+            double d = iMinusJ ? x - y : y - x;
+            differences.push_back(d);
+            if (d <= 0) {
+                ++f.below;
+            } else if (d >= 2 * observed) {
+                ++f.above;
+            } else {
+                ++f.sig;
+            }
+            sum += d;
+            sumSquares += d * d;
+        }
+    }
+    f.insig = f.below + f.above;
+    f.p = f.insig / (bj * bi);
+    f.mean = sum / (bi * bj);
+    f.variance = (sumSquares - sum * sum / (bi * bj)) / (bj * bi - 1);
+    f.sd = std::sqrt(f.variance);
+    f.tLower = f.mean - f.sd * 1.959964;
+    f.tUpper = f.sd * 1.959964 + f.mean;
+    std::sort(differences.begin(), differences.end());
+    f.pLower = differences[static_cast<std::size_t>(*toInt32(bj * bi * 0.025 + 0.5) - 1)];
+    f.pUpper = differences[static_cast<std::size_t>(*toInt32(bj * bi * 0.975 + 0.5) - 1)];
+    return f;
+}
+
+}  // namespace cpt::testing

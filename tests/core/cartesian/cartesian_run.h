@@ -1,0 +1,63 @@
+#pragma once
+// A main window loaded in a fresh folder, with helpers to script a whole
+// Cartesian run and to check what it left behind.
+#include <cstdint>
+#include <filesystem>
+#include <ostream>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/cartesian/analysis_state.h"
+#include "support/app_fixture.h"
+
+namespace cpt::testing {
+
+inline constexpr const char* CountTitle = "Read data file one by one for paired comparison using Cartesian Product";
+inline constexpr const char* StoppedTitle = "Cartesian paired test stopped";
+
+std::filesystem::path fixture(const std::string& name);
+
+// The text of a treatment file: the eight heading fields, then one value per
+// line (write "-1" among them for the end mark).
+std::string treatmentText(const std::string& name, const std::string& code, std::int32_t bootstrapNumber,
+                          const std::vector<std::string>& values, std::int32_t sampleSize = 20,
+                          const std::string& estimate = "0.5");
+
+struct CartesianRun : AppFixture {
+    explicit CartesianRun(bool maintainerMode = false);
+
+    // The questions of an ordinary run (maintainer mode: detail info Yes,
+    // flow record as given).
+    CartesianRun& answerQuestions(bool detailed, bool reversed, bool flowRecord = false);
+    CartesianRun& answerCount(const std::string& answer);
+    CartesianRun& answerFiles(const std::vector<std::filesystem::path>& files);
+    CartesianRun& answerReportCode();
+    // Questions, count, files and report code of a plain run.
+    CartesianRun& script(const std::vector<std::filesystem::path>& files, bool detailed = false,
+                         bool reversed = false);
+
+    // Clicks the button and checks that every scripted question was asked.
+    void run();
+
+    AnalysisState& state() { return context.state; }
+    // The message of the stopped run, if one was shown.
+    std::optional<std::string> stopMessage() const;
+    bool reportWritten() const;
+    // Files of the folder whose names start with the output prefix.
+    std::vector<std::string> outputFiles() const;
+};
+
+// Every pair member the engine writes, for comparing runs member by member.
+struct PairFigures {
+    std::int32_t sig = 0, below = 0, above = 0, insig = 0;
+    double mean = 0, variance = 0, sd = 0, tLower = 0, tUpper = 0, pLower = 0, pUpper = 0, p = 0;
+    friend bool operator==(const PairFigures&, const PairFigures&) = default;
+};
+void PrintTo(const PairFigures& figures, std::ostream* out);
+PairFigures figuresOf(const AnalysisState& state, int i, int j);
+// The pair worked out the long way: every difference stored, judged and
+// summed in Cartesian order, then sorted with std::sort.
+PairFigures literalPair(const AnalysisState& state, int i, int j);
+
+}  // namespace cpt::testing

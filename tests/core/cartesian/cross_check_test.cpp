@@ -1,0 +1,88 @@
+// The engine's counts and order statistics, found from sorted samples,
+// against every difference formed, judged and sorted the long way.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+
+#include "cartesian_run.h"
+#include "core/cartesian/difference_engine.h"
+#include "core/cartesian/pair_statistics.h"
+
+namespace cpt::testing {
+namespace {
+
+// Values from a few levels, so that differences tie, hit 0 and hit twice the
+// observed difference; decimal levels add rounding ties on top.
+std::vector<double> tiedSample(std::mt19937& generator, int count, bool decimal) {
+    std::uniform_int_distribution<int> level(0, decimal ? 9 : 4);
+    std::vector<double> values;
+    for (int k = 0; k < count; ++k) {
+        int v = level(generator);
+        values.push_back(decimal ? 0.1 * v + 0.2 * (v % 3) : v);
+    }
+    return values;
+}
+
+TEST(CrossCheck, RankingGivesEveryOrderStatisticAndCount) {
+    std::mt19937 generator(11);
+    std::uniform_int_distribution<int> size(1, 12);
+    for (int trial = 0; trial < 300; ++trial) {
+        bool decimal = trial % 2 == 1;
+        std::vector<double> a = tiedSample(generator, size(generator), decimal);
+        std::vector<double> b = tiedSample(generator, size(generator), decimal);
+        std::vector<double> all;
+        for (double x : a) {
+            for (double y : b) all.push_back(x - y);
+        }
+        std::sort(all.begin(), all.end());
+        DifferenceRanking ranking;
+        ranking.assign(a.data(), static_cast<std::int32_t>(a.size()), b.data(), static_cast<std::int32_t>(b.size()));
+        ASSERT_EQ(ranking.size(), static_cast<std::int64_t>(all.size()));
+        for (std::size_t r = 0; r < all.size(); ++r) {
+            ASSERT_EQ(ranking.smallest(static_cast<std::int64_t>(r + 1)), all[r]) << "trial " << trial << " rank " << r;
+            double limit = all[r];
+            ASSERT_EQ(ranking.countAtMost(limit), std::upper_bound(all.begin(), all.end(), limit) - all.begin());
+            ASSERT_EQ(ranking.countBelow(limit), std::lower_bound(all.begin(), all.end(), limit) - all.begin());
+        }
+    }
+}
+
+TEST(CrossCheck, EngineMatchesTheLiteralWorkingOnTiedRandomSamples) {
+    std::mt19937 generator(2026);
+    std::uniform_int_distribution<int> size(2, 25);
+    std::uniform_int_distribution<int> treatments(2, 4);
+    for (int trial = 0; trial < 60; ++trial) {
+        SCOPED_TRACE(::testing::Message() << "trial " << trial);
+        CartesianRun run;
+        AnalysisState& s = run.state();
+        s.OutputPrefix = "25A-Cartesian diff";
+        s.TreatmentCount = static_cast<std::int16_t>(treatments(generator));
+        // Every third trial goes the way of the difference files.
+        s.DetailedDifferences = trial % 3 == 0;
+        bool decimal = trial % 2 == 1;
+        for (int t = 1; t <= s.TreatmentCount; ++t) {
+            std::vector<double> values = tiedSample(generator, size(generator), decimal);
+            const auto b = static_cast<std::int32_t>(values.size());
+            s.BootstrapNumber[t] = b;
+            s.BootstrapNumberReal[t] = b;
+            s.SampleSize[t] = 10;
+            s.TreatmentCode[t] = "C";
+            s.BootValue[t].ensure(b);
+            s.ValueWeight.ensure(b);
+            for (std::int32_t k = 1; k <= b; ++k) {
+                s.BootValue[t][k] = values[static_cast<std::size_t>(k - 1)];
+                s.ValueWeight[k] = 1;
+            }
+        }
+        ComputeCartesianDifferences(run.context);
+        for (int i = 1; i < s.TreatmentCount; ++i) {
+            for (int j = i + 1; j <= s.TreatmentCount; ++j) {
+                ASSERT_EQ(figuresOf(s, i, j), literalPair(s, i, j)) << "pair " << i << "," << j;
+            }
+        }
+    }
+}
+
+}  // namespace
+}  // namespace cpt::testing

@@ -1,0 +1,54 @@
+// The six difference files of a pair, byte for byte.
+#include <gtest/gtest.h>
+
+#include "cartesian_run.h"
+
+namespace cpt::testing {
+namespace {
+
+TEST(DifferenceFiles, ExamplePairGivesTheSixFilesExactly) {
+    CartesianRun run;
+    run.script({fixture("kale_2_6.txt"), fixture("cabbage_1_5.txt")}, true);
+    run.run();
+    std::vector<std::string> expected;
+    for (const auto& entry : std::filesystem::directory_iterator(fixture("differences"))) {
+        expected.push_back(entry.path().filename());
+    }
+    std::sort(expected.begin(), expected.end());
+    std::vector<std::string> written = run.outputFiles();
+    std::erase_if(written, [](const std::string& name) { return name.find(" results-") != std::string::npos; });
+    EXPECT_EQ(written, expected);
+    for (const std::string& name : expected) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(readFile(run.folder.path() / name), readFile(fixture("differences") / name));
+    }
+    // The counts of the written route agree with the example.
+    EXPECT_EQ(run.state().SigCount[1][2], 2);
+    EXPECT_EQ(run.state().InsigBelowCount[1][2], 1);
+    EXPECT_EQ(run.state().InsigAboveCount[1][2], 1);
+}
+
+TEST(DifferenceFiles, PairWithoutSignificantDifferenceKeepsOnlyHeaders) {
+    CartesianRun run;
+    run.script({fixture("mustard_0_1_5.txt"), fixture("radish_1_3.txt")}, true);
+    run.run();
+    auto path = [&](const std::string& tag, const std::string& suffix) {
+        return run.folder.path() / ("25A-Cartesian diff_" + tag + "-M-1 to 2_diff" + suffix);
+    };
+    EXPECT_EQ(readLines(path("7", "-SigA.txt")).size(), 9u);
+    EXPECT_EQ(readLines(path("9", "-SigB.txt")).size(), 9u);
+    // Unequal B: lines 3 and 5 use the first treatment's B; CPT is 3 x 2.
+    std::vector<std::string> insignificant = readLines(path("11", "-inSigB.txt"));
+    ASSERT_EQ(insignificant.size(), 15u);
+    EXPECT_EQ(insignificant[2], "\"3 (actual number of insign. diff. can be less)\"");
+    EXPECT_EQ(insignificant[4], "\"9 (actual number of insign. diff. can be less)\"");
+    EXPECT_EQ(insignificant[5], "6");
+    EXPECT_EQ(std::vector<std::string>(insignificant.begin() + 9, insignificant.end()),
+              (std::vector<std::string>{"1,1", "2,3", "3,0", "4,2", "5,-4", "6,-2"}));
+    std::vector<std::string> toObserved = readLines(path("6", " to mean diff.txt"));
+    EXPECT_EQ(toObserved[3], "\"MR\"");
+    EXPECT_EQ(toObserved.back(), "6,-2");
+}
+
+}  // namespace
+}  // namespace cpt::testing

@@ -1,0 +1,149 @@
+// Every way a run can fail: it stops, says why (or nothing when the user
+// cancelled), puts the window back and leaves no report or partial output.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "cartesian_run.h"
+
+namespace cpt::testing {
+namespace {
+
+std::vector<std::string> manyValues(int count) {
+    std::vector<std::string> values;
+    for (int k = 0; k < count; ++k) values.push_back(std::to_string(k % 7));
+    return values;
+}
+
+// Plain run up to the files, with the second file's text given.
+std::function<void(CartesianRun&)> secondFileHolds(std::string text) {
+    return [text](CartesianRun& run) {
+        run.answerQuestions(false, false).answerCount("2");
+        run.answerFiles({fixture("kale_2_6.txt"), run.folder.write("bad.txt", text)});
+    };
+}
+
+// Maintainer run with the given transformation choice and second file.
+std::function<void(CartesianRun&)> transformedFileHolds(std::string choice, std::string text) {
+    return [choice, text](CartesianRun& run) {
+        run.answerQuestions(false, false).answerCount("2");
+        run.dialogs.answerInput("Transformation?", choice);
+        run.answerFiles({run.folder.write("good.txt", treatmentText("G", "G", 2, {"0.5", "0.5"})),
+                         run.folder.write("bad.txt", text)});
+    };
+}
+
+struct FailureCase {
+    const char* label;
+    bool maintainer;
+    std::function<void(CartesianRun&)> script;
+    // Parts of the message; none when the run ends quietly.
+    std::vector<std::string> message;
+};
+
+TEST(RunFailure, StopsCleanlyAndSaysWhy) {
+    const std::string headed = "\"Bad\",\"n\",20,\"B\",3,\"X\",20,0.5\r\n";
+    const FailureCase cases[] = {
+        {"closed question", false, [](CartesianRun& run) { run.dialogs.answerMessage("Detailed differences", AnswerCancel); }, {}},
+        {"cancelled count box", false,
+         [](CartesianRun& run) { run.answerQuestions(false, false).dialogs.answerInput(CountTitle, std::nullopt); }, {}},
+        {"cancelled transformation box", true,
+         [](CartesianRun& run) {
+             run.answerQuestions(false, false).answerCount("2");
+             run.dialogs.answerInput("Transformation?", std::nullopt);
+         },
+         {}},
+        {"cancelled file dialogue", false,
+         [](CartesianRun& run) {
+             run.answerQuestions(false, false).answerCount("2").answerFiles({fixture("kale_2_6.txt")});
+             run.dialogs.answerOpenFile("Input treatment 2", std::nullopt);
+         },
+         {}},
+        {"file cannot be opened", false,
+         [](CartesianRun& run) {
+             run.answerQuestions(false, false).answerCount("2");
+             run.answerFiles({fixture("kale_2_6.txt"), run.folder.path() / "missing.txt"});
+         },
+         {"missing.txt\" cannot be opened"}},
+        {"heading field of the wrong kind", false,
+         secondFileHolds("\"Bad\",\"n\",20,\"B\",many,\"X\",20,0.5\r\n1\r\n2\r\n"),
+         {"bad.txt", "field 5 should be the bootstrap number B (a number), but it holds \"many\""}},
+        {"value not a number", false, secondFileHolds(headed + "1\r\nx,3\r\n"),
+         {"bad.txt", "field 10 should be bootstrap value 2 (a number), but it holds \"x\""}},
+        {"value NaN", false, secondFileHolds(headed + "1\r\nnan\r\n3\r\n"), {"bad.txt", "field 10 should be bootstrap value 2"}},
+        {"value infinite", false, secondFileHolds(headed + "1\r\n2\r\n-inf\r\n"), {"field 11 should be bootstrap value 3"}},
+        {"fewer values than B", false, secondFileHolds(headed + "1\r\n2\r\n"),
+         {"bad.txt", "it holds only 2 bootstrap values, but field 5 gives B = 3."}},
+        {"fewer values than B before -1", false, secondFileHolds(headed + "1\r\n2\r\n-1\r\n3\r\n"),
+         {"bad.txt", "the end mark -1 in field 11 comes after only 2 bootstrap values, but field 5 gives B = 3."}},
+        {"no values at all", false, secondFileHolds(headed),
+         {"it holds only 0 bootstrap values, but field 5 gives B = 3."}},
+        {"B below 2", false, secondFileHolds("\"Bad\",\"n\",20,\"B\",1,\"X\",20,0.5\r\n1\r\n"),
+         {"bad.txt", "field 5 gives the bootstrap number B = 1, but at least 2 bootstrap values are needed."}},
+        {"pair beyond the capacity", false,
+         [](CartesianRun& run) {
+             run.answerQuestions(false, false).answerCount("2");
+             run.answerFiles({run.folder.write("big1.txt", treatmentText("A", "A", 3001, manyValues(3001))),
+                              run.folder.write("big2.txt", treatmentText("B", "B", 3000, manyValues(3000)))});
+         },
+         {"big1.txt", "big2.txt", "3001 and 3000 bootstrap values",
+          "9003000 Cartesian differences are more than the 9000005 a pair can hold."}},
+        {"arcsine of 1", true, transformedFileHolds("1", headed + "0.5\r\n1\r\n0.5\r\n"),
+         {"bad.txt", "field 10 (bootstrap value 2) holds 1, but the arcsine transformation needs a value from 0 up to, not including, 1."}},
+        {"logit of 0", true, transformedFileHolds("2", headed + "0\r\n0.5\r\n0.5\r\n"),
+         {"bad.txt", "field 9 (bootstrap value 1) holds 0, but the logit transformation needs a value between 0 and 1, both excluded."}},
+        {"logit of value B + 1", true, transformedFileHolds("2", headed + "0.5\r\n0.5\r\n0.5\r\n1.5\r\n"),
+         {"field 12 (bootstrap value 4) holds 1.5"}},
+        {"difference file cannot be created", false,
+         [](CartesianRun& run) {
+             std::filesystem::create_directory(run.folder.path() / "25A-Cartesian diff_9-A-1 to 2_diff-SigB.txt");
+             run.answerQuestions(true, false).answerCount("2");
+             run.answerFiles({fixture("kale_2_6.txt"), fixture("cabbage_1_5.txt")});
+         },
+         {"25A-Cartesian diff_9-A-1 to 2_diff-SigB.txt\" cannot be created",
+          "The difference files of treatments 1 and 2 have been removed."}},
+        {"difference file cannot be written", false,
+         [](CartesianRun& run) {
+             std::filesystem::create_symlink("/dev/full",
+                                             run.folder.path() / "25A-Cartesian diff_5-A-1 to 2_diff-All (for N. sort).txt");
+             run.answerQuestions(true, false).answerCount("2");
+             run.answerFiles({fixture("kale_2_6.txt"), fixture("cabbage_1_5.txt")});
+         },
+         {"25A-Cartesian diff_5-A-1 to 2_diff-All (for N. sort).txt\" could not be written completely",
+          "The difference files of treatments 1 and 2 have been removed."}},
+        {"flow record cannot be created", true,
+         [](CartesianRun& run) {
+             std::filesystem::create_directory(run.folder.path() / "_0_Flow.txt");
+             run.dialogs.answerMessage("Do you need detailed info?", AnswerYes);
+             run.dialogs.answerMessage("Do you need flow record?", AnswerYes);
+         },
+         {"_0_Flow.txt\" cannot be created"}},
+    };
+    for (const FailureCase& c : cases) {
+        SCOPED_TRACE(c.label);
+        CartesianRun run(c.maintainer);
+        c.script(run);
+        if (!c.message.empty()) run.dialogs.answerMessage(StoppedTitle, AnswerOk);
+        run.run();
+        std::optional<std::string> message = run.stopMessage();
+        if (c.message.empty()) {
+            EXPECT_FALSE(message) << *message;
+        } else {
+            ASSERT_TRUE(message);
+            for (const std::string& part : c.message) EXPECT_NE(message->find(part), std::string::npos) << *message;
+        }
+        EXPECT_FALSE(run.reportWritten());
+        for (const std::string& name : run.outputFiles()) {
+            EXPECT_FALSE(std::filesystem::is_regular_file(run.folder.path() / name)) << name;
+        }
+        const ControlModel& window = run.context.window;
+        EXPECT_FALSE(window["Label2"].visible);
+        EXPECT_FALSE(window["lblBootBegin"].visible);
+        EXPECT_TRUE(window["cmdCartesianDifference"].enabled);
+        EXPECT_FALSE(window["cmdReadDataA1"].enabled);
+        EXPECT_FALSE(run.state().FlowRecord);
+    }
+}
+
+}  // namespace
+}  // namespace cpt::testing

@@ -1,0 +1,187 @@
+// Whole runs from the button click, checked against worked examples to the
+// last digit and against the literal working.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "cartesian_run.h"
+#include "core/common/rounding.h"
+
+namespace cpt::testing {
+namespace {
+
+struct ExampleCase {
+    const char* label;
+    const char* firstFile;  // entered first
+    const char* secondFile;
+    const char* expectedFirstName;  // treatment 1 after ordering
+    PairFigures expected;
+    double mean1, mean2;
+};
+
+TEST(CartesianRun, TwoTreatmentExamplesToTheLastDigit) {
+    const ExampleCase cases[] = {
+        // Entered smaller mean first: the ordering puts Kale (mean 4) first.
+        {"3,5 vs 1,2", "cabbage_1_2.txt", "kale_3_5.txt", "Kale",
+         {4, 0, 0, 0, 2.5, 1.6666666666666667, 1.2909944487358056, -0.030302643722024403, 5.030302643722024, 1, 4,
+          0},
+         4, 1.5},
+        {"2,6 vs 1,5", "kale_2_6.txt", "cabbage_1_5.txt", "Kale",
+         {2, 1, 1, 2, 1, 10.666666666666666, 3.265986323710904, -5.401215618965718, 7.401215618965718, -3, 5, 0.5},
+         4, 3},
+        // Equal means: j minus i, nothing significant; B of 3 and 2.
+        {"equal means", "mustard_0_1_5.txt", "radish_1_3.txt", "Mustard",
+         {0, 3, 3, 6, 0, 6.8, 2.6076809620810595, -5.110960809164242, 5.110960809164242, -4, 3, 1}, 2, 2},
+    };
+    for (const ExampleCase& c : cases) {
+        SCOPED_TRACE(c.label);
+        CartesianRun run;
+        run.script({fixture(c.firstFile), fixture(c.secondFile)});
+        run.run();
+        const AnalysisState& s = run.state();
+        EXPECT_FALSE(run.stopMessage()) << *run.stopMessage();
+        EXPECT_EQ(s.TreatmentName[1], c.expectedFirstName);
+        EXPECT_EQ(s.BootMean[1], c.mean1);
+        EXPECT_EQ(s.BootMean[2], c.mean2);
+        EXPECT_EQ(figuresOf(s, 1, 2), c.expected);
+        EXPECT_EQ(s.PValueWork[1][2], c.expected.p);
+        EXPECT_EQ(s.PValue[2][1], c.expected.p);
+        EXPECT_EQ(s.PValueWork[2][1], c.expected.p);
+        EXPECT_TRUE(run.reportWritten());
+    }
+}
+
+TEST(CartesianRun, PerTreatmentStatisticsAndAnalysisOfVariance) {
+    CartesianRun run;
+    run.script({fixture("kale_2_6.txt"), fixture("cabbage_1_5.txt")});
+    run.run();
+    const AnalysisState& s = run.state();
+    EXPECT_EQ(s.BootCount[1], 2);
+    EXPECT_EQ(s.BootSum[1], 8);
+    EXPECT_EQ(s.BootSumSq[1], 40);
+    EXPECT_EQ(s.BootVariance[1], 8);
+    EXPECT_EQ(s.BootVarianceBySums[2], 8);
+    EXPECT_EQ(s.BootSD[2], std::sqrt(8.0));
+    EXPECT_EQ(s.GrandMean, 3.5);
+    EXPECT_EQ(s.SSBetween, 20 * 0.25 + 25 * 0.25);
+    EXPECT_EQ(s.SSWithin, 19 * 8.0 + 24 * 8.0);
+    EXPECT_EQ(s.DfBetween, 1);
+    EXPECT_EQ(s.DfWithin, 43);
+    EXPECT_EQ(s.TotalSampleSize, 45);
+    EXPECT_TRUE(s.FValueDefined);
+    EXPECT_EQ(s.FValue, (11.25 / 1) / (344.0 / 43));
+}
+
+TEST(CartesianRun, ZeroWithinGroupsVarianceLeavesFUndefined) {
+    CartesianRun run;
+    run.state().FValue = 123;  // left by an earlier run
+    run.folder.write("a.txt", treatmentText("A", "A", 2, {"1", "1"}));
+    run.folder.write("b.txt", treatmentText("B", "B", 2, {"2", "2"}));
+    run.script({run.folder.path() / "a.txt", run.folder.path() / "b.txt"});
+    run.run();
+    EXPECT_FALSE(run.state().FValueDefined);
+    EXPECT_EQ(run.state().FValue, 123);
+}
+
+TEST(CartesianRun, ThreeTreatmentsAreNumberedByMean) {
+    struct Case {
+        bool reversed;
+        const char* names[3];
+    };
+    for (const Case& c : {Case{false, {"High", "Middle", "Low"}}, Case{true, {"Low", "Middle", "High"}}}) {
+        SCOPED_TRACE(c.reversed ? "reversed" : "default");
+        CartesianRun run;
+        run.script({fixture("mean_010.txt"), fixture("mean_030.txt"), fixture("mean_020.txt")}, false, c.reversed);
+        run.run();
+        const AnalysisState& s = run.state();
+        for (int p = 1; p <= 3; ++p) {
+            EXPECT_EQ(s.TreatmentName[p], c.names[p - 1]);
+            EXPECT_EQ(s.TreatmentFileSorted[p], s.TreatmentFile[s.OrderIndex[p]]);
+        }
+        EXPECT_EQ(s.SidakAlpha, 0.016952427508441503);
+        EXPECT_EQ(s.TableRuleDouble, std::string(48, '='));
+        EXPECT_EQ(s.TableRuleSingle, std::string(48, '-'));
+        for (int i = 1; i < 3; ++i) {
+            for (int j = i + 1; j <= 3; ++j) EXPECT_EQ(figuresOf(s, i, j), literalPair(s, i, j));
+        }
+        // Larger-mean minus smaller-mean either way: the same pair tables.
+        EXPECT_GT(s.DiffMean[1][3], 0);
+    }
+}
+
+std::vector<std::string> randomValues(std::mt19937& generator, int count, double centre) {
+    std::uniform_int_distribution<int> steps(-40, 40);
+    std::vector<std::string> values;
+    for (int k = 0; k < count; ++k) values.push_back(std::to_string(centre + steps(generator) * 0.0025));
+    return values;
+}
+
+TEST(CartesianRun, FourTreatmentsMatchTheLiteralWorkingInEveryPair) {
+    CartesianRun run;
+    std::mt19937 generator(4);
+    const int sizes[] = {30, 45, 40, 35};
+    const double centres[] = {0.21, 0.25, 0.18, 0.23};
+    std::vector<std::filesystem::path> files;
+    for (int t = 0; t < 4; ++t) {
+        std::string name = "t" + std::to_string(t + 1) + ".txt";
+        std::vector<std::string> values = randomValues(generator, sizes[t], centres[t]);
+        values.push_back("-1");
+        files.push_back(run.folder.write(name, treatmentText("T" + std::to_string(t + 1), "C", sizes[t], values)));
+    }
+    run.script(files);
+    run.run();
+    const AnalysisState& s = run.state();
+    EXPECT_EQ(s.PairCount, 6);
+    EXPECT_EQ(s.SidakAlpha, 0.008512444610847103);
+    for (int p = 1; p < 4; ++p) EXPECT_GE(s.BootMean[p], s.BootMean[p + 1]);
+    for (int i = 1; i < 4; ++i) {
+        for (int j = i + 1; j <= 4; ++j) {
+            SCOPED_TRACE(::testing::Message() << "pair " << i << "," << j);
+            EXPECT_EQ(figuresOf(s, i, j), literalPair(s, i, j));
+            EXPECT_EQ(s.PValue[j][i], s.PValue[i][j]);
+        }
+    }
+    EXPECT_TRUE(run.reportWritten());
+}
+
+TEST(CartesianRun, ProgressIsShownBetweenPairs) {
+    CartesianRun run;
+    std::vector<std::string> captions;
+    run.context.window.setRedrawHandler([&](std::string_view name) {
+        if (name == "Label2") captions.push_back(run.context.window["Label2"].caption);
+    });
+    run.context.window["Label6"].backColor = Rgb{255, 255, 0};
+    run.script({fixture("mean_010.txt"), fixture("mean_030.txt"), fixture("mean_020.txt")});
+    run.run();
+    const std::string status = "I am running Cartesian paired test.\nPlease wait!\nDon't touch me!";
+    ASSERT_GE(captions.size(), 7u);
+    EXPECT_EQ(captions[0], status);
+    EXPECT_EQ(captions[1], status + "\n(Comparing 1 with 2)");
+    EXPECT_EQ(captions[2], status + "\n(Comparing 1 with 2)\n(Sorting...)");
+    EXPECT_EQ(captions[5], status + "\n(Comparing 2 with 3)");
+    EXPECT_EQ(captions[6], status + "\n(Comparing 2 with 3)\n(Sorting...)");
+    const AnalysisState& s = run.state();
+    EXPECT_EQ(s.StatusText, status);
+    EXPECT_EQ(s.StartStamp, "Cartesian paired test began at:2026-12-09 22:32:02");
+    const ControlModel& window = run.context.window;
+    EXPECT_EQ(window["lblBootBegin"].caption, s.StartStamp);
+    EXPECT_EQ(window["Label6"].caption, "2026-12-09 22:32:02\nTreat 2 to treat 3");
+    EXPECT_EQ(window["Label6"].height, 615);
+    // Three pairs: yellow, red, yellow, red.
+    EXPECT_EQ(window["Label6"].backColor, (Rgb{255, 0, 0}));
+    EXPECT_EQ(window["Label6"].foreColor, (Rgb{255, 255, 0}));
+    EXPECT_FALSE(window["Label14"].visible);
+}
+
+TEST(CartesianRun, ASecondRunCountsAfresh) {
+    CartesianRun run;
+    run.script({fixture("kale_2_6.txt"), fixture("cabbage_1_5.txt")});
+    run.run();
+    run.script({fixture("kale_2_6.txt"), fixture("cabbage_1_5.txt")});
+    run.run();
+    EXPECT_EQ(run.state().SigCount[1][2], 2);
+    EXPECT_EQ(run.state().InsigCount[1][2], 2);
+}
+
+}  // namespace
+}  // namespace cpt::testing
