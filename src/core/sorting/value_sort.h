@@ -18,45 +18,45 @@ namespace cpt {
 // largest count seen and are reused, so a call allocates nothing once warmed up.
 class ValueSorter {
 public:
-  // Sorts values[0..n) into sortedValues[0..n) ascending in exactly the order of the
-  // mean-split bucket distribution with its exchange pass (ties included), moving each tag
-  // with its value. tags may be empty (then sortedTags is ignored and may be empty): the
-  // difference engine sorts without tags. n >= 1. Input spans are not changed; output spans
-  // must not alias the inputs. Work areas grow to the largest n seen and are reused.
-  // A NaN gets no meaningful place (callers reject them before sorting). Throws
-  // std::invalid_argument on an empty input, a tag count other than n, or outputs
-  // shorter than n.
-  void sort(std::span<const double> values, std::span<const std::int32_t> tags,
-            std::span<double> sortedValues, std::span<std::int32_t> sortedTags);
+    // Sorts values[0..n) into sortedValues[0..n) ascending in exactly the order of the
+    // mean-split bucket distribution with its exchange pass (ties included), moving each tag
+    // with its value. tags may be empty (then sortedTags is ignored and may be empty): the
+    // difference engine sorts without tags. n >= 1. Input spans are not changed; output spans
+    // must not alias the inputs. Work areas grow to the largest n seen and are reused.
+    // A NaN gets no meaningful place (callers reject them before sorting). Throws
+    // std::invalid_argument on an empty input, a tag count other than n, or outputs
+    // shorter than n.
+    void sort(std::span<const double> values, std::span<const std::int32_t> tags,
+              std::span<double> sortedValues, std::span<std::int32_t> sortedTags);
 
-  static constexpr int kMaxLevels = 10;
-  static constexpr int kBucketCap = 1 << kMaxLevels;
+    static constexpr int kMaxLevels = 10;
+    static constexpr int kBucketCap = 1 << kMaxLevels;
 
 private:
-  struct Area {
-    double* values;
-    std::int32_t* tags;  // null when sorting without tags
-  };
-  struct Bucket {
-    std::size_t start;  // first position
-    std::size_t end;    // one past the last position
-    double sum;         // of its values in the order they were placed
-  };
+    struct Area {
+        double* values;
+        std::int32_t* tags;  // null when sorting without tags
+    };
+    struct Bucket {
+        std::size_t start;  // first position
+        std::size_t end;    // one past the last position
+        double sum;         // of its values in the order they were placed
+    };
 
-  void reserve(std::size_t n, bool withTags);
-  bool splitLevel(int level, const double* fromValues, const std::int32_t* fromTags, Area to);
-  void finishBucket(Area result, Area sorted, const Bucket& bucket);
-  void orderLevelOne(Area sorted, std::size_t n);
-  void gather(Area from, Area to, std::size_t start, std::size_t count);
+    void reserve(std::size_t n, bool withTags);
+    bool splitLevel(int level, const double* fromValues, const std::int32_t* fromTags, Area to);
+    void finishBucket(Area result, Area sorted, const Bucket& bucket);
+    void orderLevelOne(Area sorted, std::size_t n);
+    void gather(Area from, Area to, std::size_t start, std::size_t count);
 
-  // A level only ever overwrites the level before last, so the output and one work area
-  // take turns: odd levels live in the output, even levels here.
-  std::vector<double> workValues_;
-  std::vector<std::int32_t> workTags_;
-  // buckets_[L] holds the 2^L buckets of level L; level 0 is the whole input.
-  std::array<std::vector<Bucket>, kMaxLevels + 1> buckets_;
-  ExchangePassOrder exchange_;
-  std::vector<std::uint32_t> order_;
+    // A level only ever overwrites the level before last, so the output and one work area
+    // take turns: odd levels live in the output, even levels here.
+    std::vector<double> workValues_;
+    std::vector<std::int32_t> workTags_;
+    // buckets_[L] holds the 2^L buckets of level L; level 0 is the whole input.
+    std::array<std::vector<Bucket>, kMaxLevels + 1> buckets_;
+    ExchangePassOrder exchange_;
+    std::vector<std::uint32_t> order_;
 };
 
 }  // namespace cpt
