@@ -1,6 +1,6 @@
 // Plain, step-by-step version of the value sort, kept only as the yardstick the
-// fast ValueSorter is checked against. Positions are 1-based like the algorithm's
-// own description; nothing here is tuned.
+// fast ValueSorter is checked against. Positions are 1-based, as in the analysis
+// state's arrays; nothing here is tuned.
 #pragma once
 
 #include <algorithm>

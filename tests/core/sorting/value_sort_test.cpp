@@ -66,7 +66,7 @@ std::vector<double> repeated(double v, std::size_t n) {
     return std::vector<double>(n, v);
 }
 
-TEST(ValueSortTest, DescribedCasesGiveTheirExactOrder) {
+TEST(ValueSortTest, KnownCasesGiveTheirExactOrder) {
     const double justAboveOne = std::nextafter(1.0, 2.0);
     const std::vector<EdgeCase> cases = {
         {"five equal values go up and come out reversed",
@@ -105,7 +105,7 @@ TEST(ValueSortTest, DescribedCasesGiveTheirExactOrder) {
         const Sorted fast = sortWith(sorter, c.values, c.tags);
         EXPECT_EQ(fast.values, c.sortedValues);
         EXPECT_EQ(fast.tags, c.sortedTags);
-        // The yardstick has to agree with the described cases too, or it proves nothing.
+        // The yardstick has to agree with these cases too, or it proves nothing.
         const testing::LiteralSortResult literal = testing::literalValueSort(c.values, c.tags);
         EXPECT_EQ(literal.values, c.sortedValues);
         EXPECT_EQ(literal.tags, c.sortedTags);
