@@ -1,0 +1,73 @@
+#include "core/sorting/normality_view.h"
+
+#include <cmath>
+
+#include "core/common/user_error.h"
+#include "core/shell/app_context.h"
+#include "core/sorting/data_file_reading.h"
+#include "core/sorting/sort_and_count.h"
+
+namespace cpt {
+namespace {
+
+std::string dataSetName(const AnalysisState& state) {
+    if (state.DataKind != GeneralKind) return state.TreatmentName[1];
+    if (state.LastTreatmentCode.empty()) return state.ProjectName;
+    if (state.ProjectName.empty()) return state.LastTreatmentCode;
+    return state.ProjectName + " " + state.LastTreatmentCode;
+}
+
+}  // namespace
+
+ChartModel frequencyChartOf(const AnalysisState& state) {
+    ChartModel chart;
+    chart.title = dataSetName(state);
+    double n = 0;
+    double sum = 0;
+    for (std::int32_t k = 1; k <= state.ClassTotal; ++k) {
+        chart.classValues.push_back(state.ClassValue[k]);
+        chart.classCounts.push_back(state.ClassCount[k]);
+        n += state.ClassCount[k];
+        sum += state.ClassCount[k] * state.ClassValue[k];
+    }
+    if (n == 0) return chart;
+    chart.mean = sum / n;
+    double squares = 0;
+    for (std::int32_t k = 1; k <= state.ClassTotal; ++k) {
+        const double deviation = state.ClassValue[k] - chart.mean;
+        squares += state.ClassCount[k] * deviation * deviation;
+    }
+    chart.standardDeviation = n > 1 ? std::sqrt(squares / (n - 1)) : 0.0;
+    return chart;
+}
+
+void cmdGeneralNormalTest_Click(AppContext& context) {
+    AnalysisState& state = context.state;
+    ControlModel& window = context.window;
+    bool counted = false;
+    try {
+        SortForBootstrapResults(context, counted);
+    } catch (const UserError& error) {
+        context.dialogs.tell(error.what(), "Sort and count general data or bootstrap results");
+    } catch (const Cancelled&) {
+        // The user stopped it; nothing to say.
+    }
+
+    if (state.DataKind == ResultsKind) return;
+    if (state.ClassTotal > MaxChartClasses) return;
+    // Without a new count the chart keeps the data set it last showed.
+    if (counted) window.chart = frequencyChartOf(state);
+    window["MSChart1"].visible = true;
+    window["MSChart2"].visible = false;
+    if (context.dialogs.messageBox("Do you want to see the frequency distribution?", ButtonSet::YesNo,
+                                   "Frequency distribution") == AnswerYes) {
+        window["Command2"].enabled = false;
+        window["Command3"].enabled = false;
+        if (state.DataKind == BootKind) {
+            window["Command5"].enabled = false;
+            window["Command6"].enabled = false;
+        }
+    }
+}
+
+}  // namespace cpt
