@@ -15,11 +15,11 @@ namespace cpt {
 // Why it works. Values come out ascending, so only the order inside each class of equal
 // values v is in question. Call the items below v "small". Round i swaps a[i] with every
 // later value that is a new strict minimum; that chain holds at most one item per value,
-// and the item of value v on it is the first v item, which then takes the place of the first small
-// item after it. Following the rounds, the v items behave like a queue: reading the
-// original bucket left to right, a v item joins the back of the queue, and a small item
-// seen while the queue is non-empty moves the queue's front to its back. Larger values
-// never matter. The queue at the end is the class's final order.
+// and the item of value v on it is the first v item, which then takes the place of the
+// first small item after it. Following the rounds, the v items behave like a queue:
+// reading the original bucket left to right, a v item joins the back of the queue, and a
+// small item seen while the queue is non-empty moves the queue's front to its back.
+// Larger values never matter. The queue at the end is the class's final order.
 //
 // So with x1..xm the class's items in bucket order and c_k the number of small items
 // between x_k and x_{k+1} (after x_m for c_m), the result is: push x_k, rotate the queue
