@@ -44,9 +44,7 @@ QAreaSeries* barsOf(const FrequencyBins& bins) {
 
 // Evenly over the axis, and closer together near the mean so that a narrow
 // curve keeps its peak.
-QLineSeries* curveOf(const FrequencyBins& bins, const ChartModel& chart) {
-    const double from = bins.start;
-    const double to = bins.end();
+QLineSeries* curveOf(const FrequencyBins& bins, const ChartModel& chart, double from, double to) {
     std::vector<double> xs;
     constexpr int Even = 240;
     for (int k = 0; k <= Even; ++k) xs.push_back(from + (to - from) * k / Even);
@@ -73,6 +71,8 @@ QValueAxis* axis(const QString& title, double from, double to) {
     result->setRange(from, to);
     result->setLabelFormat("%.6g");
     result->setTickCount(9);
+    // Round tick values; the range grows a little to reach them.
+    result->applyNiceNumbers();
     return result;
 }
 
@@ -98,13 +98,9 @@ void FrequencyChart::showData(const ChartModel& model) {
     chart->legend()->setAlignment(Qt::AlignBottom);
     const FrequencyBins bins = binClasses(model);
     if (!bins.counts.empty()) {
-        QAreaSeries* bars = barsOf(bins);
-        chart->addSeries(bars);
+        const bool withCurve = hasNormalCurve(model.standardDeviation);
         double top = bins.maxCount();
-        QLineSeries* curve = nullptr;
-        if (hasNormalCurve(model.standardDeviation)) {
-            curve = curveOf(bins, model);
-            chart->addSeries(curve);
+        if (withCurve) {
             // A curve far taller than the bars would flatten them; it is cut off instead.
             const double peak = normalCountAt(bins, model.mean, model.standardDeviation, model.mean);
             top = std::max(top, std::min(peak, 2 * top));
@@ -113,6 +109,8 @@ void FrequencyChart::showData(const ChartModel& model) {
         QValueAxis* counts = axis(tr("Frequency"), 0, top > 0 ? top * 1.1 : 1);
         chart->addAxis(values, Qt::AlignBottom);
         chart->addAxis(counts, Qt::AlignLeft);
+        chart->addSeries(barsOf(bins));
+        if (withCurve) chart->addSeries(curveOf(bins, model, values->min(), values->max()));
         for (QAbstractSeries* series : chart->series()) {
             series->attachAxis(values);
             series->attachAxis(counts);
