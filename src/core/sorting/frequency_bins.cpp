@@ -33,7 +33,8 @@ FrequencyBins binClasses(const ChartModel& chart, int maxBins) {
     }
     for (const auto& entry : table) bins.total += entry.second;
 
-    if (step == 0) {
+    // One value, or values so far apart that their distance is no Double.
+    if (step == 0 || !std::isfinite(high - low)) {
         bins.start = low - 0.5;
         bins.width = 1;
         bins.counts.assign(1, bins.total);
