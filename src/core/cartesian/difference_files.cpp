@@ -5,6 +5,7 @@
 #include <string>
 #include <system_error>
 
+#include "core/cartesian/fast_record_number.h"
 #include "core/common/number_format.h"
 #include "core/common/record_writer.h"
 #include "core/shell/app_context.h"
@@ -15,7 +16,8 @@ namespace {
 // Larger than OutputFile's own buffer, so that each chunk goes straight to
 // the file instead of being copied once more.
 constexpr std::size_t ChunkSize = std::size_t{2} << 20;
-constexpr std::size_t LongestLine = 2 * MaxNumberChars + 4;
+constexpr std::size_t CounterDigits = 20;
+constexpr std::size_t LongestLine = CounterDigits + MaxNumberChars + 3;
 
 struct FileDesign {
     const char* tag;
@@ -26,17 +28,6 @@ constexpr FileDesign Designs[] = {
     {"_5-", "_diff-All (for N. sort).txt"}, {"_6-", "_diff to mean diff.txt"}, {"_7-", "_diff-SigA.txt"},
     {"_9-", "_diff-SigB.txt"},              {"_10-", "_diff-inSigA.txt"},      {"_11-", "_diff-inSigB.txt"},
 };
-
-int writeWhole(std::uint64_t value, char* out) {
-    char digits[20];
-    int count = 0;
-    do {
-        digits[count++] = static_cast<char>('0' + value % 10);
-        value /= 10;
-    } while (value != 0);
-    for (int i = 0; i < count; ++i) out[i] = digits[count - 1 - i];
-    return count;
-}
 
 }  // namespace
 
@@ -148,38 +139,64 @@ void DifferenceFiles::flush(Sink& sink) {
 }
 
 void DifferenceFiles::line(FileIndex index, const char* left, int leftLength, const char* right,
-                                  int rightLength) {
+                           int rightLength) {
     Sink& sink = sinks_[index];
     if (sink.used + LongestLine > ChunkSize) flush(sink);
+    // Whole fixed-size blocks are copied (the sources and the buffer have the
+    // room); the lengths only say where the next item starts.
     char* out = sink.buffer.get() + sink.used;
-    std::memcpy(out, left, static_cast<std::size_t>(leftLength));
+    std::memcpy(out, left, CounterDigits);
     out += leftLength;
     *out++ = ',';
-    std::memcpy(out, right, static_cast<std::size_t>(rightLength));
+    std::memcpy(out, right, MaxNumberChars);
     out += rightLength;
     *out++ = '\r';
     *out++ = '\n';
     sink.used = static_cast<std::size_t>(out - sink.buffer.get());
 }
 
+void DifferenceFiles::DecimalCounter::increment() {
+    ++value;
+    int i = length - 1;
+    while (i >= 0 && digits[i] == '9') digits[i--] = '0';
+    if (i >= 0) {
+        ++digits[i];
+    } else {
+        std::memmove(digits + 1, digits, static_cast<std::size_t>(length));
+        digits[0] = '1';
+        ++length;
+    }
+}
+
+void DifferenceFiles::DecimalCounter::set(std::int64_t newValue) {
+    value = newValue;
+    std::string text = std::to_string(newValue);
+    length = static_cast<int>(text.size());
+    std::memcpy(digits, text.data(), text.size());
+}
+
 void DifferenceFiles::write(std::int32_t n, double difference, bool significant) {
-    char number[20];
-    const int numberLength = writeWhole(static_cast<std::uint64_t>(n), number);
+    if (n == number_.value + 1) {
+        number_.increment();
+    } else {
+        number_.set(n);
+    }
+    const char* number = number_.digits;
+    const int numberLength = number_.length;
     char value[MaxNumberChars];
-    const int valueLength = writeRecordNumber(difference, value);
+    const int valueLength = writeRecordNumberFast(difference, value);
     char relative[MaxNumberChars];
-    const int relativeLength = writeRecordNumber(difference - observedDiff_, relative);
+    const int relativeLength = writeRecordNumberFast(difference - observedDiff_, relative);
     line(All, number, numberLength, value, valueLength);
     line(ToObserved, number, numberLength, relative, relativeLength);
 
-    char serial[20];
     if (significant) {
-        const int serialLength = writeWhole(static_cast<std::uint64_t>(++significantCount_), serial);
-        line(SigA, serial, serialLength, value, valueLength);
+        significantCount_.increment();
+        line(SigA, significantCount_.digits, significantCount_.length, value, valueLength);
         line(SigB, number, numberLength, value, valueLength);
     } else {
-        const int serialLength = writeWhole(static_cast<std::uint64_t>(++insignificantCount_), serial);
-        line(InsigA, serial, serialLength, value, valueLength);
+        insignificantCount_.increment();
+        line(InsigA, insignificantCount_.digits, insignificantCount_.length, value, valueLength);
         line(InsigB, number, numberLength, value, valueLength);
     }
 }

@@ -43,10 +43,21 @@ private:
     void flush(Sink& sink);
     void discard() noexcept;
 
+    // A whole number kept as its digits: the numbers of the lines mostly go
+    // up by one, and counting in text is cheaper than writing each anew.
+    struct DecimalCounter {
+        std::int64_t value = 0;
+        char digits[20] = {'0'};  // room for the fixed-size copies of line()
+        int length = 1;
+        void increment();
+        void set(std::int64_t newValue);
+    };
+
     std::array<Sink, FileCount> sinks_;
     double observedDiff_;
-    std::int64_t significantCount_ = 0;
-    std::int64_t insignificantCount_ = 0;
+    DecimalCounter number_;
+    DecimalCounter significantCount_;
+    DecimalCounter insignificantCount_;
     bool closed_ = false;
 };
 

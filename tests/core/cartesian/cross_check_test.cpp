@@ -67,7 +67,7 @@ TEST(CrossCheck, EngineMatchesTheLiteralWorkingOnTiedRandomSamples) {
             s.BootstrapNumber[t] = b;
             s.BootstrapNumberReal[t] = b;
             s.SampleSize[t] = 10;
-            s.TreatmentCode[t] = "C";
+            s.TreatmentCode[t].assign(1, 'C');
             s.BootValue[t].ensure(b);
             s.ValueWeight.ensure(b);
             for (std::int32_t k = 1; k <= b; ++k) {

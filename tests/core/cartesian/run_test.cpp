@@ -123,10 +123,10 @@ TEST(CartesianRun, FourTreatmentsMatchTheLiteralWorkingInEveryPair) {
     const double centres[] = {0.21, 0.25, 0.18, 0.23};
     std::vector<std::filesystem::path> files;
     for (int t = 0; t < 4; ++t) {
-        std::string name = "t" + std::to_string(t + 1) + ".txt";
+        std::string number = std::to_string(t + 1);
         std::vector<std::string> values = randomValues(generator, sizes[t], centres[t]);
         values.push_back("-1");
-        files.push_back(run.folder.write(name, treatmentText("T" + std::to_string(t + 1), "C", sizes[t], values)));
+        files.push_back(run.folder.write(number + ".txt", treatmentText(number, number, sizes[t], values)));
     }
     run.script(files);
     run.run();

@@ -39,7 +39,7 @@ TEST(TreatmentInput, CountAnswerRoundsHalvesToEvenAndSetsSidakAlpha) {
         EXPECT_EQ(run.state().PairCount, c.count * (c.count - 1) / 2);
         EXPECT_EQ(run.state().SidakAlpha, c.sidakAlpha);
         EXPECT_EQ(run.state().OutputPrefix, "25A-Cartesian diff");
-        EXPECT_EQ(run.state().LastTreatmentCode, "C" + std::to_string(c.count));
+        EXPECT_EQ(run.state().LastTreatmentCode, 'C' + std::to_string(c.count));
     }
 }
 
