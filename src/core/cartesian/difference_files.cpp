@@ -31,16 +31,24 @@ constexpr FileDesign Designs[] = {
 
 }  // namespace
 
-DifferenceFiles::DifferenceFiles(AppContext& context, int first, int second, double observedDiff)
-    : observedDiff_(observedDiff) {
-    const AnalysisState& state = context.state;
+std::array<std::string, 6> differenceFileNames(const AnalysisState& state, int first, int second) {
     const std::string pair =
         state.TreatmentCode[first] + "-" + std::to_string(first) + " to " + std::to_string(second);
+    std::array<std::string, 6> names;
+    for (std::size_t index = 0; index < names.size(); ++index) {
+        names[index] = state.OutputPrefix + Designs[index].tag + pair + Designs[index].suffix;
+    }
+    return names;
+}
+
+DifferenceFiles::DifferenceFiles(AppContext& context, int first, int second, double observedDiff)
+    : observedDiff_(observedDiff) {
+    const std::array<std::string, 6> names = differenceFileNames(context.state, first, second);
     try {
         for (FileIndex index : {All, SigA, SigB, InsigA, InsigB, ToObserved}) {
             Sink& sink = sinks_[index];
             sink.buffer = std::make_unique_for_overwrite<char[]>(ChunkSize);
-            sink.file.open(context.outputPath(state.OutputPrefix + Designs[index].tag + pair + Designs[index].suffix));
+            sink.file.open(context.outputPath(names[index]));
             sink.created = true;
         }
         writeHeaders(context, first, second);

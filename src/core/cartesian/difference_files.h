@@ -5,12 +5,18 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <string>
 
 #include "core/common/output_file.h"
 
 namespace cpt {
 
 class AppContext;
+struct AnalysisState;
+
+// The names of the six files of pair (first, second), "_5-" first, in the
+// order of their tags.
+std::array<std::string, 6> differenceFileNames(const AnalysisState& state, int first, int second);
 
 class DifferenceFiles {
 public:

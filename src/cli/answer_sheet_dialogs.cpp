@@ -1,0 +1,50 @@
+#include "cli/answer_sheet_dialogs.h"
+
+#include <algorithm>
+#include <iostream>
+
+#include "core/common/user_error.h"
+
+namespace cpt::cli {
+
+void AnswerSheetDialogs::unanswered(std::string_view kind, std::string_view title, std::string_view prompt) {
+    failed_ = true;
+    std::cerr << "No answer on the command line for the " << kind << " \"" << title << "\"";
+    if (!prompt.empty()) std::cerr << ": " << prompt;
+    std::cerr << '\n';
+    throw Cancelled();
+}
+
+int AnswerSheetDialogs::messageBox(std::string_view prompt, ButtonSet buttons, std::string_view title) {
+    if (auto answer = messages_.find(title); answer != messages_.end()) return answer->second;
+    if (buttons == ButtonSet::OkOnly || buttons == ButtonSet::OkCancel) {
+        bool notice = std::find(notices_.begin(), notices_.end(), title) != notices_.end();
+        if (!notice) {
+            // Anything else that only informs is a complaint about the input or a file.
+            failed_ = true;
+            std::cerr << prompt << '\n';
+            // Nobody is there to put it right and try again.
+            return buttons == ButtonSet::OkCancel ? AnswerCancel : AnswerOk;
+        }
+        return AnswerOk;
+    }
+    unanswered("question", title, prompt);
+}
+
+std::optional<std::string> AnswerSheetDialogs::inputBox(std::string_view prompt, std::string_view title,
+                                                        std::string_view) {
+    auto answers = inputs_.find(title);
+    if (answers == inputs_.end() || answers->second.empty()) unanswered("input box", title, prompt);
+    std::string text = answers->second.front();
+    answers->second.pop_front();
+    return text;
+}
+
+std::optional<std::string> AnswerSheetDialogs::openFile(std::string_view title) {
+    if (files_.empty()) unanswered("file choice", title, "");
+    std::string path = files_.front();
+    files_.pop_front();
+    return path;
+}
+
+}  // namespace cpt::cli

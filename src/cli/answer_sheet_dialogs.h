@@ -1,0 +1,44 @@
+#pragma once
+// The batch program's Dialogs: every question is answered from the command
+// line, looked up by the box's title. Notices go to standard error; a
+// question nobody answered stops the run instead of waiting for a user.
+#include <deque>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/common/dialogs.h"
+
+namespace cpt::cli {
+
+class AnswerSheetDialogs : public Dialogs {
+public:
+    void answerMessage(const std::string& title, int answer) { messages_[title] = answer; }
+    // An input answer is given once; a second box of the same title (asked
+    // again after a failure) finds no answer and stops the run.
+    void answerInput(const std::string& title, std::string text) { inputs_[title].push_back(std::move(text)); }
+    void answerOpenFile(std::string path) { files_.push_back(std::move(path)); }
+    // Titles of message boxes that only tell the user something on success.
+    void acceptNotice(const std::string& title) { notices_.push_back(title); }
+
+    int messageBox(std::string_view prompt, ButtonSet buttons, std::string_view title) override;
+    std::optional<std::string> inputBox(std::string_view prompt, std::string_view title,
+                                        std::string_view defaultText) override;
+    std::optional<std::string> openFile(std::string_view title) override;
+    void beep() override {}
+
+    // True once something went wrong: an error message or an unanswered question.
+    bool failed() const { return failed_; }
+
+private:
+    [[noreturn]] void unanswered(std::string_view kind, std::string_view title, std::string_view prompt);
+
+    std::map<std::string, int, std::less<>> messages_;
+    std::map<std::string, std::deque<std::string>, std::less<>> inputs_;
+    std::deque<std::string> files_;
+    std::vector<std::string> notices_;
+    bool failed_ = false;
+};
+
+}  // namespace cpt::cli

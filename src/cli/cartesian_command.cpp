@@ -1,0 +1,113 @@
+#include <iostream>
+#include <string>
+
+#include "cli/command_options.h"
+#include "cli/run_setup.h"
+#include "core/cartesian/difference_files.h"
+#include "core/cartesian/test_dialogue.h"
+#include "core/common/user_error.h"
+#include "core/shell/main_window.h"
+#include "core/tables/letter_marking.h"
+
+namespace cpt::cli {
+namespace {
+
+void answerQuestions(AnswerSheetDialogs& dialogs, const CartesianOptions& options, bool maintainer) {
+    auto answer = [&](const char* title, bool yes) { dialogs.answerMessage(title, yes ? AnswerYes : AnswerNo); };
+    if (maintainer) {
+        answer("Do you need detailed info?", true);
+        answer("Do you need flow record?", options.flowRecord);
+    }
+    answer("Detailed differences", options.differences);
+    answer("Reversed sort", options.reversed);
+    dialogs.answerInput("Read data file one by one for paired comparison using Cartesian Product",
+                        std::to_string(options.files.size()));
+    if (maintainer) {
+        const char* choice = options.transformation == "arcsine" ? "1" : options.transformation == "logit" ? "2" : "0";
+        dialogs.answerInput("Transformation?", choice);
+    }
+    for (const std::string& file : options.files) dialogs.answerOpenFile(absolute(file));
+    dialogs.answerInput("Add a code to the output filename?", options.code);
+}
+
+nlohmann::json resultDocument(const AppContext& context, const std::vector<std::filesystem::path>& written) {
+    const AnalysisState& state = context.state;
+    const int count = state.TreatmentCount;
+    std::vector<std::string_view> labels = letterLabels(state);
+    nlohmann::json treatments = nlohmann::json::array();
+    for (int t = 1; t <= count; ++t) {
+        treatments.push_back({{"number", t},
+                              {"name", state.TreatmentName[t]},
+                              {"code", state.TreatmentCode[t]},
+                              {"file", state.TreatmentFileSorted[t]},
+                              {"B", state.BootstrapNumber[t]},
+                              {"sampleSize", state.SampleSize[t]},
+                              {"pointEstimate", state.PointEstimate[t]},
+                              {"mean", state.BootMean[t]},
+                              {"SE", state.BootSD[t]},
+                              {"letters", std::string(labels[static_cast<std::size_t>(t - 1)].substr(1))}});
+    }
+    nlohmann::json pairs = nlohmann::json::array();
+    for (int i = 1; i < count; ++i) {
+        for (int j = i + 1; j <= count; ++j) {
+            pairs.push_back({{"first", i},
+                             {"second", j},
+                             {"differenceMean", state.DiffMean[i][j]},
+                             {"differenceSD", state.DiffSD[i][j]},
+                             {"tLower", state.TLowerLimit[i][j]},
+                             {"tUpper", state.TUpperLimit[i][j]},
+                             {"percentileLower", state.PercentileLower[i][j]},
+                             {"percentileUpper", state.PercentileUpper[i][j]},
+                             {"significantCount", state.SigCount[i][j]},
+                             {"notSignificantCount", state.InsigCount[i][j]},
+                             {"pValue", state.PValue[i][j]}});
+        }
+    }
+    nlohmann::json files = nlohmann::json::array();
+    for (const auto& path : written) files.push_back(path.string());
+    return {{"treatments", treatments},
+            {"pairs", pairs},
+            {"F", state.FValueDefined ? nlohmann::json(state.FValue) : nlohmann::json(nullptr)},
+            {"dfBetween", state.DfBetween},
+            {"dfWithin", state.DfWithin},
+            {"sidakAlpha", state.SidakAlpha},
+            {"report", context.outputPath(state.OutputFileName).string()},
+            {"files", files}};
+}
+
+}  // namespace
+
+int runCartesian(const CartesianOptions& options) {
+    std::unique_ptr<Clock> clock = makeClock(options.fixedTime);
+    if (!clock) return ExitUsage;
+    const bool maintainer = !options.transformation.empty() || options.flowRecord;
+    AnswerSheetDialogs dialogs;
+    answerQuestions(dialogs, options, maintainer);
+
+    AppContext context(dialogs, *clock, maintainer);
+    if (!options.folder.empty()) context.workingDirectory = absolute(options.folder);
+    LoadMainWindow(context);
+    cmdCartesianDifference_Click(context);
+    context.closeAllFiles();
+    const AnalysisState& state = context.state;
+    if (dialogs.failed() || state.OutputFileName.empty()) return ExitFailure;
+
+    std::vector<std::filesystem::path> written{context.outputPath(state.OutputFileName)};
+    if (state.DetailedDifferences) {
+        for (int i = 1; i < state.TreatmentCount; ++i) {
+            for (int j = i + 1; j <= state.TreatmentCount; ++j) {
+                for (const std::string& name : differenceFileNames(state, i, j)) written.push_back(context.outputPath(name));
+            }
+        }
+    }
+    if (options.flowRecord) written.push_back(context.outputPath(state.FlowFileName));
+    if (options.json) {
+        nlohmann::json document = resultDocument(context, written);
+        printResult(written, &document);
+    } else {
+        printResult(written, nullptr);
+    }
+    return ExitSuccess;
+}
+
+}  // namespace cpt::cli

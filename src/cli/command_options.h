@@ -1,0 +1,38 @@
+#pragma once
+// What the two commands take from the command line.
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace cpt::cli {
+
+struct CartesianOptions {
+    std::vector<std::string> files;
+    bool reversed = false;
+    bool differences = false;
+    std::string code = "1";
+    std::string transformation;  // empty: not asked (ordinary use)
+    bool flowRecord = false;
+    std::string folder;          // -C
+    bool json = false;
+    std::string fixedTime;       // empty: the real clock
+};
+
+struct SortCountOptions {
+    std::string file;
+    std::string kind = "boot";
+    bool serialNumbers = false;
+    std::string decimals = "-1";
+    bool json = false;
+    std::string fixedTime;
+};
+
+// Exit statuses.
+inline constexpr int ExitSuccess = 0;
+inline constexpr int ExitFailure = 1;
+inline constexpr int ExitUsage = 2;
+
+int runCartesian(const CartesianOptions& options);
+int runSortCount(const SortCountOptions& options);
+
+}  // namespace cpt::cli

@@ -1,0 +1,56 @@
+// cpt: the batch front end. Each command answers the desktop program's
+// questions from its options and runs the same core procedures.
+#include <CLI/CLI.hpp>
+
+#include "cli/command_options.h"
+
+int main(int argc, char** argv) {
+    using namespace cpt::cli;
+    CLI::App app{"Cartesian paired test and sort-and-count of bootstrap results, without questions."};
+    app.require_subcommand(1);
+
+    CartesianOptions cartesian;
+    CLI::App* cartesianCommand = app.add_subcommand(
+        "cartesian", "Cartesian paired test of 2 to 4 treatment files, given in entry order.");
+    cartesianCommand->add_option("files", cartesian.files, "Treatment bootstrap result files")
+        ->required()
+        ->expected(2, 4)
+        ->check(CLI::ExistingFile);
+    cartesianCommand->add_flag("--reversed", cartesian.reversed, "Number the treatments by ascending mean");
+    cartesianCommand->add_flag("--differences", cartesian.differences, "Write the six difference files of each pair");
+    cartesianCommand->add_option("--code", cartesian.code,
+                                 "Code for the report's file name; 1 gives the date-time form")
+        ->capture_default_str();
+    cartesianCommand->add_option("--transformation", cartesian.transformation,
+                                 "Maintainer use: transform every value")
+        ->check(CLI::IsMember({"none", "arcsine", "logit"}));
+    cartesianCommand->add_flag("--flow-record", cartesian.flowRecord, "Maintainer use: write the flow record file");
+    cartesianCommand->add_option("-C", cartesian.folder, "Folder for the report and difference files")
+        ->check(CLI::ExistingDirectory);
+    cartesianCommand->add_flag("--json", cartesian.json, "Print the results as one JSON document");
+    cartesianCommand->add_option("--fixed-time", cartesian.fixedTime,
+                                 "Take this moment (YYYY-MM-DD HH:MM:SS) as the time, for reproducible files");
+
+    SortCountOptions sortCount;
+    CLI::App* sortCountCommand = app.add_subcommand("sort-count", "Sort and count the values of one data file.");
+    sortCountCommand->add_option("file", sortCount.file, "Data file")->required()->check(CLI::ExistingFile);
+    sortCountCommand->add_option("--kind", sortCount.kind, "general, boot or results (paired-test results)")
+        ->check(CLI::IsMember({"general", "boot", "results"}))
+        ->capture_default_str();
+    sortCountCommand->add_flag("--serial-numbers", sortCount.serialNumbers,
+                               "Each value is preceded by its serial number");
+    sortCountCommand->add_option("--decimals", sortCount.decimals, "Decimals kept (0 to 5), -1 keeps all")
+        ->capture_default_str();
+    sortCountCommand->add_flag("--json", sortCount.json, "Print the results as one JSON document");
+    sortCountCommand->add_option("--fixed-time", sortCount.fixedTime,
+                                 "Take this moment (YYYY-MM-DD HH:MM:SS) as the time");
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& error) {
+        int status = app.exit(error);
+        return status == 0 ? ExitSuccess : ExitUsage;
+    }
+    if (cartesianCommand->parsed()) return runCartesian(cartesian);
+    return runSortCount(sortCount);
+}

@@ -1,0 +1,29 @@
+#include "cli/run_setup.h"
+
+#include <iostream>
+
+#include "core/common/date_time.h"
+
+namespace cpt::cli {
+
+std::unique_ptr<Clock> makeClock(const std::string& fixedTime) {
+    if (fixedTime.empty()) return std::make_unique<SystemClock>();
+    std::optional<DateTime> moment = parseDateTime(fixedTime);
+    if (!moment) {
+        std::cerr << "--fixed-time expects a date and time as 2026-12-09 22:32:02, not \"" << fixedTime << "\".\n";
+        return nullptr;
+    }
+    return std::make_unique<FixedClock>(*moment);
+}
+
+std::string absolute(const std::string& path) { return std::filesystem::absolute(path).lexically_normal().string(); }
+
+void printResult(const std::vector<std::filesystem::path>& written, const nlohmann::json* document) {
+    if (document != nullptr) {
+        std::cout << document->dump(2) << '\n';
+        return;
+    }
+    for (const std::filesystem::path& path : written) std::cout << path.string() << '\n';
+}
+
+}  // namespace cpt::cli

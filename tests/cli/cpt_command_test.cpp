@@ -1,0 +1,206 @@
+// The batch program answers the desktop program's questions from its command
+// line: given the same answers and the same time it writes the same files.
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include "../core/cartesian/cartesian_run.h"
+#include "core/shell/main_window.h"
+#include "core/sorting/normality_view.h"
+#include "cpt_process.h"
+
+namespace cpt::testing {
+namespace {
+
+const std::string FixedTime = "2026-12-09 22:32:02";  // the test clock's time
+
+std::vector<std::string> lines(const std::string& text) {
+    std::vector<std::string> result;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        result.push_back(text.substr(start, end - start));
+        if (end == std::string::npos) break;
+        start = end + 1;
+    }
+    return result;
+}
+
+// Every file of one folder equals the file of the same name in the other.
+void expectSameFiles(const TempFolder& desktop, const TempFolder& batch) {
+    std::vector<std::string> names = desktop.files();
+    ASSERT_EQ(names, batch.files());
+    ASSERT_FALSE(names.empty());
+    for (const std::string& name : names) {
+        EXPECT_EQ(readFile(desktop.path() / name), readFile(batch.path() / name)) << name;
+    }
+}
+
+TEST(CptCartesian, TwoTreatmentsWriteWhatTheDesktopWrites) {
+    const std::vector<std::filesystem::path> files{exampleFile("Maize.txt"), exampleFile("Wheat.txt")};
+    CartesianRun desktop;
+    desktop.script(files, true, false);
+    desktop.run();
+    ASSERT_TRUE(desktop.reportWritten());
+
+    TempFolder batch;
+    ProcessResult result = runCpt({"cartesian", "--differences", "--fixed-time", FixedTime, files[0].string(),
+                                   files[1].string()},
+                                  batch.path());
+    ASSERT_EQ(result.status, 0) << result.err;
+    expectSameFiles(desktop.folder, batch);
+    std::vector<std::string> printed = lines(result.out);
+    ASSERT_EQ(printed.size(), 7u);  // the report and six difference files
+    EXPECT_NE(printed[0].find("25A-Cartesian diff results-r_2026129-22322.txt"), std::string::npos);
+    for (const std::string& path : printed) EXPECT_TRUE(std::filesystem::exists(path)) << path;
+}
+
+TEST(CptCartesian, FourTreatmentsReversedInAnotherFolder) {
+    TempFolder inputs;
+    std::vector<std::string> values;
+    for (int k = 0; k < 150; ++k) values.push_back(std::to_string(0.12 + (k % 13) * 0.001));
+    const std::filesystem::path fourth = inputs.write("Oat.txt", treatmentText("Oat", "r", 150, values, 40, "0.126"));
+    const std::vector<std::filesystem::path> files{exampleFile("Maize.txt"), exampleFile("Sorghum.txt"),
+                                                   exampleFile("Wheat.txt"), fourth};
+    CartesianRun desktop;
+    desktop.script(files, false, true);
+    desktop.run();
+
+    TempFolder batch;
+    ProcessResult result = runCpt({"cartesian", "--reversed", "-C", batch.path().string(), "--fixed-time", FixedTime,
+                                   files[0].string(), files[1].string(), files[2].string(), files[3].string()},
+                                  inputs.path());
+    ASSERT_EQ(result.status, 0) << result.err;
+    expectSameFiles(desktop.folder, batch);
+}
+
+TEST(CptCartesian, JsonDocumentCarriesTheResults) {
+    TempFolder batch;
+    ProcessResult result = runCpt({"cartesian", "--json", "--code", "trial", exampleFile("Maize.txt").string(),
+                                   exampleFile("Sorghum.txt").string(), exampleFile("Wheat.txt").string()},
+                                  batch.path());
+    ASSERT_EQ(result.status, 0) << result.err;
+    nlohmann::json document = nlohmann::json::parse(result.out);
+    ASSERT_EQ(document["treatments"].size(), 3u);
+    EXPECT_EQ(document["treatments"][0]["name"], "Maize");  // largest mean first
+    EXPECT_EQ(document["treatments"][0]["B"], 200);
+    EXPECT_EQ(document["treatments"][0]["letters"], "a");
+    ASSERT_EQ(document["pairs"].size(), 3u);
+    for (const auto& pair : document["pairs"]) {
+        EXPECT_EQ(pair["significantCount"].get<int>() + pair["notSignificantCount"].get<int>(), 40000);
+        EXPECT_LE(pair["tLower"].get<double>(), pair["tUpper"].get<double>());
+        EXPECT_LE(pair["percentileLower"].get<double>(), pair["percentileUpper"].get<double>());
+    }
+    EXPECT_EQ(document["dfBetween"], 2);
+    EXPECT_EQ(document["dfWithin"], 59 + 54 + 57);
+    EXPECT_TRUE(document["F"].is_number());
+    std::string report = document["report"];
+    EXPECT_NE(report.find("25A-Cartesian diff results-r_trial "), std::string::npos);
+    EXPECT_TRUE(std::filesystem::exists(report));
+}
+
+TEST(CptSortCount, WritesWhatTheDesktopWrites) {
+    TempFolder desktopFolder;
+    TempFolder batchFolder;
+    const std::string data = readFile(exampleFile("Maize.txt"));
+    const std::filesystem::path desktopData = desktopFolder.write("Maize.txt", data);
+    const std::filesystem::path batchData = batchFolder.write("Maize.txt", data);
+
+    AppFixture desktop;
+    LoadMainWindow(desktop.context);
+    desktop.dialogs.answerMessage("Sort and count general data or bootstrap results", AnswerNo)
+        .answerMessage("Data formate", AnswerNo)
+        .answerOpenFile("Open a bootstrap file to sort", desktopData.string())
+        .answerInput("Limit the decimal points?", "3")
+        .answerMessage("Limit the decimal points?", AnswerOk)
+        .answerMessage("Limit the decimal points?", AnswerOk)
+        .answerMessage("Frequency distribution", AnswerNo);
+    cmdGeneralNormalTest_Click(desktop.context);
+    ASSERT_TRUE(desktop.dialogs.allAnswered());
+
+    ProcessResult result = runCpt({"sort-count", "--decimals", "3", batchData.string()}, batchFolder.path());
+    ASSERT_EQ(result.status, 0) << result.err;
+    std::filesystem::remove(desktopData);
+    std::filesystem::remove(batchData);
+    expectSameFiles(desktopFolder, batchFolder);
+    EXPECT_EQ(lines(result.out).size(), 3u);
+
+    result = runCpt({"sort-count", "--json", "--kind", "general", exampleFile("Egg duration.txt").string()},
+                    batchFolder.path());
+    ASSERT_EQ(result.status, 0) << result.err;
+    nlohmann::json document = nlohmann::json::parse(result.out);
+    EXPECT_EQ(document["kind"], "General");
+    EXPECT_EQ(document["values"], 120);
+    double counted = 0;
+    for (const auto& entry : document["classes"]) counted += entry["count"].get<double>();
+    EXPECT_EQ(counted, 120);
+    for (const auto& path : document["files"]) std::filesystem::remove(path.get<std::string>());
+}
+
+struct BadInput {
+    const char* label;
+    std::string text;
+    const char* messagePart;
+};
+
+TEST(CptCartesian, BadInputFilesExitWithStatusOneAndSayWhy) {
+    const std::string heading = "\"Bad\",\"n\",20,\"B\",3,\"X\",20,0.5\r\n";
+    const BadInput cases[] = {
+        {"heading field of the wrong kind", "\"Bad\",\"n\",20,\"B\",many,\"X\",20,0.5\r\n1\r\n", "field 5"},
+        {"value not a number", heading + "1\r\nx\r\n3\r\n", "field 10"},
+        {"fewer values than B", heading + "1\r\n2\r\n", "B = 3"},
+        {"B below 2", "\"Bad\",\"n\",20,\"B\",1,\"X\",20,0.5\r\n1\r\n", "Bad.txt"},
+    };
+    for (const BadInput& c : cases) {
+        SCOPED_TRACE(c.label);
+        TempFolder folder;
+        std::filesystem::path bad = folder.write("Bad.txt", c.text);
+        ProcessResult result = runCpt({"cartesian", exampleFile("Maize.txt").string(), bad.string()}, folder.path());
+        EXPECT_EQ(result.status, 1);
+        EXPECT_NE(result.err.find(c.messagePart), std::string::npos) << result.err;
+        EXPECT_TRUE(result.out.empty());
+        EXPECT_EQ(folder.files(), std::vector<std::string>{"Bad.txt"});
+    }
+
+    TempFolder folder;
+    std::filesystem::path empty = folder.write("Empty.txt", "\"General\",\"x\",\"G1\"\r\n-1\r\n");
+    ProcessResult result = runCpt({"sort-count", "--kind", "general", empty.string()}, folder.path());
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.err.find("Empty.txt"), std::string::npos) << result.err;
+    EXPECT_EQ(folder.files(), std::vector<std::string>{"Empty.txt"});
+}
+
+TEST(CptCartesian, ReportThatCannotBeWrittenExitsWithStatusOne) {
+    TempFolder folder;
+    ProcessResult result = runCpt({"cartesian", "-C", "/proc", exampleFile("Maize.txt").string(),
+                                   exampleFile("Wheat.txt").string()},
+                                  folder.path());
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.err.find("/proc/25A-Cartesian diff results-r_"), std::string::npos) << result.err;
+    EXPECT_TRUE(result.out.empty());
+}
+
+TEST(CptCommandLine, WrongCommandLinesExitWithStatusTwo) {
+    TempFolder folder;
+    const std::vector<std::vector<std::string>> wrong{
+        {},
+        {"compare"},
+        {"cartesian", exampleFile("Maize.txt").string()},
+        {"cartesian", "--transformation", "square", exampleFile("Maize.txt").string(), exampleFile("Wheat.txt").string()},
+        {"cartesian", "--fixed-time", "yesterday", exampleFile("Maize.txt").string(), exampleFile("Wheat.txt").string()},
+        {"sort-count", "--kind", "survival", exampleFile("Maize.txt").string()},
+        {"sort-count", "--decimals", "6", exampleFile("Maize.txt").string()},
+        {"sort-count", (folder.path() / "missing.txt").string()},
+    };
+    for (const auto& arguments : wrong) {
+        ProcessResult result = runCpt(arguments, folder.path());
+        EXPECT_EQ(result.status, 2) << (arguments.empty() ? "(none)" : arguments[0]) << ": " << result.err;
+    }
+    for (const char* command : {"cartesian", "sort-count"}) {
+        ProcessResult help = runCpt({command, "--help"}, folder.path());
+        EXPECT_EQ(help.status, 0);
+        EXPECT_NE(help.out.find("--json"), std::string::npos);
+    }
+}
+
+}  // namespace
+}  // namespace cpt::testing
