@@ -48,7 +48,10 @@ void cmdGeneralNormalTest_Click(AppContext& context) {
     try {
         SortForBootstrapResults(context, counted);
     } catch (const UserError& error) {
+        // A file that could not be used or written ends the click: a chart
+        // question after the complaint would be about data the user did not pick.
         context.dialogs.tell(error.what(), "Sort and count general data or bootstrap results");
+        return;
     } catch (const Cancelled&) {
         // The user stopped it; nothing to say.
     }

@@ -97,7 +97,9 @@ TEST(Sayings, SayingOfTheDayIsEmptyOnDays28To31) {
     for (int day : {1, 9, 27, 28, 29, 30, 31}) {
         Started app(DateTime{2027, 1, day, 8, 0, 0});
         EXPECT_EQ(app.caption("Label4").empty(), day >= 28) << day;
-        if (day < 28) EXPECT_EQ(app.caption("Label4"), SayingTexts[static_cast<std::size_t>(day)]);
+        if (day < 28) {
+            EXPECT_EQ(app.caption("Label4"), SayingTexts[static_cast<std::size_t>(day)]);
+        }
     }
 }
 

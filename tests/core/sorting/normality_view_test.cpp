@@ -81,7 +81,9 @@ TEST_F(NormalityViewTest, YesDisablesTheNamedButtons) {
             enabled.push_back(fresh.context.window[name].enabled);
         }
         EXPECT_EQ(enabled, c.enabled);
-        if (c.kind == AnswerNo) EXPECT_EQ(fresh.context.window.chart.title, "Name");
+        if (c.kind == AnswerNo) {
+            EXPECT_EQ(fresh.context.window.chart.title, "Name");
+        }
     }
 }
 
@@ -135,11 +137,12 @@ TEST_F(NormalityViewTest, WithoutANewCountTheChartKeepsItsData) {
     EXPECT_EQ(window.chart.classValues.size(), 3u);
 }
 
-TEST_F(NormalityViewTest, UnusableFileIsToldThenTheRulesGoOn) {
+TEST_F(NormalityViewTest, UnusableFileIsToldAndEndsTheClick) {
     scriptStart(app.dialogs, AnswerNo, false, app.folder.write("data.txt", "Name,0,10"));
     app.dialogs.answerMessage(testing::KindTitle, AnswerOk);
-    app.dialogs.answerMessage(FrequencyTitle, AnswerNo);
     click();
+    EXPECT_TRUE(app.dialogs.allAnswered());
+    EXPECT_FALSE(chartShown());
     const auto& complaint = app.dialogs.shown[3];
     EXPECT_NE(complaint.prompt.find("data.txt\" cannot be used: it ends at field 4"), std::string::npos)
         << complaint.prompt;
