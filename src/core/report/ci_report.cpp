@@ -2,11 +2,14 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <string_view>
+#include <system_error>
 
 #include "core/common/output_file.h"
 #include "core/common/print_line.h"
+#include "core/common/user_error.h"
 #include "core/report/pair_section.h"
 #include "core/report/report_file.h"
 #include "core/report/report_texts.h"
@@ -103,19 +106,31 @@ void PrintMultiCIofDifference(AppContext& context) {
 
     OutputFile report;
     openReportFile(context, report);
-    PrintLine line(report);
-    writeHeader(context, line);
-    writePairSections(context, line);
-    writeReferences(line);
-    PrintPairTestTable(context, report);
+    try {
+        PrintLine line(report);
+        writeHeader(context, line);
+        writePairSections(context, line);
+        writeReferences(line);
+        PrintPairTestTable(context, report);
 
-    const std::string endStamp = updateWindow(context);
-    const std::int64_t seconds =
-        std::llabs(secondsSinceEpoch(context.clock.now()) - secondsSinceEpoch(s.StartTime));
-    line.line(s.StartStamp);
-    line.line(endStamp);
-    line.line(totalTimeText(seconds));
-    report.close();
+        const std::string endStamp = updateWindow(context);
+        const std::int64_t seconds =
+            std::llabs(secondsSinceEpoch(context.clock.now()) - secondsSinceEpoch(s.StartTime));
+        line.line(s.StartStamp);
+        line.line(endStamp);
+        line.line(totalTimeText(seconds));
+        report.close();
+    } catch (const UserError&) {
+        // Half a report must not stand on the disk, nor its results on the window.
+        const std::filesystem::path path = report.path();
+        report = OutputFile();
+        std::error_code ignored;
+        std::filesystem::remove(path, ignored);
+        s.OutputFileName.clear();
+        context.window["MSFlexGrid1"].visible = false;
+        context.window["lblBootEnd"].visible = false;
+        throw;
+    }
 
     context.window["txtDatafile"].caption = "Output file is: " + s.OutputFileName;
     context.dialogs.beep();

@@ -1,10 +1,14 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <csignal>
 
 #include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "core/common/user_error.h"
 #include "core/report/ci_report.h"
 #include "core/tables/sample_runs.h"
 #include "support/app_fixture.h"
@@ -160,6 +164,51 @@ TEST(ConfidenceIntervalReport, TracesEachProcedureInTheFlowRecord) {
     EXPECT_EQ(readLines(run.folder.path() / "flow.txt"),
               (std::vector<std::string>{"Sub PrintMultiCIofDifference", "Sub PrintPairTestTable",
                                         "Sub ShowMultiCIofDifference"}));
+}
+
+}  // namespace
+}  // namespace cpt
+
+namespace cpt {
+namespace {
+
+// Lowers the largest file this process may write, so that a report runs
+// out of room part way, as on a full disk.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &previous_);
+        rlimit lowered = previous_;
+        lowered.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &lowered);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &previous_);
+        std::signal(SIGXFSZ, previousHandler_);
+    }
+
+private:
+    rlimit previous_{};
+    void (*previousHandler_)(int) = nullptr;
+};
+
+TEST(ConfidenceIntervalReport, ReportCutShortIsRemovedAndReported) {
+    AppFixture run;
+    testing::fillThreeTreatments(run.context.state);
+    run.dialogs.answerInput("Add a code to the output filename?", "1");
+    run.context.window["MSFlexGrid1"].visible = false;
+    try {
+        FileSizeLimit limit(4096);
+        PrintMultiCIofDifference(run.context);
+        ADD_FAILURE() << "a report larger than the limit was written";
+    } catch (const UserError& error) {
+        EXPECT_NE(std::string(error.what()).find("could not be written completely"), std::string::npos)
+            << error.what();
+    }
+    EXPECT_TRUE(run.folder.files().empty());
+    EXPECT_TRUE(run.context.state.OutputFileName.empty());
+    EXPECT_FALSE(run.context.window["MSFlexGrid1"].visible);
 }
 
 }  // namespace
