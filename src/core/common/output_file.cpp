@@ -80,6 +80,11 @@ void OutputFile::flush() {
     buffer_.clear();
 }
 
+void OutputFile::flushToSystem() {
+    flush();
+    if (file_ != nullptr && std::fflush(file_) != 0) fail("could not be written completely", errno);
+}
+
 void OutputFile::close() {
     if (file_ == nullptr) return;
     flush();

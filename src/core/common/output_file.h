@@ -38,6 +38,9 @@ public:
         write("\r\n");
     }
     void flush();
+    // Also pushes the C library's buffer to the system, so that another
+    // program sees every line written so far (the flow record).
+    void flushToSystem();
     void close();
 
     bool isOpen() const { return file_ != nullptr; }

@@ -14,6 +14,7 @@ void AppContext::trace(std::string_view procedure) {
     if (!state.FlowRecord || !flowFile.isOpen()) return;
     flowFile.write("Sub ");
     flowFile.writeLine(procedure);
+    flowFile.flushToSystem();
 }
 
 void AppContext::closeAllFiles() {

@@ -107,6 +107,8 @@ TEST(MainWindow, QuitClosesEveryFileAndShowsTheDedication) {
     app.context.flowFile.open(app.folder.path() / "_0_Flow.txt");
     app.context.state.FlowRecord = true;
     app.context.trace("CartesianDifference2");
+    // A maintainer can read the record while the program still runs.
+    EXPECT_EQ(testing::readFile(app.folder.path() / "_0_Flow.txt"), "Sub CartesianDifference2\r\n");
 
     Command1_Click(app.context);
     EXPECT_FALSE(app.context.flowFile.isOpen());
