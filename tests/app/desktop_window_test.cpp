@@ -1,5 +1,6 @@
 #include <QLabel>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -8,6 +9,7 @@
 #include "app/main_window.h"
 #include "support/scripted_dialogs.h"
 #include "support/test_clock.h"
+#include "support/test_files.h"
 
 namespace cpt::app {
 namespace {
@@ -62,6 +64,43 @@ TEST(DesktopWindow, ClockClickOutsideMaintainerModeChangesNothing) {
     QTest::mouseClick(desktop.label("Label6"), Qt::LeftButton);
     EXPECT_TRUE(desktop.application.mainWindow().isVisible());
     EXPECT_FALSE(desktop.button("Command1")->isEnabled());
+}
+
+}  // namespace
+}  // namespace cpt::app
+
+namespace cpt::app {
+namespace {
+
+TEST(DesktopWindow, CartesianRunFillsTheGridWidget) {
+    Desktop desktop;
+    cpt::testing::TempFolder folder;
+    desktop.application.context().workingDirectory = folder.path();
+    const std::string examples = std::string(CPT_SOURCE_DIR) + "/examples/";
+    desktop.dialogs.answerMessage("Detailed differences", AnswerNo)
+        .answerMessage("Reversed sort", AnswerNo)
+        .answerInput("Read data file one by one for paired comparison using Cartesian Product", "2")
+        .answerOpenFile("Input treatment 1", examples + "Wheat.txt")
+        .answerOpenFile("Input treatment 2", examples + "Maize.txt")
+        .answerInput("Add a code to the output filename?", "1");
+    desktop.button("cmdCartesianDifference")->click();
+    EXPECT_TRUE(desktop.dialogs.allAnswered());
+
+    auto* grid = qobject_cast<QTableWidget*>(desktop.application.mainWindow().widget("MSFlexGrid1"));
+    ASSERT_NE(grid, nullptr);
+    EXPECT_TRUE(grid->isVisible());
+    ASSERT_EQ(grid->rowCount(), 3);
+    ASSERT_EQ(grid->columnCount(), 3);
+    EXPECT_EQ(grid->item(0, 1)->text(), "Maize");  // the larger mean comes first
+    EXPECT_EQ(grid->item(1, 1)->text(), " ----");
+    const GridModel& model = desktop.application.context().window.grid;
+    for (int row = 0; row < 3; ++row) {
+        for (int column = 0; column < 3; ++column) {
+            EXPECT_EQ(grid->item(row, column)->text().toStdString(), model.text(row, column));
+        }
+    }
+    EXPECT_FALSE(desktop.label("Label2")->isVisible());
+    EXPECT_EQ(folder.files().size(), 1u);
 }
 
 }  // namespace

@@ -31,7 +31,9 @@ void expectFollowsRules(const std::array<std::string_view, N>& labels, int patte
         EXPECT_EQ(label[0], ' ') << label;
         for (std::size_t k = 1; k < label.size(); ++k) {
             EXPECT_TRUE(label[k] >= 'a' && label[k] <= 'd') << label;
-            if (k > 1) EXPECT_LT(label[k - 1], label[k]) << "not alphabetical: " << label;
+            if (k > 1) {
+                EXPECT_LT(label[k - 1], label[k]) << "not alphabetical: " << label;
+            }
             used.insert(label[k]);
         }
     }
