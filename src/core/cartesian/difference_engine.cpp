@@ -100,7 +100,8 @@ void analysisOfVariance(AnalysisState& state) {
     const double meanSquareWithin = state.SSWithin / state.DfWithin;
     // A within-groups mean square of 0, or none at all (every sample size 1),
     // leaves F undefined; an F of an earlier run must not stand in for it.
-    if (meanSquareWithin != 0 && !std::isnan(meanSquareWithin)) {
+    // Constant samples can leave the sums a rounding error below 0: no variance either.
+    if (meanSquareWithin > 0) {
         state.FValue = meanSquareBetween / meanSquareWithin;
         state.FValueDefined = true;
     } else {
@@ -243,7 +244,9 @@ void comparePair(AppContext& context, DifferenceRanking& ranking, int i, int j) 
     state.InsigAboveCount[i][j] = static_cast<std::int32_t>(counts.above);
     state.DiffMean[i][j] = sums.sum / (bi * bj);
     state.DiffVariance[i][j] = (sums.sumSquares - sums.sum * sums.sum / (bi * bj)) / (bj * bi - 1);
-    state.DiffSD[i][j] = std::sqrt(state.DiffVariance[i][j]);
+    // With (nearly) constant samples the sums can cancel to a rounding error
+    // below 0; the spread is then none, not "not a number".
+    state.DiffSD[i][j] = state.DiffVariance[i][j] > 0 ? std::sqrt(state.DiffVariance[i][j]) : 0.0;
 
     showSorting(context, i, j);
     // The order statistics come from the ranking, not from a sort of all

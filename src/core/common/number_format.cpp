@@ -1,6 +1,7 @@
 #include "core/common/number_format.h"
 
 #include <charconv>
+#include <cfloat>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -54,7 +55,9 @@ int writeRecordNumber(double value, char* out) {
     char buffer[MaxNumberChars];
     auto shortest = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific);
     int len = static_cast<int>(shortest.ptr - buffer);
-    if (significantDigits(buffer, shortest.ptr) <= 15) {
+    // Below the normal range the steps between Doubles are coarse, and the
+    // shortest digits no longer tell the 15-digit rounding.
+    if (std::fabs(value) >= DBL_MIN && significantDigits(buffer, shortest.ptr) <= 15) {
         const char* e = static_cast<const char*>(std::memchr(buffer, 'e', static_cast<size_t>(len)));
         int exponent = 0;
         std::from_chars(e + (e[1] == '+' ? 2 : 1), shortest.ptr, exponent);

@@ -120,7 +120,7 @@ void PrintMultiCIofDifference(AppContext& context) {
         line.line(endStamp);
         line.line(totalTimeText(seconds));
         report.close();
-    } catch (const UserError&) {
+    } catch (...) {
         // Half a report must not stand on the disk, nor its results on the window.
         const std::filesystem::path path = report.path();
         report = OutputFile();

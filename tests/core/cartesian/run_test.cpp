@@ -83,6 +83,22 @@ TEST(CartesianRun, ZeroWithinGroupsVarianceLeavesFUndefined) {
     EXPECT_EQ(run.state().FValue, 123);
 }
 
+TEST(CartesianRun, ConstantSamplesGiveNoSpreadRatherThanNotANumber) {
+    // Their sums cancel to a rounding error just below 0.
+    CartesianRun run;
+    run.folder.write("a.txt", treatmentText("A", "A", 777, std::vector<std::string>(777, "0.123")));
+    run.folder.write("b.txt", treatmentText("B", "B", 777, std::vector<std::string>(777, "0.456")));
+    run.script({run.folder.path() / "a.txt", run.folder.path() / "b.txt"});
+    run.run();
+    ASSERT_LT(run.state().DiffVariance[1][2], 0);
+    EXPECT_EQ(run.state().DiffSD[1][2], 0);
+    EXPECT_EQ(run.state().TLowerLimit[1][2], run.state().DiffMean[1][2]);
+    EXPECT_FALSE(run.state().FValueDefined);
+    const std::string report = readFile(run.folder.path() / run.state().OutputFileName);
+    EXPECT_EQ(report.find("NAN"), std::string::npos);
+    EXPECT_NE(report.find("F value = undefined"), std::string::npos);
+}
+
 TEST(CartesianRun, ThreeTreatmentsAreNumberedByMean) {
     struct Case {
         bool reversed;

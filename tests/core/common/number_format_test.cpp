@@ -65,6 +65,13 @@ std::string viaPrintf(double value) {
     return text;
 }
 
+TEST(NumberFormat, AgreesWithPrintfBelowTheNormalRange) {
+    for (double value : {-1.3577664124044803E-310, 4.9406564584124654E-324, 2.2250738585072009E-308,
+                         1.0E-320, 2.2250738585072014E-308}) {
+        EXPECT_EQ(recordNumber(value), viaPrintf(value));
+    }
+}
+
 TEST(NumberFormat, AgreesWithPrintfOnRandomValues) {
     std::mt19937_64 engine(20261209);
     std::uniform_real_distribution<double> unit(-1, 1);
