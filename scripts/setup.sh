@@ -2,7 +2,7 @@
 # Installs what the build, the tests and the screenshots need, from Debian's
 # archive, skipping what is there already. Run as root (or through sudo).
 set -euo pipefail
-packages=(cmake ninja-build g++ qt6-base-dev qt6-charts-dev libgl-dev libgtest-dev libgmock-dev
+packages=(cmake ninja-build g++ qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev libgtest-dev libgmock-dev
           libbenchmark-dev nlohmann-json3-dev libcli11-dev xvfb xauth imagemagick fonts-dejavu-core)
 missing=()
 for package in "${packages[@]}"; do
