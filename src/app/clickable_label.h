@@ -1,6 +1,7 @@
 #pragma once
 #include <QLabel>
 #include <QMouseEvent>
+#include <utility>
 
 namespace cpt::app {
 
@@ -17,13 +18,24 @@ signals:
 
 protected:
     void mouseReleaseEvent(QMouseEvent* event) override {
-        if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) emit clicked();
+        // The release that ends a double-click is not a click of its own: the
+        // double-click must have the last word.
+        bool endsDoubleClick = std::exchange(inDoubleClick_, false);
+        if (!endsDoubleClick && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
+            emit clicked();
+        }
         QLabel::mouseReleaseEvent(event);
     }
     void mouseDoubleClickEvent(QMouseEvent* event) override {
-        if (event->button() == Qt::LeftButton) emit doubleClicked();
+        if (event->button() == Qt::LeftButton) {
+            inDoubleClick_ = true;
+            emit doubleClicked();
+        }
         QLabel::mouseDoubleClickEvent(event);
     }
+
+private:
+    bool inDoubleClick_ = false;
 };
 
 }  // namespace cpt::app

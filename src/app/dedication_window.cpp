@@ -31,7 +31,7 @@ void DedicationWindow::sync() {
     setWindowTitle(QString::fromStdString(model_["Vater"].caption));
     // A long saying wraps inside the button.
     QString saying = QString::fromStdString(model_["Vater.Command1"].caption);
-    button_->setText(fontMetrics().elidedText(saying, Qt::ElideNone, 10000).replace(". (", ".\n("));
+    button_->setText(saying.replace(". (", ".\n("));
 }
 
 void DedicationWindow::closeEvent(QCloseEvent* event) {

@@ -69,7 +69,6 @@ MainWindow::MainWindow(const ControlModel& model, ClickHandler onClick, CloseHan
     auto* right = new QVBoxLayout();
     auto* clock = new ClickableLabel(central);
     clock->setAlignment(Qt::AlignCenter);
-    clock->setStyleSheet("font-size: 12pt;");
     connect(clock, &ClickableLabel::clicked, this, [this] { onClick_("Label6", Gesture::Click); });
     add("Label6", clock);
     right->addWidget(clock);
@@ -143,7 +142,6 @@ QWidget* MainWindow::buildGraphFrame() {
     auto* saying = new ClickableLabel(frame);
     saying->setWordWrap(true);
     saying->setAlignment(Qt::AlignCenter);
-    saying->setStyleSheet("font-size: 12pt;");
     connect(saying, &ClickableLabel::clicked, this, [this] { onClick_("Label4", Gesture::Click); });
     connect(saying, &ClickableLabel::doubleClicked, this, [this] { onClick_("Label4", Gesture::DoubleClick); });
     add("Label4", saying);
@@ -195,27 +193,47 @@ QWidget* MainWindow::buildAuthorFrame() {
 }
 
 void MainWindow::sync() {
+    // Runs on every tick: only what changed is touched, so that a selection
+    // in a text box or a half-typed entry survives.
     for (const Control& control : model_.controls()) {
         QWidget* widget = widgets_.value(qt(control.name), nullptr);
         if (control.kind == ControlKind::Window) {
-            if (control.name == "Form1") setWindowTitle(qt(control.caption));
+            if (control.name == "Form1" && windowTitle() != qt(control.caption)) setWindowTitle(qt(control.caption));
             continue;
         }
         if (widget == nullptr) continue;
-        widget->setEnabled(control.enabled);
-        widget->setVisible(control.visible);
-        widget->setToolTip(qt(control.toolTip));
+        if (widget->isEnabled() != control.enabled) widget->setEnabled(control.enabled);
+        if (widget->isVisibleTo(widget->parentWidget()) != control.visible) widget->setVisible(control.visible);
+        if (widget->toolTip() != qt(control.toolTip)) widget->setToolTip(qt(control.toolTip));
         switch (control.kind) {
-            case ControlKind::Frame: static_cast<QGroupBox*>(widget)->setTitle(qt(control.caption)); break;
-            case ControlKind::Button:
-                static_cast<QPushButton*>(widget)->setText(qt(control.caption).replace("&", "&&"));
+            case ControlKind::Frame: {
+                auto* frame = static_cast<QGroupBox*>(widget);
+                if (frame->title() != qt(control.caption)) frame->setTitle(qt(control.caption));
                 break;
-            case ControlKind::Label:
-                static_cast<QLabel*>(widget)->setText(qt(control.caption));
-                widget->setStyleSheet(colourStyle(control));
-                if (control.height > 0) widget->setMinimumHeight(pixels(control.height));
+            }
+            case ControlKind::Button: {
+                auto* button = static_cast<QPushButton*>(widget);
+                const QString text = qt(control.caption).replace("&", "&&");
+                if (button->text() != text) button->setText(text);
                 break;
-            case ControlKind::TextBox: static_cast<QLineEdit*>(widget)->setText(qt(control.caption)); break;
+            }
+            case ControlKind::Label: {
+                auto* label = static_cast<QLabel*>(widget);
+                if (label->text() != qt(control.caption)) label->setText(qt(control.caption));
+                const QString style = colourStyle(control);
+                if (label->styleSheet() != style) label->setStyleSheet(style);
+                if (control.height > 0) label->setMinimumHeight(pixels(control.height));
+                break;
+            }
+            case ControlKind::TextBox: {
+                // Only a new text from the program replaces what the user typed.
+                QString& applied = appliedText_[qt(control.name)];
+                if (applied != qt(control.caption)) {
+                    applied = qt(control.caption);
+                    static_cast<QLineEdit*>(widget)->setText(applied);
+                }
+                break;
+            }
             default: break;
         }
     }
@@ -225,6 +243,14 @@ void MainWindow::sync() {
 
 void MainWindow::syncGrid() {
     const GridModel& grid = model_.grid;
+    bool same = grid_->rowCount() == grid.rows && grid_->columnCount() == grid.columns;
+    for (int row = 0; same && row < grid.rows; ++row) {
+        for (int column = 0; same && column < grid.columns; ++column) {
+            const QTableWidgetItem* item = grid_->item(row, column);
+            same = item != nullptr && item->text() == qt(grid.text(row, column));
+        }
+    }
+    if (same) return;  // keeps the user's selection between ticks
     grid_->setRowCount(grid.rows);
     grid_->setColumnCount(grid.columns);
     for (int row = 0; row < grid.rows; ++row) {

@@ -41,6 +41,7 @@ private:
     ClickHandler onClick_;
     CloseHandler onClose_;
     QHash<QString, QWidget*> widgets_;
+    QHash<QString, QString> appliedText_;
     QTableWidget* grid_ = nullptr;
     FrequencyChart* chart_ = nullptr;
 };

@@ -2,7 +2,7 @@
 
 #include "cli/command_options.h"
 #include "cli/run_setup.h"
-#include "core/common/numeric_answer.h"
+#include "core/common/decimal_parse.h"
 #include "core/common/user_error.h"
 #include "core/shell/main_window.h"
 #include "core/sorting/sort_and_count.h"
@@ -43,8 +43,8 @@ nlohmann::json resultDocument(const AnalysisState& state, const std::vector<std:
 }  // namespace
 
 int runSortCount(const SortCountOptions& options) {
-    const double decimals = leadingNumber(options.decimals);
-    if (decimals < -1 || decimals > 5) {
+    const std::optional<double> decimals = parseDecimalExactly(options.decimals);
+    if (!decimals || *decimals < -1 || *decimals > 5) {
         std::cerr << "--decimals takes a number from -1 to 5, not \"" << options.decimals << "\".\n";
         return ExitUsage;
     }

@@ -105,3 +105,23 @@ TEST(DesktopWindow, CartesianRunFillsTheGridWidget) {
 
 }  // namespace
 }  // namespace cpt::app
+
+namespace cpt::app {
+namespace {
+
+TEST(DesktopWindow, DoubleClickOnTheSayingEndsOnItsFixedSaying) {
+    Desktop desktop;
+    QTest::mouseClick(desktop.label("Image1"), Qt::LeftButton);  // the reveal
+    QLabel* saying = desktop.label("Label4");
+    ASSERT_TRUE(saying->isVisible());
+    for (int round = 0; round < 5; ++round) {
+        // What a real double-click delivers: press, release, double-click, release.
+        QTest::mouseClick(saying, Qt::LeftButton);
+        QTest::mouseDClick(saying, Qt::LeftButton);
+        QTest::mouseRelease(saying, Qt::LeftButton);
+        EXPECT_EQ(saying->text().toStdString(), desktop.application.context().state.Sayings[26]);
+    }
+}
+
+}  // namespace
+}  // namespace cpt::app

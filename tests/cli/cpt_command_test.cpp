@@ -189,6 +189,7 @@ TEST(CptCommandLine, WrongCommandLinesExitWithStatusTwo) {
         {"cartesian", "--fixed-time", "yesterday", exampleFile("Maize.txt").string(), exampleFile("Wheat.txt").string()},
         {"sort-count", "--kind", "survival", exampleFile("Maize.txt").string()},
         {"sort-count", "--decimals", "6", exampleFile("Maize.txt").string()},
+        {"sort-count", "--decimals", "2x", exampleFile("Maize.txt").string()},
         {"sort-count", (folder.path() / "missing.txt").string()},
     };
     for (const auto& arguments : wrong) {

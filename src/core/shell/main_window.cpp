@@ -12,11 +12,6 @@
 namespace cpt {
 namespace {
 
-constexpr std::array<std::string_view, 16> GreetingPictures{
-    "picMorning1", "picAfternoon1", "picEvening1", "picBedtime1", "picMorning2", "picAfternoon2",
-    "picEvening2", "picBedtime2", "picMorning3", "picAfternoon3", "picEvening3", "picBedtime3",
-    "picMorning4", "picAfternoon4", "picEvening4", "picBedtime4"};
-
 std::string wholeNumber(double value) { return textNumber(value); }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "core/shell/main_window_controls.h"
 
+#include "core/shell/sayings.h"
+
 #include <string>
 
 namespace cpt {
@@ -114,6 +116,11 @@ Control make(std::string_view name, ControlKind kind, std::string_view caption, 
 
 const std::array<std::string_view, ButtonListSize> ButtonList = buttonNames();
 
+const std::array<std::string_view, 16> GreetingPictures{
+    "picMorning1", "picAfternoon1", "picEvening1", "picBedtime1", "picMorning2", "picAfternoon2",
+    "picEvening2", "picBedtime2", "picMorning3", "picAfternoon3", "picEvening3", "picBedtime3",
+    "picMorning4", "picAfternoon4", "picEvening4", "picBedtime4"};
+
 std::vector<Control> mainWindowControls() {
     using K = ControlKind;
     std::vector<Control> controls{
@@ -149,13 +156,13 @@ std::vector<Control> mainWindowControls() {
     for (Control& control : controls) {
         if (control.name == "Vater") control.visible = false;  // it waits for the quit
         if (control.name == "Label6") control.toolTip = "Introduction";
+        if (control.name == "Label6" || control.name == "Label4") control.fontSize = 12;
+        // Shown, but without an action in this edition.
+        if (control.name == "Command2") control.enabled = false;
+        if (control.name == "Vater.Command1") control.caption = DedicationSayings[0];
     }
 
-    static constexpr std::array<std::string_view, 16> greetingPictures{
-        "picMorning1", "picAfternoon1", "picEvening1", "picBedtime1", "picMorning2", "picAfternoon2",
-        "picEvening2", "picBedtime2", "picMorning3", "picAfternoon3", "picEvening3", "picBedtime3",
-        "picMorning4", "picAfternoon4", "picEvening4", "picBedtime4"};
-    for (std::string_view name : greetingPictures) controls.push_back(make(name, K::Picture, "", "Frame3"));
+    for (std::string_view name : GreetingPictures) controls.push_back(make(name, K::Picture, "", "Frame3"));
     for (int box = 1; box <= 6; ++box) {
         controls.push_back(make("txtParameter" + std::to_string(box), K::TextBox, "", "Frame5"));
     }

@@ -4,16 +4,16 @@ namespace cpt {
 
 const std::array<std::string_view, SayingCount> SayingTexts{
     "The important thing is not to stop questioning. (Albert Einstein)",
-    "Nothing in life is to be feared, it is only to be understood. (Marie Curie)",
+    "One never notices what has been done; one can only see what remains to be done. (Marie Curie)",
     "Science is organized knowledge. (Herbert Spencer)",
-    "Learning never exhausts the mind. (Leonardo da Vinci)",
+    "Reading maketh a full man; conference a ready man; and writing an exact man. (Francis Bacon)",
     "Genius is one per cent inspiration and ninety-nine per cent perspiration. (Thomas A. Edison)",
     "If I have seen further it is by standing on the shoulders of Giants. (Isaac Newton)",
-    "Live as if you were to die tomorrow. Learn as if you were to live forever. (Mahatma Gandhi)",
+    "A man who dares to waste one hour of time has not discovered the value of life. (Charles Darwin)",
     "The roots of education are bitter, but the fruit is sweet. (Aristotle)",
-    "An investment in knowledge pays the best interest. (Benjamin Franklin)",
+    "Lost time is never found again. (Benjamin Franklin)",
     "Nothing in biology makes sense except in the light of evolution. (Theodosius Dobzhansky)",
-    "It always seems impossible until it's done. (Nelson Mandela)",
+    "The great tragedy of Science: the slaying of a beautiful hypothesis by an ugly fact. (Thomas H. Huxley)",
     "Education is the most powerful weapon which you can use to change the world. (Nelson Mandela)",
     "In the fields of observation chance favors only the prepared mind. (Louis Pasteur)",
     "Science is a way of thinking much more than it is a body of knowledge. (Carl Sagan)",
@@ -30,7 +30,8 @@ const std::array<std::string_view, SayingCount> SayingTexts{
     "The whole of science is nothing more than a refinement of everyday thinking. (Albert Einstein)",
     "Equipped with his five senses, man explores the universe around him and calls the adventure Science. "
     "(Edwin P. Hubble)",
-    "What we know is a drop, what we don't know is an ocean. (Isaac Newton)",
+    "I seem to have been only like a boy playing on the sea-shore, whilst the great ocean of truth lay "
+    "all undiscovered before me. (Isaac Newton)",
     "Study hard what interests you the most in the most undisciplined, irreverent and original manner "
     "possible. (Richard P. Feynman)",
     "All models are wrong, but some are useful. (George E. P. Box)",

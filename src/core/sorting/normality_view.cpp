@@ -62,6 +62,7 @@ void cmdGeneralNormalTest_Click(AppContext& context) {
     if (counted) window.chart = frequencyChartOf(state);
     window["MSChart1"].visible = true;
     window["MSChart2"].visible = false;
+    window.redraw("MSChart1");  // the chart stands before the question about it
     if (context.dialogs.messageBox("Do you want to see the frequency distribution?", ButtonSet::YesNo,
                                    "Frequency distribution") == AnswerYes) {
         window["Command2"].enabled = false;

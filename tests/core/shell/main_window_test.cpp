@@ -17,7 +17,9 @@ std::vector<std::string> enabledButtons(const AppContext& context) {
     for (std::string_view name : ButtonList) {
         if (context.window[name].enabled) names.emplace_back(name);
     }
-    if (context.window["cmdGeneralNormalTest"].enabled) names.emplace_back("cmdGeneralNormalTest");
+    for (const char* name : {"cmdGeneralNormalTest", "Command2"}) {
+        if (context.window[name].enabled) names.emplace_back(name);
+    }
     return names;
 }
 

@@ -75,9 +75,11 @@ TEST_F(NormalityViewTest, YesDisablesTheNamedButtons) {
         const std::string contents = c.kind == AnswerYes ? "P,0,A,1,2" : testing::bootstrapHeading(2) + "1,2";
         scriptRun(fresh.dialogs, c.kind, false, fresh.folder.write("d.txt", contents));
         fresh.dialogs.answerMessage(FrequencyTitle, c.answer);
+        const char* const names[] = {"Command2", "Command3", "Command5", "Command6"};
+        for (const char* name : names) fresh.context.window[name].enabled = true;  // as after a re-enable
         cmdGeneralNormalTest_Click(fresh.context);
         std::vector<bool> enabled;
-        for (const char* name : {"Command2", "Command3", "Command5", "Command6"}) {
+        for (const char* name : names) {
             enabled.push_back(fresh.context.window[name].enabled);
         }
         EXPECT_EQ(enabled, c.enabled);
