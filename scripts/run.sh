@@ -4,7 +4,8 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 "$here/scripts/setup.sh"
-cmake -S "$here" -B "$here/build" -G Ninja -DCMAKE_BUILD_TYPE=Release
+cmake -S "$here" -B "$here/build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+      -DCPT_BUILD_APP=ON -DCPT_BUILD_CLI=ON -DCPT_BUILD_BENCH=ON
 cmake --build "$here/build" --target cpt-desktop -j2
 program="$here/build/src/app/cpt-desktop"
 if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
