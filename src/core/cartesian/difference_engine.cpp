@@ -29,7 +29,8 @@ void checkPairs(const AnalysisState& state) {
         // The pair loops run over BootstrapNumberReal values of BootValueWork,
         // which holds BootstrapNumber of them.
         if (state.BootstrapNumber[t] < 2 || state.BootstrapNumberReal[t] != state.BootstrapNumber[t]) {
-            throw UserError("Treatment " + std::to_string(t) + " has " + std::to_string(state.BootstrapNumber[t]) +
+            throw UserError("Treatment " + std::to_string(t) + " (\"" + state.TreatmentFileSorted[t] + "\") has " +
+                            std::to_string(state.BootstrapNumber[t]) +
                             " bootstrap values; at least 2 are needed, and as many as its B of " +
                             textNumber(state.BootstrapNumberReal[t]) + ".");
         }
@@ -38,7 +39,8 @@ void checkPairs(const AnalysisState& state) {
         for (int j = i + 1; j <= state.TreatmentCount; ++j) {
             double products = state.BootstrapNumberReal[i] * state.BootstrapNumberReal[j];
             if (products > ValueCapacity) {
-                throw UserError("Treatments " + std::to_string(i) + " and " + std::to_string(j) + " have " +
+                throw UserError("Treatments " + std::to_string(i) + " (\"" + state.TreatmentFileSorted[i] + "\") and " +
+                                std::to_string(j) + " (\"" + state.TreatmentFileSorted[j] + "\") have " +
                                 textNumber(products) + " Cartesian differences, more than the " +
                                 std::to_string(ValueCapacity) + " a pair can hold.");
             }

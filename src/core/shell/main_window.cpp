@@ -10,12 +10,6 @@
 #include "core/shell/main_window_controls.h"
 
 namespace cpt {
-namespace {
-
-std::string wholeNumber(double value) { return textNumber(value); }
-
-}  // namespace
-
 void DisableAllButtonsForCartesian(AppContext& context) {
     ControlModel& window = context.window;
     window["Frame1"].enabled = false;
@@ -50,8 +44,8 @@ void LoadMainWindow(AppContext& context) {
     title.foreColor = Rgb{255, 255, 0};
     title.fontSize = 22;
     window["cmdGeneralNormalTest"].enabled = false;
-    state.EditionSummary = "(B =" + wholeNumber(state.MaxBootstrapNumber) + ", CPT =" +
-                           wholeNumber(state.MaxCartesianProducts) + ", " +
+    state.EditionSummary = "(B =" + textNumber(state.MaxBootstrapNumber) + ", CPT =" +
+                           textNumber(state.MaxCartesianProducts) + ", " +
                            std::to_string(state.StatedMaxTreatments) + " treatments)";
     title.fontSize = 18;
     title.caption += state.EditionSummary;
