@@ -33,7 +33,7 @@
 #include "core/cartesian/difference_engine.h"
 #include "core/cartesian/pair_calculation.h"
 #include "core/cartesian/test_dialogue.h"
-#include "core/shell/app_context.h"
+#include "core/state/app_context.h"
 #include "core/shell/main_window.h"
 #include "support/literal_pair.h"
 

@@ -10,7 +10,7 @@
 #include "core/common/number_format.h"
 #include "core/common/user_error.h"
 #include "core/report/ci_report.h"
-#include "core/shell/app_context.h"
+#include "core/state/app_context.h"
 
 namespace cpt {
 namespace {

@@ -6,7 +6,7 @@
 #include "core/cartesian/fast_record_number.h"
 #include "core/common/number_format.h"
 #include "core/common/record_writer.h"
-#include "core/cartesian/analysis_state.h"
+#include "core/state/analysis_state.h"
 
 namespace cpt {
 namespace {

@@ -6,7 +6,7 @@
 #include "core/cartesian/difference_files.h"
 #include "core/cartesian/pair_statistics.h"
 #include "core/common/rounding.h"
-#include "core/cartesian/analysis_state.h"
+#include "core/state/analysis_state.h"
 
 namespace cpt {
 namespace {

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "core/cartesian/analysis_state.h"
+#include "core/state/analysis_state.h"
 #include "core/common/field_reader.h"
 
 namespace cpt {

@@ -11,7 +11,7 @@
 #include "core/common/numeric_answer.h"
 #include "core/common/rounding.h"
 #include "core/common/user_error.h"
-#include "core/shell/app_context.h"
+#include "core/state/app_context.h"
 
 namespace cpt {
 namespace {

@@ -13,8 +13,8 @@
 #include "core/report/report_texts.h"
 #include "core/report/report_timing.h"
 #include "core/report/significance_overview.h"
-#include "core/shell/app_context.h"
-#include "core/shell/edition.h"
+#include "core/state/app_context.h"
+#include "core/state/edition.h"
 #include "core/tables/pair_tables.h"
 
 namespace cpt {

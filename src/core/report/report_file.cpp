@@ -6,7 +6,7 @@
 #include "core/common/pending_file.h"
 #include "core/common/user_error.h"
 #include "core/report/report_file_name.h"
-#include "core/shell/app_context.h"
+#include "core/state/app_context.h"
 
 namespace cpt {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "core/cartesian/analysis_state.h"
+#include "core/state/analysis_state.h"
 #include "core/common/number_format.h"
 #include "core/common/pending_file.h"
 #include "core/common/record_writer.h"

@@ -6,7 +6,7 @@
 #include <random>
 #include <vector>
 
-#include "core/cartesian/analysis_state.h"
+#include "core/state/analysis_state.h"
 #include "core/cartesian/difference_files.h"
 #include "core/cartesian/pair_calculation.h"
 #include "support/literal_pair.h"

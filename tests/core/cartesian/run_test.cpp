@@ -4,7 +4,7 @@
 
 #include <random>
 
-#include "cartesian_run.h"
+#include "support/cartesian_run.h"
 #include "core/common/rounding.h"
 
 namespace cpt::testing {

@@ -10,7 +10,7 @@
 
 #include "core/common/user_error.h"
 #include "core/report/ci_report.h"
-#include "core/tables/sample_runs.h"
+#include "support/sample_runs.h"
 #include "support/app_fixture.h"
 
 namespace cpt {

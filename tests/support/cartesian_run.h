@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "core/cartesian/analysis_state.h"
+#include "core/state/analysis_state.h"
 #include "support/app_fixture.h"
 #include "support/literal_pair.h"
 

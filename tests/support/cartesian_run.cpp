@@ -1,4 +1,4 @@
-#include "cartesian_run.h"
+#include "support/cartesian_run.h"
 
 #include <gtest/gtest.h>
 
