@@ -1,3 +1,3 @@
 #pragma once
 // The one place the entry points name where the application context lives.
-#include "core/shell/app_context.h"
+#include "core/state/app_context.h"
