@@ -4,7 +4,7 @@
 
 #include "app/desktop_application.h"
 #include "app/qt_dialogs.h"
-#include "app/main_window.h"
+#include "app/main_window_widget.h"
 #include "app/start_folder.h"
 
 int main(int argc, char** argv) {
