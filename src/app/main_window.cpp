@@ -1,6 +1,7 @@
 #include "app/main_window.h"
 
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QGridLayout>
@@ -9,6 +10,7 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -260,10 +262,38 @@ void MainWindow::syncGrid() {
             grid_->setItem(row, column, item);
         }
     }
-    grid_->resizeColumnsToContents();
+    // Treatment names wrap at their blanks and the columns take the width of
+    // their numbers, so that ten treatments fit a laptop screen (or scroll a
+    // little); each cell names its pair for when the names have scrolled away.
+    const QFontMetrics metrics(grid_->font());
+    const int padding = 2 * grid_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid_) + 6;
+    // The row names' column may take a name of a few words whole.
+    const int wholeRowName = 120;
+    auto widthOf = [&](int row, int column) {
+        const QString text = qt(grid.text(row, column));
+        const bool name = row == 0 || column == 0;
+        int width = 0;
+        for (const QString& part : name ? text.split(' ', Qt::SkipEmptyParts) : QStringList{text}) {
+            width = std::max(width, metrics.horizontalAdvance(part));
+        }
+        if (column == 0) width = std::max(width, std::min(metrics.horizontalAdvance(text), wholeRowName));
+        return width + padding;
+    };
+    grid_->setWordWrap(true);
     for (int column = 0; column < grid.columns; ++column) {
         int width = pixels(grid.columnWidths[static_cast<std::size_t>(column)]);
-        if (grid_->columnWidth(column) < width) grid_->setColumnWidth(column, width);
+        for (int row = 0; row < grid.rows; ++row) width = std::max(width, widthOf(row, column));
+        grid_->setColumnWidth(column, width);
+    }
+    for (int row = 1; row < grid.rows; ++row) {
+        for (int column = 1; column < grid.columns; ++column) {
+            if (row == column) continue;
+            grid_->item(row, column)->setToolTip(qt(grid.text(row, 0)) + " / " + qt(grid.text(0, column)));
+        }
+    }
+    grid_->resizeRowsToContents();
+    for (int row = 0; row < grid.rows; ++row) {
+        grid_->setRowHeight(row, std::max(grid_->rowHeight(row), metrics.height() + 8));
     }
 }
 
