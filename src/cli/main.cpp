@@ -3,7 +3,7 @@
 #include <CLI/CLI.hpp>
 
 #include "cli/command_options.h"
-#include "core/cartesian/analysis_state.h"
+#include "core/state/analysis_state.h"
 
 int main(int argc, char** argv) {
     using namespace cpt::cli;

@@ -1,6 +1,6 @@
 #include "core/tables/group_letter_rows.h"
 
-#include "core/cartesian/analysis_state.h"
+#include "core/state/analysis_state.h"
 #include "core/common/print_line.h"
 #include "core/tables/letter_marking.h"
 #include "core/tables/table_forms.h"

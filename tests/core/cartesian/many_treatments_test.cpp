@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <random>
 
-#include "cartesian_run.h"
+#include "support/cartesian_run.h"
 #include "support/test_files.h"
 
 namespace cpt::testing {
