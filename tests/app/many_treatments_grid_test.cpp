@@ -12,7 +12,7 @@
 #include <random>
 
 #include "app/desktop_application.h"
-#include "app/main_window.h"
+#include "app/main_window_widget.h"
 #include "support/scripted_dialogs.h"
 #include "support/test_clock.h"
 #include "support/test_files.h"
@@ -44,7 +44,7 @@ TEST(ManyTreatmentsGrid, FitsItsTextAtSixAndTenTreatments) {
         cpt::testing::ScriptedDialogs dialogs;
         cpt::testing::TestClock clock;
         DesktopApplication application(dialogs, clock, false);
-        MainWindow& window = application.mainWindow();
+        MainWindowWidget& window = application.mainWindow();
         window.resize(1366, 768);
         cpt::testing::TempFolder folder;
         application.context().workingDirectory = folder.path();
