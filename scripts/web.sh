@@ -34,5 +34,5 @@ cmake --build "$out/cmake" --target cpt_web -j2
 # since a page opened from a folder may not load a worker from a file.
 cp "$here"/web/index.html "$here"/web/style.css "$here"/web/page.js "$here"/web/chart.js "$here"/web/bench_files.js "$out/"
 cp "$out/cmake/src/web/cpt_web.js" "$out/cpt_web.js"
-node "$here/web/bundle_worker.js" "$out/cpt_web.js" "$here/web/worker.js" "$out/worker_source.js"
+node "$here/web/bundle_worker.js" "$out/worker_source.js" "$out/cpt_web.js" "$here/web/bench_files.js" "$here/web/worker.js"
 echo "Built the page: $out/index.html"

@@ -40,7 +40,12 @@ string scientific(uint64_t mantissa, int digits, int exponent, bool negative) {
 // one; just above or below a power of two the next one on the other side can
 // read back when it does not.
 string shortestScientific(double value) {
-    for (int digits = 1; digits <= 17; ++digits) {
+    // Most results need 16 or 17 digits: try 15 first, and count up from 1
+    // only when 15 are enough.
+    char first[64];
+    snprintf(first, sizeof first, "%.14e", value);
+    const bool fifteenEnough = readsBack(first, value);
+    for (int digits = fifteenEnough ? 1 : 15; digits <= 17; ++digits) {
         char buffer[64];
         snprintf(buffer, sizeof buffer, "%.*e", digits - 1, value);
         const string nearest = buffer;
@@ -132,25 +137,61 @@ to_chars_result to_chars(char* first, char* last, double value, chars_format for
 from_chars_result from_chars(const char* first, const char* last, double& value, chars_format) {
     // The decimal pattern: [-] digits [. digits] [e [+|-] digits], at least one digit before the exponent.
     const char* p = first;
-    if (p != last && *p == '-') ++p;
+    const bool negative = p != last && *p == '-';
+    if (negative) ++p;
     bool anyDigit = false;
     bool nonZero = false;
-    while (p != last && isDigit(*p)) { anyDigit = true; nonZero |= *p != '0'; ++p; }
+    // The first 19 significant digits as a whole number, and the power of ten it stands for.
+    uint64_t mantissa = 0;
+    int significant = 0;
+    long exponent10 = 0;
+    auto digit = [&](char c, bool fraction) {
+        anyDigit = true;
+        if (c != '0') nonZero = true;
+        if (mantissa == 0 && c == '0') {
+            if (fraction) --exponent10;
+            return;
+        }
+        if (significant < 19) {
+            mantissa = mantissa * 10 + static_cast<uint64_t>(c - '0');
+            ++significant;
+            if (fraction) --exponent10;
+        } else {
+            significant = 99;  // more digits than the quick way can take
+            if (!fraction) ++exponent10;
+        }
+    };
+    while (p != last && isDigit(*p)) digit(*p++, false);
     if (p != last && *p == '.') {
         ++p;
-        while (p != last && isDigit(*p)) { anyDigit = true; nonZero |= *p != '0'; ++p; }
+        while (p != last && isDigit(*p)) digit(*p++, true);
     }
     if (!anyDigit) return {first, errc::invalid_argument};
     if (p != last && (*p == 'e' || *p == 'E')) {
         const char* q = p + 1;
+        const bool negativeExponent = q != last && *q == '-';
         if (q != last && (*q == '+' || *q == '-')) ++q;
         if (q != last && isDigit(*q)) {
-            while (q != last && isDigit(*q)) ++q;
+            long written = 0;
+            while (q != last && isDigit(*q)) {
+                if (written < 100000) written = written * 10 + (*q - '0');
+                ++q;
+            }
+            exponent10 += negativeExponent ? -written : written;
             p = q;
         }
     }
+    // At most 15 digits and a power of ten a double holds exactly: one
+    // correctly rounded multiplication or division gives the nearest double.
+    static constexpr double Powers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                        1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    if (significant <= 15 && exponent10 >= -22 && exponent10 <= 22) {
+        const double whole = static_cast<double>(mantissa);
+        const double read = exponent10 < 0 ? whole / Powers[-exponent10] : whole * Powers[exponent10];
+        value = negative ? -read : read;
+        return {p, errc()};
+    }
     const string text(first, p);
-    errno = 0;
     const double read = strtod(text.c_str(), nullptr);
     // Out of range as GCC's library tells it: the digits were not zero but
     // the nearest double is infinite or zero.

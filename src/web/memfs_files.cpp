@@ -1,7 +1,6 @@
 #include "web/memfs_files.h"
 
 #include <fstream>
-#include <iterator>
 #include <stdexcept>
 #include <vector>
 
@@ -26,7 +25,10 @@ void writeBytes(const std::filesystem::path& path, const emscripten::val& bytes)
 emscripten::val readBytes(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in) throw std::runtime_error("readBytes: cannot open " + path.string());
-    const std::vector<unsigned char> buffer{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    std::vector<unsigned char> buffer(static_cast<std::size_t>(std::filesystem::file_size(path)));
+    if (!in.read(reinterpret_cast<char*>(buffer.data()), static_cast<std::streamsize>(buffer.size()))) {
+        throw std::runtime_error("readBytes: cannot read " + path.string());
+    }
     // A copy: a view into the module's memory would move when memory grows.
     return emscripten::val::global("Uint8Array")
         .new_(emscripten::val(emscripten::typed_memory_view(buffer.size(), buffer.data())));
