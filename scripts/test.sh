@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Sets up, builds everything and runs every test: the core, the desktop
-# program (offscreen) and the batch program, then the core's tests again
-# under AddressSanitizer and UndefinedBehaviorSanitizer, then the web page
-# (the core in WebAssembly under Node and in headless chromium).
+# program (offscreen) and the batch program, then the core's and the batch
+# program's tests again under AddressSanitizer and UndefinedBehaviorSanitizer,
+# then the web page (the core in WebAssembly under Node and in headless chromium).
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 "$here/scripts/setup.sh"
@@ -13,8 +13,8 @@ cmake --build "$here/build" -j2
 (cd "$here/build" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2)
 
 cmake -S "$here" -B "$here/build-sanitize" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS=-O1 \
-      -DCPT_SANITIZE=ON -DCPT_BUILD_APP=OFF -DCPT_BUILD_CLI=OFF -DCPT_BUILD_BENCH=OFF
-cmake --build "$here/build-sanitize" --target core_tests -j2
+      -DCPT_SANITIZE=ON -DCPT_BUILD_APP=OFF -DCPT_BUILD_CLI=ON -DCPT_BUILD_BENCH=OFF
+cmake --build "$here/build-sanitize" --target common_tests core_tests cli_tests -j2
 (cd "$here/build-sanitize" && ctest --output-on-failure -j2)
 
 "$here/scripts/web.sh"

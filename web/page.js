@@ -305,6 +305,9 @@ async function runBenchmark() {
 
 // ---- wiring -------------------------------------------------------------------------
 
+// A file dropped beside the drop zones must not replace the page (and its results).
+for (const type of ['dragover', 'drop']) document.addEventListener(type, (event) => event.preventDefault());
+
 $('treatment-input').addEventListener('change', async (event) => {
   await addTreatmentFiles([...event.target.files]);
   event.target.value = '';

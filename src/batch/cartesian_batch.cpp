@@ -6,7 +6,7 @@
 #include "core/cartesian/difference_files.h"
 #include "core/cartesian/test_dialogue.h"
 #include "core/common/user_error.h"
-#include "core/shell/app_context.h"
+#include "core/state/app_context.h"
 #include "core/shell/main_window.h"
 #include "core/tables/letter_marking.h"
 

@@ -5,7 +5,7 @@
 #include "batch/run_setup.h"
 #include "core/common/decimal_parse.h"
 #include "core/common/user_error.h"
-#include "core/shell/app_context.h"
+#include "core/state/app_context.h"
 #include "core/shell/main_window.h"
 #include "core/sorting/data_file_reading.h"
 #include "core/sorting/normality_view.h"
