@@ -4,10 +4,27 @@
 'use strict';
 const test = require('node:test');
 const assert = require('node:assert/strict');
+const fs = require('fs');
+const os = require('os');
 const path = require('path');
 const runs = require('./cpt_runs');
 
 const examples = (name) => path.join(runs.root, 'examples', name);
+
+// Numbers that take every way through reading and writing a double: the
+// quick exact cases, long digit strings, exponents, the ends of the range.
+function generalDataFile(name, values) {
+  const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'cpt-web-numbers-'));
+  const file = path.join(folder, name);
+  fs.writeFileSync(file, ['"Numbers","units","N1"', ...values, '-1', ''].join('\r\n'));
+  return file;
+}
+const awkwardNumbers = generalDataFile('awkward numbers.txt', [
+  '0.1', '0.30000000000000004', '-0', '.5', '-.25', '1E5', '5e-5', '1e-300', '2.2250738585072014e-308',
+  '4.9e-324', '1.7976931348623157e308', '123456789012345678', '9007199254740993', '1.000000000000001',
+  '1234567.890123456789', '0.000123456789012345', '3.14159265358979323846', '2.5', '2.5', '-7.0000001',
+  '1e22', '1e23', '8.98846567431158e307', '0.1e-2', '100000000000000000000000000']);
+const outOfRange = generalDataFile('out of range.txt', ['1', '2', '1e400', '3']);
 const fixture = (name) => path.join(runs.root, 'tests/core/cartesian/fixtures', name);
 
 const cartesianCases = [
@@ -31,6 +48,9 @@ const sortCountCases = [
   { label: 'fixture treatment, all decimals', file: fixture('mustard_0_1_5.txt'), kind: 'boot' },
   { label: 'paired-test results', kind: 'results',
     file: fixture('differences/25A-Cartesian diff_5-A-1 to 2_diff-All (for N. sort).txt') },
+  { label: 'awkward numbers', file: awkwardNumbers, kind: 'general' },
+  { label: 'awkward numbers, 5 decimals', file: awkwardNumbers, kind: 'general', decimals: '5' },
+  { label: 'a number beyond the double range is refused', file: outOfRange, kind: 'general' },
   { label: 'a bad decimal count is refused', file: examples('Maize.txt'), kind: 'boot', decimals: '7' },
 ];
 
