@@ -7,7 +7,8 @@
 #include "core/cartesian/test_dialogue.h"
 #include "core/common/user_error.h"
 #include "core/state/app_context.h"
-#include "core/shell/main_window.h"
+#include "core/state/control_names.h"
+#include "core/shell/main_window_model.h"
 #include "core/tables/letter_marking.h"
 
 namespace cpt::batch {
@@ -94,7 +95,9 @@ BatchOutcome runCartesianBatch(const CartesianOptions& options, std::ostream& me
     if (!options.folder.empty()) context.workingDirectory = absolute(options.folder);
     if (progress) {
         context.window.setRedrawHandler([&](std::string_view name) {
-            if (name == "Label2" && context.window["Label2"].visible) progress(context.window["Label2"].caption);
+            if (name == control::Label2.text() && context.window[control::Label2].visible) {
+                progress(context.window[control::Label2].caption);
+            }
         });
     }
     LoadMainWindow(context);

@@ -6,7 +6,7 @@
 #include "core/common/decimal_parse.h"
 #include "core/common/user_error.h"
 #include "core/state/app_context.h"
-#include "core/shell/main_window.h"
+#include "core/shell/main_window_model.h"
 #include "core/sorting/data_file_reading.h"
 #include "core/sorting/normality_view.h"
 #include "core/sorting/sort_and_count.h"
