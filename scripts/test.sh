@@ -2,7 +2,8 @@
 # Sets up, builds everything and runs every test: the core, the desktop
 # program (offscreen) and the batch program, then the core's and the batch
 # program's tests again under AddressSanitizer and UndefinedBehaviorSanitizer;
-# then builds and checks the .deb and runs each fuzz target for 20 seconds.
+# then builds and checks the .deb and runs each fuzz target for 20 seconds;
+# then the web page (the core in WebAssembly under Node and in headless chromium).
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 "$here/scripts/setup.sh"
@@ -19,3 +20,5 @@ cmake --build "$here/build-sanitize" --target common_tests core_tests cli_tests 
 
 "$here/scripts/package.sh" "$here/build"
 "$here/scripts/fuzz.sh" 20
+"$here/scripts/web.sh"
+"$here/scripts/web-test.sh"

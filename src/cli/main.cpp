@@ -2,11 +2,12 @@
 // questions from its options and runs the same core procedures.
 #include <CLI/CLI.hpp>
 
-#include "cli/command_options.h"
+#include "cli/commands.h"
 #include "core/state/analysis_state.h"
 
 int main(int argc, char** argv) {
     using namespace cpt::cli;
+    using namespace cpt::batch;
     CLI::App app{"Cartesian paired test and sort-and-count of bootstrap results, without questions."};
     app.require_subcommand(1);
 

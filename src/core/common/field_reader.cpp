@@ -22,12 +22,14 @@ FieldReader FieldReader::fromFile(const std::filesystem::path& path) {
     if (!in) {
         throw UserError("The file \"" + path.string() + "\" cannot be opened: " + std::strerror(errno) + ".");
     }
-    std::ostringstream contents;
-    contents << in.rdbuf();
+    // In blocks: a copy through the stream buffer goes a character at a time.
+    std::string contents;
+    char block[1 << 16];
+    while (in.read(block, sizeof block) || in.gcount() > 0) contents.append(block, static_cast<std::size_t>(in.gcount()));
     if (in.bad()) {
         throw UserError("The file \"" + path.string() + "\" cannot be read: " + std::strerror(errno) + ".");
     }
-    return FieldReader(std::move(contents).str(), path.string());
+    return FieldReader(std::move(contents), path.string());
 }
 
 FieldReader::FieldReader(std::string contents, std::string displayName)

@@ -1,8 +1,10 @@
 #pragma once
-// The batch program's Dialogs: every question is answered from the command
-// line, looked up by the box's title. Notices go to standard error; a
-// question nobody answered stops the run instead of waiting for a user.
+// The batch runs' Dialogs: every question is answered from the given
+// answers, looked up by the box's title. Complaints go to the message
+// stream (standard error in cpt); a question nobody answered stops the run
+// instead of waiting for a user.
 #include <deque>
+#include <iosfwd>
 #include <map>
 #include <optional>
 #include <string>
@@ -10,10 +12,12 @@
 
 #include "core/common/dialogs.h"
 
-namespace cpt::cli {
+namespace cpt::batch {
 
 class AnswerSheetDialogs : public Dialogs {
 public:
+    explicit AnswerSheetDialogs(std::ostream& messages) : messageStream_(messages) {}
+
     void answerMessage(const std::string& title, int answer) { messages_[title] = answer; }
     // An input answer is given once; a second box of the same title (asked
     // again after a failure) finds no answer and stops the run.
@@ -34,6 +38,7 @@ public:
 private:
     [[noreturn]] void unanswered(std::string_view kind, std::string_view title, std::string_view prompt);
 
+    std::ostream& messageStream_;
     std::map<std::string, int, std::less<>> messages_;
     std::map<std::string, std::deque<std::string>, std::less<>> inputs_;
     std::deque<std::string> files_;
@@ -41,4 +46,4 @@ private:
     bool failed_ = false;
 };
 
-}  // namespace cpt::cli
+}  // namespace cpt::batch

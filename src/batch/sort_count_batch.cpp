@@ -1,14 +1,18 @@
-#include <iostream>
+#include <ostream>
 
-#include "cli/command_options.h"
-#include "cli/run_setup.h"
+#include "batch/answer_sheet_dialogs.h"
+#include "batch/batch_outcome.h"
+#include "batch/run_setup.h"
 #include "core/common/decimal_parse.h"
 #include "core/common/user_error.h"
+#include "core/state/app_context.h"
 #include "core/shell/main_window_model.h"
+#include "core/sorting/data_file_reading.h"
+#include "core/sorting/normality_view.h"
 #include "core/sorting/sort_and_count.h"
 #include "core/sorting/sort_count_files.h"
 
-namespace cpt::cli {
+namespace cpt::batch {
 namespace {
 
 void answerQuestions(AnswerSheetDialogs& dialogs, const SortCountOptions& options) {
@@ -42,37 +46,42 @@ nlohmann::json resultDocument(const AnalysisState& state, const std::vector<std:
 
 }  // namespace
 
-int runSortCount(const SortCountOptions& options) {
+BatchOutcome runSortCountBatch(const SortCountOptions& options, std::ostream& messages) {
+    BatchOutcome outcome;
+    outcome.status = ExitFailure;
     const std::optional<double> decimals = parseDecimalExactly(options.decimals);
     if (!decimals || *decimals < -1 || *decimals > 5) {
-        std::cerr << "--decimals takes a number from -1 to 5, not \"" << options.decimals << "\".\n";
-        return ExitUsage;
+        messages << "--decimals takes a number from -1 to 5, not \"" << options.decimals << "\".\n";
+        outcome.status = ExitUsage;
+        return outcome;
     }
-    std::unique_ptr<Clock> clock = makeClock(options.fixedTime);
-    if (!clock) return ExitUsage;
-    AnswerSheetDialogs dialogs;
+    std::unique_ptr<Clock> clock = makeClock(options.fixedTime, messages);
+    if (!clock) {
+        outcome.status = ExitUsage;
+        return outcome;
+    }
+    AnswerSheetDialogs dialogs(messages);
     answerQuestions(dialogs, options);
     AppContext context(dialogs, *clock, false);
     LoadMainWindow(context);
     try {
         SortForBootstrapResults(context);
     } catch (const UserError& error) {
-        std::cerr << error.what() << '\n';
-        return ExitFailure;
+        messages << error.what() << '\n';
+        return outcome;
     } catch (const Cancelled&) {
-        return ExitFailure;
+        return outcome;
     }
-    if (dialogs.failed()) return ExitFailure;
+    if (dialogs.failed()) return outcome;
 
     SortCountFileNames names = sortCountFileNames(context.state);
-    std::vector<std::filesystem::path> written{names.sorted, names.percentile, names.counts};
-    if (options.json) {
-        nlohmann::json document = resultDocument(context.state, written);
-        printResult(written, &document);
-    } else {
-        printResult(written, nullptr);
+    outcome.status = ExitSuccess;
+    outcome.written = {names.sorted, names.percentile, names.counts};
+    outcome.document = resultDocument(context.state, outcome.written);
+    if (context.state.DataKind != ResultsKind && context.state.ClassTotal <= MaxChartClasses) {
+        outcome.chart = frequencyChartOf(context.state);
     }
-    return ExitSuccess;
+    return outcome;
 }
 
-}  // namespace cpt::cli
+}  // namespace cpt::batch

@@ -1,15 +1,17 @@
-#include <iostream>
 #include <string>
 
-#include "cli/command_options.h"
-#include "cli/run_setup.h"
+#include "batch/answer_sheet_dialogs.h"
+#include "batch/batch_outcome.h"
+#include "batch/run_setup.h"
 #include "core/cartesian/difference_files.h"
 #include "core/cartesian/test_dialogue.h"
 #include "core/common/user_error.h"
+#include "core/state/app_context.h"
+#include "core/state/control_names.h"
 #include "core/shell/main_window_model.h"
 #include "core/tables/letter_marking.h"
 
-namespace cpt::cli {
+namespace cpt::batch {
 namespace {
 
 void answerQuestions(AnswerSheetDialogs& dialogs, const CartesianOptions& options, bool maintainer) {
@@ -79,37 +81,50 @@ nlohmann::json resultDocument(const AppContext& context, const std::vector<std::
 
 }  // namespace
 
-int runCartesian(const CartesianOptions& options) {
-    std::unique_ptr<Clock> clock = makeClock(options.fixedTime);
-    if (!clock) return ExitUsage;
+BatchOutcome runCartesianBatch(const CartesianOptions& options, std::ostream& messages,
+                               const ProgressHandler& progress) {
+    BatchOutcome outcome;
+    std::unique_ptr<Clock> clock = makeClock(options.fixedTime, messages);
+    if (!clock) {
+        outcome.status = ExitUsage;
+        return outcome;
+    }
     const bool maintainer = !options.transformation.empty() || options.flowRecord;
-    AnswerSheetDialogs dialogs;
+    AnswerSheetDialogs dialogs(messages);
     answerQuestions(dialogs, options, maintainer);
 
     AppContext context(dialogs, *clock, maintainer);
     if (!options.folder.empty()) context.workingDirectory = absolute(options.folder);
+    if (progress) {
+        context.window.setRedrawHandler([&](std::string_view name) {
+            if (name == control::Label2.text() && context.window[control::Label2].visible) {
+                progress(context.window[control::Label2].caption);
+            }
+        });
+    }
     LoadMainWindow(context);
     cmdCartesianDifference_Click(context);
     context.closeAllFiles();
     const AnalysisState& state = context.state;
-    if (dialogs.failed() || state.OutputFileName.empty()) return ExitFailure;
+    if (dialogs.failed() || state.OutputFileName.empty()) {
+        outcome.status = ExitFailure;
+        return outcome;
+    }
 
-    std::vector<std::filesystem::path> written{context.outputPath(state.OutputFileName)};
+    outcome.written.push_back(context.outputPath(state.OutputFileName));
     if (state.DetailedDifferences) {
         for (int i = 1; i < state.TreatmentCount; ++i) {
             for (int j = i + 1; j <= state.TreatmentCount; ++j) {
-                for (const std::string& name : differenceFileNames(state, i, j)) written.push_back(context.outputPath(name));
+                for (const std::string& name : differenceFileNames(state, i, j)) {
+                    outcome.written.push_back(context.outputPath(name));
+                }
             }
         }
     }
-    if (options.flowRecord) written.push_back(context.outputPath(state.FlowFileName));
-    if (options.json) {
-        nlohmann::json document = resultDocument(context, written);
-        printResult(written, &document);
-    } else {
-        printResult(written, nullptr);
-    }
-    return ExitSuccess;
+    if (options.flowRecord) outcome.written.push_back(context.outputPath(state.FlowFileName));
+    outcome.document = resultDocument(context, outcome.written);
+    outcome.grid = context.window.grid;
+    return outcome;
 }
 
-}  // namespace cpt::cli
+}  // namespace cpt::batch

@@ -1,10 +1,10 @@
 #pragma once
-// What the two commands take from the command line.
-#include <optional>
+// The answers a batch run takes: from cpt's command line, or from the web
+// page's form.
 #include <string>
 #include <vector>
 
-namespace cpt::cli {
+namespace cpt::batch {
 
 struct CartesianOptions {
     std::vector<std::string> files;
@@ -32,7 +32,4 @@ inline constexpr int ExitSuccess = 0;
 inline constexpr int ExitFailure = 1;
 inline constexpr int ExitUsage = 2;
 
-int runCartesian(const CartesianOptions& options);
-int runSortCount(const SortCountOptions& options);
-
-}  // namespace cpt::cli
+}  // namespace cpt::batch

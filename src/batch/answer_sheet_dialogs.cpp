@@ -1,17 +1,17 @@
-#include "cli/answer_sheet_dialogs.h"
+#include "batch/answer_sheet_dialogs.h"
 
 #include <algorithm>
-#include <iostream>
+#include <ostream>
 
 #include "core/common/user_error.h"
 
-namespace cpt::cli {
+namespace cpt::batch {
 
 void AnswerSheetDialogs::unanswered(std::string_view kind, std::string_view title, std::string_view prompt) {
     failed_ = true;
-    std::cerr << "No answer on the command line for the " << kind << " \"" << title << "\"";
-    if (!prompt.empty()) std::cerr << ": " << prompt;
-    std::cerr << '\n';
+    messageStream_ << "No answer on the command line for the " << kind << " \"" << title << "\"";
+    if (!prompt.empty()) messageStream_ << ": " << prompt;
+    messageStream_ << '\n';
     throw Cancelled();
 }
 
@@ -22,7 +22,7 @@ int AnswerSheetDialogs::messageBox(std::string_view prompt, ButtonSet buttons, s
         if (!notice) {
             // Anything else that only informs is a complaint about the input or a file.
             failed_ = true;
-            std::cerr << prompt << '\n';
+            messageStream_ << prompt << '\n';
             // Nobody is there to put it right and try again.
             return buttons == ButtonSet::OkCancel ? AnswerCancel : AnswerOk;
         }
@@ -47,4 +47,4 @@ std::optional<std::string> AnswerSheetDialogs::openFile(std::string_view title) 
     return path;
 }
 
-}  // namespace cpt::cli
+}  // namespace cpt::batch

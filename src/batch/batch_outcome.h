@@ -1,0 +1,33 @@
+#pragma once
+// What a batch run leaves for its front end to show: the exit status, the
+// files written, the results as one JSON document, and what the main window
+// would draw (the overview grid, the frequency chart).
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+#include "batch/batch_options.h"
+#include "core/common/control_model.h"
+
+namespace cpt::batch {
+
+struct BatchOutcome {
+    int status = ExitSuccess;
+    std::vector<std::filesystem::path> written;
+    nlohmann::json document;  // null unless the run succeeded
+    GridModel grid;           // Cartesian runs
+    ChartModel chart;         // sort-and-count of general or bootstrap data
+};
+
+// Told the status line's text whenever a long run redraws it.
+using ProgressHandler = std::function<void(const std::string& status)>;
+
+// Complaints go to messages; nothing is printed.
+BatchOutcome runCartesianBatch(const CartesianOptions& options, std::ostream& messages,
+                               const ProgressHandler& progress = {});
+BatchOutcome runSortCountBatch(const SortCountOptions& options, std::ostream& messages);
+
+}  // namespace cpt::batch

@@ -1,0 +1,158 @@
+// The page in Debian's chromium, driven headless: three example treatments
+// chosen and run give cpt's letters and report and the core's grid; the
+// sort-and-count shows its files and chart; nothing goes to the network; the
+// page also starts from a folder (file://). A screenshot is left in
+// build-web/ for the eye, and the page's timing of 4 treatments with B = 3000
+// is printed beside cpt's.
+'use strict';
+const test = require('node:test');
+const assert = require('node:assert/strict');
+const fs = require('fs');
+const os = require('os');
+const path = require('path');
+const { spawnSync } = require('child_process');
+const puppeteer = require('puppeteer-core');
+const runs = require('./cpt_runs');
+const { serveFolder } = require('./static_server');
+
+const pageFolder = path.join(runs.root, 'build-web');
+const examples = ['Maize.txt', 'Sorghum.txt', 'Wheat.txt'].map((name) => path.join(runs.root, 'examples', name));
+const browserArgs = ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+  '--disable-background-networking', '--disable-component-update', '--disable-sync'];
+
+function launch() {
+  return puppeteer.launch({
+    executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
+    headless: true,
+    args: browserArgs,
+    userDataDir: fs.mkdtempSync(path.join(os.tmpdir(), 'cpt-web-chromium-')),
+  });
+}
+
+async function waitForDownload(folder, name) {
+  const file = path.join(folder, name);
+  for (let tries = 0; tries < 100; tries++) {
+    if (fs.existsSync(file)) return fs.readFileSync(file);
+    await new Promise((resolve) => setTimeout(resolve, 100));
+  }
+  throw new Error(`waitForDownload: ${name} did not arrive in ${folder}`);
+}
+
+async function chooseTreatments(page, files) {
+  const input = await page.$('#treatment-input');
+  await input.uploadFile(...files);
+  await page.waitForFunction((count) => {
+    const rows = document.querySelectorAll('#treatment-list tbody tr');
+    return rows.length === count && [...rows].every((row) => row.cells[3] && row.cells[3].textContent !== '');
+  }, { timeout: 30000 }, files.length);
+}
+
+const tableText = (page, selector) => page.$$eval(`${selector} tr`, (rows) => rows.map((row) => [...row.cells].map((cell) => cell.textContent)));
+
+test('the page in chromium', async (t) => {
+  const { server, origin } = await serveFolder(pageFolder);
+  const browser = await launch();
+  const elsewhere = [];
+  try {
+    const page = await browser.newPage();
+    await page.setViewport({ width: 1100, height: 900 });
+    page.on('request', (request) => {
+      const url = request.url();
+      if (!url.startsWith(`${origin}/`) && !url.startsWith('blob:') && !url.startsWith('data:')) elsewhere.push(url);
+    });
+    const downloads = fs.mkdtempSync(path.join(os.tmpdir(), 'cpt-web-downloads-'));
+    const session = await page.createCDPSession();
+    await session.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: downloads });
+    await page.goto(`${origin}/index.html`, { waitUntil: 'load' });
+
+    await t.test('three example treatments give cpt\'s letters and report and the core\'s grid', async () => {
+      await chooseTreatments(page, examples);
+      const listed = await tableText(page, '#treatment-list tbody');
+      assert.deepEqual(listed.map((row) => [row[0], row[2], row[3]]),
+                       [['1', 'Maize', '200'], ['2', 'Sorghum', '200'], ['3', 'Wheat', '200']]);
+      await page.type('#fixed-time', runs.fixedTime);
+      await page.click('#run-cartesian');
+      await page.waitForFunction(() => document.getElementById('cartesian-progress').textContent.startsWith('Done'),
+                                 { timeout: 60000 });
+
+      const cpt = runs.cptCartesian({ files: examples });
+      assert.equal(cpt.status, 0);
+      const expected = JSON.parse(cpt.json);
+      const letters = await tableText(page, '#letters');
+      assert.deepEqual(letters.slice(1).map((row) => [row[1], row[5]]),
+                       expected.treatments.map((treatment) => [treatment.name, treatment.letters]));
+
+      const core = await runs.loadCore();
+      const grid = await tableText(page, '#overview-grid');
+      assert.deepEqual(grid, runs.webCartesian(core, { files: examples }).grid);
+      // The grid agrees with cpt's figures: P values below, mean differences above.
+      for (const pair of expected.pairs) {
+        const [i, j] = [pair.first, pair.second];
+        assert.ok(Math.abs(parseFloat(grid[j][i]) - pair.pValue) <= 0.00005 + 1e-12, `P value of ${i} and ${j}`);
+        assert.equal(grid[j][i].endsWith('*'), pair.tLower > 0, `star of ${i} and ${j}`);
+        const difference = expected.treatments[i - 1].mean - expected.treatments[j - 1].mean;
+        assert.ok(Math.abs(parseFloat(grid[i][j]) - difference) <= 0.0005 + 1e-12, `difference of ${i} and ${j}`);
+      }
+
+      const report = cpt.files[0];
+      assert.equal(await page.$eval('#report-text', (pre) => pre.textContent), report.bytes.toString('utf8'));
+      await page.click('#report-download');
+      assert.ok((await waitForDownload(downloads, report.name)).equals(report.bytes), 'downloaded report');
+      await page.screenshot({ path: path.join(pageFolder, 'screenshot-cartesian.png'), fullPage: true });
+    });
+
+    await t.test('sort-and-count shows its three files and its chart', async () => {
+      const input = await page.$('#data-input');
+      await input.uploadFile(path.join(runs.root, 'examples', 'Egg duration.txt'));
+      await page.select('#data-kind', 'general');
+      await page.click('#run-sort-count');
+      await page.waitForFunction(() => document.getElementById('sort-progress').textContent.startsWith('Done'),
+                                 { timeout: 30000 });
+      const files = await page.$$eval('#sort-files a', (links) => links.map((link) => link.textContent));
+      const cpt = runs.cptSortCount({ file: path.join(runs.root, 'examples', 'Egg duration.txt'), kind: 'general' });
+      assert.deepEqual(files, cpt.files.map((file) => file.name));
+      assert.equal(await page.$$eval('#frequency-chart svg rect.bar', (bars) => bars.length), 5);
+      assert.equal(await page.$$eval('#frequency-chart svg polyline.normal-curve', (lines) => lines.length), 1);
+    });
+
+    await t.test('the page times 4 treatments with B = 3000', async () => {
+      await page.click('#run-benchmark');
+      await page.waitForFunction(() => document.getElementById('benchmark-result').dataset.coreSeconds,
+                                 { timeout: 120000 });
+      const shown = await page.$eval('#benchmark-result', (span) => ({ ...span.dataset, text: span.textContent }));
+      // The same files timed in cpt, best of three.
+      const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'cpt-web-bench-'));
+      const files = require(path.join(pageFolder, 'bench_files.js')).benchmarkFiles(3000).map((file) => {
+        fs.writeFileSync(path.join(folder, file.name), file.text);
+        return path.join(folder, file.name);
+      });
+      let native = Infinity;
+      for (let round = 0; round < 3; round++) {
+        const started = process.hrtime.bigint();
+        const done = spawnSync(runs.cptProgram, ['cartesian', '-C', folder, '--code', `bench${round}`, ...files]);
+        native = Math.min(native, Number(process.hrtime.bigint() - started) / 1e9);
+        assert.equal(done.status, 0, String(done.stderr));
+      }
+      console.log(`benchmark, 4 treatments, B = 3000: page ${Number(shown.coreSeconds).toFixed(3)} s in the core, ` +
+                  `${Number(shown.totalSeconds).toFixed(3)} s click to result; cpt ${native.toFixed(3)} s (best of 3)`);
+      await page.screenshot({ path: path.join(pageFolder, 'screenshot-page.png'), fullPage: true });
+    });
+
+    await t.test('no request went anywhere but the local server', () => {
+      assert.deepEqual(elsewhere, []);
+    });
+
+    await t.test('the page works opened from a folder', async () => {
+      const local = await browser.newPage();
+      await local.goto(`file://${path.join(pageFolder, 'index.html')}`, { waitUntil: 'load' });
+      await chooseTreatments(local, examples.slice(0, 2));
+      await local.click('#run-cartesian');
+      await local.waitForFunction(() => document.getElementById('cartesian-progress').textContent.startsWith('Done'),
+                                  { timeout: 60000 });
+      assert.equal((await tableText(local, '#overview-grid')).length, 3);
+    });
+  } finally {
+    await browser.close();
+    server.close();
+  }
+});

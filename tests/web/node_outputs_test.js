@@ -1,0 +1,85 @@
+// The WebAssembly core under Node against the batch program: the same
+// answers give the same exit status, messages, JSON document (paths aside)
+// and the same bytes in every written file.
+'use strict';
+const test = require('node:test');
+const assert = require('node:assert/strict');
+const fs = require('fs');
+const os = require('os');
+const path = require('path');
+const runs = require('./cpt_runs');
+
+const examples = (name) => path.join(runs.root, 'examples', name);
+
+// Numbers that take every way through reading and writing a double: the
+// quick exact cases, long digit strings, exponents, the ends of the range.
+function generalDataFile(name, values) {
+  const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'cpt-web-numbers-'));
+  const file = path.join(folder, name);
+  fs.writeFileSync(file, ['"Numbers","units","N1"', ...values, '-1', ''].join('\r\n'));
+  return file;
+}
+const awkwardNumbers = generalDataFile('awkward numbers.txt', [
+  '0.1', '0.30000000000000004', '-0', '.5', '-.25', '1E5', '5e-5', '1e-300', '2.2250738585072014e-308',
+  '4.9e-324', '1.7976931348623157e308', '123456789012345678', '9007199254740993', '1.000000000000001',
+  '1234567.890123456789', '0.000123456789012345', '3.14159265358979323846', '2.5', '2.5', '-7.0000001',
+  '1e22', '1e23', '8.98846567431158e307', '0.1e-2', '100000000000000000000000000']);
+const outOfRange = generalDataFile('out of range.txt', ['1', '2', '1e400', '3']);
+const fixture = (name) => path.join(runs.root, 'tests/core/cartesian/fixtures', name);
+
+const cartesianCases = [
+  { label: 'three examples in entry order', files: ['Maize.txt', 'Sorghum.txt', 'Wheat.txt'].map(examples) },
+  { label: 'two examples, reversed, a code, difference files', files: ['Maize.txt', 'Wheat.txt'].map(examples),
+    reversed: true, differences: true, code: 'trial' },
+  { label: 'code 1 gives the date-time name', files: ['Wheat.txt', 'Sorghum.txt'].map(examples), code: '1' },
+  { label: 'fixtures with difference files', files: ['kale_2_6.txt', 'cabbage_1_2.txt'].map(fixture), differences: true },
+  { label: 'three fixture means reversed', files: ['mean_010.txt', 'mean_020.txt', 'mean_030.txt'].map(fixture),
+    reversed: true, code: 'means' },
+  { label: 'four fixtures with difference files', differences: true,
+    files: ['kale_3_5.txt', 'cabbage_1_5.txt', 'radish_1_3.txt', 'mustard_0_1_5.txt'].map(fixture) },
+  { label: 'a file that is not a treatment file is refused',
+    files: [examples('Maize.txt'), examples('Egg duration.txt')] },
+];
+
+const sortCountCases = [
+  { label: 'general data', file: examples('Egg duration.txt'), kind: 'general' },
+  { label: 'bootstrap results, 3 decimals', file: examples('Maize.txt'), kind: 'boot', decimals: '3' },
+  { label: 'bootstrap results, whole numbers', file: examples('Wheat.txt'), kind: 'boot', decimals: '0' },
+  { label: 'fixture treatment, all decimals', file: fixture('mustard_0_1_5.txt'), kind: 'boot' },
+  { label: 'paired-test results', kind: 'results',
+    file: fixture('differences/25A-Cartesian diff_5-A-1 to 2_diff-All (for N. sort).txt') },
+  { label: 'awkward numbers', file: awkwardNumbers, kind: 'general' },
+  { label: 'awkward numbers, 5 decimals', file: awkwardNumbers, kind: 'general', decimals: '5' },
+  { label: 'a number beyond the double range is refused', file: outOfRange, kind: 'general' },
+  { label: 'a bad decimal count is refused', file: examples('Maize.txt'), kind: 'boot', decimals: '7' },
+];
+
+function assertSameRun(web, cpt) {
+  assert.equal(web.status, cpt.status, 'exit status');
+  assert.equal(runs.withFileNames(web.messages), runs.withFileNames(cpt.messages), 'messages');
+  assert.equal(runs.withFileNames(web.json), runs.withFileNames(cpt.json), 'JSON document');
+  assert.deepEqual(web.files.map((file) => file.name), cpt.files.map((file) => file.name), 'written files');
+  for (let k = 0; k < cpt.files.length; k++) {
+    assert.ok(web.files[k].bytes.equals(cpt.files[k].bytes), `bytes of ${cpt.files[k].name}`);
+  }
+}
+
+test('the WebAssembly core writes what cpt writes', async (t) => {
+  const core = await runs.loadCore();
+  for (const run of cartesianCases) {
+    await t.test(`cartesian: ${run.label}`, () => {
+      const cpt = runs.cptCartesian(run);
+      assertSameRun(runs.webCartesian(core, run), cpt);
+    });
+  }
+  for (const run of sortCountCases) {
+    await t.test(`sort-count: ${run.label}`, () => {
+      const cpt = runs.cptSortCount(run);
+      assertSameRun(runs.webSortCount(core, run), cpt);
+    });
+  }
+  await t.test('every case that should succeed did', () => {
+    const succeeded = cartesianCases.slice(0, 6).map((run) => runs.cptCartesian(run).status);
+    assert.deepEqual(succeeded, [0, 0, 0, 0, 0, 0]);
+  });
+});
