@@ -2,6 +2,7 @@
 #include <string>
 
 #include "cli/command_options.h"
+#include "cli/figure_output.h"
 #include "cli/run_setup.h"
 #include "core/cartesian/difference_files.h"
 #include "core/cartesian/test_dialogue.h"
@@ -101,10 +102,25 @@ int runCartesian(const CartesianOptions& options) {
         }
     }
     if (options.flowRecord) written.push_back(context.outputPath(state.FlowFileName));
+    std::vector<std::filesystem::path> figures;
+    if (!options.figuresFolder.empty()) {
+        try {
+            figures = writeRunFigures(state, absolute(options.figuresFolder), options.figureFormat);
+        } catch (const UserError& error) {
+            std::cerr << error.what() << '\n';
+            return ExitFailure;
+        }
+    }
     if (options.json) {
         nlohmann::json document = resultDocument(context, written);
+        if (!options.figuresFolder.empty()) {
+            nlohmann::json paths = nlohmann::json::array();
+            for (const auto& path : figures) paths.push_back(path.string());
+            document["figures"] = paths;
+        }
         printResult(written, &document);
     } else {
+        written.insert(written.end(), figures.begin(), figures.end());
         printResult(written, nullptr);
     }
     return ExitSuccess;

@@ -68,6 +68,19 @@ void askRunQuestions(AppContext& context) {
     state.ReversedSort = askYes(context, "Do you want to do reversed sort?", "Reversed sort");
 }
 
+// A new run must never show an earlier run's result as if it were its own,
+// whether it ends with a report or not.
+void clearEarlierResult(AppContext& context) {
+    ControlModel& window = context.window;
+    window["lblBootEnd"].caption.clear();
+    window["lblBootEnd"].visible = false;
+    window["txtDatafile"].caption.clear();
+    window["MSFlexGrid1"].visible = false;
+    window.grid.resize(0, 0);
+    window["MSChart1"].visible = false;
+    context.state.OutputFileName.clear();
+}
+
 // Whatever the run got to, the window must not look as if it were still
 // running or had finished.
 void restoreWindow(AppContext& context) {
@@ -89,6 +102,7 @@ void stopRun(AppContext& context, const std::string& message) {
 
 void cmdCartesianDifference_Click(AppContext& context) {
     DisableAllButtonsForCartesian(context);
+    clearEarlierResult(context);
     ControlModel& window = context.window;
     window["Image1"].visible = false;
     window["Label4"].visible = true;
