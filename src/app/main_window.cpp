@@ -1,6 +1,15 @@
 #include "app/main_window.h"
 
+#include <QClipboard>
 #include <QCloseEvent>
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QScrollArea>
+#include <QShortcut>
+#include <QUrl>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QGridLayout>
@@ -42,8 +51,8 @@ int pixels(int twips) { return twips / 15; }
 
 }  // namespace
 
-MainWindow::MainWindow(const ControlModel& model, ClickHandler onClick, CloseHandler onClose)
-    : model_(model), onClick_(std::move(onClick)), onClose_(std::move(onClose)) {
+MainWindow::MainWindow(const ControlModel& model, ClickHandler onClick, CloseHandler onClose, ResultsHandler onResults)
+    : model_(model), onClick_(std::move(onClick)), onClose_(std::move(onClose)), onResults_(std::move(onResults)) {
     auto* central = new QWidget(this);
     auto* layout = new QGridLayout(central);
 
@@ -80,6 +89,9 @@ MainWindow::MainWindow(const ControlModel& model, ClickHandler onClick, CloseHan
     }
     auto* dataFile = new QLineEdit(central);
     dataFile->setReadOnly(true);
+    dataFile->installEventFilter(this);
+    dataFile->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(dataFile, &QWidget::customContextMenuRequested, this, &MainWindow::showReportMenu);
     add("txtDatafile", dataFile);
     right->addWidget(dataFile);
     right->addWidget(buildFrame("Frame1", 3));
@@ -88,7 +100,18 @@ MainWindow::MainWindow(const ControlModel& model, ClickHandler onClick, CloseHan
     layout->addLayout(right, 2, 2);
     layout->setColumnStretch(1, 1);
 
-    setCentralWidget(central);
+    // A screen smaller than the window's least size scrolls rather than cuts.
+    auto* scroll = new QScrollArea(this);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidget(central);
+    setCentralWidget(scroll);
+
+    auto* resultsShortcut = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_R), this);
+    connect(resultsShortcut, &QShortcut::activated, this, [this] {
+        if (!reportPath_.isEmpty()) onResults_();
+    });
+
     // The menu text beside the saying needs the room of a large window.
     QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     resize(std::min(1560, screen.width()), std::min(960, screen.height()));
@@ -157,6 +180,12 @@ QWidget* MainWindow::buildGraphFrame() {
     grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     add("MSFlexGrid1", grid_);
     layout->addWidget(grid_, 1);
+    gridLegend_ = new QLabel(frame);
+    gridLegend_->setObjectName("gridLegend");
+    gridLegend_->setWordWrap(true);
+    gridLegend_->setText(gridLegendText(false));
+    gridLegend_->hide();
+    layout->addWidget(gridLegend_);
 
     chart_ = new FrequencyChart(frame);
     add("MSChart1", chart_);
@@ -204,7 +233,12 @@ void MainWindow::sync() {
         if (widget == nullptr) continue;
         if (widget->isEnabled() != control.enabled) widget->setEnabled(control.enabled);
         if (widget->isVisibleTo(widget->parentWidget()) != control.visible) widget->setVisible(control.visible);
-        if (widget->toolTip() != qt(control.toolTip)) widget->setToolTip(qt(control.toolTip));
+        // The output-file caption's tooltip is the report's full path.
+        const QString toolTip =
+            control.name == "txtDatafile" && !reportPath_.isEmpty()
+                ? reportPath_ + "\n" + tr("Click (or press Ctrl+R) to see the results; right-click for more.")
+                : qt(control.toolTip);
+        if (widget->toolTip() != toolTip) widget->setToolTip(toolTip);
         switch (control.kind) {
             case ControlKind::Frame: {
                 auto* frame = static_cast<QGroupBox*>(widget);
@@ -238,7 +272,58 @@ void MainWindow::sync() {
         }
     }
     syncGrid();
+    const bool legend = model_["MSFlexGrid1"].visible && model_.grid.rows > 0;
+    if (gridLegend_->isVisibleTo(gridLegend_->parentWidget()) != legend) gridLegend_->setVisible(legend);
     chart_->showData(model_.chart);
+}
+
+QString MainWindow::gridLegendText(bool reversedOrder) {
+    return tr("Above the diagonal: difference of the bootstrap means (%1). Below it: P value; \"*\" significant.")
+        .arg(reversedOrder ? tr("column minus row") : tr("row minus column"));
+}
+
+void MainWindow::setGridLegend(bool reversedOrder) {
+    const QString text = gridLegendText(reversedOrder);
+    if (gridLegend_->text() != text) gridLegend_->setText(text);
+}
+
+void MainWindow::setReportPath(const QString& path) {
+    reportPath_ = path;
+    widgets_.value("txtDatafile")->setCursor(path.isEmpty() ? Qt::IBeamCursor : Qt::PointingHandCursor);
+    sync();
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == widgets_.value("txtDatafile") && !reportPath_.isEmpty()) {
+        if (event->type() == QEvent::MouseButtonRelease &&
+            static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+            onResults_();
+        } else if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+                onResults_();
+                return true;
+            }
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::showReportMenu(const QPoint& position) {
+    QWidget* caption = widgets_.value("txtDatafile");
+    QMenu menu(this);
+    const bool report = !reportPath_.isEmpty();
+    QAction* results = menu.addAction(tr("Show the results"), QKeySequence(Qt::CTRL | Qt::Key_R), this, [this] { onResults_(); });
+    QAction* open = menu.addAction(tr("Open the report"), this, [this] {
+        QDesktopServices::openUrl(QUrl::fromLocalFile(reportPath_));
+    });
+    QAction* folder = menu.addAction(tr("Show in folder"), this, [this] {
+        QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(reportPath_).absolutePath()));
+    });
+    menu.addSeparator();
+    QAction* copy = menu.addAction(tr("Copy the path"), this, [this] { QGuiApplication::clipboard()->setText(reportPath_); });
+    for (QAction* action : {results, open, folder, copy}) action->setEnabled(report);
+    menu.exec(caption->mapToGlobal(position));
 }
 
 void MainWindow::syncGrid() {

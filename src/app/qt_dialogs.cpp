@@ -3,12 +3,25 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QHeaderView>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QScreen>
+#include <QTreeView>
+
+#include <algorithm>
 
 namespace cpt::app {
 namespace {
 QString toQt(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+// Wide enough for the whole title in the frame (a title bar elides a long
+// one), within the screen.
+int widthForTitle(const QWidget& box, const QString& title) {
+    const int screen = QGuiApplication::primaryScreen()->availableGeometry().width();
+    return std::min(box.fontMetrics().horizontalAdvance(title) + 160, screen - 40);
+}
 }  // namespace
 
 int QtDialogs::messageBox(std::string_view prompt, ButtonSet buttons, std::string_view title) {
@@ -34,15 +47,33 @@ int QtDialogs::messageBox(std::string_view prompt, ButtonSet buttons, std::strin
 
 std::optional<std::string> QtDialogs::inputBox(std::string_view prompt, std::string_view title,
                                                std::string_view defaultText) {
-    bool accepted = false;
-    QString text = QInputDialog::getText(parent_, toQt(title), toQt(prompt), QLineEdit::Normal, toQt(defaultText),
-                                         &accepted);
-    if (!accepted) return std::nullopt;
-    return text.toStdString();
+    QInputDialog box(parent_);
+    box.setInputMode(QInputDialog::TextInput);
+    box.setWindowTitle(toQt(title));
+    box.setLabelText(toQt(prompt));
+    box.setTextValue(toQt(defaultText));
+    box.setMinimumWidth(widthForTitle(box, toQt(title)));
+    if (box.exec() != QDialog::Accepted) return std::nullopt;
+    return box.textValue().toStdString();
 }
 
 std::optional<std::string> QtDialogs::openFile(std::string_view title) {
-    QString path = QFileDialog::getOpenFileName(parent_, toQt(title), lastFolder_);
+    QFileDialog dialog(parent_, toQt(title), lastFolder_);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilters({QObject::tr("Text files (*.txt)"), QObject::tr("All files (*)")});
+    dialog.setViewMode(QFileDialog::Detail);
+    // Qt's own dialogue, so that its size and columns can be set.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    dialog.resize(std::min(960, screen.width() - 40), std::min(600, screen.height() - 60));
+    if (auto* list = dialog.findChild<QTreeView*>("treeView")) {
+        list->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+        for (int column = 1; column < list->header()->count(); ++column) {
+            list->header()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+        }
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    const QString path = dialog.selectedFiles().front();
     if (path.isEmpty()) return std::nullopt;
     lastFolder_ = QFileInfo(path).absolutePath();
     return path.toStdString();

@@ -14,7 +14,9 @@
 namespace cpt::testing {
 
 std::filesystem::path fixture(const std::string& name) {
-    return std::filesystem::path(__FILE__).parent_path() / "fixtures" / name;
+    // Absolute: a compiler cache may give __FILE__ relative to the build
+    // folder, and a run reads relative paths from its own working folder.
+    return std::filesystem::absolute(std::filesystem::path(__FILE__).parent_path() / "fixtures" / name);
 }
 
 std::string treatmentText(const std::string& name, const std::string& code, std::int32_t bootstrapNumber,

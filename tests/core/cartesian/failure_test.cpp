@@ -161,6 +161,7 @@ TEST(RunFailure, NoEarlierResultStaysOnShow) {
          [](CartesianRun& run) {
              run.answerQuestions(false, false).answerCount("2");
              run.answerFiles({fixture("kale_2_6.txt"), run.folder.path() / "missing.txt"});
+             run.dialogs.answerMessage(StoppedTitle, AnswerOk);
          },
          false},
         {"report written", [](CartesianRun& run) { run.script({fixture("kale_3_5.txt"), fixture("cabbage_1_2.txt")}); },

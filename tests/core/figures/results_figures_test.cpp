@@ -6,6 +6,7 @@
 #include <string>
 
 #include "../cartesian/cartesian_run.h"
+#include "core/figures/plot_axes.h"
 #include "core/figures/results_figures.h"
 #include "core/figures/svg_writer.h"
 
@@ -114,7 +115,7 @@ TEST(SvgWriter, WritesRolesAndEscapesText) {
     Figure figure;
     figure.title = "A & B";
     figure.texts.push_back({10, 20, "x<y \"q\"", 12, Anchor::Middle, false, true, Black, "letter"});
-    figure.texts.push_back({10, 40, std::string("caf\xC3\xA9 \xFF"), 12});
+    figure.texts.push_back({10, 40, std::string("caf\xC3\xA9 \xFF"), 12, Anchor::Start, false, false, Black, ""});
     figure.lines.push_back({0, 0, 5, 5, MarkRed, 1.5, LineStyle::Dashed, "error-bar"});
     const std::string svg = svgOf(figure);
     EXPECT_EQ(svg.rfind("<?xml", 0), 0u);
