@@ -24,6 +24,7 @@
 #include <algorithm>
 
 #include "app/clickable_label.h"
+#include "app/fitted_label.h"
 #include "app/frequency_chart.h"
 #include "app/pictures.h"
 
@@ -32,7 +33,7 @@ namespace {
 
 QString qt(const std::string& text) { return QString::fromStdString(text); }
 
-QString colourStyle(const Control& control) {
+QString colourStyle(const Control& control, bool withFontSize = true) {
     QString style;
     if (control.foreColor) {
         style += QString("color: rgb(%1,%2,%3);")
@@ -42,7 +43,7 @@ QString colourStyle(const Control& control) {
         style += QString("background-color: rgb(%1,%2,%3);")
                      .arg(control.backColor->red).arg(control.backColor->green).arg(control.backColor->blue);
     }
-    if (control.fontSize > 0) style += QString("font-size: %1pt;").arg(control.fontSize);
+    if (withFontSize && control.fontSize > 0) style += QString("font-size: %1pt;").arg(control.fontSize);
     return style;
 }
 
@@ -70,6 +71,7 @@ MainWindow::MainWindow(const ControlModel& model, ClickHandler onClick, CloseHan
     auto* left = new QVBoxLayout();
     left->addWidget(buildFrame("Frame4", 3));
     left->addWidget(buildFrame("Frame6", 3));
+    left->addWidget(buildFrame("Frame5", 2));
     left->addStretch();
     layout->addLayout(left, 2, 0);
 
@@ -95,7 +97,6 @@ MainWindow::MainWindow(const ControlModel& model, ClickHandler onClick, CloseHan
     add("txtDatafile", dataFile);
     right->addWidget(dataFile);
     right->addWidget(buildFrame("Frame1", 3));
-    right->addWidget(buildFrame("Frame5", 2));
     right->addStretch();
     layout->addLayout(right, 2, 2);
     layout->setColumnStretch(1, 1);
@@ -170,16 +171,25 @@ QWidget* MainWindow::buildGraphFrame() {
     add("Label4", saying);
     layout->addWidget(saying);
 
-    auto* menu = new QLabel(frame);
+    // The menu text never squeezes a chart or grid on show: its lines keep
+    // to the width and what does not fit below scrolls.
+    auto* menu = new FittedLabel();
+    menu->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     add("Label14", menu);
-    layout->addWidget(menu);
+    menuScroll_ = new QScrollArea(frame);
+    menuScroll_->setWidgetResizable(true);
+    menuScroll_->setFrameShape(QFrame::NoFrame);
+    menuScroll_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    menuScroll_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Ignored);
+    menuScroll_->setWidget(menu);
+    layout->addWidget(menuScroll_, 2);
 
     grid_ = new QTableWidget(frame);
     grid_->horizontalHeader()->hide();
     grid_->verticalHeader()->hide();
     grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     add("MSFlexGrid1", grid_);
-    layout->addWidget(grid_, 1);
+    layout->addWidget(grid_, 2);
     gridLegend_ = new QLabel(frame);
     gridLegend_->setObjectName("gridLegend");
     gridLegend_->setWordWrap(true);
@@ -189,7 +199,7 @@ QWidget* MainWindow::buildGraphFrame() {
 
     chart_ = new FrequencyChart(frame);
     add("MSChart1", chart_);
-    layout->addWidget(chart_, 2);
+    layout->addWidget(chart_, 3);
     auto* secondChart = new QWidget(frame);
     add("MSChart2", secondChart);
     layout->addWidget(secondChart);
@@ -253,8 +263,16 @@ void MainWindow::sync() {
             }
             case ControlKind::Label: {
                 auto* label = static_cast<QLabel*>(widget);
-                if (label->text() != qt(control.caption)) label->setText(qt(control.caption));
-                const QString style = colourStyle(control);
+                auto* fitted = qobject_cast<FittedLabel*>(label);
+                if (label->text() != qt(control.caption)) {
+                    if (fitted != nullptr) {
+                        fitted->setFittedText(qt(control.caption));
+                    } else {
+                        label->setText(qt(control.caption));
+                    }
+                }
+                if (fitted != nullptr) fitted->setLargestPointSize(control.fontSize);
+                const QString style = colourStyle(control, fitted == nullptr);
                 if (label->styleSheet() != style) label->setStyleSheet(style);
                 if (control.height > 0) label->setMinimumHeight(pixels(control.height));
                 break;
@@ -271,6 +289,8 @@ void MainWindow::sync() {
             default: break;
         }
     }
+    const bool menuShown = model_["Label14"].visible;
+    if (menuScroll_->isVisibleTo(menuScroll_->parentWidget()) != menuShown) menuScroll_->setVisible(menuShown);
     syncGrid();
     const bool legend = model_["MSFlexGrid1"].visible && model_.grid.rows > 0;
     if (gridLegend_->isVisibleTo(gridLegend_->parentWidget()) != legend) gridLegend_->setVisible(legend);

@@ -6,6 +6,7 @@
 #include "core/common/control_model.h"
 
 class QLabel;
+class QScrollArea;
 class QTableWidget;
 
 namespace cpt::app {
@@ -54,6 +55,7 @@ private:
     ResultsHandler onResults_;
     QString reportPath_;
     QLabel* gridLegend_ = nullptr;
+    QScrollArea* menuScroll_ = nullptr;
     QHash<QString, QWidget*> widgets_;
     QHash<QString, QString> appliedText_;
     QTableWidget* grid_ = nullptr;

@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QScreen>
 #include <QTreeView>
@@ -52,7 +53,8 @@ std::optional<std::string> QtDialogs::inputBox(std::string_view prompt, std::str
     box.setWindowTitle(toQt(title));
     box.setLabelText(toQt(prompt));
     box.setTextValue(toQt(defaultText));
-    box.setMinimumWidth(widthForTitle(box, toQt(title)));
+    // The dialogue's layout sets its least size from its parts: widen the field.
+    if (auto* field = box.findChild<QLineEdit*>()) field->setMinimumWidth(widthForTitle(box, toQt(title)) - 40);
     if (box.exec() != QDialog::Accepted) return std::nullopt;
     return box.textValue().toStdString();
 }

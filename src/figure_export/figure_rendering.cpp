@@ -80,6 +80,10 @@ void paintFigure(QPainter& painter, const Figure& figure, const QRectF& target) 
     painter.scale(scale, scale);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
+    for (const Line& line : figure.guides) {
+        painter.setPen(penOf(line));
+        painter.drawLine(QPointF(line.x1, line.y1), QPointF(line.x2, line.y2));
+    }
     for (const Rect& rect : figure.rects) {
         painter.setPen(QPen(qtColour(rect.stroke), 1));
         painter.setBrush(qtColour(rect.fill));

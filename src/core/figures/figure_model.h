@@ -55,11 +55,12 @@ struct Text {
     std::string role;
 };
 
-// Drawn in this order: rects, then lines, then texts.
+// Drawn in this order: guide lines, rects, lines, texts.
 struct Figure {
     double width = 720;
     double height = 450;
     std::string title;  // for the SVG <title> and window captions
+    std::vector<Line> guides;  // behind everything (grid lines)
     std::vector<Rect> rects;
     std::vector<Line> lines;
     std::vector<Text> texts;

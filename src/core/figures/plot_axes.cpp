@@ -60,7 +60,7 @@ void drawYAxis(Figure& figure, const PlotArea& area, const std::vector<double>& 
     for (double tick : ticks) {
         const double y = area.y(tick);
         figure.lines.push_back({area.left - 5, y, area.left, y, Black, 1, LineStyle::Solid, "tick"});
-        figure.lines.push_back({area.left, y, area.right, y, LightGrey, 1, LineStyle::Solid, "grid"});
+        figure.guides.push_back({area.left, y, area.right, y, LightGrey, 1, LineStyle::Solid, "grid"});
         const std::string label = shortNumber(tick);
         widest = std::max(widest, textWidth(label, TickLabelSize));
         figure.texts.push_back({area.left - 8, y + TickLabelSize * 0.35, label, TickLabelSize, Anchor::End, false, false,

@@ -97,16 +97,18 @@ std::string svgOf(const Figure& figure) {
     out += "<title>" + escaped(figure.title) + "</title>\n";
     out += "<rect x=\"0\" y=\"0\" width=\"" + number(figure.width) + "\" height=\"" + number(figure.height) +
            "\" fill=\"#ffffff\"/>\n";
+    const auto writeLine = [&out](const Line& l) {
+        out += "<line" + roleOf(l.role) + " x1=\"" + number(l.x1) + "\" y1=\"" + number(l.y1) + "\" x2=\"" +
+               number(l.x2) + "\" y2=\"" + number(l.y2) + "\" stroke=\"" + colour(l.colour) +
+               "\" stroke-width=\"" + number(l.width) + "\"" + dashes(l.style) + "/>\n";
+    };
+    for (const Line& l : figure.guides) writeLine(l);
     for (const Rect& r : figure.rects) {
         out += "<rect" + roleOf(r.role) + " x=\"" + number(r.x) + "\" y=\"" + number(r.y) + "\" width=\"" +
                number(r.width) + "\" height=\"" + number(r.height) + "\" fill=\"" + colour(r.fill) +
                "\" stroke=\"" + colour(r.stroke) + "\" stroke-width=\"1\"/>\n";
     }
-    for (const Line& l : figure.lines) {
-        out += "<line" + roleOf(l.role) + " x1=\"" + number(l.x1) + "\" y1=\"" + number(l.y1) + "\" x2=\"" +
-               number(l.x2) + "\" y2=\"" + number(l.y2) + "\" stroke=\"" + colour(l.colour) +
-               "\" stroke-width=\"" + number(l.width) + "\"" + dashes(l.style) + "/>\n";
-    }
+    for (const Line& l : figure.lines) writeLine(l);
     for (const Text& t : figure.texts) {
         out += "<text" + roleOf(t.role) + " x=\"" + number(t.x) + "\" y=\"" + number(t.y) + "\" font-size=\"" +
                number(t.size) + "\" text-anchor=\"" + anchor(t.anchor) + "\" fill=\"" + colour(t.colour) + "\"";
