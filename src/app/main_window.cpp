@@ -113,9 +113,10 @@ MainWindow::MainWindow(const ControlModel& model, ClickHandler onClick, CloseHan
         if (!reportPath_.isEmpty()) onResults_();
     });
 
-    // The menu text beside the saying needs the room of a large window.
-    QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-    resize(std::min(1560, screen.width()), std::min(960, screen.height()));
+    // The whole screen of a laptop; most of a large one.
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const double share = screen.width() >= 1600 ? 0.94 : 1.0;
+    resize(qRound(screen.width() * share), qRound(screen.height() * share));
     sync();
 }
 
