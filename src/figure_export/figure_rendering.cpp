@@ -8,6 +8,7 @@
 #include <QPdfWriter>
 
 #include <algorithm>
+#include <cstdio>
 #include <memory>
 #include <system_error>
 
@@ -152,6 +153,11 @@ void writeFigure(const Figure& figure, const std::filesystem::path& path, Figure
 
 void ensureGuiApplication() {
     if (QCoreApplication::instance() != nullptr) return;
+    // Qt's notes about the session (no runtime folder, no display) are not the
+    // batch user's business; its errors still show.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
+        if (type == QtCriticalMsg || type == QtFatalMsg) std::fprintf(stderr, "%s\n", qPrintable(message));
+    });
     static int argc = 3;
     static char name[] = "cpt";
     static char option[] = "-platform";

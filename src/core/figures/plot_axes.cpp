@@ -32,12 +32,17 @@ std::vector<double> niceTicks(double low, double high, int wanted) {
     return ticks;
 }
 
-std::string shortNumber(double value) {
+namespace {
+std::string significant(double value, int digits) {
     char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%.4g", value);
+    std::snprintf(buffer, sizeof buffer, "%.*g", digits, value);
     std::string text = buffer;
     return text == "-0" ? "0" : text;
 }
+}  // namespace
+
+std::string shortNumber(double value) { return significant(value, 4); }
+std::string pValueText(double value) { return significant(value, 6); }
 
 double textWidth(const std::string& text, double size) {
     std::size_t characters = 0;

@@ -14,6 +14,9 @@ std::vector<double> niceTicks(double low, double high, int wanted = 6);
 
 // A number as an axis or mark label: at most four significant digits.
 std::string shortNumber(double value);
+// A P value as the figures show it: at most six significant digits, so that a
+// P of 8310/40000 reads 0.20775, not a rounded 0.2077 or 0.2078.
+std::string pValueText(double value);
 
 // The width a text of this size takes, estimated (no font metrics in the core).
 double textWidth(const std::string& text, double size);

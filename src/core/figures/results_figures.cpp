@@ -148,7 +148,7 @@ Figure pairFigure(const RunSummary& summary, const PairSummary& pair, const Diff
     area.yHigh = yTicks.back();
 
     addTitle(figure, minuend + " - " + subtrahend + ": " + std::to_string(histogram.total) +
-                         " Cartesian differences, P = " + shortNumber(pair.pValue));
+                         " Cartesian differences, P = " + pValueText(pair.pValue));
     drawYAxis(figure, area, yTicks, "Number of differences");
     drawXAxis(figure, area, xTicks, "Difference of " + summary.parameterCode);
 

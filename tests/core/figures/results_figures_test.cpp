@@ -105,7 +105,7 @@ TEST_F(ThreeTreatmentRun, PairFigureMarksZeroMeanAndBothIntervalsWithPInTitle) {
     EXPECT_EQ(linesWithRole(figure, "percentile-interval"), 2u);
     EXPECT_EQ(std::count_if(figure.rects.begin(), figure.rects.end(), [](const Rect& r) { return r.role == "bar"; }),
               static_cast<long>(histogram.counts.size()));
-    EXPECT_NE(figure.title.find("P = " + shortNumber(pair.pValue)), std::string::npos) << figure.title;
+    EXPECT_NE(figure.title.find("P = " + pValueText(pair.pValue)), std::string::npos) << figure.title;
     for (const Line& line : figure.lines) {
         EXPECT_TRUE(inside(figure, line.x1, line.y1) && inside(figure, line.x2, line.y2)) << line.role;
     }
@@ -127,6 +127,12 @@ TEST(SvgWriter, WritesRolesAndEscapesText) {
     // Valid UTF-8 kept, an invalid byte replaced so that the document stays readable.
     EXPECT_NE(svg.find("caf\xC3\xA9 \xEF\xBF\xBD</text>"), std::string::npos);
     EXPECT_NE(svg.find("</svg>"), std::string::npos);
+}
+
+TEST(PlotAxes, PValueKeepsItsDigits) {
+    EXPECT_EQ(pValueText(8310.0 / 40000), "0.20775");
+    EXPECT_EQ(pValueText(0), "0");
+    EXPECT_EQ(shortNumber(-0.0), "0");
 }
 
 TEST(PlotAxes, NiceTicksCoverTheRangeWithRoundSteps) {
