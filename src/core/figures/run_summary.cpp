@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "core/cartesian/analysis_state.h"
+#include "core/state/analysis_state.h"
 #include "core/tables/letter_marking.h"
 #include "core/tables/table_forms.h"
 

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <string>
 
-#include "../cartesian/cartesian_run.h"
+#include "support/cartesian_run.h"
 #include "core/figures/plot_axes.h"
 #include "core/figures/results_figures.h"
 #include "core/figures/svg_writer.h"
