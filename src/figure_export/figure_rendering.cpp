@@ -163,7 +163,10 @@ void ensureGuiApplication() {
     static char option[] = "-platform";
     static char platform[] = "offscreen";
     static char* argv[] = {name, option, platform, nullptr};
-    static std::unique_ptr<QGuiApplication> application = std::make_unique<QGuiApplication>(argc, argv);
+    // Kept for the life of the process: destroying it among the static
+    // destructors at exit would race Qt's own.
+    static QGuiApplication* application = new QGuiApplication(argc, argv);
+    (void)application;
 }
 
 }  // namespace cpt::figure_export
