@@ -12,7 +12,7 @@
 
 namespace cpt::app {
 
-class MainWindow;
+class MainWindowWidget;
 class DedicationWindow;
 class ResultsWindow;
 
@@ -25,7 +25,7 @@ public:
     ~DesktopApplication() override;
 
     AppContext& context() { return context_; }
-    MainWindow& mainWindow() { return *mainWindow_; }
+    MainWindowWidget& mainWindow() { return *mainWindow_; }
     DedicationWindow& dedicationWindow() { return *dedicationWindow_; }
 
     // Runs a procedure of the main window, then redraws both windows. A
@@ -49,7 +49,7 @@ private:
     };
 
     AppContext context_;
-    std::unique_ptr<MainWindow> mainWindow_;
+    std::unique_ptr<MainWindowWidget> mainWindow_;
     std::unique_ptr<DedicationWindow> dedicationWindow_;
     QTimer timer_;
     bool running_ = false;

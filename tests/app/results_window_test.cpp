@@ -15,7 +15,7 @@
 #include <numeric>
 
 #include "app/desktop_application.h"
-#include "app/main_window.h"
+#include "app/main_window_widget.h"
 #include "app/results_window.h"
 #include "core/common/user_error.h"
 #include "core/tables/letter_marking.h"
@@ -160,7 +160,7 @@ TEST(ResultsWindow, GridLegendStandsUnderTheGridOfARun) {
     desktop.scriptRun({"Wheat.txt", "Maize.txt"});
     desktop.clickRun();
     EXPECT_TRUE(legend->isVisible());
-    EXPECT_EQ(qobject_cast<QLabel*>(legend)->text(), MainWindow::gridLegendText(false));
+    EXPECT_EQ(qobject_cast<QLabel*>(legend)->text(), MainWindowWidget::gridLegendText(false));
 }
 
 // The SVG's texts by class.

@@ -18,7 +18,7 @@
 #include <string>
 
 #include "app/desktop_application.h"
-#include "app/main_window.h"
+#include "app/main_window_widget.h"
 #include "app/qt_dialogs.h"
 #include "app/results_window.h"
 #include "core/common/clock.h"
@@ -105,7 +105,7 @@ int main(int argc, char** argv) {
     cpt::SystemClock clock;
     cpt::app::DesktopApplication desktop(dialogs, clock, true);
     dialogs.real.setParent(&desktop.mainWindow());
-    cpt::app::MainWindow& window = desktop.mainWindow();
+    cpt::app::MainWindowWidget& window = desktop.mainWindow();
     desktop.context().workingDirectory = QDir::tempPath().toStdString();
     shoot("1-start");
 

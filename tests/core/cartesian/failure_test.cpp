@@ -4,6 +4,7 @@
 
 #include <functional>
 
+#include "core/state/control_names.h"
 #include "support/cartesian_run.h"
 
 namespace cpt::testing {
@@ -137,10 +138,10 @@ TEST(RunFailure, StopsCleanlyAndSaysWhy) {
             EXPECT_FALSE(std::filesystem::is_regular_file(run.folder.path() / name)) << name;
         }
         const ControlModel& window = run.context.window;
-        EXPECT_FALSE(window["Label2"].visible);
-        EXPECT_FALSE(window["lblBootBegin"].visible);
-        EXPECT_TRUE(window["cmdCartesianDifference"].enabled);
-        EXPECT_FALSE(window["cmdReadDataA1"].enabled);
+        EXPECT_FALSE(window[control::Label2].visible);
+        EXPECT_FALSE(window[control::lblBootBegin].visible);
+        EXPECT_TRUE(window[control::cmdCartesianDifference].enabled);
+        EXPECT_FALSE(window[control::cmdReadDataA1].enabled);
         EXPECT_FALSE(run.state().FlowRecord);
     }
 }
@@ -173,25 +174,25 @@ TEST(RunFailure, NoEarlierResultStaysOnShow) {
         run.script({fixture("kale_2_6.txt"), fixture("cabbage_1_5.txt"), fixture("kale_3_5.txt")});
         run.run();
         ControlModel& window = run.context.window;
-        ASSERT_TRUE(window["MSFlexGrid1"].visible);
-        const std::string earlierCaption = window["txtDatafile"].caption;
+        ASSERT_TRUE(window[control::MSFlexGrid1].visible);
+        const std::string earlierCaption = window[control::txtDatafile].caption;
         ASSERT_FALSE(earlierCaption.empty());
-        window["MSChart1"].visible = true;
+        window[control::MSChart1].visible = true;
 
         c.script(run);
         run.run();
-        EXPECT_FALSE(window["MSChart1"].visible);
+        EXPECT_FALSE(window[control::MSChart1].visible);
         if (c.reportWritten) {
-            EXPECT_TRUE(window["MSFlexGrid1"].visible);
+            EXPECT_TRUE(window[control::MSFlexGrid1].visible);
             EXPECT_EQ(window.grid.rows, 3);
-            EXPECT_TRUE(window["lblBootEnd"].visible);
-            EXPECT_NE(window["txtDatafile"].caption, earlierCaption);
+            EXPECT_TRUE(window[control::lblBootEnd].visible);
+            EXPECT_NE(window[control::txtDatafile].caption, earlierCaption);
         } else {
-            EXPECT_FALSE(window["MSFlexGrid1"].visible);
+            EXPECT_FALSE(window[control::MSFlexGrid1].visible);
             EXPECT_EQ(window.grid.rows, 0);
-            EXPECT_FALSE(window["lblBootEnd"].visible);
-            EXPECT_EQ(window["lblBootEnd"].caption, "");
-            EXPECT_EQ(window["txtDatafile"].caption, "");
+            EXPECT_FALSE(window[control::lblBootEnd].visible);
+            EXPECT_EQ(window[control::lblBootEnd].caption, "");
+            EXPECT_EQ(window[control::txtDatafile].caption, "");
             EXPECT_EQ(run.state().OutputFileName, "");
         }
     }

@@ -15,7 +15,7 @@ class FrequencyChart;
 
 // Draws the main window's control model with real widgets and passes the
 // clicks on by control name.
-class MainWindow : public QMainWindow {
+class MainWindowWidget : public QMainWindow {
     Q_OBJECT
 public:
     enum class Gesture { Click, DoubleClick };
@@ -23,7 +23,7 @@ public:
     using CloseHandler = std::function<void()>;
     using ResultsHandler = std::function<void()>;
 
-    MainWindow(const ControlModel& model, ClickHandler onClick, CloseHandler onClose, ResultsHandler onResults);
+    MainWindowWidget(const ControlModel& model, ClickHandler onClick, CloseHandler onClose, ResultsHandler onResults);
 
     // The full path of the report named in the output-file caption (empty:
     // none): its tooltip, and what a click, Enter or Ctrl+R opens.

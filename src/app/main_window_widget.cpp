@@ -1,4 +1,4 @@
-#include "app/main_window.h"
+#include "app/main_window_widget.h"
 
 #include <QClipboard>
 #include <QCloseEvent>
@@ -27,6 +27,7 @@
 #include "app/fitted_label.h"
 #include "app/frequency_chart.h"
 #include "app/pictures.h"
+#include "core/state/control_names.h"
 
 namespace cpt::app {
 namespace {
@@ -52,7 +53,7 @@ int pixels(int twips) { return twips / 15; }
 
 }  // namespace
 
-MainWindow::MainWindow(const ControlModel& model, ClickHandler onClick, CloseHandler onClose, ResultsHandler onResults)
+MainWindowWidget::MainWindowWidget(const ControlModel& model, ClickHandler onClick, CloseHandler onClose, ResultsHandler onResults)
     : model_(model), onClick_(std::move(onClick)), onClose_(std::move(onClose)), onResults_(std::move(onResults)) {
     auto* central = new QWidget(this);
     auto* layout = new QGridLayout(central);
@@ -93,7 +94,7 @@ MainWindow::MainWindow(const ControlModel& model, ClickHandler onClick, CloseHan
     dataFile->setReadOnly(true);
     dataFile->installEventFilter(this);
     dataFile->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(dataFile, &QWidget::customContextMenuRequested, this, &MainWindow::showReportMenu);
+    connect(dataFile, &QWidget::customContextMenuRequested, this, &MainWindowWidget::showReportMenu);
     add("txtDatafile", dataFile);
     right->addWidget(dataFile);
     right->addWidget(buildFrame("Frame1", 3));
@@ -120,7 +121,7 @@ MainWindow::MainWindow(const ControlModel& model, ClickHandler onClick, CloseHan
     sync();
 }
 
-QWidget* MainWindow::buildFrame(const QString& name, int columns) {
+QWidget* MainWindowWidget::buildFrame(const QString& name, int columns) {
     auto* frame = new QGroupBox(this);
     auto* grid = new QGridLayout(frame);
     grid->setSpacing(2);
@@ -146,7 +147,7 @@ QWidget* MainWindow::buildFrame(const QString& name, int columns) {
     return frame;
 }
 
-QWidget* MainWindow::buildGraphFrame() {
+QWidget* MainWindowWidget::buildGraphFrame() {
     auto* frame = new QGroupBox(this);
     frame->setMinimumSize(520, 420);
     auto* layout = new QVBoxLayout(frame);
@@ -216,7 +217,7 @@ QWidget* MainWindow::buildGraphFrame() {
     return frame;
 }
 
-QWidget* MainWindow::buildAuthorFrame() {
+QWidget* MainWindowWidget::buildAuthorFrame() {
     auto* frame = new QGroupBox(this);
     auto* layout = new QHBoxLayout(frame);
     auto* contact = new QLabel(frame);
@@ -232,7 +233,7 @@ QWidget* MainWindow::buildAuthorFrame() {
     return frame;
 }
 
-void MainWindow::sync() {
+void MainWindowWidget::sync() {
     // Runs on every tick: only what changed is touched, so that a selection
     // in a text box or a half-typed entry survives.
     for (const Control& control : model_.controls()) {
@@ -290,31 +291,31 @@ void MainWindow::sync() {
             default: break;
         }
     }
-    const bool menuShown = model_["Label14"].visible;
+    const bool menuShown = model_[control::Label14].visible;
     if (menuScroll_->isVisibleTo(menuScroll_->parentWidget()) != menuShown) menuScroll_->setVisible(menuShown);
     syncGrid();
-    const bool legend = model_["MSFlexGrid1"].visible && model_.grid.rows > 0;
+    const bool legend = model_[control::MSFlexGrid1].visible && model_.grid.rows > 0;
     if (gridLegend_->isVisibleTo(gridLegend_->parentWidget()) != legend) gridLegend_->setVisible(legend);
     chart_->showData(model_.chart);
 }
 
-QString MainWindow::gridLegendText(bool reversedOrder) {
+QString MainWindowWidget::gridLegendText(bool reversedOrder) {
     return tr("Above the diagonal: difference of the bootstrap means (%1). Below it: P value; \"*\" significant.")
         .arg(reversedOrder ? tr("column minus row") : tr("row minus column"));
 }
 
-void MainWindow::setGridLegend(bool reversedOrder) {
+void MainWindowWidget::setGridLegend(bool reversedOrder) {
     const QString text = gridLegendText(reversedOrder);
     if (gridLegend_->text() != text) gridLegend_->setText(text);
 }
 
-void MainWindow::setReportPath(const QString& path) {
+void MainWindowWidget::setReportPath(const QString& path) {
     reportPath_ = path;
     widgets_.value("txtDatafile")->setCursor(path.isEmpty() ? Qt::IBeamCursor : Qt::PointingHandCursor);
     sync();
 }
 
-bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+bool MainWindowWidget::eventFilter(QObject* watched, QEvent* event) {
     if (watched == widgets_.value("txtDatafile") && !reportPath_.isEmpty()) {
         if (event->type() == QEvent::MouseButtonRelease &&
             static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
@@ -330,7 +331,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
-void MainWindow::showReportMenu(const QPoint& position) {
+void MainWindowWidget::showReportMenu(const QPoint& position) {
     QWidget* caption = widgets_.value("txtDatafile");
     QMenu menu(this);
     const bool report = !reportPath_.isEmpty();
@@ -347,7 +348,7 @@ void MainWindow::showReportMenu(const QPoint& position) {
     menu.exec(caption->mapToGlobal(position));
 }
 
-void MainWindow::syncGrid() {
+void MainWindowWidget::syncGrid() {
     const GridModel& grid = model_.grid;
     bool same = grid_->rowCount() == grid.rows && grid_->columnCount() == grid.columns;
     for (int row = 0; same && row < grid.rows; ++row) {
@@ -373,7 +374,7 @@ void MainWindow::syncGrid() {
     }
 }
 
-void MainWindow::closeEvent(QCloseEvent* event) {
+void MainWindowWidget::closeEvent(QCloseEvent* event) {
     event->accept();
     onClose_();
 }
