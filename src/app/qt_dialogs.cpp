@@ -23,6 +23,21 @@ int widthForTitle(const QWidget& box, const QString& title) {
     const int screen = QGuiApplication::primaryScreen()->availableGeometry().width();
     return std::min(box.fontMetrics().horizontalAdvance(title) + 160, screen - 40);
 }
+// Text files first, all files on request; Qt's own dialogue, so that its
+// size and columns can be set: large enough, the name column taking the room.
+void prepare(QFileDialog& dialog) {
+    dialog.setNameFilters({QObject::tr("Text files (*.txt)"), QObject::tr("All files (*)")});
+    dialog.setViewMode(QFileDialog::Detail);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    dialog.resize(std::min(960, screen.width() - 40), std::min(600, screen.height() - 60));
+    if (auto* list = dialog.findChild<QTreeView*>("treeView")) {
+        list->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+        for (int column = 1; column < list->header()->count(); ++column) {
+            list->header()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+        }
+    }
+}
 }  // namespace
 
 int QtDialogs::messageBox(std::string_view prompt, ButtonSet buttons, std::string_view title) {
@@ -62,23 +77,24 @@ std::optional<std::string> QtDialogs::inputBox(std::string_view prompt, std::str
 std::optional<std::string> QtDialogs::openFile(std::string_view title) {
     QFileDialog dialog(parent_, toQt(title), lastFolder_);
     dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setNameFilters({QObject::tr("Text files (*.txt)"), QObject::tr("All files (*)")});
-    dialog.setViewMode(QFileDialog::Detail);
-    // Qt's own dialogue, so that its size and columns can be set.
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-    dialog.resize(std::min(960, screen.width() - 40), std::min(600, screen.height() - 60));
-    if (auto* list = dialog.findChild<QTreeView*>("treeView")) {
-        list->header()->setSectionResizeMode(0, QHeaderView::Stretch);
-        for (int column = 1; column < list->header()->count(); ++column) {
-            list->header()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
-        }
-    }
+    prepare(dialog);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     const QString path = dialog.selectedFiles().front();
     if (path.isEmpty()) return std::nullopt;
     lastFolder_ = QFileInfo(path).absolutePath();
     return path.toStdString();
+}
+
+std::vector<std::string> QtDialogs::openFiles(std::string_view title) {
+    // The list comes in the order the files were picked.
+    QFileDialog dialog(parent_, toQt(title), lastFolder_);
+    dialog.setFileMode(QFileDialog::ExistingFiles);
+    prepare(dialog);
+    const QStringList paths = dialog.exec() == QDialog::Accepted ? dialog.selectedFiles() : QStringList();
+    std::vector<std::string> chosen;
+    for (const QString& path : paths) chosen.push_back(path.toStdString());
+    if (!paths.isEmpty()) lastFolder_ = QFileInfo(paths.back()).absolutePath();
+    return chosen;
 }
 
 void QtDialogs::beep() { QApplication::beep(); }

@@ -102,7 +102,7 @@ TEST(ResultsWindow, OpensFromTheCaptionAndShowsTheReportItsMeansAndEachPair) {
     EXPECT_FALSE(results.find("no such words in a report"));
 
     // One error bar and one letter label per treatment, the report's letters in its order.
-    const std::vector<std::string_view> letters = letterLabels(state);
+    const auto letters = letterLabels(state);
     for (auto bars : {figures::ErrorBars::Percentile, figures::ErrorBars::StandardError}) {
         results.setErrorBars(bars);
         const Figure& means = results.figure(ResultsWindow::Shown::Means);

@@ -27,7 +27,7 @@ RunSummary summarizeRun(const AnalysisState& state) {
     summary.parameterCode = state.LastTreatmentCode;
     summary.alpha = SignificanceLevel;
     const int n = state.TreatmentCount;
-    const std::vector<std::string_view> letters = letterLabels(state);
+    const auto letters = letterLabels(state);
     auto sorted = std::make_shared<std::vector<std::vector<double>>>();
     for (int t = 1; t <= n; ++t) {
         const std::int32_t count = std::max<std::int32_t>(state.BootstrapNumber[t], 0);
