@@ -7,6 +7,7 @@
 
 #include "app/dedication_window.h"
 #include "app/main_window_widget.h"
+#include "app/results_window.h"
 #include "core/cartesian/test_dialogue.h"
 #include "core/shell/greetings.h"
 #include "core/shell/main_window_model.h"
@@ -42,7 +43,7 @@ DesktopApplication::DesktopApplication(Dialogs& dialogs, Clock& clock, bool main
         context_.window, [this](const QString& control, MainWindowWidget::Gesture gesture) {
             clicked(control, static_cast<int>(gesture));
         },
-        [this] { run(Form1_Close); });
+        [this] { run(Form1_Close); }, [this] { openResults(); });
     dedicationWindow_ = std::make_unique<DedicationWindow>(
         context_.window, [this] { run(Vater_Command1_Click); }, [this] { run(Vater_Close); });
     context_.window.setExitHandler([] { QCoreApplication::quit(); });
@@ -57,7 +58,9 @@ DesktopApplication::DesktopApplication(Dialogs& dialogs, Clock& clock, bool main
     syncWindows();
 }
 
-DesktopApplication::~DesktopApplication() = default;
+DesktopApplication::~DesktopApplication() {
+    for (const QPointer<ResultsWindow>& window : resultsWindows_) delete window.data();
+}
 
 void DesktopApplication::clicked(const QString& control, int gesture) {
     for (const Binding& binding : Bindings) {
@@ -79,7 +82,36 @@ void DesktopApplication::run(void (*procedure)(AppContext&)) {
         context_.dialogs.tell(std::string("The program met an unexpected problem: ") + error.what(), "Error");
     }
     running_ = false;
+    if (procedure == cmdCartesianDifference_Click) keepResults();
     syncWindows();
+}
+
+void DesktopApplication::keepResults() {
+    const AnalysisState& state = context_.state;
+    if (state.OutputFileName.empty()) {
+        results_.reset();  // the run ended without a report
+    } else {
+        results_ = Results{QString::fromStdString(context_.outputPath(state.OutputFileName).string()),
+                           figures::summarizeRun(state)};
+    }
+    mainWindow_->setReportPath(results_ ? results_->reportPath : QString());
+}
+
+ResultsWindow* DesktopApplication::openResults() {
+    if (!results_) return nullptr;
+    std::erase_if(resultsWindows_, [](const QPointer<ResultsWindow>& window) { return window.isNull(); });
+    for (const QPointer<ResultsWindow>& window : resultsWindows_) {
+        if (window->reportPath() == results_->reportPath) {
+            window->show();
+            window->raise();
+            window->activateWindow();
+            return window;
+        }
+    }
+    auto* window = new ResultsWindow(results_->reportPath, results_->summary);
+    resultsWindows_.emplace_back(window);
+    window->show();
+    return window;
 }
 
 void DesktopApplication::tick() {
@@ -89,6 +121,7 @@ void DesktopApplication::tick() {
 }
 
 void DesktopApplication::syncWindows() {
+    mainWindow_->setGridLegend(context_.state.ReversedSort);
     mainWindow_->sync();
     dedicationWindow_->sync();
     mainWindow_->setVisible(context_.window[control::Form1].visible);

@@ -1,7 +1,12 @@
 #pragma once
 #include <QObject>
+#include <QPointer>
 #include <QTimer>
 #include <memory>
+#include <optional>
+#include <vector>
+
+#include "core/figures/run_summary.h"
 
 #include "core/state/app_context.h"
 
@@ -9,6 +14,7 @@ namespace cpt::app {
 
 class MainWindowWidget;
 class DedicationWindow;
+class ResultsWindow;
 
 // The desktop program: one application context, the two windows that draw
 // it, the 500 ms timer, and the routing of clicks to the procedures.
@@ -28,14 +34,27 @@ public:
     void tick();
     void syncWindows();
 
+    // The Results window of the last report, opened (or raised when it is
+    // open) on the user's request; nullptr when no run has written a report.
+    ResultsWindow* openResults();
+
 private:
     void clicked(const QString& control, int gesture);
+    // After a Cartesian run: the results of its report, or none.
+    void keepResults();
+
+    struct Results {
+        QString reportPath;
+        figures::RunSummary summary;
+    };
 
     AppContext context_;
     std::unique_ptr<MainWindowWidget> mainWindow_;
     std::unique_ptr<DedicationWindow> dedicationWindow_;
     QTimer timer_;
     bool running_ = false;
+    std::optional<Results> results_;
+    std::vector<QPointer<ResultsWindow>> resultsWindows_;
 };
 
 }  // namespace cpt::app

@@ -71,6 +71,7 @@ QValueAxis* axis(const QString& title, double from, double to) {
     result->setRange(from, to);
     result->setLabelFormat("%.6g");
     result->setTickCount(9);
+    result->setTruncateLabels(false);  // a label is shown whole or not at all, never "0.1..."
     // Round tick values; the range grows a little to reach them.
     result->applyNiceNumbers();
     return result;
@@ -83,7 +84,8 @@ FrequencyChart::FrequencyChart(QWidget* parent) : QWidget(parent) {
     layout->setContentsMargins(0, 0, 0, 0);
     view_ = new QChartView(new QChart(), this);
     view_->setRenderHint(QPainter::Antialiasing);
-    view_->setMinimumHeight(240);
+    // A readable plot with its axis labels whole, whatever else is on show.
+    view_->setMinimumHeight(300);
     layout->addWidget(view_);
 }
 

@@ -1,6 +1,15 @@
 #include "app/main_window_widget.h"
 
+#include <QClipboard>
 #include <QCloseEvent>
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QScrollArea>
+#include <QShortcut>
+#include <QUrl>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QScreen>
@@ -18,15 +27,17 @@
 #include <algorithm>
 
 #include "app/clickable_label.h"
+#include "app/fitted_label.h"
 #include "app/frequency_chart.h"
 #include "app/pictures.h"
+#include "core/state/control_names.h"
 
 namespace cpt::app {
 namespace {
 
 QString qt(const std::string& text) { return QString::fromStdString(text); }
 
-QString colourStyle(const Control& control) {
+QString colourStyle(const Control& control, bool withFontSize = true) {
     QString style;
     if (control.foreColor) {
         style += QString("color: rgb(%1,%2,%3);")
@@ -36,7 +47,7 @@ QString colourStyle(const Control& control) {
         style += QString("background-color: rgb(%1,%2,%3);")
                      .arg(control.backColor->red).arg(control.backColor->green).arg(control.backColor->blue);
     }
-    if (control.fontSize > 0) style += QString("font-size: %1pt;").arg(control.fontSize);
+    if (withFontSize && control.fontSize > 0) style += QString("font-size: %1pt;").arg(control.fontSize);
     return style;
 }
 
@@ -83,8 +94,8 @@ void compactGrid(QTableWidget& table, const GridModel& grid) {
 
 }  // namespace
 
-MainWindowWidget::MainWindowWidget(const ControlModel& model, ClickHandler onClick, CloseHandler onClose)
-    : model_(model), onClick_(std::move(onClick)), onClose_(std::move(onClose)) {
+MainWindowWidget::MainWindowWidget(const ControlModel& model, ClickHandler onClick, CloseHandler onClose, ResultsHandler onResults)
+    : model_(model), onClick_(std::move(onClick)), onClose_(std::move(onClose)), onResults_(std::move(onResults)) {
     auto* central = new QWidget(this);
     auto* layout = new QGridLayout(central);
 
@@ -102,6 +113,7 @@ MainWindowWidget::MainWindowWidget(const ControlModel& model, ClickHandler onCli
     auto* left = new QVBoxLayout();
     left->addWidget(buildFrame("Frame4", 3));
     left->addWidget(buildFrame("Frame6", 3));
+    left->addWidget(buildFrame("Frame5", 2));
     left->addStretch();
     layout->addLayout(left, 2, 0);
 
@@ -121,18 +133,32 @@ MainWindowWidget::MainWindowWidget(const ControlModel& model, ClickHandler onCli
     }
     auto* dataFile = new QLineEdit(central);
     dataFile->setReadOnly(true);
+    dataFile->installEventFilter(this);
+    dataFile->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(dataFile, &QWidget::customContextMenuRequested, this, &MainWindowWidget::showReportMenu);
     add("txtDatafile", dataFile);
     right->addWidget(dataFile);
     right->addWidget(buildFrame("Frame1", 3));
-    right->addWidget(buildFrame("Frame5", 2));
     right->addStretch();
     layout->addLayout(right, 2, 2);
     layout->setColumnStretch(1, 1);
 
-    setCentralWidget(central);
-    // The menu text beside the saying needs the room of a large window.
-    QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-    resize(std::min(1560, screen.width()), std::min(960, screen.height()));
+    // A screen smaller than the window's least size scrolls rather than cuts.
+    auto* scroll = new QScrollArea(this);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidget(central);
+    setCentralWidget(scroll);
+
+    auto* resultsShortcut = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_R), this);
+    connect(resultsShortcut, &QShortcut::activated, this, [this] {
+        if (!reportPath_.isEmpty()) onResults_();
+    });
+
+    // The whole screen of a laptop; most of a large one.
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const double share = screen.width() >= 1600 ? 0.94 : 1.0;
+    resize(qRound(screen.width() * share), qRound(screen.height() * share));
     sync();
 }
 
@@ -188,20 +214,35 @@ QWidget* MainWindowWidget::buildGraphFrame() {
     add("Label4", saying);
     layout->addWidget(saying);
 
-    auto* menu = new QLabel(frame);
+    // The menu text never squeezes a chart or grid on show: its lines keep
+    // to the width and what does not fit below scrolls.
+    auto* menu = new FittedLabel();
+    menu->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     add("Label14", menu);
-    layout->addWidget(menu);
+    menuScroll_ = new QScrollArea(frame);
+    menuScroll_->setWidgetResizable(true);
+    menuScroll_->setFrameShape(QFrame::NoFrame);
+    menuScroll_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    menuScroll_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Ignored);
+    menuScroll_->setWidget(menu);
+    layout->addWidget(menuScroll_, 2);
 
     grid_ = new QTableWidget(frame);
     grid_->horizontalHeader()->hide();
     grid_->verticalHeader()->hide();
     grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     add("MSFlexGrid1", grid_);
-    layout->addWidget(grid_, 1);
+    layout->addWidget(grid_, 2);
+    gridLegend_ = new QLabel(frame);
+    gridLegend_->setObjectName("gridLegend");
+    gridLegend_->setWordWrap(true);
+    gridLegend_->setText(gridLegendText(false));
+    gridLegend_->hide();
+    layout->addWidget(gridLegend_);
 
     chart_ = new FrequencyChart(frame);
     add("MSChart1", chart_);
-    layout->addWidget(chart_, 2);
+    layout->addWidget(chart_, 3);
     auto* secondChart = new QWidget(frame);
     add("MSChart2", secondChart);
     layout->addWidget(secondChart);
@@ -245,7 +286,12 @@ void MainWindowWidget::sync() {
         if (widget == nullptr) continue;
         if (widget->isEnabled() != control.enabled) widget->setEnabled(control.enabled);
         if (widget->isVisibleTo(widget->parentWidget()) != control.visible) widget->setVisible(control.visible);
-        if (widget->toolTip() != qt(control.toolTip)) widget->setToolTip(qt(control.toolTip));
+        // The output-file caption's tooltip is the report's full path.
+        const QString toolTip =
+            control.name == "txtDatafile" && !reportPath_.isEmpty()
+                ? reportPath_ + "\n" + tr("Click (or press Ctrl+R) to see the results; right-click for more.")
+                : qt(control.toolTip);
+        if (widget->toolTip() != toolTip) widget->setToolTip(toolTip);
         switch (control.kind) {
             case ControlKind::Frame: {
                 auto* frame = static_cast<QGroupBox*>(widget);
@@ -260,8 +306,16 @@ void MainWindowWidget::sync() {
             }
             case ControlKind::Label: {
                 auto* label = static_cast<QLabel*>(widget);
-                if (label->text() != qt(control.caption)) label->setText(qt(control.caption));
-                const QString style = colourStyle(control);
+                auto* fitted = qobject_cast<FittedLabel*>(label);
+                if (label->text() != qt(control.caption)) {
+                    if (fitted != nullptr) {
+                        fitted->setFittedText(qt(control.caption));
+                    } else {
+                        label->setText(qt(control.caption));
+                    }
+                }
+                if (fitted != nullptr) fitted->setLargestPointSize(control.fontSize);
+                const QString style = colourStyle(control, fitted == nullptr);
                 if (label->styleSheet() != style) label->setStyleSheet(style);
                 if (control.height > 0) label->setMinimumHeight(pixels(control.height));
                 break;
@@ -278,8 +332,61 @@ void MainWindowWidget::sync() {
             default: break;
         }
     }
+    const bool menuShown = model_[control::Label14].visible;
+    if (menuScroll_->isVisibleTo(menuScroll_->parentWidget()) != menuShown) menuScroll_->setVisible(menuShown);
     syncGrid();
+    const bool legend = model_[control::MSFlexGrid1].visible && model_.grid.rows > 0;
+    if (gridLegend_->isVisibleTo(gridLegend_->parentWidget()) != legend) gridLegend_->setVisible(legend);
     chart_->showData(model_.chart);
+}
+
+QString MainWindowWidget::gridLegendText(bool reversedOrder) {
+    return tr("Above the diagonal: difference of the bootstrap means (%1). Below it: P value; \"*\" significant.")
+        .arg(reversedOrder ? tr("column minus row") : tr("row minus column"));
+}
+
+void MainWindowWidget::setGridLegend(bool reversedOrder) {
+    const QString text = gridLegendText(reversedOrder);
+    if (gridLegend_->text() != text) gridLegend_->setText(text);
+}
+
+void MainWindowWidget::setReportPath(const QString& path) {
+    reportPath_ = path;
+    widgets_.value("txtDatafile")->setCursor(path.isEmpty() ? Qt::IBeamCursor : Qt::PointingHandCursor);
+    sync();
+}
+
+bool MainWindowWidget::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == widgets_.value("txtDatafile") && !reportPath_.isEmpty()) {
+        if (event->type() == QEvent::MouseButtonRelease &&
+            static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+            onResults_();
+        } else if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+                onResults_();
+                return true;
+            }
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindowWidget::showReportMenu(const QPoint& position) {
+    QWidget* caption = widgets_.value("txtDatafile");
+    QMenu menu(this);
+    const bool report = !reportPath_.isEmpty();
+    QAction* results = menu.addAction(tr("Show the results"), QKeySequence(Qt::CTRL | Qt::Key_R), this, [this] { onResults_(); });
+    QAction* open = menu.addAction(tr("Open the report"), this, [this] {
+        QDesktopServices::openUrl(QUrl::fromLocalFile(reportPath_));
+    });
+    QAction* folder = menu.addAction(tr("Show in folder"), this, [this] {
+        QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(reportPath_).absolutePath()));
+    });
+    menu.addSeparator();
+    QAction* copy = menu.addAction(tr("Copy the path"), this, [this] { QGuiApplication::clipboard()->setText(reportPath_); });
+    for (QAction* action : {results, open, folder, copy}) action->setEnabled(report);
+    menu.exec(caption->mapToGlobal(position));
 }
 
 void MainWindowWidget::syncGrid() {

@@ -5,6 +5,8 @@
 
 #include "core/common/control_model.h"
 
+class QLabel;
+class QScrollArea;
 class QTableWidget;
 
 namespace cpt::app {
@@ -19,9 +21,17 @@ public:
     enum class Gesture { Click, DoubleClick };
     using ClickHandler = std::function<void(const QString& control, Gesture gesture)>;
     using CloseHandler = std::function<void()>;
+    using ResultsHandler = std::function<void()>;
 
-    MainWindowWidget(const ControlModel& model, ClickHandler onClick, CloseHandler onClose);
+    MainWindowWidget(const ControlModel& model, ClickHandler onClick, CloseHandler onClose, ResultsHandler onResults);
 
+    // The full path of the report named in the output-file caption (empty:
+    // none): its tooltip, and what a click, Enter or Ctrl+R opens.
+    void setReportPath(const QString& path);
+    const QString& reportPath() const { return reportPath_; }
+    // The line under the overview grid says which way the differences go.
+    void setGridLegend(bool reversedOrder);
+    static QString gridLegendText(bool reversedOrder);
     // Brings every widget in line with the model.
     void sync();
     // The widget of a named control (nullptr for controls without one).
@@ -29,6 +39,7 @@ public:
 
 protected:
     void closeEvent(class QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QWidget* buildFrame(const QString& name, int columns);
@@ -36,10 +47,15 @@ private:
     QWidget* buildAuthorFrame();
     void add(const QString& name, QWidget* widget) { widgets_.insert(name, widget); }
     void syncGrid();
+    void showReportMenu(const QPoint& position);
 
     const ControlModel& model_;
     ClickHandler onClick_;
     CloseHandler onClose_;
+    ResultsHandler onResults_;
+    QString reportPath_;
+    QLabel* gridLegend_ = nullptr;
+    QScrollArea* menuScroll_ = nullptr;
     QHash<QString, QWidget*> widgets_;
     QHash<QString, QString> appliedText_;
     QTableWidget* grid_ = nullptr;

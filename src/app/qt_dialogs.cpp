@@ -3,12 +3,41 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QHeaderView>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QScreen>
+#include <QTreeView>
+
+#include <algorithm>
 
 namespace cpt::app {
 namespace {
 QString toQt(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+// Wide enough for the whole title in the frame (a title bar elides a long
+// one), within the screen.
+int widthForTitle(const QWidget& box, const QString& title) {
+    const int screen = QGuiApplication::primaryScreen()->availableGeometry().width();
+    return std::min(box.fontMetrics().horizontalAdvance(title) + 160, screen - 40);
+}
+// Text files first, all files on request; Qt's own dialogue, so that its
+// size and columns can be set: large enough, the name column taking the room.
+void prepare(QFileDialog& dialog) {
+    dialog.setNameFilters({QObject::tr("Text files (*.txt)"), QObject::tr("All files (*)")});
+    dialog.setViewMode(QFileDialog::Detail);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    dialog.resize(std::min(960, screen.width() - 40), std::min(600, screen.height() - 60));
+    if (auto* list = dialog.findChild<QTreeView*>("treeView")) {
+        list->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+        for (int column = 1; column < list->header()->count(); ++column) {
+            list->header()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+        }
+    }
+}
 }  // namespace
 
 int QtDialogs::messageBox(std::string_view prompt, ButtonSet buttons, std::string_view title) {
@@ -34,15 +63,23 @@ int QtDialogs::messageBox(std::string_view prompt, ButtonSet buttons, std::strin
 
 std::optional<std::string> QtDialogs::inputBox(std::string_view prompt, std::string_view title,
                                                std::string_view defaultText) {
-    bool accepted = false;
-    QString text = QInputDialog::getText(parent_, toQt(title), toQt(prompt), QLineEdit::Normal, toQt(defaultText),
-                                         &accepted);
-    if (!accepted) return std::nullopt;
-    return text.toStdString();
+    QInputDialog box(parent_);
+    box.setInputMode(QInputDialog::TextInput);
+    box.setWindowTitle(toQt(title));
+    box.setLabelText(toQt(prompt));
+    box.setTextValue(toQt(defaultText));
+    // The dialogue's layout sets its least size from its parts: widen the field.
+    if (auto* field = box.findChild<QLineEdit*>()) field->setMinimumWidth(widthForTitle(box, toQt(title)) - 40);
+    if (box.exec() != QDialog::Accepted) return std::nullopt;
+    return box.textValue().toStdString();
 }
 
 std::optional<std::string> QtDialogs::openFile(std::string_view title) {
-    QString path = QFileDialog::getOpenFileName(parent_, toQt(title), lastFolder_);
+    QFileDialog dialog(parent_, toQt(title), lastFolder_);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    prepare(dialog);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    const QString path = dialog.selectedFiles().front();
     if (path.isEmpty()) return std::nullopt;
     lastFolder_ = QFileInfo(path).absolutePath();
     return path.toStdString();
@@ -50,7 +87,10 @@ std::optional<std::string> QtDialogs::openFile(std::string_view title) {
 
 std::vector<std::string> QtDialogs::openFiles(std::string_view title) {
     // The list comes in the order the files were picked.
-    const QStringList paths = QFileDialog::getOpenFileNames(parent_, toQt(title), lastFolder_);
+    QFileDialog dialog(parent_, toQt(title), lastFolder_);
+    dialog.setFileMode(QFileDialog::ExistingFiles);
+    prepare(dialog);
+    const QStringList paths = dialog.exec() == QDialog::Accepted ? dialog.selectedFiles() : QStringList();
     std::vector<std::string> chosen;
     for (const QString& path : paths) chosen.push_back(path.toStdString());
     if (!paths.isEmpty()) lastFolder_ = QFileInfo(paths.back()).absolutePath();

@@ -16,6 +16,8 @@ struct CartesianOptions {
     std::string folder;          // -C
     bool json = false;
     std::string fixedTime;       // empty: the real clock
+    std::string figuresFolder;   // empty: no figures
+    std::string figureFormat = "svg";
 };
 
 struct SortCountOptions {

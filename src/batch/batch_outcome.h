@@ -4,6 +4,7 @@
 // would draw (the overview grid, the frequency chart).
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,7 @@
 
 #include "batch/batch_options.h"
 #include "core/common/control_model.h"
+#include "core/figures/run_summary.h"
 
 namespace cpt::batch {
 
@@ -20,6 +22,8 @@ struct BatchOutcome {
     nlohmann::json document;  // null unless the run succeeded
     GridModel grid;           // Cartesian runs
     ChartModel chart;         // sort-and-count of general or bootstrap data
+    // What the figures show; taken only when the options ask for figures.
+    std::optional<figures::RunSummary> summary;
 };
 
 // Told the status line's text whenever a long run redraws it.

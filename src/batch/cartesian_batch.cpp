@@ -6,6 +6,7 @@
 #include "core/cartesian/difference_files.h"
 #include "core/cartesian/test_dialogue.h"
 #include "core/common/user_error.h"
+#include "core/figures/run_summary.h"
 #include "core/state/app_context.h"
 #include "core/state/control_names.h"
 #include "core/shell/main_window_model.h"
@@ -124,6 +125,8 @@ BatchOutcome runCartesianBatch(const CartesianOptions& options, std::ostream& me
     if (options.flowRecord) outcome.written.push_back(context.outputPath(state.FlowFileName));
     outcome.document = resultDocument(context, outcome.written);
     outcome.grid = context.window.grid;
+    // Sorting every sample again costs time that only the figures need.
+    if (!options.figuresFolder.empty()) outcome.summary = figures::summarizeRun(state);
     return outcome;
 }
 

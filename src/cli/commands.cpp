@@ -3,6 +3,8 @@
 #include <iostream>
 
 #include "batch/batch_outcome.h"
+#include "cli/figure_output.h"
+#include "core/common/user_error.h"
 
 namespace cpt::cli {
 namespace {
@@ -20,7 +22,22 @@ int printOutcome(const batch::BatchOutcome& outcome, bool json) {
 }  // namespace
 
 int runCartesian(const batch::CartesianOptions& options) {
-    return printOutcome(batch::runCartesianBatch(options, std::cerr), options.json);
+    batch::BatchOutcome outcome = batch::runCartesianBatch(options, std::cerr);
+    if (outcome.status == batch::ExitSuccess && outcome.summary) {
+        std::vector<std::filesystem::path> figures;
+        try {
+            figures = writeRunFigures(*outcome.summary, absolute(std::filesystem::path(options.figuresFolder)),
+                                      options.figureFormat);
+        } catch (const UserError& error) {
+            std::cerr << error.what() << '\n';
+            return batch::ExitFailure;
+        }
+        nlohmann::json paths = nlohmann::json::array();
+        for (const auto& path : figures) paths.push_back(path.string());
+        outcome.document["figures"] = paths;
+        outcome.written.insert(outcome.written.end(), figures.begin(), figures.end());
+    }
+    return printOutcome(outcome, options.json);
 }
 
 int runSortCount(const batch::SortCountOptions& options) {

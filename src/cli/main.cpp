@@ -33,6 +33,12 @@ int main(int argc, char** argv) {
     cartesianCommand->add_option("--fixed-time", cartesian.fixedTime,
                                  "Take this moment (YYYY-MM-DD HH:MM:SS) as the time, for reproducible files");
 
+    cartesianCommand->add_option("--figures", cartesian.figuresFolder,
+                                 "Write the means figure and one difference histogram per pair into this folder");
+    cartesianCommand->add_option("--figure-format", cartesian.figureFormat, "Format of the figures: svg, png or pdf")
+        ->check(CLI::IsMember({"svg", "png", "pdf"}))
+        ->capture_default_str();
+
     SortCountOptions sortCount;
     CLI::App* sortCountCommand = app.add_subcommand("sort-count", "Sort and count the values of one data file.");
     sortCountCommand->add_option("file", sortCount.file, "Data file")->required()->check(CLI::ExistingFile);

@@ -74,6 +74,68 @@ TEST(CptCartesian, FourTreatmentsReversedInAnotherFolder) {
     expectSameFiles(desktop.folder, batch);
 }
 
+TEST(CptCartesian, FiguresAreWrittenPrintedAndListed) {
+    const std::vector<std::string> files{exampleFile("Maize.txt").string(), exampleFile("Sorghum.txt").string(),
+                                         exampleFile("Wheat.txt").string()};
+    const std::vector<std::string> names{"means", "pair-1-2", "pair-1-3", "pair-2-3"};
+    struct Case {
+        const char* format;  // empty: the default
+        const char* extension;
+        const char* opening;
+    } cases[] = {{"", ".svg", "<?xml"}, {"png", ".png", "\x89PNG"}, {"pdf", ".pdf", "%PDF"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.extension);
+        TempFolder batch;
+        std::vector<std::string> arguments{"cartesian", "--figures", "figures"};
+        if (*c.format != '\0') arguments.insert(arguments.end(), {"--figure-format", c.format});
+        arguments.insert(arguments.end(), files.begin(), files.end());
+        ProcessResult result = runCpt(arguments, batch.path());
+        ASSERT_EQ(result.status, 0) << result.err;
+        const std::vector<std::string> printed = lines(result.out);
+        ASSERT_EQ(printed.size(), 1u + names.size());  // the report, then the figures
+        for (std::size_t k = 0; k < names.size(); ++k) {
+            const std::filesystem::path expected = batch.path() / "figures" / (names[k] + c.extension);
+            EXPECT_EQ(printed[k + 1], expected.string());
+            EXPECT_EQ(readFile(expected).rfind(c.opening, 0), 0u) << expected;
+        }
+    }
+    // The means figure names every treatment and its letters; --json lists the figures.
+    TempFolder batch;
+    std::vector<std::string> arguments{"cartesian", "--json", "--figures", (batch.path() / "f").string()};
+    arguments.insert(arguments.end(), files.begin(), files.end());
+    ProcessResult result = runCpt(arguments, batch.path());
+    ASSERT_EQ(result.status, 0) << result.err;
+    nlohmann::json document = nlohmann::json::parse(result.out);
+    ASSERT_EQ(document["figures"].size(), names.size());
+    EXPECT_EQ(document["figures"][0], (batch.path() / "f" / "means.svg").string());
+    const std::string means = readFile(batch.path() / "f" / "means.svg");
+    for (const auto& treatment : document["treatments"]) {
+        EXPECT_NE(means.find(">" + treatment["name"].get<std::string>() + "</text>"), std::string::npos);
+        EXPECT_NE(means.find("class=\"letter\"" ), std::string::npos);
+        EXPECT_NE(means.find(">" + treatment["letters"].get<std::string>() + "</text>"), std::string::npos);
+    }
+    // Without --figures the document is as before.
+    TempFolder plain;
+    std::vector<std::string> plainArguments{"cartesian", "--json"};
+    plainArguments.insert(plainArguments.end(), files.begin(), files.end());
+    EXPECT_FALSE(nlohmann::json::parse(runCpt(plainArguments, plain.path()).out).contains("figures"));
+}
+
+TEST(CptCartesian, FiguresFolderThatCannotBeMadeIsTold) {
+    TempFolder batch;
+    batch.write("taken", "a file, not a folder");
+    ProcessResult result = runCpt({"cartesian", "--figures", "taken/figures", exampleFile("Maize.txt").string(),
+                                   exampleFile("Wheat.txt").string()},
+                                  batch.path());
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.err.find("--figures"), std::string::npos) << result.err;
+    EXPECT_EQ(runCpt({"cartesian", "--figure-format", "gif", exampleFile("Maize.txt").string(),
+                      exampleFile("Wheat.txt").string()},
+                     batch.path())
+                  .status,
+              2);
+}
+
 TEST(CptCartesian, JsonDocumentCarriesTheResults) {
     TempFolder batch;
     ProcessResult result = runCpt({"cartesian", "--json", "--code", "trial", exampleFile("Maize.txt").string(),

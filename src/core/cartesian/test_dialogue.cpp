@@ -69,6 +69,19 @@ void askRunQuestions(AppContext& context) {
     state.ReversedSort = askYes(context, "Do you want to do reversed sort?", "Reversed sort");
 }
 
+// A new run must never show an earlier run's result as if it were its own,
+// whether it ends with a report or not.
+void clearEarlierResult(AppContext& context) {
+    ControlModel& window = context.window;
+    window[control::lblBootEnd].caption.clear();
+    window[control::lblBootEnd].visible = false;
+    window[control::txtDatafile].caption.clear();
+    window[control::MSFlexGrid1].visible = false;
+    window.grid.resize(0, 0);
+    window[control::MSChart1].visible = false;
+    context.state.OutputFileName.clear();
+}
+
 // Whatever the run got to, the window must not look as if it were still
 // running or had finished.
 void restoreWindow(AppContext& context) {
@@ -90,6 +103,7 @@ void stopRun(AppContext& context, const std::string& message) {
 
 void cmdCartesianDifference_Click(AppContext& context) {
     DisableAllButtonsForCartesian(context);
+    clearEarlierResult(context);
     ControlModel& window = context.window;
     window[control::Image1].visible = false;
     window[control::Label4].visible = true;

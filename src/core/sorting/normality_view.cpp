@@ -12,7 +12,11 @@ namespace cpt {
 namespace {
 
 std::string dataSetName(const AnalysisState& state) {
-    if (state.DataKind != GeneralKind) return state.TreatmentName[1];
+    // A bootstrap file's chart names its parameter too, not only the treatment.
+    if (state.DataKind != GeneralKind) {
+        if (state.LastTreatmentCode.empty()) return state.TreatmentName[1];
+        return state.TreatmentName[1] + " (" + state.LastTreatmentCode + ")";
+    }
     if (state.LastTreatmentCode.empty()) return state.ProjectName;
     if (state.ProjectName.empty()) return state.LastTreatmentCode;
     return state.ProjectName + " " + state.LastTreatmentCode;

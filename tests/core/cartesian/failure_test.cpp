@@ -146,5 +146,57 @@ TEST(RunFailure, StopsCleanlyAndSaysWhy) {
     }
 }
 
+// After a run that wrote its report and a frequency chart shown since, a new
+// run starts clean: however it ends, nothing of the earlier result is on show
+// as if it were its own.
+TEST(RunFailure, NoEarlierResultStaysOnShow) {
+    struct Case {
+        const char* label;
+        std::function<void(CartesianRun&)> script;
+        bool reportWritten;
+    };
+    const Case cases[] = {
+        {"closed question", [](CartesianRun& run) { run.dialogs.answerMessage("Detailed differences", AnswerCancel); },
+         false},
+        {"file cannot be opened",
+         [](CartesianRun& run) {
+             run.answerQuestions(false, false).answerCount("2");
+             run.answerFiles({fixture("kale_2_6.txt"), run.folder.path() / "missing.txt"});
+             run.dialogs.answerMessage(StoppedTitle, AnswerOk);
+         },
+         false},
+        {"report written", [](CartesianRun& run) { run.script({fixture("kale_3_5.txt"), fixture("cabbage_1_2.txt")}); },
+         true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        CartesianRun run;
+        run.script({fixture("kale_2_6.txt"), fixture("cabbage_1_5.txt"), fixture("kale_3_5.txt")});
+        run.run();
+        ControlModel& window = run.context.window;
+        ASSERT_TRUE(window[control::MSFlexGrid1].visible);
+        const std::string earlierCaption = window[control::txtDatafile].caption;
+        ASSERT_FALSE(earlierCaption.empty());
+        window[control::MSChart1].visible = true;
+
+        c.script(run);
+        run.run();
+        EXPECT_FALSE(window[control::MSChart1].visible);
+        if (c.reportWritten) {
+            EXPECT_TRUE(window[control::MSFlexGrid1].visible);
+            EXPECT_EQ(window.grid.rows, 3);
+            EXPECT_TRUE(window[control::lblBootEnd].visible);
+            EXPECT_NE(window[control::txtDatafile].caption, earlierCaption);
+        } else {
+            EXPECT_FALSE(window[control::MSFlexGrid1].visible);
+            EXPECT_EQ(window.grid.rows, 0);
+            EXPECT_FALSE(window[control::lblBootEnd].visible);
+            EXPECT_EQ(window[control::lblBootEnd].caption, "");
+            EXPECT_EQ(window[control::txtDatafile].caption, "");
+            EXPECT_EQ(run.state().OutputFileName, "");
+        }
+    }
+}
+
 }  // namespace
 }  // namespace cpt::testing

@@ -85,7 +85,7 @@ TEST_F(NormalityViewTest, YesDisablesTheNamedButtons) {
         }
         EXPECT_EQ(enabled, c.enabled);
         if (c.kind == AnswerNo) {
-            EXPECT_EQ(fresh.context.window.chart.title, "Name");
+            EXPECT_EQ(fresh.context.window.chart.title, "Name (C1)");
         }
     }
 }

@@ -1,0 +1,18 @@
+#pragma once
+// `cpt cartesian --figures DIR`: the Results window's figures as files.
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "core/figures/run_summary.h"
+
+namespace cpt::cli {
+
+// Writes means.<ext> and one pair-I-J.<ext> per pair into folder (made when
+// missing) in the format "svg", "png" or "pdf"; returns their paths. A
+// figure that cannot be written throws UserError (the figures written
+// before it stay: each is complete).
+std::vector<std::filesystem::path> writeRunFigures(const figures::RunSummary& summary, const std::filesystem::path& folder,
+                                                   const std::string& format);
+
+}  // namespace cpt::cli

@@ -1,0 +1,150 @@
+// Not a test: a walk through the desktop program on the real screen (run it
+// under Xvfb at a given screen size) that saves a screenshot at each stop:
+// start, menu text, frequency chart, a finished run, a real input box and
+// file dialogue, and the Results window's three tabs.
+//
+//   screenshot_tour OUT_FOLDER EXAMPLES_FOLDER
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QPushButton>
+#include <QScreen>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+
+#include <deque>
+#include <iostream>
+#include <string>
+
+#include "app/desktop_application.h"
+#include "app/main_window_widget.h"
+#include "app/qt_dialogs.h"
+#include "app/results_window.h"
+#include "core/common/clock.h"
+
+namespace {
+
+QString outFolder;
+
+void shoot(const QString& name) {
+    QApplication::processEvents();
+    QTest::qWait(400);
+    QApplication::processEvents();
+    const QString path = QDir(outFolder).filePath(name + ".png");
+    QGuiApplication::primaryScreen()->grabWindow(0).save(path);
+    std::cout << path.toStdString() << '\n';
+}
+
+// Answers from a list by title; for the titles asked to, the real box or
+// dialogue is shown first, photographed and closed.
+class TourDialogs : public cpt::Dialogs {
+public:
+    struct Step {
+        std::string title;
+        int answer = cpt::AnswerNo;
+        std::optional<std::string> text;
+        bool showReal = false;
+    };
+    std::deque<Step> steps;
+
+    int messageBox(std::string_view prompt, cpt::ButtonSet, std::string_view title) override {
+        if (steps.empty() || steps.front().title != title) std::cerr << prompt << '\n';
+        return take(title).answer;
+    }
+    std::optional<std::string> inputBox(std::string_view prompt, std::string_view title,
+                                        std::string_view defaultText) override {
+        Step step = take(title);
+        if (step.showReal) {
+            closeAfterShot("input-box");
+            real.inputBox(prompt, title, defaultText);
+        }
+        return step.text;
+    }
+    std::optional<std::string> openFile(std::string_view title) override {
+        Step step = take(title);
+        if (step.showReal) {
+            closeAfterShot("file-dialogue");
+            real.openFile(title);
+        }
+        return step.text;
+    }
+    void beep() override {}
+
+    cpt::app::QtDialogs real;
+
+private:
+    Step take(std::string_view title) {
+        if (steps.empty() || steps.front().title != title) {
+            std::cerr << "unexpected question: " << title << '\n';
+            return {std::string(title), cpt::AnswerCancel, std::nullopt};
+        }
+        Step step = steps.front();
+        steps.pop_front();
+        return step;
+    }
+    static void closeAfterShot(const QString& name) {
+        QTimer::singleShot(900, [name] {
+            shoot(name);
+            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) dialog->reject();
+        });
+    }
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    if (argc < 3) {
+        std::cerr << "usage: screenshot_tour OUT_FOLDER EXAMPLES_FOLDER\n";
+        return 2;
+    }
+    outFolder = argv[1];
+    const std::string examples = std::string(argv[2]) + "/";
+    TourDialogs dialogs;
+    cpt::SystemClock clock;
+    cpt::app::DesktopApplication desktop(dialogs, clock, true);
+    dialogs.real.setParent(&desktop.mainWindow());
+    cpt::app::MainWindowWidget& window = desktop.mainWindow();
+    desktop.context().workingDirectory = QDir::tempPath().toStdString();
+    shoot("1-start");
+
+    QTest::mouseClick(window.widget("Image1"), Qt::LeftButton);  // the menu text
+    shoot("2-menu-text");
+
+    QTest::mouseClick(window.widget("Label6"), Qt::LeftButton);  // maintainer: every button on
+    dialogs.steps = {{"Sort and count general data or bootstrap results", cpt::AnswerNo},
+                     {"Data formate", cpt::AnswerNo},
+                     {"Open a bootstrap file to sort", 0, examples + "Maize.txt"},
+                     {"Limit the decimal points?", 0, "3"},
+                     {"Limit the decimal points?", cpt::AnswerOk},
+                     {"Limit the decimal points?", cpt::AnswerOk},
+                     {"Frequency distribution", cpt::AnswerNo}};
+    qobject_cast<QPushButton*>(window.widget("cmdGeneralNormalTest"))->click();
+    shoot("3-chart");
+
+    dialogs.steps = {{"Do you need detailed info?", cpt::AnswerYes},
+                     {"Do you need flow record?", cpt::AnswerNo},
+                     {"Detailed differences", cpt::AnswerNo},
+                     {"Reversed sort", cpt::AnswerNo},
+                     {"Read data file one by one for paired comparison using Cartesian Product", 0, "3", true},
+                     {"Transformation?", 0, "0"},
+                     {"Input treatment 1", 0, examples + "Maize.txt", true},
+                     {"Input treatment 2", 0, examples + "Sorghum.txt"},
+                     {"Input treatment 3", 0, examples + "Wheat.txt"},
+                     {"Add a code to the output filename?", 0, "tour"}};
+    qobject_cast<QPushButton*>(window.widget("cmdCartesianDifference"))->click();
+    shoot("4-after-run");
+
+    cpt::app::ResultsWindow* results = desktop.openResults();
+    if (results == nullptr) {
+        std::cerr << "no results\n";
+        return 1;
+    }
+    auto* tabs = results->findChild<QTabWidget*>();
+    for (int tab = 0; tab < tabs->count(); ++tab) {
+        tabs->setCurrentIndex(tab);
+        shoot(QString("%1-results-tab-%2").arg(5 + tab).arg(tab + 1));
+    }
+    return 0;
+}
