@@ -268,8 +268,11 @@ void MainWindow::syncGrid() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    event->accept();
-    onClose_();
+    if (onClose_()) {
+        event->accept();
+    } else {
+        event->ignore();
+    }
 }
 
 }  // namespace cpt::app

@@ -18,7 +18,8 @@ class MainWindow : public QMainWindow {
 public:
     enum class Gesture { Click, DoubleClick };
     using ClickHandler = std::function<void(const QString& control, Gesture gesture)>;
-    using CloseHandler = std::function<void()>;
+    // False while an analysis holds the window: the close is refused.
+    using CloseHandler = std::function<bool()>;
 
     MainWindow(const ControlModel& model, ClickHandler onClick, CloseHandler onClose);
 

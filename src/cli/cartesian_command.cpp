@@ -1,3 +1,7 @@
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
 #include <iostream>
 #include <string>
 
@@ -75,6 +79,17 @@ nlohmann::json resultDocument(const AppContext& context, const std::vector<std::
             {"files", files}};
 }
 
+// A run of large treatments can take a minute: someone watching a terminal
+// sees how far it is; a log or a pipe gets nothing.
+void showProgressOnTerminal(ControlModel& window) {
+    if (::isatty(STDERR_FILENO) == 0) return;
+    const auto start = std::chrono::steady_clock::now();
+    window.setProgressHandler([start](int pair, int pairs) {
+        const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
+        std::fprintf(stderr, "cpt: pair %d of %d, %.1f s\n", pair, pairs, elapsed.count());
+    });
+}
+
 }  // namespace
 
 int runCartesian(const CartesianOptions& options) {
@@ -87,6 +102,7 @@ int runCartesian(const CartesianOptions& options) {
     AppContext context(dialogs, *clock, maintainer);
     if (!options.folder.empty()) context.workingDirectory = absolute(options.folder);
     LoadMainWindow(context);
+    showProgressOnTerminal(context.window);
     cmdCartesianDifference_Click(context);
     context.closeAllFiles();
     const AnalysisState& state = context.state;

@@ -292,8 +292,13 @@ void ComputeCartesianDifferences(AppContext& context) {
     showRunStart(context);
 
     DifferenceRanking ranking;
+    const int pairs = count * (count - 1) / 2;
+    int pair = 0;
     for (int i = 1; i < count; ++i) {
-        for (int j = i + 1; j <= count; ++j) comparePair(context, ranking, i, j);
+        for (int j = i + 1; j <= count; ++j) {
+            context.window.pairProgress(++pair, pairs);
+            comparePair(context, ranking, i, j);
+        }
     }
 }
 
