@@ -26,7 +26,7 @@
 #include <vector>
 
 #include "core/cartesian/test_dialogue.h"
-#include "core/shell/app_context.h"
+#include "core/state/app_context.h"
 #include "core/shell/main_window.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
-#include "../core/cartesian/cartesian_run.h"
+#include "support/cartesian_run.h"
 #include "core/shell/main_window.h"
 #include "core/sorting/normality_view.h"
 #include "cpt_process.h"

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "core/cartesian/analysis_state.h"
+#include "core/state/analysis_state.h"
 #include "core/common/field_reader.h"
 
 namespace cpt {
@@ -29,6 +29,11 @@ struct BootstrapValue {
 // Reads value number `position` of the list. The end mark is tested before
 // the transformation; a value outside the transformation's range is refused.
 BootstrapValue readBootstrapValue(FieldReader& reader, std::int32_t position, Transformation transformation);
+
+// Refuses a pair of treatments 1..count with more Cartesian differences than
+// a pair can hold, naming both files.
+void checkPairCapacity(const TreatmentArray<std::string>& files, const TreatmentArray<double>& bootstrapNumbers,
+                       int count);
 
 // The list ended (by its end or by -1) before B values.
 [[noreturn]] void complainTooFewValues(const FieldReader& reader, std::int32_t valuesRead,

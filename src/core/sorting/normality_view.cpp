@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "core/common/user_error.h"
-#include "core/shell/app_context.h"
+#include "core/state/app_context.h"
 #include "core/sorting/data_file_reading.h"
 #include "core/sorting/sort_and_count.h"
 

@@ -2,7 +2,8 @@
 
 #include <span>
 
-#include "core/shell/app_context.h"
+#include "core/sorting/value_sort.h"
+#include "core/state/app_context.h"
 
 namespace cpt {
 
@@ -15,10 +16,13 @@ void QuickSort(AppContext& context) {
     state.SortedTags.ensure(count);
     state.SortTags.ensure(count);
     const auto n = static_cast<std::size_t>(count);
-    context.sorter.sort(std::span<const double>(state.SortValues.from1(), n),
-                        std::span<const std::int32_t>(state.SortTags.from1(), n),
-                        std::span<double>(state.SortedValues.from1(), n),
-                        std::span<std::int32_t>(state.SortedTags.from1(), n));
+    // Its work areas grow to the largest count seen and are kept for the life
+    // of the program, so a sort allocates nothing once warmed up.
+    static ValueSorter sorter;
+    sorter.sort(std::span<const double>(state.SortValues.from1(), n),
+                std::span<const std::int32_t>(state.SortTags.from1(), n),
+                std::span<double>(state.SortedValues.from1(), n),
+                std::span<std::int32_t>(state.SortedTags.from1(), n));
 }
 
 }  // namespace cpt

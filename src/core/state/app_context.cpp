@@ -1,6 +1,6 @@
-#include "core/shell/app_context.h"
+#include "core/state/app_context.h"
 
-#include "core/shell/main_window_controls.h"
+#include "core/state/main_window_controls.h"
 
 namespace cpt {
 
