@@ -7,7 +7,9 @@
 
 #include "cli/command_options.h"
 #include "cli/run_setup.h"
+#include "core/cartesian/difference_engine.h"
 #include "core/cartesian/difference_files.h"
+#include "core/cartesian/difference_listing.h"
 #include "core/cartesian/test_dialogue.h"
 #include "core/common/user_error.h"
 #include "core/shell/main_window.h"
@@ -23,6 +25,8 @@ void answerQuestions(AnswerSheetDialogs& dialogs, const CartesianOptions& option
         answer("Do you need flow record?", options.flowRecord);
     }
     answer("Detailed differences", options.differences);
+    // Files of pairs too large to list are never written in a batch run.
+    dialogs.refuse(std::string(UnlistedDifferencesTitle), "Leave off --differences to run without them.");
     answer("Reversed sort", options.reversed);
     dialogs.answerInput("Read data file one by one for paired comparison using Cartesian Product",
                         std::to_string(options.files.size()));
@@ -109,11 +113,10 @@ int runCartesian(const CartesianOptions& options) {
     if (dialogs.failed() || state.OutputFileName.empty()) return ExitFailure;
 
     std::vector<std::filesystem::path> written{context.outputPath(state.OutputFileName)};
-    if (state.DetailedDifferences) {
-        for (int i = 1; i < state.TreatmentCount; ++i) {
-            for (int j = i + 1; j <= state.TreatmentCount; ++j) {
-                for (const std::string& name : differenceFileNames(state, i, j)) written.push_back(context.outputPath(name));
-            }
+    for (int i = 1; i < state.TreatmentCount; ++i) {
+        for (int j = i + 1; j <= state.TreatmentCount; ++j) {
+            if (!pairListsDifferences(context, i, j)) continue;
+            for (const std::string& name : differenceFileNames(state, i, j)) written.push_back(context.outputPath(name));
         }
     }
     if (options.flowRecord) written.push_back(context.outputPath(state.FlowFileName));

@@ -3,8 +3,13 @@
 // whose pairs have more differences than can sensibly be listed.
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace cpt {
+
+// The title of the question that asks whether the run goes on without the
+// difference files of its pairs too large to list.
+inline constexpr std::string_view UnlistedDifferencesTitle = "Difference files too large";
 
 // Four lines per difference (Cartesian number or running count, and the
 // difference) plus the six headers.
