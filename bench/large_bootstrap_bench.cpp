@@ -27,7 +27,7 @@
 
 #include "core/cartesian/test_dialogue.h"
 #include "core/state/app_context.h"
-#include "core/shell/main_window.h"
+#include "core/shell/main_window_model.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include "core/cartesian/difference_listing.h"
 #include "core/cartesian/test_dialogue.h"
 #include "core/common/user_error.h"
-#include "core/shell/main_window.h"
+#include "core/shell/main_window_model.h"
 #include "core/tables/letter_marking.h"
 
 namespace cpt::cli {

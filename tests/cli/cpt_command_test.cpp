@@ -4,7 +4,7 @@
 #include <nlohmann/json.hpp>
 
 #include "support/cartesian_run.h"
-#include "core/shell/main_window.h"
+#include "core/shell/main_window_model.h"
 #include "core/sorting/normality_view.h"
 #include "cpt_process.h"
 

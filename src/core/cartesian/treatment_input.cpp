@@ -12,6 +12,7 @@
 #include "core/common/rounding.h"
 #include "core/common/user_error.h"
 #include "core/state/app_context.h"
+#include "core/state/control_names.h"
 
 namespace cpt {
 namespace {
@@ -55,8 +56,7 @@ void storeHeading(AnalysisState& state, int slot, const TreatmentHeading& headin
 // Reads values 1 to B + 1 (fewer at a -1 or at the end of the file) and gives
 // the ordering mean. Value B + 1 counts in the mean: divided by B + 1 when more
 // values follow it, by B when the file ends right after it.
-double readFirstPass(AppContext& context, int t, FieldReader& reader) {
-    AnalysisState& state = context.state;
+double readFirstPass(AnalysisState& state, int t, FieldReader& reader) {
     const std::int32_t b = state.BootstrapNumber[t];
     ValueArray<double>& values = state.BootValue[t];
     values.ensure(b + 1);
@@ -84,8 +84,7 @@ double readFirstPass(AppContext& context, int t, FieldReader& reader) {
     return sum / state.BootstrapNumber[t];
 }
 
-void readSecondPass(AppContext& context, int p, FieldReader& reader) {
-    AnalysisState& state = context.state;
+void readSecondPass(AnalysisState& state, int p, FieldReader& reader) {
     const std::int32_t b = state.BootstrapNumber[p];
     ValueArray<double>& values = state.BootValue[p];
     values.ensure(b);
@@ -122,8 +121,8 @@ void orderByMean(AnalysisState& state) {
 
 void CartesianDifference(AppContext& context) {
     AnalysisState& state = context.state;
-    context.window["cmdReadDataA1"].enabled = false;
-    context.window["cmdReadNandF"].enabled = false;
+    context.window[control::cmdReadDataA1].enabled = false;
+    context.window[control::cmdReadNandF].enabled = false;
     state.OutputPrefix = "25A-Cartesian diff";
 
     state.TreatmentCount = askTreatmentCount(context);
@@ -140,7 +139,7 @@ void CartesianDifference(AppContext& context) {
         storeHeading(state, t, readTreatmentHeading(reader));
         state.BootstrapNumberReal[t] = state.BootstrapNumber[t];
         state.LastTreatmentCode = state.TreatmentCode[t];
-        state.EntryMean[t] = readFirstPass(context, t, reader);
+        state.EntryMean[t] = readFirstPass(state, t, reader);
     }
 
     orderByMean(state);
@@ -158,7 +157,7 @@ void CartesianDifference(AppContext& context) {
             reader.complain("it changed while it was being read (field 5 now gives B = " +
                             std::to_string(state.BootstrapNumber[p]) + ").");
         }
-        readSecondPass(context, p, reader);
+        readSecondPass(state, p, reader);
     }
 }
 

@@ -51,7 +51,7 @@ void ValueSorter::reserve(std::size_t n, bool withTags) {
     if (workValues_.size() < n) workValues_.resize(n);
     if (withTags && workTags_.size() < n) workTags_.resize(n);
     if (order_.size() < n) order_.resize(n);
-    for (int level = 0; level <= kMaxLevels; ++level) buckets_[level].resize(std::size_t{1} << level);
+    for (int level = 0; level <= MaxLevels; ++level) buckets_[level].resize(std::size_t{1} << level);
 }
 
 void ValueSorter::sort(std::span<const double> values, std::span<const std::int32_t> tags,
@@ -80,7 +80,7 @@ void ValueSorter::sort(std::span<const double> values, std::span<const std::int3
         return;
     }
     int level = 1;
-    while (level < kMaxLevels) {
+    while (level < MaxLevels) {
         const Area from = areaOf(level);
         if (!splitLevel(level + 1, from.values, from.tags, areaOf(level + 1))) break;
         ++level;

@@ -29,8 +29,8 @@ public:
     void sort(std::span<const double> values, std::span<const std::int32_t> tags,
               std::span<double> sortedValues, std::span<std::int32_t> sortedTags);
 
-    static constexpr int kMaxLevels = 10;
-    static constexpr int kBucketCap = 1 << kMaxLevels;
+    static constexpr int MaxLevels = 10;
+    static constexpr int BucketCap = 1 << MaxLevels;
 
 private:
     struct Area {
@@ -54,7 +54,7 @@ private:
     std::vector<double> workValues_;
     std::vector<std::int32_t> workTags_;
     // buckets_[L] holds the 2^L buckets of level L; level 0 is the whole input.
-    std::array<std::vector<Bucket>, kMaxLevels + 1> buckets_;
+    std::array<std::vector<Bucket>, MaxLevels + 1> buckets_;
     ExchangePassOrder exchange_;
     std::vector<std::uint32_t> order_;
 };

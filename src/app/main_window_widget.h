@@ -13,7 +13,7 @@ class FrequencyChart;
 
 // Draws the main window's control model with real widgets and passes the
 // clicks on by control name.
-class MainWindow : public QMainWindow {
+class MainWindowWidget : public QMainWindow {
     Q_OBJECT
 public:
     enum class Gesture { Click, DoubleClick };
@@ -21,7 +21,7 @@ public:
     // False while an analysis holds the window: the close is refused.
     using CloseHandler = std::function<bool()>;
 
-    MainWindow(const ControlModel& model, ClickHandler onClick, CloseHandler onClose);
+    MainWindowWidget(const ControlModel& model, ClickHandler onClick, CloseHandler onClose);
 
     // Brings every widget in line with the model.
     void sync();

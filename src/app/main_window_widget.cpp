@@ -1,4 +1,4 @@
-#include "app/main_window.h"
+#include "app/main_window_widget.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -42,7 +42,7 @@ int pixels(int twips) { return twips / 15; }
 
 }  // namespace
 
-MainWindow::MainWindow(const ControlModel& model, ClickHandler onClick, CloseHandler onClose)
+MainWindowWidget::MainWindowWidget(const ControlModel& model, ClickHandler onClick, CloseHandler onClose)
     : model_(model), onClick_(std::move(onClick)), onClose_(std::move(onClose)) {
     auto* central = new QWidget(this);
     auto* layout = new QGridLayout(central);
@@ -95,7 +95,7 @@ MainWindow::MainWindow(const ControlModel& model, ClickHandler onClick, CloseHan
     sync();
 }
 
-QWidget* MainWindow::buildFrame(const QString& name, int columns) {
+QWidget* MainWindowWidget::buildFrame(const QString& name, int columns) {
     auto* frame = new QGroupBox(this);
     auto* grid = new QGridLayout(frame);
     grid->setSpacing(2);
@@ -121,7 +121,7 @@ QWidget* MainWindow::buildFrame(const QString& name, int columns) {
     return frame;
 }
 
-QWidget* MainWindow::buildGraphFrame() {
+QWidget* MainWindowWidget::buildGraphFrame() {
     auto* frame = new QGroupBox(this);
     frame->setMinimumSize(520, 420);
     auto* layout = new QVBoxLayout(frame);
@@ -176,7 +176,7 @@ QWidget* MainWindow::buildGraphFrame() {
     return frame;
 }
 
-QWidget* MainWindow::buildAuthorFrame() {
+QWidget* MainWindowWidget::buildAuthorFrame() {
     auto* frame = new QGroupBox(this);
     auto* layout = new QHBoxLayout(frame);
     auto* contact = new QLabel(frame);
@@ -192,7 +192,7 @@ QWidget* MainWindow::buildAuthorFrame() {
     return frame;
 }
 
-void MainWindow::sync() {
+void MainWindowWidget::sync() {
     // Runs on every tick: only what changed is touched, so that a selection
     // in a text box or a half-typed entry survives.
     for (const Control& control : model_.controls()) {
@@ -241,7 +241,7 @@ void MainWindow::sync() {
     chart_->showData(model_.chart);
 }
 
-void MainWindow::syncGrid() {
+void MainWindowWidget::syncGrid() {
     const GridModel& grid = model_.grid;
     bool same = grid_->rowCount() == grid.rows && grid_->columnCount() == grid.columns;
     for (int row = 0; same && row < grid.rows; ++row) {
@@ -267,7 +267,7 @@ void MainWindow::syncGrid() {
     }
 }
 
-void MainWindow::closeEvent(QCloseEvent* event) {
+void MainWindowWidget::closeEvent(QCloseEvent* event) {
     if (onClose_()) {
         event->accept();
     } else {
