@@ -1,14 +1,17 @@
 #include "app/main_window_widget.h"
 
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -39,6 +42,44 @@ QString colourStyle(const Control& control) {
 
 // Twips to pixels at the usual 15 twips a pixel.
 int pixels(int twips) { return twips / 15; }
+
+// The width the grid's frame leaves for its columns.
+int roomForGrid(const QTableWidget& table) {
+    const QWidget* frame = table.parentWidget();
+    int room = frame->contentsRect().width() - 2 * table.frameWidth();
+    if (const QLayout* layout = frame->layout()) {
+        room -= layout->contentsMargins().left() + layout->contentsMargins().right();
+    }
+    return room;
+}
+
+// Many treatments: the names wrap at their blanks (the row names keep a few
+// words whole) and each column takes the width of its numbers, so that ten
+// treatments fit a laptop screen, or scroll a little.
+void compactGrid(QTableWidget& table, const GridModel& grid) {
+    const QFontMetrics metrics(table.font());
+    const int padding = 2 * table.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &table) + 6;
+    const int wholeRowName = 120;
+    for (int column = 0; column < grid.columns; ++column) {
+        int width = pixels(grid.columnWidths[static_cast<std::size_t>(column)]);
+        for (int row = 0; row < grid.rows; ++row) {
+            const QString text = qt(grid.text(row, column));
+            const bool name = row == 0 || column == 0;
+            int textWidth = 0;
+            for (const QString& part : name ? text.split(' ', Qt::SkipEmptyParts) : QStringList{text}) {
+                textWidth = std::max(textWidth, metrics.horizontalAdvance(part));
+            }
+            if (column == 0) textWidth = std::max(textWidth, std::min(metrics.horizontalAdvance(text), wholeRowName));
+            width = std::max(width, textWidth + padding);
+        }
+        table.setColumnWidth(column, width);
+    }
+    table.setWordWrap(true);
+    table.resizeRowsToContents();
+    for (int row = 0; row < grid.rows; ++row) {
+        table.setRowHeight(row, std::max(table.rowHeight(row), metrics.height() + 8));
+    }
+}
 
 }  // namespace
 
@@ -261,9 +302,19 @@ void MainWindowWidget::syncGrid() {
         }
     }
     grid_->resizeColumnsToContents();
+    int total = 0;
     for (int column = 0; column < grid.columns; ++column) {
         int width = pixels(grid.columnWidths[static_cast<std::size_t>(column)]);
         if (grid_->columnWidth(column) < width) grid_->setColumnWidth(column, width);
+        total += grid_->columnWidth(column);
+    }
+    if (total > roomForGrid(*grid_)) compactGrid(*grid_, grid);
+    for (int row = 1; row < grid.rows; ++row) {
+        for (int column = 1; column < grid.columns; ++column) {
+            if (row == column) continue;
+            // Names the pair when the names have scrolled out of sight.
+            grid_->item(row, column)->setToolTip(qt(grid.text(row, 0)) + " / " + qt(grid.text(0, column)));
+        }
     }
 }
 

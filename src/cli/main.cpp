@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 
 #include "cli/command_options.h"
+#include "core/state/analysis_state.h"
 
 int main(int argc, char** argv) {
     using namespace cpt::cli;
@@ -11,10 +12,10 @@ int main(int argc, char** argv) {
 
     CartesianOptions cartesian;
     CLI::App* cartesianCommand = app.add_subcommand(
-        "cartesian", "Cartesian paired test of 2 to 4 treatment files, given in entry order.");
+        "cartesian", "Cartesian paired test of 2 to 26 treatment files, given in entry order.");
     cartesianCommand->add_option("files", cartesian.files, "Treatment bootstrap result files")
         ->required()
-        ->expected(2, 4)
+        ->expected(2, cpt::TreatmentCapacity)
         ->check(CLI::ExistingFile);
     cartesianCommand->add_flag("--reversed", cartesian.reversed, "Number the treatments by ascending mean");
     cartesianCommand->add_flag("--differences", cartesian.differences, "Write the six difference files of each pair");

@@ -9,6 +9,7 @@
 #include "core/common/output_file.h"
 #include "core/common/print_line.h"
 #include "core/state/app_context.h"
+#include "core/tables/group_letter_rows.h"
 #include "core/tables/letter_marking.h"
 #include "core/tables/letter_tables.h"
 #include "core/tables/table_forms.h"
@@ -148,10 +149,12 @@ void writeLetterTable(AppContext& context, OutputFile& report, PrintLine& line) 
 
     const int n = state.TreatmentCount;
     if (n == 2 || n == 3) {
-        const std::vector<std::string_view> labels = letterLabels(state);
+        const std::vector<std::string> labels = letterLabels(state);
         for (int i = 1; i <= n; ++i) writeLetterRow(line, state, i, labels[static_cast<std::size_t>(i - 1)]);
     } else if (n == 4) {
         PrintPairTestTable4Treats(context, report);
+    } else if (n >= 5) {
+        writeGroupLetterRows(line, state);
     }
     line.line(singleRule);
 }
