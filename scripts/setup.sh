@@ -3,7 +3,8 @@
 # archive, skipping what is there already. Run as root (or through sudo).
 set -euo pipefail
 packages=(cmake ninja-build g++ qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev libgtest-dev libgmock-dev
-          libbenchmark-dev nlohmann-json3-dev libcli11-dev xvfb xauth imagemagick fonts-dejavu-core)
+          libbenchmark-dev nlohmann-json3-dev libcli11-dev xvfb xauth imagemagick fonts-dejavu-core
+          desktop-file-utils appstream dpkg-dev file clang libclang-rt-14-dev)
 missing=()
 for package in "${packages[@]}"; do
   dpkg -s "$package" 2>/dev/null | grep -q '^Status: install ok installed' || missing+=("$package")

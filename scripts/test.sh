@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets up, builds everything and runs every test: the core, the desktop
 # program (offscreen) and the batch program, then the core's and the batch
-# program's tests again under AddressSanitizer and UndefinedBehaviorSanitizer.
+# program's tests again under AddressSanitizer and UndefinedBehaviorSanitizer;
+# then builds and checks the .deb and runs each fuzz target for 20 seconds.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 "$here/scripts/setup.sh"
@@ -15,3 +16,6 @@ cmake -S "$here" -B "$here/build-sanitize" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DC
       -DCPT_SANITIZE=ON -DCPT_BUILD_APP=OFF -DCPT_BUILD_CLI=ON -DCPT_BUILD_BENCH=OFF
 cmake --build "$here/build-sanitize" --target common_tests core_tests cli_tests -j2
 (cd "$here/build-sanitize" && ctest --output-on-failure -j2)
+
+"$here/scripts/package.sh" "$here/build"
+"$here/scripts/fuzz.sh" 20

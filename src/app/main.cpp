@@ -1,9 +1,11 @@
 #include <QApplication>
+#include <QDir>
 #include <cstring>
 
 #include "app/desktop_application.h"
 #include "app/qt_dialogs.h"
 #include "app/main_window_widget.h"
+#include "app/start_folder.h"
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
@@ -12,6 +14,7 @@ int main(int argc, char** argv) {
         if (std::strcmp(argv[i], "--maintainer") == 0) maintainerMode = true;
     }
     cpt::app::QtDialogs dialogs;
+    dialogs.setStartFolder(cpt::app::firstDialogFolder(QDir::currentPath(), QCoreApplication::applicationDirPath()));
     cpt::SystemClock clock;
     cpt::app::DesktopApplication desktop(dialogs, clock, maintainerMode);
     dialogs.setParent(&desktop.mainWindow());

@@ -10,6 +10,8 @@ namespace cpt::app {
 class QtDialogs : public Dialogs {
 public:
     void setParent(QWidget* parent) { parent_ = parent; }
+    // Where the first open-file dialogue starts; later ones start where the last file was.
+    void setStartFolder(const QString& folder) { lastFolder_ = folder; }
 
     int messageBox(std::string_view prompt, ButtonSet buttons, std::string_view title) override;
     std::optional<std::string> inputBox(std::string_view prompt, std::string_view title,
