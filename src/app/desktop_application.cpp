@@ -43,7 +43,14 @@ DesktopApplication::DesktopApplication(Dialogs& dialogs, Clock& clock, bool main
         context_.window, [this](const QString& control, MainWindowWidget::Gesture gesture) {
             clicked(control, static_cast<int>(gesture));
         },
-        [this] { run(Form1_Close); }, [this] { openResults(); });
+        [this] {
+            // The window now answers the window system between pairs; a
+            // close then waits, like every other gesture, for the run's end.
+            if (running_) return false;
+            run(Form1_Close);
+            return true;
+        },
+        [this] { openResults(); });
     dedicationWindow_ = std::make_unique<DedicationWindow>(
         context_.window, [this] { run(Vater_Command1_Click); }, [this] { run(Vater_Close); });
     context_.window.setExitHandler([] { QCoreApplication::quit(); });
@@ -52,6 +59,10 @@ DesktopApplication::DesktopApplication(Dialogs& dialogs, Clock& clock, bool main
         if (QWidget* widget = mainWindow_->widget(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())))) {
             widget->repaint();
         }
+        // Between pairs of a long run: let the window system see that the
+        // program lives and draw what it asks for. Clicks and keys wait (the
+        // run holds the window, and run() refuses a second procedure).
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     });
     connect(&timer_, &QTimer::timeout, this, &DesktopApplication::tick);
     timer_.start(500);

@@ -426,8 +426,11 @@ void MainWindowWidget::syncGrid() {
 }
 
 void MainWindowWidget::closeEvent(QCloseEvent* event) {
-    event->accept();
-    onClose_();
+    if (onClose_()) {
+        event->accept();
+    } else {
+        event->ignore();
+    }
 }
 
 }  // namespace cpt::app

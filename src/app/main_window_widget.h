@@ -20,7 +20,8 @@ class MainWindowWidget : public QMainWindow {
 public:
     enum class Gesture { Click, DoubleClick };
     using ClickHandler = std::function<void(const QString& control, Gesture gesture)>;
-    using CloseHandler = std::function<void()>;
+    // False while an analysis holds the window: the close is refused.
+    using CloseHandler = std::function<bool()>;
     using ResultsHandler = std::function<void()>;
 
     MainWindowWidget(const ControlModel& model, ClickHandler onClick, CloseHandler onClose, ResultsHandler onResults);

@@ -17,6 +17,11 @@ void AnswerSheetDialogs::unanswered(std::string_view kind, std::string_view titl
 
 int AnswerSheetDialogs::messageBox(std::string_view prompt, ButtonSet buttons, std::string_view title) {
     if (auto answer = messages_.find(title); answer != messages_.end()) return answer->second;
+    if (auto refusal = refusals_.find(title); refusal != refusals_.end()) {
+        failed_ = true;
+        messageStream_ << prompt.substr(0, prompt.rfind('\n')) << '\n' << refusal->second << '\n';
+        return AnswerNo;
+    }
     if (buttons == ButtonSet::OkOnly || buttons == ButtonSet::OkCancel) {
         bool notice = std::find(notices_.begin(), notices_.end(), title) != notices_.end();
         if (!notice) {

@@ -23,6 +23,9 @@ public:
     // again after a failure) finds no answer and stops the run.
     void answerInput(const std::string& title, std::string text) { inputs_[title].push_back(std::move(text)); }
     void answerOpenFile(std::string path) { files_.push_back(std::move(path)); }
+    // A question the batch program answers No to, as a failure: its prompt,
+    // without the closing question, and the advice go to standard error.
+    void refuse(const std::string& title, std::string advice) { refusals_[title] = std::move(advice); }
     // Titles of message boxes that only tell the user something on success.
     void acceptNotice(const std::string& title) { notices_.push_back(title); }
 
@@ -40,6 +43,7 @@ private:
 
     std::ostream& messageStream_;
     std::map<std::string, int, std::less<>> messages_;
+    std::map<std::string, std::string, std::less<>> refusals_;
     std::map<std::string, std::deque<std::string>, std::less<>> inputs_;
     std::deque<std::string> files_;
     std::vector<std::string> notices_;

@@ -1,9 +1,15 @@
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
 #include <string>
 
 #include "batch/answer_sheet_dialogs.h"
 #include "batch/batch_outcome.h"
 #include "batch/run_setup.h"
+#include "core/cartesian/difference_engine.h"
 #include "core/cartesian/difference_files.h"
+#include "core/cartesian/difference_listing.h"
 #include "core/cartesian/test_dialogue.h"
 #include "core/common/user_error.h"
 #include "core/figures/run_summary.h"
@@ -22,6 +28,8 @@ void answerQuestions(AnswerSheetDialogs& dialogs, const CartesianOptions& option
         answer("Do you need flow record?", options.flowRecord);
     }
     answer("Detailed differences", options.differences);
+    // Files of pairs too large to list are never written in a batch run.
+    dialogs.refuse(std::string(UnlistedDifferencesTitle), "Leave off --differences to run without them.");
     answer("Reversed sort", options.reversed);
     dialogs.answerInput("Read data file one by one for paired comparison using Cartesian Product",
                         std::to_string(options.files.size()));
@@ -80,6 +88,17 @@ nlohmann::json resultDocument(const AppContext& context, const std::vector<std::
             {"files", files}};
 }
 
+// A run of large treatments can take a minute: someone watching a terminal
+// sees how far it is; a log or a pipe gets nothing.
+void showProgressOnTerminal(ControlModel& window) {
+    if (::isatty(STDERR_FILENO) == 0) return;
+    const auto start = std::chrono::steady_clock::now();
+    window.setProgressHandler([start](int pair, int pairs) {
+        const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
+        std::fprintf(stderr, "cpt: pair %d of %d, %.1f s\n", pair, pairs, elapsed.count());
+    });
+}
+
 }  // namespace
 
 BatchOutcome runCartesianBatch(const CartesianOptions& options, std::ostream& messages,
@@ -104,6 +123,7 @@ BatchOutcome runCartesianBatch(const CartesianOptions& options, std::ostream& me
         });
     }
     LoadMainWindow(context);
+    showProgressOnTerminal(context.window);
     cmdCartesianDifference_Click(context);
     context.closeAllFiles();
     const AnalysisState& state = context.state;
@@ -113,12 +133,11 @@ BatchOutcome runCartesianBatch(const CartesianOptions& options, std::ostream& me
     }
 
     outcome.written.push_back(context.outputPath(state.OutputFileName));
-    if (state.DetailedDifferences) {
-        for (int i = 1; i < state.TreatmentCount; ++i) {
-            for (int j = i + 1; j <= state.TreatmentCount; ++j) {
-                for (const std::string& name : differenceFileNames(state, i, j)) {
-                    outcome.written.push_back(context.outputPath(name));
-                }
+    for (int i = 1; i < state.TreatmentCount; ++i) {
+        for (int j = i + 1; j <= state.TreatmentCount; ++j) {
+            if (!pairListsDifferences(context, i, j)) continue;
+            for (const std::string& name : differenceFileNames(state, i, j)) {
+                outcome.written.push_back(context.outputPath(name));
             }
         }
     }

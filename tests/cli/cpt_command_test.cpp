@@ -232,6 +232,43 @@ TEST(CptCartesian, BadInputFilesExitWithStatusOneAndSayWhy) {
     EXPECT_EQ(folder.files(), std::vector<std::string>{"Empty.txt"});
 }
 
+// 3001 x 3000 differences, more than the difference files list: judged from
+// the sorted samples and exact sums; their difference files are refused.
+TEST(CptCartesian, PairBeyondTheListCapacityRunsWithoutDifferenceFilesOnly) {
+    TempFolder folder;
+    std::vector<std::string> values;
+    for (int k = 0; k < 3001; ++k) values.push_back(std::to_string(0.2 + (k % 17) * 0.001));
+    const std::filesystem::path first = folder.write("First.txt", treatmentText("First", "F", 3001, values));
+    values.resize(3000);
+    for (std::string& v : values) v = std::to_string(std::stod(v) - 0.004);
+    const std::filesystem::path second = folder.write("Second.txt", treatmentText("Second", "S", 3000, values));
+
+    ProcessResult refused = runCpt({"cartesian", "--differences", first.string(), second.string()}, folder.path());
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_NE(refused.err.find("Treatments 1 and 2 have 9003000 Cartesian differences: their six difference files "
+                               "would hold 36012053 lines, about 972 MB."),
+              std::string::npos)
+        << refused.err;
+    EXPECT_NE(refused.err.find("Leave off --differences to run without them."), std::string::npos) << refused.err;
+    EXPECT_EQ(refused.err.find("Go on without"), std::string::npos) << refused.err;
+    EXPECT_TRUE(refused.out.empty());
+    EXPECT_EQ(folder.files(), (std::vector<std::string>{"First.txt", "Second.txt"}));
+
+    ProcessResult result = runCpt({"cartesian", "--json", first.string(), second.string()}, folder.path());
+    ASSERT_EQ(result.status, 0) << result.err;
+    EXPECT_TRUE(result.err.empty()) << result.err;  // no progress lines into a pipe
+    nlohmann::json document = nlohmann::json::parse(result.out);
+    const auto& pair = document["pairs"][0];
+    ASSERT_TRUE(pair["significantCount"].is_number_integer());
+    ASSERT_TRUE(pair["notSignificantCount"].is_number_integer());
+    EXPECT_EQ(pair["significantCount"].get<std::int64_t>() + pair["notSignificantCount"].get<std::int64_t>(), 9003000);
+    EXPECT_EQ(document["files"].size(), 1u);  // the report alone
+    const std::string report = readFile(document["report"].get<std::string>());
+    EXPECT_NE(report.find("\r\nPairs with more than 9000005 differences: means and variances are exact, computed "
+                          "from the samples' sums.\r\n"),
+              std::string::npos);
+}
+
 TEST(CptCartesian, ReportThatCannotBeWrittenExitsWithStatusOne) {
     TempFolder folder;
     ProcessResult result = runCpt({"cartesian", "-C", "/proc", exampleFile("Maize.txt").string(),

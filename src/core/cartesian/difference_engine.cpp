@@ -1,12 +1,15 @@
 #include "core/cartesian/difference_engine.h"
 
 #include <cmath>
+#include <optional>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "core/cartesian/difference_files.h"
+#include "core/cartesian/difference_listing.h"
+#include "core/cartesian/large_pair.h"
 #include "core/cartesian/pair_calculation.h"
-#include "core/cartesian/treatment_file.h"
 #include "core/common/number_format.h"
 #include "core/common/user_error.h"
 #include "core/report/ci_report.h"
@@ -22,8 +25,7 @@ constexpr Rgb Yellow{255, 255, 0};
 constexpr Rgb Black{0, 0, 0};
 constexpr Rgb White{255, 255, 255};
 
-// Refused before anything is written: the pair tables and the difference
-// files count in 32 bits, and the edition promises no more.
+// Refused before anything is written.
 void checkPairs(const AnalysisState& state) {
     for (int t = 1; t <= state.TreatmentCount; ++t) {
         // The pair loops run over BootstrapNumberReal values of BootValueWork,
@@ -35,7 +37,6 @@ void checkPairs(const AnalysisState& state) {
                             textNumber(state.BootstrapNumberReal[t]) + ".");
         }
     }
-    checkPairCapacity(state.TreatmentFileSorted, state.BootstrapNumberReal, state.TreatmentCount);
 }
 
 void treatmentStatistics(AnalysisState& state) {
@@ -159,7 +160,37 @@ void showPairDone(AppContext& context, int i, int j) {
     context.window.redraw(control::Label6);
 }
 
-void comparePair(AppContext& context, int i, int j) {
+bool listsDifferences(const AppContext& context, int i, int j) {
+    const AnalysisState& state = context.state;
+    return state.BootstrapNumberReal[i] * state.BootstrapNumberReal[j] <=
+           static_cast<double>(context.differenceListCapacity);
+}
+
+// Difference files of a pair too large to list are refused before anything
+// is written; the run goes on without them only when the user says so.
+void confirmUnlistedDifferences(AppContext& context) {
+    const AnalysisState& state = context.state;
+    if (!state.DetailedDifferences) return;
+    std::string pairs;
+    for (int i = 1; i < state.TreatmentCount; ++i) {
+        for (int j = i + 1; j <= state.TreatmentCount; ++j) {
+            if (listsDifferences(context, i, j)) continue;
+            const auto differences =
+                static_cast<std::int64_t>(state.BootstrapNumberReal[i] * state.BootstrapNumberReal[j]);
+            pairs += "Treatments " + std::to_string(i) + " and " + std::to_string(j) + " have " +
+                     std::to_string(differences) + " Cartesian differences: their six difference files would hold " +
+                     std::to_string(differenceFileLines(differences)) + " lines, " +
+                     approximateSize(differenceFileBytes(differences)) + ".\n";
+        }
+    }
+    if (pairs.empty()) return;
+    const std::string prompt = "Difference files list at most " + std::to_string(context.differenceListCapacity) +
+                               " differences a pair.\n" + pairs + "Go on without the difference files of these pairs?";
+    if (context.dialogs.messageBox(prompt, ButtonSet::YesNo, UnlistedDifferencesTitle) != AnswerYes) throw Cancelled();
+}
+
+void comparePair(AppContext& context, std::vector<std::optional<SampleSummary>>& summaries, DifferenceRanking& ranking, int i,
+                 int j) {
     AnalysisState& state = context.state;
     showPairStart(context, i, j);
     const std::span<const double> first(state.BootValueWork[i].from1(),
@@ -169,7 +200,15 @@ void comparePair(AppContext& context, int i, int j) {
     const PairDirection direction = directionOf(state.BootMean[i], state.BootMean[j]);
 
     PairResult result;
-    if (state.DetailedDifferences) {
+    if (!listsDifferences(context, i, j)) {
+        // Each treatment is sorted and summed once, for all its large pairs.
+        std::optional<SampleSummary>& firstSummary = summaries[static_cast<std::size_t>(i)];
+        std::optional<SampleSummary>& secondSummary = summaries[static_cast<std::size_t>(j)];
+        if (!firstSummary) firstSummary = summarise(first);
+        if (!secondSummary) secondSummary = summarise(second);
+        result = calculateLargePair(*firstSummary, *secondSummary, direction, ranking);
+        state.MomentsFromSums = true;
+    } else if (state.DetailedDifferences) {
         try {
             DifferenceFiles files(state, context.workingDirectory, i, j, direction.observedDiff);
             result = calculatePair(first, second, direction, &files);
@@ -192,9 +231,14 @@ void comparePair(AppContext& context, int i, int j) {
 
 }  // namespace
 
+bool pairListsDifferences(const AppContext& context, int i, int j) {
+    return context.state.DetailedDifferences && listsDifferences(context, i, j);
+}
+
 void ComputeCartesianDifferences(AppContext& context) {
     AnalysisState& state = context.state;
     checkPairs(state);
+    confirmUnlistedDifferences(context);
     context.trace("CartesianDifference2");
     const int count = state.TreatmentCount;
     for (int i = 1; i < count; ++i) {
@@ -205,12 +249,20 @@ void ComputeCartesianDifferences(AppContext& context) {
             state.InsigCount[i][j] = 0;
         }
     }
+    state.MomentsFromSums = false;
     treatmentStatistics(state);
     analysisOfVariance(state);
     showRunStart(context);
 
+    std::vector<std::optional<SampleSummary>> summaries(static_cast<std::size_t>(count + 1));
+    DifferenceRanking ranking;
+    const int pairs = count * (count - 1) / 2;
+    int pair = 0;
     for (int i = 1; i < count; ++i) {
-        for (int j = i + 1; j <= count; ++j) comparePair(context, i, j);
+        for (int j = i + 1; j <= count; ++j) {
+            context.window.pairProgress(++pair, pairs);
+            comparePair(context, summaries, ranking, i, j);
+        }
     }
 }
 

@@ -9,6 +9,10 @@ class AppContext;
 // of variance and the pair tables, writes the difference files when asked.
 void ComputeCartesianDifferences(AppContext& context);
 
+// Whether the run writes the difference files of pair (i, j): asked for, and
+// the pair within the context's differenceListCapacity.
+bool pairListsDifferences(const AppContext& context, int i, int j);
+
 // ComputeCartesianDifferences, then the report.
 void CartesianDifference2(AppContext& context);
 

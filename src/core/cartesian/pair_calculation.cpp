@@ -76,9 +76,9 @@ PairResult calculatePair(std::span<const double> first, std::span<const double> 
     }
 
     PairResult result;
-    result.significant = static_cast<std::int32_t>(counts.significant);
-    result.below = static_cast<std::int32_t>(counts.below);
-    result.above = static_cast<std::int32_t>(counts.above);
+    result.significant = counts.significant;
+    result.below = counts.below;
+    result.above = counts.above;
     result.mean = sums.sum / (bi * bj);
     result.variance = (sums.sumSquares - sums.sum * sums.sum / (bi * bj)) / (bj * bi - 1);
     // With (nearly) constant samples the sums can cancel to a rounding error
@@ -94,7 +94,7 @@ PairResult calculatePair(std::span<const double> first, std::span<const double> 
     result.percentileUpper = ranking.smallest(upper);
 
     result.insignificant = result.below + result.above;
-    result.pValue = result.insignificant / (bj * bi);
+    result.pValue = static_cast<double>(result.insignificant) / (bj * bi);
     result.tLower = result.mean - result.sd * TQuantile;
     result.tUpper = result.sd * TQuantile + result.mean;
     return result;

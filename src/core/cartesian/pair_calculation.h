@@ -21,10 +21,10 @@ PairDirection directionOf(double firstMean, double secondMean);
 
 // Every pair-table member one pair gives.
 struct PairResult {
-    std::int32_t significant = 0;
-    std::int32_t below = 0;  // not significant: at most 0
-    std::int32_t above = 0;  // not significant: at least twice the observed difference
-    std::int32_t insignificant = 0;
+    std::int64_t significant = 0;
+    std::int64_t below = 0;  // not significant: at most 0
+    std::int64_t above = 0;  // not significant: at least twice the observed difference
+    std::int64_t insignificant = 0;
     double mean = 0;
     double variance = 0;
     double sd = 0;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 #include <cassert>
+#include <cmath>
 
 namespace cpt {
 namespace {
@@ -23,20 +24,20 @@ DifferenceSums sumInOrder(const double* first, std::int32_t firstCount, const do
     return {sum, sumSquares};
 }
 
-// Doubles mapped to unsigned keys in the same order (-0 just below +0), so
-// that a binary search can run over every double between two values.
-std::uint64_t orderKey(double value) {
-    std::uint64_t bits = std::bit_cast<std::uint64_t>(value);
-    return (bits >> 63) != 0 ? ~bits : bits | (std::uint64_t{1} << 63);
+// A fixed stream of pseudo-random numbers: the sample only steers the
+// narrowing, the result never depends on it.
+std::uint64_t nextRandom(std::uint64_t& state) {
+    std::uint64_t z = (state += 0x9e3779b97f4a7c15u);
+    z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9u;
+    z = (z ^ (z >> 27)) * 0x94d049bb133111ebu;
+    return z ^ (z >> 31);
 }
 
-double fromOrderKey(std::uint64_t key) {
-    std::uint64_t bits = (key >> 63) != 0 ? key & ~(std::uint64_t{1} << 63) : ~key;
-    return std::bit_cast<double>(bits);
-}
+constexpr std::size_t SampleSize = 1 << 16;
+constexpr std::int64_t SmallestListLimit = 4096;
 
 template <typename Within>
-std::int64_t countWhere(const std::vector<double>& a, const std::vector<double>& b, Within within) {
+std::int64_t countWhere(std::span<const double> a, std::span<const double> b, Within within) {
     const std::size_t n = b.size();
     std::size_t p = 0;  // first b whose difference with the current a is within
     std::int64_t count = 0;
@@ -57,10 +58,19 @@ DifferenceSums sumDifferences(const double* first, std::int32_t firstCount, cons
 
 void DifferenceRanking::assign(const double* minuends, std::int32_t minuendCount, const double* subtrahends,
                                std::int32_t subtrahendCount) {
-    a_.assign(minuends, minuends + minuendCount);
-    b_.assign(subtrahends, subtrahends + subtrahendCount);
-    std::sort(a_.begin(), a_.end());
-    std::sort(b_.begin(), b_.end());
+    ownA_.assign(minuends, minuends + minuendCount);
+    ownB_.assign(subtrahends, subtrahends + subtrahendCount);
+    std::sort(ownA_.begin(), ownA_.end());
+    std::sort(ownB_.begin(), ownB_.end());
+    a_ = ownA_;
+    b_ = ownB_;
+}
+
+void DifferenceRanking::assignSorted(std::span<const double> sortedMinuends, std::span<const double> sortedSubtrahends) {
+    assert(std::is_sorted(sortedMinuends.begin(), sortedMinuends.end()));
+    assert(std::is_sorted(sortedSubtrahends.begin(), sortedSubtrahends.end()));
+    a_ = sortedMinuends;
+    b_ = sortedSubtrahends;
 }
 
 std::int64_t DifferenceRanking::countAtMost(double limit) const {
@@ -71,21 +81,126 @@ std::int64_t DifferenceRanking::countBelow(double limit) const {
     return countWhere(a_, b_, [limit](double d) { return d < limit; });
 }
 
-double DifferenceRanking::smallest(std::int64_t rank) const {
+// Differences in the window below the pivot and at most the pivot. Along a
+// row they fall as the subtrahend grows, so they are the row's last ones;
+// where they start never moves back as the minuend grows.
+DifferenceRanking::PivotCounts DifferenceRanking::countInWindow(double pivot, std::vector<std::uint32_t>& belowStart,
+                                                                std::vector<std::uint32_t>& atMostStart) const {
+    const double* b = b_.data();
+    belowStart.resize(a_.size());
+    atMostStart.resize(a_.size());
+    std::uint32_t below = 0;
+    std::uint32_t atMost = 0;
+    PivotCounts counts;
+    for (std::size_t k = 0; k < a_.size(); ++k) {
+        const double x = a_[k];
+        const std::uint32_t end = windowEnd_[k];
+        atMost = std::max(atMost, windowStart_[k]);
+        while (atMost < end && x - b[atMost] > pivot) ++atMost;
+        below = std::max(below, atMost);
+        while (below < end && x - b[below] >= pivot) ++below;
+        atMostStart[k] = atMost;
+        belowStart[k] = below;
+        counts.atMost += end - atMost;
+        counts.below += end - below;
+    }
+    return counts;
+}
+
+// Draws differences from the window, one from each of `count` equal
+// stretches of it (which spreads them more evenly than independent draws),
+// met in order row by row.
+void DifferenceRanking::drawSample(std::int64_t inWindow, std::size_t count, std::uint64_t& seed) {
+    sample_.clear();
+    const double stretch = static_cast<double>(inWindow) / static_cast<double>(count);
+    std::uint64_t rowFirst = 0;
+    std::size_t k = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        const double offset = static_cast<double>(nextRandom(seed) >> 11) * 0x1p-53;
+        const auto draw = std::min(static_cast<std::uint64_t>((static_cast<double>(i) + offset) * stretch),
+                                   static_cast<std::uint64_t>(inWindow - 1));
+        while (draw >= rowFirst + (windowEnd_[k] - windowStart_[k])) {
+            rowFirst += windowEnd_[k] - windowStart_[k];
+            ++k;
+        }
+        sample_.push_back(a_[k] - b_[windowStart_[k] + (draw - rowFirst)]);
+    }
+}
+
+double DifferenceRanking::pickFromList(std::int64_t rankInWindow) {
+    list_.clear();
+    for (std::size_t k = 0; k < a_.size(); ++k) {
+        const double x = a_[k];
+        for (std::uint32_t l = windowStart_[k]; l < windowEnd_[k]; ++l) list_.push_back(x - b_[l]);
+    }
+    auto nth = list_.begin() + (rankInWindow - 1);
+    std::nth_element(list_.begin(), nth, list_.end());
+    return *nth;
+}
+
+double DifferenceRanking::smallest(std::int64_t rank) {
     assert(rank >= 1 && rank <= size());
-    // The smallest double v with rank differences at most v is the rank-th
-    // difference itself: the count only rises at a difference.
-    std::uint64_t low = orderKey(a_.front() - b_.back());
-    std::uint64_t high = orderKey(a_.back() - b_.front());
-    while (low < high) {
-        std::uint64_t middle = low + (high - low) / 2;
-        if (countAtMost(fromOrderKey(middle)) >= rank) {
-            high = middle;
+    // Narrowed by two pivots drawn from a sample of the differences still in
+    // question, around where the rank should fall (as in Floyd and Rivest's
+    // selection); each round keeps the one stretch that holds the rank, until
+    // few enough are left to list. A pivot that is the answer ends it at once,
+    // so ties cost nothing.
+    const std::int64_t listLimit =
+        listLimit_ > 0 ? listLimit_
+                       : std::max<std::int64_t>(SmallestListLimit, static_cast<std::int64_t>(a_.size() + b_.size()));
+    windowStart_.assign(a_.size(), 0);
+    windowEnd_.assign(a_.size(), static_cast<std::uint32_t>(b_.size()));
+    std::int64_t below = 0;  // differences before the window
+    std::int64_t inWindow = size();
+    std::uint64_t seed = static_cast<std::uint64_t>(rank);
+    double value = 0;
+    for (;;) {
+        const std::int64_t target = rank - below;
+        if (inWindow <= listLimit) {
+            value = pickFromList(target);
+            break;
+        }
+        const std::size_t count = std::min<std::size_t>(SampleSize, static_cast<std::size_t>(inWindow / 4 + 1));
+        drawSample(inWindow, count, seed);
+        const double share = (static_cast<double>(target) - 0.5) / static_cast<double>(inWindow);
+        const double centre = share * static_cast<double>(count);
+        const double spread = 3 * std::sqrt(static_cast<double>(count) * share * (1 - share)) + 1;
+        const auto position = [&](double p) {
+            return static_cast<std::size_t>(std::clamp(p, 0.0, static_cast<double>(count - 1)));
+        };
+        const std::size_t lowPosition = position(std::floor(centre - spread));
+        const std::size_t highPosition = position(std::ceil(centre + spread));
+        std::nth_element(sample_.begin(), sample_.begin() + lowPosition, sample_.end());
+        const double low = sample_[lowPosition];
+        std::nth_element(sample_.begin() + lowPosition, sample_.begin() + highPosition, sample_.end());
+        const double high = sample_[highPosition];
+
+        const PivotCounts atLow = countInWindow(low, belowLowStart_, atMostLowStart_);
+        if (target > atLow.below && target <= atLow.atMost) {
+            value = low;
+            break;
+        }
+        if (target <= atLow.below) {
+            windowStart_.swap(belowLowStart_);
+            inWindow = atLow.below;
+            continue;
+        }
+        const PivotCounts atHigh = countInWindow(high, belowHighStart_, atMostHighStart_);
+        if (target > atHigh.below && target <= atHigh.atMost) {
+            value = high;
+            break;
+        }
+        if (target <= atHigh.below) {
+            windowStart_.swap(belowHighStart_);
+            windowEnd_.swap(atMostLowStart_);
+            below += atLow.atMost;
+            inWindow = atHigh.below - atLow.atMost;
         } else {
-            low = middle + 1;
+            windowEnd_.swap(atMostHighStart_);
+            below += atHigh.atMost;
+            inWindow -= atHigh.atMost;
         }
     }
-    double value = fromOrderKey(low);
     // -0 stands for a zero difference (the inputs hold no -0); keep +0.
     return value == 0 ? 0.0 : value;
 }

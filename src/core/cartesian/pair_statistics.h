@@ -5,6 +5,7 @@
 // b shrinks (rounding is monotone), so for every a the differences at most a
 // limit are a suffix of the sorted b, and that suffix only shrinks as a grows.
 #include <cstdint>
+#include <span>
 #include <vector>
 
 namespace cpt {
@@ -36,12 +37,15 @@ struct DifferenceCounts {
 };
 
 // The multiset of all fl(a - b), a from the minuends, b from the subtrahends.
+// Work areas grow with the samples, never with the number of differences.
 class DifferenceRanking {
 public:
     DifferenceRanking() = default;
     // Keeps sorted copies; the vectors are reused from pair to pair.
     void assign(const double* minuends, std::int32_t minuendCount, const double* subtrahends,
                 std::int32_t subtrahendCount);
+    // Works on samples already in ascending order, which must outlive their use here.
+    void assignSorted(std::span<const double> sortedMinuends, std::span<const double> sortedSubtrahends);
 
     std::int64_t size() const { return static_cast<std::int64_t>(a_.size()) * static_cast<std::int64_t>(b_.size()); }
     // Number of differences <= limit, and < limit.
@@ -49,13 +53,43 @@ public:
     std::int64_t countBelow(double limit) const;
     // The rank-th smallest difference (1 <= rank <= size()), exactly the value
     // a sort of all differences would hold at that position.
-    double smallest(std::int64_t rank) const;
+    double smallest(std::int64_t rank);
     // The verdict counts of judgeDifference over all differences.
     DifferenceCounts judge(double observedDiff) const;
 
+    // Once this few differences are left to choose from, they are listed and
+    // the rank picked among them; 0 means as many as the two samples hold.
+    // (Tests lower it to walk the narrowing on small samples.)
+    void setListLimit(std::int64_t limit) { listLimit_ = limit; }
+
 private:
-    std::vector<double> a_;
-    std::vector<double> b_;
+    std::vector<double> ownA_;
+    std::vector<double> ownB_;
+    std::span<const double> a_;
+    std::span<const double> b_;
+    std::int64_t listLimit_ = 0;
+
+    // The differences still in question: for minuend k, subtrahends
+    // windowStart_[k] to windowEnd_[k] - 1. Both bounds never fall as k grows.
+    std::vector<std::uint32_t> windowStart_;
+    std::vector<std::uint32_t> windowEnd_;
+    // Where the differences below and at most a pivot start in each row, for
+    // the low and the high pivot; they become the window's new bounds.
+    std::vector<std::uint32_t> belowLowStart_;
+    std::vector<std::uint32_t> atMostLowStart_;
+    std::vector<std::uint32_t> belowHighStart_;
+    std::vector<std::uint32_t> atMostHighStart_;
+    std::vector<double> sample_;
+    std::vector<double> list_;
+
+    struct PivotCounts {
+        std::int64_t below = 0;
+        std::int64_t atMost = 0;
+    };
+    PivotCounts countInWindow(double pivot, std::vector<std::uint32_t>& belowStart,
+                              std::vector<std::uint32_t>& atMostStart) const;
+    void drawSample(std::int64_t inWindow, std::size_t count, std::uint64_t& seed);
+    double pickFromList(std::int64_t rankInWindow);
 };
 
 }  // namespace cpt

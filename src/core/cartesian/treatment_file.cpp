@@ -30,22 +30,6 @@ TreatmentHeading readTreatmentHeading(FieldReader& reader) {
     return heading;
 }
 
-void checkPairCapacity(const TreatmentArray<std::string>& files, const TreatmentArray<double>& bootstrapNumbers,
-                       int count) {
-    for (int t = 1; t < count; ++t) {
-        for (int u = t + 1; u <= count; ++u) {
-            const double products = bootstrapNumbers[t] * bootstrapNumbers[u];
-            if (products > ValueCapacity) {
-                throw UserError("The treatments of \"" + files[t] + "\" and \"" + files[u] + "\" have " +
-                                textNumber(bootstrapNumbers[t]) + " and " + textNumber(bootstrapNumbers[u]) +
-                                " bootstrap values: their " + textNumber(products) +
-                                " Cartesian differences are more than the " + std::to_string(ValueCapacity) +
-                                " a pair can hold.");
-            }
-        }
-    }
-}
-
 BootstrapValue readBootstrapValue(FieldReader& reader, std::int32_t position, Transformation transformation) {
     double x = reader.readNumber("bootstrap value " + std::to_string(position));
     if (x == -1) return {true, x};

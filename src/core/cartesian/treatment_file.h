@@ -30,11 +30,6 @@ struct BootstrapValue {
 // the transformation; a value outside the transformation's range is refused.
 BootstrapValue readBootstrapValue(FieldReader& reader, std::int32_t position, Transformation transformation);
 
-// Refuses a pair of treatments 1..count with more Cartesian differences than
-// a pair can hold, naming both files.
-void checkPairCapacity(const TreatmentArray<std::string>& files, const TreatmentArray<double>& bootstrapNumbers,
-                       int count);
-
 // The list ended (by its end or by -1) before B values.
 [[noreturn]] void complainTooFewValues(const FieldReader& reader, std::int32_t valuesRead,
                                        std::int32_t bootstrapNumber, bool byEndMark);

@@ -164,7 +164,6 @@ void CartesianDifference(AppContext& context) {
         state.LastTreatmentCode = state.TreatmentCode[t];
         state.EntryMean[t] = readFirstPass(state, t, reader);
     }
-    checkPairCapacity(state.TreatmentFile, state.BootstrapNumberReal, state.TreatmentCount);
 
     orderByMean(state);
     const std::size_t ruleLength = static_cast<std::size_t>(11 * count + 15);

@@ -94,6 +94,14 @@ public:
     }
     void setRedrawHandler(std::function<void(std::string_view)> handler) { redrawHandler_ = std::move(handler); }
 
+    // Tells the front end that a long run has come to pair `pair` of `pairs`
+    // (counting from 1), for a progress line of its own; the window's
+    // captions say the same through redraw().
+    void pairProgress(int pair, int pairs) const {
+        if (progressHandler_) progressHandler_(pair, pairs);
+    }
+    void setProgressHandler(std::function<void(int, int)> handler) { progressHandler_ = std::move(handler); }
+
     // Asks the front end to end the program.
     void requestExit() {
         exitRequested_ = true;
@@ -106,6 +114,7 @@ private:
     std::vector<Control> controls_;
     std::function<void(std::string_view)> redrawHandler_;
     std::function<void()> exitHandler_;
+    std::function<void(int, int)> progressHandler_;
     bool exitRequested_ = false;
 };
 

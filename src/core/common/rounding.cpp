@@ -27,4 +27,11 @@ std::optional<Int> toInteger(double value) {
 std::optional<std::int16_t> toInt16(double value) { return toInteger<std::int16_t>(value); }
 std::optional<std::int32_t> toInt32(double value) { return toInteger<std::int32_t>(value); }
 
+std::optional<std::int64_t> toInt64(double value) {
+    // 2^63 itself is a double but no int64: the upper test must be strict.
+    double rounded = roundHalfEven(value);
+    if (!(rounded >= -0x1p63 && rounded < 0x1p63)) return std::nullopt;
+    return static_cast<std::int64_t>(rounded);
+}
+
 }  // namespace cpt

@@ -9,5 +9,6 @@ namespace cpt {
 double roundHalfEven(double value);
 std::optional<std::int16_t> toInt16(double value);
 std::optional<std::int32_t> toInt32(double value);
+std::optional<std::int64_t> toInt64(double value);
 
 }  // namespace cpt

@@ -53,6 +53,7 @@ void writeHeader(AnalysisState& s, PrintLine& line) {
     }
     line.text("df between groups (dfN: numerator) =").number(s.DfBetween).end();
     line.text("df within groups (dfD: denominator) =").number(s.DfWithin).end();
+    if (s.MomentsFromSums) line.line(report_texts::MomentsFromSumsNote);
     line.line("  ");
     if (s.TreatmentCount != 2) {
         line.line("If you are asked to use corrected alpha value:");

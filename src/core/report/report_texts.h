@@ -16,4 +16,9 @@ extern const std::array<Reference, 2> MainReferences;
 // Listed under "References:", three, four, four and five lines.
 extern const std::array<Reference, 4> References;
 
+// Written once, after the degrees of freedom, when a pair had more
+// differences than are listed.
+inline constexpr std::string_view MomentsFromSumsNote =
+    "Pairs with more than 9000005 differences: means and variances are exact, computed from the samples' sums.";
+
 }  // namespace cpt::report_texts

@@ -98,6 +98,9 @@ struct AnalysisState {
     TreatmentArray<double> BootSum{};
     TreatmentArray<double> BootSumSq{};
     TreatmentArray<double> BootVarianceBySums{};
+    // True when a pair of this run had more differences than are listed, and
+    // its mean and variance came from the samples' exact sums.
+    bool MomentsFromSums = false;
 
     // Value arrays.
     TreatmentArray<ValueArray<double>> BootValue{};
@@ -114,11 +117,12 @@ struct AnalysisState {
     ValueArray<std::int32_t> SortedTags;
     bool SortAndCountRun = false;
 
-    // Per pair (i < j unless mirrored).
-    PairTable<std::int32_t> SigCount{};
-    PairTable<std::int32_t> InsigBelowCount{};
-    PairTable<std::int32_t> InsigAboveCount{};
-    PairTable<std::int32_t> InsigCount{};
+    // Per pair (i < j unless mirrored). Counts are 64-bit: a pair of large
+    // treatments has up to 10^12 differences and more.
+    PairTable<std::int64_t> SigCount{};
+    PairTable<std::int64_t> InsigBelowCount{};
+    PairTable<std::int64_t> InsigAboveCount{};
+    PairTable<std::int64_t> InsigCount{};
     PairTable<double> DiffMean{};
     PairTable<double> DiffVariance{};
     PairTable<double> DiffSD{};

@@ -2,6 +2,7 @@
 // Everything a procedure works with: the analysis state, the main window's
 // model, the two ports and the flow record file. Owned by the application
 // object of each front end and handed to every procedure.
+#include <cstdint>
 #include <filesystem>
 #include <string_view>
 
@@ -25,6 +26,10 @@ public:
     std::filesystem::path workingDirectory;
     // Open while the maintainer's flow record is on.
     OutputFile flowFile;
+    // Pairs with more differences are judged from their samples' sorted
+    // values and exact sums, and their differences are not listed. Tests
+    // lower it to send small pairs that way.
+    std::int64_t differenceListCapacity = ValueCapacity;
 
     // Writes "Sub <procedure>" to the flow record file while it is on.
     void trace(std::string_view procedure);

@@ -24,27 +24,57 @@ std::vector<double> tiedSample(std::mt19937& generator, int count, bool decimal)
     return values;
 }
 
+// Every order statistic and both counts at every difference, against all
+// differences sorted; small list limits make the narrowing run its rounds.
+void expectRankingMatches(const std::vector<double>& a, const std::vector<double>& b, std::int64_t listLimit) {
+    std::vector<double> all;
+    for (double x : a) {
+        for (double y : b) all.push_back(x - y);
+    }
+    std::sort(all.begin(), all.end());
+    DifferenceRanking ranking;
+    ranking.assign(a.data(), static_cast<std::int32_t>(a.size()), b.data(), static_cast<std::int32_t>(b.size()));
+    ranking.setListLimit(listLimit);
+    ASSERT_EQ(ranking.size(), static_cast<std::int64_t>(all.size()));
+    for (std::size_t r = 0; r < all.size(); ++r) {
+        ASSERT_EQ(ranking.smallest(static_cast<std::int64_t>(r + 1)), all[r]) << "rank " << r + 1;
+        double limit = all[r];
+        ASSERT_EQ(ranking.countAtMost(limit), std::upper_bound(all.begin(), all.end(), limit) - all.begin());
+        ASSERT_EQ(ranking.countBelow(limit), std::lower_bound(all.begin(), all.end(), limit) - all.begin());
+    }
+}
+
 TEST(CrossCheck, RankingGivesEveryOrderStatisticAndCount) {
     std::mt19937 generator(11);
     std::uniform_int_distribution<int> size(1, 12);
     for (int trial = 0; trial < 300; ++trial) {
+        SCOPED_TRACE(::testing::Message() << "trial " << trial);
         bool decimal = trial % 2 == 1;
         std::vector<double> a = tiedSample(generator, size(generator), decimal);
         std::vector<double> b = tiedSample(generator, size(generator), decimal);
-        std::vector<double> all;
-        for (double x : a) {
-            for (double y : b) all.push_back(x - y);
-        }
-        std::sort(all.begin(), all.end());
-        DifferenceRanking ranking;
-        ranking.assign(a.data(), static_cast<std::int32_t>(a.size()), b.data(), static_cast<std::int32_t>(b.size()));
-        ASSERT_EQ(ranking.size(), static_cast<std::int64_t>(all.size()));
-        for (std::size_t r = 0; r < all.size(); ++r) {
-            ASSERT_EQ(ranking.smallest(static_cast<std::int64_t>(r + 1)), all[r]) << "trial " << trial << " rank " << r;
-            double limit = all[r];
-            ASSERT_EQ(ranking.countAtMost(limit), std::upper_bound(all.begin(), all.end(), limit) - all.begin());
-            ASSERT_EQ(ranking.countBelow(limit), std::lower_bound(all.begin(), all.end(), limit) - all.begin());
-        }
+        for (std::int64_t listLimit : {0, 1, 3}) expectRankingMatches(a, b, listLimit);
+    }
+}
+
+// Differences that round: magnitudes so far apart that x - y ties with x, or
+// that a difference of two large values lands on a few doubles only.
+std::vector<double> mixedSample(std::mt19937& generator, int count) {
+    static const double Levels[] = {0, -1, 1, 0.1, -0.30000000000000004, 1e16, 1e16 + 2, -1e16, 3e-300, 2.5, -7.75, 1e300};
+    std::uniform_int_distribution<int> level(0, std::size(Levels) - 1);
+    std::uniform_int_distribution<int> scale(-3, 3);
+    std::vector<double> values;
+    for (int k = 0; k < count; ++k) values.push_back(Levels[level(generator)] * std::ldexp(1.0, scale(generator)));
+    return values;
+}
+
+TEST(CrossCheck, RankingIsExactWhereDifferencesRoundOrTie) {
+    std::mt19937 generator(15);
+    std::uniform_int_distribution<int> size(1, 20);
+    for (int trial = 0; trial < 60; ++trial) {
+        SCOPED_TRACE(::testing::Message() << "trial " << trial);
+        std::vector<double> a = mixedSample(generator, size(generator));
+        std::vector<double> b = mixedSample(generator, size(generator));
+        for (std::int64_t listLimit : {0, 1, 9}) expectRankingMatches(a, b, listLimit);
     }
 }
 

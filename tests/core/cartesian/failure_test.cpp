@@ -81,14 +81,14 @@ TEST(RunFailure, StopsCleanlyAndSaysWhy) {
          {"it holds only 0 bootstrap values, but field 5 gives B = 3."}},
         {"B below 2", false, secondFileHolds("\"Bad\",\"n\",20,\"B\",1,\"X\",20,0.5\r\n1\r\n"),
          {"bad.txt", "field 5 gives the bootstrap number B = 1, but at least 2 bootstrap values are needed."}},
-        {"pair beyond the capacity", false,
+        {"difference files of a pair too large to list declined", false,
          [](CartesianRun& run) {
-             run.answerQuestions(false, false).answerCount("2");
+             run.answerQuestions(true, false).answerCount("2");
              run.answerFiles({run.folder.write("big1.txt", treatmentText("A", "A", 3001, manyValues(3001))),
                               run.folder.write("big2.txt", treatmentText("B", "B", 3000, manyValues(3000)))});
+             run.dialogs.answerMessage("Difference files too large", AnswerNo);
          },
-         {"big1.txt", "big2.txt", "3001 and 3000 bootstrap values",
-          "9003000 Cartesian differences are more than the 9000005 a pair can hold."}},
+         {}},
         {"arcsine of 1", true, transformedFileHolds("1", headed + "0.5\r\n1\r\n0.5\r\n"),
          {"bad.txt", "field 10 (bootstrap value 2) holds 1, but the arcsine transformation needs a value from 0 up to, not including, 1."}},
         {"logit of 0", true, transformedFileHolds("2", headed + "0\r\n0.5\r\n0.5\r\n"),

@@ -1,0 +1,35 @@
+#pragma once
+// A pair with more differences than are listed, judged without forming them:
+// counts and percentile limits from the two samples sorted, mean and variance
+// from their exact sums. Counts and limits are those of the described loop
+// over every difference fl(x - y); mean and variance are the doubles nearest
+// to those of the real differences x - y (their sums in Cartesian order would
+// take B_i x B_j additions and round at every one).
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "core/cartesian/pair_calculation.h"
+#include "core/cartesian/pair_statistics.h"
+#include "core/common/exact_sum.h"
+
+namespace cpt {
+
+// What a treatment gives every large pair it is in: made once per run.
+struct SampleSummary {
+    std::vector<double> sorted;
+    ExactSum sums;
+};
+SampleSummary summarise(std::span<const double> values);
+
+// Ranks L and U of the percentile limits among `differences` differences
+// (B_j x B_i as a double): differences x share + 0.5, halves to even, kept
+// within 1 to differences.
+std::int64_t percentileRank(double differences, double share);
+
+// The pair (first, second) as calculatePair takes it; the ranking's work
+// areas are reused from pair to pair.
+PairResult calculateLargePair(const SampleSummary& first, const SampleSummary& second, PairDirection direction,
+                              DifferenceRanking& ranking);
+
+}  // namespace cpt
