@@ -4,8 +4,10 @@
 #include "app/desktop_application.h"
 #include "app/qt_dialogs.h"
 #include "app/main_window.h"
+#include "core/common/file_size_signal.h"
 
 int main(int argc, char** argv) {
+    cpt::ignoreFileSizeSignal();
     QApplication application(argc, argv);
     bool maintainerMode = false;
     for (int i = 1; i < argc; ++i) {

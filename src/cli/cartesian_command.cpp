@@ -6,6 +6,7 @@
 #include "core/cartesian/difference_files.h"
 #include "core/cartesian/test_dialogue.h"
 #include "core/common/user_error.h"
+#include "core/report/report_file.h"
 #include "core/shell/main_window.h"
 #include "core/tables/letter_marking.h"
 
@@ -28,6 +29,8 @@ void answerQuestions(AnswerSheetDialogs& dialogs, const CartesianOptions& option
     }
     for (const std::string& file : options.files) dialogs.answerOpenFile(absolute(file));
     dialogs.answerInput("Add a code to the output filename?", options.code);
+    dialogs.reword(std::string(ReportFailureTitle), std::string(ReportFailureAdvice),
+                   "\nGive another --code (a file name cannot hold every character), or another folder with -C.");
 }
 
 nlohmann::json resultDocument(const AppContext& context, const std::vector<std::filesystem::path>& written) {

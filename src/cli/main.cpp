@@ -3,9 +3,11 @@
 #include <CLI/CLI.hpp>
 
 #include "cli/command_options.h"
+#include "core/common/file_size_signal.h"
 
 int main(int argc, char** argv) {
     using namespace cpt::cli;
+    cpt::ignoreFileSizeSignal();
     CLI::App app{"Cartesian paired test and sort-and-count of bootstrap results, without questions."};
     app.require_subcommand(1);
 

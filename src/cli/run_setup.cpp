@@ -20,7 +20,9 @@ std::string absolute(const std::string& path) { return std::filesystem::absolute
 
 void printResult(const std::vector<std::filesystem::path>& written, const nlohmann::json* document) {
     if (document != nullptr) {
-        std::cout << document->dump(2) << '\n';
+        // Text that is not UTF-8 (a Latin-1 name, a path with byte 0xFF) is
+        // shown with U+FFFD here; the files keep their bytes.
+        std::cout << document->dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
         return;
     }
     for (const std::filesystem::path& path : written) std::cout << path.string() << '\n';

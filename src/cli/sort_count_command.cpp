@@ -1,4 +1,5 @@
 #include <iostream>
+#include <new>
 
 #include "cli/command_options.h"
 #include "cli/run_setup.h"
@@ -60,6 +61,9 @@ int runSortCount(const SortCountOptions& options) {
         std::cerr << error.what() << '\n';
         return ExitFailure;
     } catch (const Cancelled&) {
+        return ExitFailure;
+    } catch (const std::bad_alloc&) {
+        std::cerr << OutOfMemoryMessage << '\n';
         return ExitFailure;
     }
     if (dialogs.failed()) return ExitFailure;

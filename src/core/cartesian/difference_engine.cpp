@@ -70,7 +70,7 @@ void treatmentStatistics(AnalysisState& state) {
         state.BootSumSq[t] = sumSquares;
         const double mean = sum / count;
         state.BootMean[t] = mean;
-        state.BootVarianceBySums[t] = (sumSquares - sum * sum / count) / (count - 1);
+        state.BootVarianceBySums[t] = varianceBySums(sum, sumSquares, count);
         double squaredDeviations = 0;
         for (std::int32_t k = 1; k <= b; ++k) {
             const double d = state.BootValueWork[t][k] - mean;
@@ -79,6 +79,16 @@ void treatmentStatistics(AnalysisState& state) {
         state.BootVariance[t] = squaredDeviations / (count - 1);
         state.BootSD[t] = std::sqrt(state.BootVariance[t]);
     }
+}
+
+bool everyTreatmentConstant(const AnalysisState& state) {
+    for (int t = 1; t <= state.TreatmentCount; ++t) {
+        const ValueArray<double>& values = state.BootValueWork[t];
+        for (std::int32_t k = 2; k <= state.BootstrapNumber[t]; ++k) {
+            if (values[k] != values[1]) return false;
+        }
+    }
+    return true;
 }
 
 void analysisOfVariance(AnalysisState& state) {
@@ -103,7 +113,9 @@ void analysisOfVariance(AnalysisState& state) {
     // A within-groups mean square of 0, or none at all (every sample size 1),
     // leaves F undefined; an F of an earlier run must not stand in for it.
     // Constant samples can leave the sums a rounding error below 0: no variance either.
-    if (meanSquareWithin > 0) {
+    // Constant treatments have no variance at all, whatever rounding error
+    // the sums formula leaves.
+    if (meanSquareWithin > 0 && !everyTreatmentConstant(state) && std::isfinite(meanSquareBetween / meanSquareWithin)) {
         state.FValue = meanSquareBetween / meanSquareWithin;
         state.FValueDefined = true;
     } else {
@@ -245,7 +257,7 @@ void comparePair(AppContext& context, DifferenceRanking& ranking, int i, int j) 
     state.InsigBelowCount[i][j] = static_cast<std::int32_t>(counts.below);
     state.InsigAboveCount[i][j] = static_cast<std::int32_t>(counts.above);
     state.DiffMean[i][j] = sums.sum / (bi * bj);
-    state.DiffVariance[i][j] = (sums.sumSquares - sums.sum * sums.sum / (bi * bj)) / (bj * bi - 1);
+    state.DiffVariance[i][j] = varianceBySums(sums.sum, sums.sumSquares, bi * bj);
     // With (nearly) constant samples the sums can cancel to a rounding error
     // below 0; the spread is then none, not "not a number".
     state.DiffSD[i][j] = state.DiffVariance[i][j] > 0 ? std::sqrt(state.DiffVariance[i][j]) : 0.0;

@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "core/cartesian/fast_record_number.h"
+#include "core/common/file_name_part.h"
 #include "core/common/number_format.h"
 #include "core/common/record_writer.h"
 #include "core/shell/app_context.h"
@@ -33,7 +34,7 @@ constexpr FileDesign Designs[] = {
 
 std::array<std::string, 6> differenceFileNames(const AnalysisState& state, int first, int second) {
     const std::string pair =
-        state.TreatmentCode[first] + "-" + std::to_string(first) + " to " + std::to_string(second);
+        fileNamePart(state.TreatmentCode[first]) + "-" + std::to_string(first) + " to " + std::to_string(second);
     std::array<std::string, 6> names;
     for (std::size_t index = 0; index < names.size(); ++index) {
         names[index] = state.OutputPrefix + Designs[index].tag + pair + Designs[index].suffix;

@@ -15,10 +15,6 @@ constexpr std::string_view CodePrompt =
     "If you want to add a specific code for this analysis, please enter the code and press OK. "
     "If not, just click on OK.";
 constexpr std::string_view CodeTitle = "Add a code to the output filename?";
-constexpr std::string_view FailureTitle = "The report file cannot be created";
-constexpr std::string_view FailureAdvice =
-    "\nPlease click OK and enter another code (a file name cannot hold every character), "
-    "or Cancel to end the test without a report.";
 
 // The first free name among name, "name (2)", "name (3)", ...
 std::string createFirstFree(AppContext& context, OutputFile& report, const std::string& name) {
@@ -40,8 +36,8 @@ void openReportFile(AppContext& context, OutputFile& report) {
             context.state.OutputFileName = createFirstFree(context, report, name);
             return;
         } catch (const UserError& error) {
-            std::string prompt = std::string(error.what()) + std::string(FailureAdvice);
-            if (context.dialogs.messageBox(prompt, ButtonSet::OkCancel, FailureTitle) == AnswerCancel) {
+            std::string prompt = std::string(error.what()) + std::string(ReportFailureAdvice);
+            if (context.dialogs.messageBox(prompt, ButtonSet::OkCancel, ReportFailureTitle) == AnswerCancel) {
                 throw Cancelled();
             }
         }

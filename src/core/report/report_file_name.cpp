@@ -2,6 +2,7 @@
 
 #include "core/cartesian/analysis_state.h"
 #include "core/common/clock.h"
+#include "core/common/file_name_part.h"
 #include "core/common/rounding.h"
 
 namespace cpt {
@@ -12,10 +13,10 @@ std::string compactStamp(const DateTime& t) {
 }
 
 std::string reportFileName(const AnalysisState& state, std::string_view code, Clock& clock) {
-    std::string name = state.OutputPrefix + " results-" + state.LastTreatmentCode + "_";
+    std::string name = state.OutputPrefix + " results-" + fileNamePart(state.LastTreatmentCode) + "_";
     if (code == "1") return name + compactStamp(clock.now()) + ".txt";
     const long number = static_cast<long>(roundHalfEven(clock.random() * 1000));
-    return name + std::string(code) + " " + std::to_string(number) + ".txt";
+    return name + fileNamePart(code) + " " + std::to_string(number) + ".txt";
 }
 
 std::string numberedFileName(std::string_view name, int number) {

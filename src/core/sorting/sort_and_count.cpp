@@ -90,6 +90,13 @@ void sortValues(AppContext& context, std::int32_t n) {
 
 }  // namespace
 
+std::string outputPrefixOf(const std::string& dataPath) {
+    const std::size_t nameStart = dataPath.find_last_of('/') + 1;  // 0 without a folder
+    const std::size_t dot = dataPath.find_last_of('.');
+    if (dot == std::string::npos || dot < nameStart) return dataPath;
+    return dataPath.substr(0, dot);
+}
+
 double limitDecimals(double value, double decimals) {
     if (decimals == -1) return value;
     const double scale = std::pow(10.0, decimals);
@@ -137,9 +144,7 @@ void SortForBootstrapResults(AppContext& context, bool& counted) {
                                                            : "Open a bootstrap file to sort");
     if (!path) return;
     state.DataPath = *path;
-    // The outputs go beside the data file: its path without the extension.
-    const std::size_t pathLength = state.DataPath.size();
-    state.OutputPrefix = state.DataPath.substr(0, pathLength - std::min<std::size_t>(4, pathLength));
+    state.OutputPrefix = outputPrefixOf(state.DataPath);
 
     // Everything that can go wrong with the input is settled before the first
     // output file exists.

@@ -14,7 +14,8 @@
 namespace cpt::testing {
 
 std::filesystem::path fixture(const std::string& name) {
-    return std::filesystem::path(__FILE__).parent_path() / "fixtures" / name;
+    // __FILE__ may be relative to the build folder (ccache with a base folder).
+    return std::filesystem::absolute(std::filesystem::path(__FILE__).parent_path() / "fixtures" / name);
 }
 
 std::string treatmentText(const std::string& name, const std::string& code, std::int32_t bootstrapNumber,

@@ -50,5 +50,25 @@ TEST(DifferenceFiles, PairWithoutSignificantDifferenceKeepsOnlyHeaders) {
     EXPECT_EQ(toObserved.back(), "6,-2");
 }
 
+// Codes from the data go into the names with "_" for what a name cannot hold;
+// the files' text keeps them. A byte-order mark is no part of a name.
+TEST(DifferenceFiles, CodesFromTheDataAreMadeFitForANameAndMarksSkipped) {
+    CartesianRun run;
+    const std::string bom = "\xEF\xBB\xBF";
+    run.folder.write("a.txt", bom + treatmentText("dose 1/2", "L/D 16:8", 2, {"3", "5"}));
+    run.folder.write("b.txt", bom + treatmentText("dose 1", "L:D", 2, {"1", "2"}));
+    run.script({run.folder.path() / "a.txt", run.folder.path() / "b.txt"}, true);
+    run.run();
+    ASSERT_TRUE(run.reportWritten());
+    const std::vector<std::string> all = readLines(run.folder.path() / "25A-Cartesian diff_5-L_D 16_8-1 to 2_diff-All (for N. sort).txt");
+    ASSERT_GE(all.size(), 4u);
+    EXPECT_EQ(all[0], "\"dose 1/2 vs dose 1\"");
+    EXPECT_EQ(all[3], "\"L/D 16:8 vs L:D\"");
+    EXPECT_EQ(run.state().TreatmentName[1], "dose 1/2");
+    const std::string report = readFile(run.folder.path() / run.state().OutputFileName);
+    EXPECT_EQ(report.find(bom), std::string::npos);
+    EXPECT_NE(run.state().OutputFileName.find(" results-L_D_"), std::string::npos) << run.state().OutputFileName;
+}
+
 }  // namespace
 }  // namespace cpt::testing

@@ -80,6 +80,17 @@ TEST(RunFailure, StopsCleanlyAndSaysWhy) {
          {"it holds only 0 bootstrap values, but field 5 gives B = 3."}},
         {"B below 2", false, secondFileHolds("\"Bad\",\"n\",20,\"B\",1,\"X\",20,0.5\r\n1\r\n"),
          {"bad.txt", "field 5 gives the bootstrap number B = 1, but at least 2 bootstrap values are needed."}},
+        {"magnitude above 1E+150", false, secondFileHolds(headed + "1\r\n-1.0000000000001E150\r\n3\r\n"),
+         {"bad.txt", "field 10 (bootstrap value 2) holds -1.0000000000001E+150, but a bootstrap value must lie "
+                     "between -1E+150 and 1E+150."}},
+        {"number beyond the Double range", false,
+         secondFileHolds(headed + "1\r\n1" + std::string(400, '0') + "\r\n3\r\n"),
+         {"bad.txt", "field 10 should be bootstrap value 2 (a number)"}},
+        {"sample size below 1", false, secondFileHolds("\"Bad\",\"n\",20,\"B\",3,\"X\",0,0.5\r\n1\r\n2\r\n3\r\n"),
+         {"bad.txt", "field 7 gives the sample size 0, but a sample size must be at least 1."}},
+        {"sample size at the 32-bit limit", false,
+         secondFileHolds("\"Bad\",\"n\",20,\"B\",3,\"X\",-2147483648,0.5\r\n1\r\n2\r\n3\r\n"),
+         {"bad.txt", "field 7 gives the sample size -2147483648"}},
         {"pair beyond the capacity", false,
          [](CartesianRun& run) {
              run.answerQuestions(false, false).answerCount("2");

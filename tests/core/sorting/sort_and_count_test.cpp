@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <string>
@@ -184,6 +185,42 @@ TEST_F(SortAndCountTest, DecimalLimitRoundsAndNamesTheFiles) {
                   (Lines{"d-1_0.025, 0.5 and 0.975 C1" + c.nameDigits + " decimals.txt",
                          "d-2_Sorted-" + c.nameDigits + " decimals.txt",
                          "d-3_Sorted and counts-" + c.nameDigits + " decimals.txt", "d.txt"}));
+    }
+}
+
+// The files go beside the data file, whatever its name; characters of the
+// code that a file name cannot hold become "_", the files' text keeps them.
+TEST_F(SortAndCountTest, FilesStayInTheDataFilesFolder) {
+    struct Case {
+        std::string file;
+        std::string code;
+        Lines written;  // in the data file's folder
+    };
+    const std::vector<Case> cases = {
+        {"sub/ab", "A1", {"ab", "ab-1_0.025, 0.5 and 0.975 A1.txt", "ab-2_Sorted.txt", "ab-3_Sorted and counts.txt"}},
+        {"sub/d.txt", "A1", {"d-1_0.025, 0.5 and 0.975 A1.txt", "d-2_Sorted.txt", "d-3_Sorted and counts.txt", "d.txt"}},
+        {"sub/x.data", "A1",
+         {"x-1_0.025, 0.5 and 0.975 A1.txt", "x-2_Sorted.txt", "x-3_Sorted and counts.txt", "x.data"}},
+        {"sub.d/ab", "A1",
+         {"ab", "ab-1_0.025, 0.5 and 0.975 A1.txt", "ab-2_Sorted.txt", "ab-3_Sorted and counts.txt"}},
+        {"sub/d.txt", "L/D 16:8 \\*?<>|\x01",
+         {"d-1_0.025, 0.5 and 0.975 L_D 16_8 _______.txt", "d-2_Sorted.txt", "d-3_Sorted and counts.txt", "d.txt"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        testing::AppFixture fresh;
+        const std::filesystem::path folder = fresh.folder.path() / std::filesystem::path(c.file).parent_path();
+        std::filesystem::create_directory(folder);
+        const auto file = fresh.folder.write(c.file, "P1,0,\"" + c.code + "\",5,3\r\n");
+        scriptRun(fresh.dialogs, AnswerYes, false, file);
+        SortForBootstrapResults(fresh.context);
+        EXPECT_TRUE(fresh.dialogs.allAnswered());
+        Lines names;
+        for (const auto& entry : std::filesystem::directory_iterator(folder)) names.push_back(entry.path().filename());
+        std::sort(names.begin(), names.end());
+        EXPECT_EQ(names, c.written);
+        EXPECT_EQ(fresh.folder.files().size(), 1u);  // nothing beside the folder
+        EXPECT_EQ(fresh.context.state.LastTreatmentCode, c.code);
     }
 }
 
