@@ -21,4 +21,21 @@ void QuickSort(AppContext& context) {
                         std::span<std::int32_t>(state.SortedTags.from1(), n));
 }
 
+void QuickSortConsumingInput(AppContext& context) {
+    AnalysisState& state = context.state;
+    if (!state.SortAndCountRun) context.trace("QuickSort");
+    const std::int32_t count = state.SortCount;
+    state.SortedValues.ensure(count);
+    state.SortedTags.ensure(count);
+    state.SortTags.ensure(count);
+    const auto n = static_cast<std::size_t>(count);
+    context.sorter.sortConsumingInput(std::span<double>(state.SortValues.from1(), n),
+                                      std::span<std::int32_t>(state.SortTags.from1(), n),
+                                      std::span<double>(state.SortedValues.from1(), n),
+                                      std::span<std::int32_t>(state.SortedTags.from1(), n));
+    // What the sort left in them is of no use.
+    state.SortValues.release();
+    state.SortTags.release();
+}
+
 }  // namespace cpt
