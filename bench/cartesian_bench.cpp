@@ -31,11 +31,11 @@
 #include <vector>
 
 #include "core/cartesian/difference_engine.h"
-#include "core/cartesian/pair_statistics.h"
+#include "core/cartesian/pair_calculation.h"
 #include "core/cartesian/test_dialogue.h"
-#include "core/common/rounding.h"
-#include "core/shell/app_context.h"
+#include "core/state/app_context.h"
 #include "core/shell/main_window.h"
+#include "support/literal_pair.h"
 
 namespace {
 
@@ -121,23 +121,18 @@ void loadTreatments(AnalysisState& s, int count) {
     }
 }
 
-struct PairFigures {
-    std::int32_t sig = 0, below = 0, above = 0, insig = 0;
-    double mean = 0, variance = 0, sd = 0, tLower = 0, tUpper = 0, pLower = 0, pUpper = 0, p = 0, pMirror = 0;
-    bool operator==(const PairFigures&) const = default;
-};
-using PairResults = std::map<std::pair<int, int>, PairFigures>;
+using PairResults = std::map<std::pair<int, int>, PairResult>;
 
 PairResults resultsOf(const AnalysisState& s) {
     PairResults results;
     for (int i = 1; i < s.TreatmentCount; ++i) {
         for (int j = i + 1; j <= s.TreatmentCount; ++j) {
             if (s.PValueWork[i][j] != s.PValue[i][j] || s.PValueWork[j][i] != s.PValue[j][i]) fail("PValueWork");
+            if (s.PValue[j][i] != s.PValue[i][j]) fail("PValue mirror");
             results[{i, j}] = {s.SigCount[i][j],        s.InsigBelowCount[i][j], s.InsigAboveCount[i][j],
                                s.InsigCount[i][j],      s.DiffMean[i][j],        s.DiffVariance[i][j],
                                s.DiffSD[i][j],          s.TLowerLimit[i][j],     s.TUpperLimit[i][j],
-                               s.PercentileLower[i][j], s.PercentileUpper[i][j], s.PValue[i][j],
-                               s.PValue[j][i]};
+                               s.PercentileLower[i][j], s.PercentileUpper[i][j], s.PValue[i][j]};
         }
     }
     return results;
@@ -156,39 +151,7 @@ PairResults straightforwardEngine(std::vector<double>& differences) {
     PairResults results;
     for (int i = 1; i < Treatments; ++i) {
         for (int j = i + 1; j <= Treatments; ++j) {
-            const double bi = B, bj = B;
-            const bool iMinusJ = mean[i] > mean[j];
-            const double observed = iMinusJ ? mean[i] - mean[j] : mean[j] - mean[i];
-            PairFigures f;
-            double sum = 0, sumSquares = 0;
-            differences.clear();
-            for (double xi : x[i]) {
-                for (double xj : x[j]) {
-                    const double d = iMinusJ ? xi - xj : xj - xi;
-                    differences.push_back(d);
-                    if (d <= 0) {
-                        ++f.below;
-                    } else if (d >= 2 * observed) {
-                        ++f.above;
-                    } else {
-                        ++f.sig;
-                    }
-                    sum += d;
-                    sumSquares += d * d;
-                }
-            }
-            f.mean = sum / (bi * bj);
-            f.variance = (sumSquares - sum * sum / (bi * bj)) / (bj * bi - 1);
-            f.sd = std::sqrt(f.variance);
-            std::sort(differences.begin(), differences.end());
-            f.pLower = differences[static_cast<std::size_t>(*toInt32(bj * bi * 0.025 + 0.5) - 1)];
-            f.pUpper = differences[static_cast<std::size_t>(*toInt32(bj * bi * 0.975 + 0.5) - 1)];
-            f.insig = f.below + f.above;
-            f.p = f.insig / (bj * bi);
-            f.pMirror = f.p;
-            f.tLower = f.mean - f.sd * 1.959964;
-            f.tUpper = f.sd * 1.959964 + f.mean;
-            results[{i, j}] = f;
+            results[{i, j}] = literalPairResult(x[i], x[j], directionOf(mean[i], mean[j]), differences);
         }
     }
     return results;

@@ -19,7 +19,7 @@
 #include <sys/resource.h>
 
 #include "core/common/number_format.h"
-#include "core/shell/app_context.h"
+#include "core/state/app_context.h"
 #include "core/sorting/sort_and_count.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Sets up, builds everything and runs every test: the core, the desktop
-# program (offscreen) and the batch program, then the core's tests again
-# under AddressSanitizer and UndefinedBehaviorSanitizer.
+# program (offscreen) and the batch program, then the core's and the batch
+# program's tests again under AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 "$here/scripts/setup.sh"
@@ -12,6 +12,6 @@ cmake --build "$here/build" -j2
 (cd "$here/build" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2)
 
 cmake -S "$here" -B "$here/build-sanitize" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS=-O1 \
-      -DCPT_SANITIZE=ON -DCPT_BUILD_APP=OFF -DCPT_BUILD_CLI=OFF -DCPT_BUILD_BENCH=OFF
-cmake --build "$here/build-sanitize" --target core_tests -j2
+      -DCPT_SANITIZE=ON -DCPT_BUILD_APP=OFF -DCPT_BUILD_CLI=ON -DCPT_BUILD_BENCH=OFF
+cmake --build "$here/build-sanitize" --target common_tests core_tests cli_tests -j2
 (cd "$here/build-sanitize" && ctest --output-on-failure -j2)

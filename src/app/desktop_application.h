@@ -3,7 +3,7 @@
 #include <QTimer>
 #include <memory>
 
-#include "core/shell/app_context.h"
+#include "core/state/app_context.h"
 
 namespace cpt::app {
 

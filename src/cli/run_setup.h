@@ -11,7 +11,7 @@
 
 #include "cli/answer_sheet_dialogs.h"
 #include "core/common/clock.h"
-#include "core/shell/app_context.h"
+#include "core/state/app_context.h"
 
 namespace cpt::cli {
 

@@ -6,7 +6,7 @@
 #include <functional>
 #include <nlohmann/json.hpp>
 
-#include "../core/cartesian/cartesian_run.h"
+#include "support/cartesian_run.h"
 #include "core/shell/main_window.h"
 #include "core/sorting/normality_view.h"
 #include "cpt_process.h"
@@ -194,14 +194,15 @@ TEST(CptFaults, AreToldAndLeaveNoFiles) {
     };
     TempFolder inputs;
     std::string many = "\"Many\",\"x\",\"M1\"\r\n";
-    for (long k = 0; k < 600000; ++k) many += std::to_string(k * 7919 % 100003) + "\n";
+    for (long k = 0; k < 2000000; ++k) many += std::to_string(k * 7919 % 100003) + "\n";
     const std::filesystem::path manyFile = inputs.write("Many.txt", many);
+    const std::filesystem::path smallFile = inputs.write("Small.txt", readFile(exampleFile("Maize.txt")));
     const std::string maize = exampleFile("Maize.txt").string();
     const std::string wheat = exampleFile("Wheat.txt").string();
     const Fault faults[] = {
-        {"file-size limit", "ulimit -f 8; ", {"sort-count", "--kind", "general", manyFile.string()}, {},
-         {"Many-2_Sorted.txt\" could not be written completely: File too large"}},
-        {"out of memory", "ulimit -v 35000; ", {"sort-count", "--kind", "general", manyFile.string()}, {},
+        {"file-size limit", "ulimit -f 4; ", {"sort-count", smallFile.string()}, {},
+         {"Small-2_Sorted.txt\" could not be written completely: File too large"}},
+        {"out of memory", "ulimit -v 40000; ", {"sort-count", "--kind", "general", manyFile.string()}, {},
          {"not enough memory"}},
         {"flow record cannot be written", "", {"cartesian", "--flow-record", maize, wheat},
          [](const TempFolder& folder) { std::filesystem::create_symlink("/dev/full", folder.path() / "_0_Flow.txt"); },
@@ -224,7 +225,7 @@ TEST(CptFaults, AreToldAndLeaveNoFiles) {
             EXPECT_EQ(result.err.find(word), std::string::npos) << result.err;
         }
         EXPECT_EQ(folder.files(), before);
-        EXPECT_EQ(inputs.files(), std::vector<std::string>{"Many.txt"});
+        EXPECT_EQ(inputs.files(), (std::vector<std::string>{"Many.txt", "Small.txt"}));
     }
 }
 

@@ -1,16 +1,17 @@
 #include "core/cartesian/difference_engine.h"
 
-#include <algorithm>
 #include <cmath>
+#include <span>
 #include <string>
 
 #include "core/cartesian/difference_files.h"
+#include "core/cartesian/pair_calculation.h"
 #include "core/cartesian/pair_statistics.h"
+#include "core/cartesian/treatment_file.h"
 #include "core/common/number_format.h"
-#include "core/common/rounding.h"
 #include "core/common/user_error.h"
 #include "core/report/ci_report.h"
-#include "core/shell/app_context.h"
+#include "core/state/app_context.h"
 
 namespace cpt {
 namespace {
@@ -20,7 +21,6 @@ constexpr Rgb Red{255, 0, 0};
 constexpr Rgb Yellow{255, 255, 0};
 constexpr Rgb Black{0, 0, 0};
 constexpr Rgb White{255, 255, 255};
-constexpr double TQuantile = 1.959964;
 
 // Refused before anything is written: the pair tables and the difference
 // files count in 32 bits, and the edition promises no more.
@@ -35,17 +35,7 @@ void checkPairs(const AnalysisState& state) {
                             textNumber(state.BootstrapNumberReal[t]) + ".");
         }
     }
-    for (int i = 1; i < state.TreatmentCount; ++i) {
-        for (int j = i + 1; j <= state.TreatmentCount; ++j) {
-            double products = state.BootstrapNumberReal[i] * state.BootstrapNumberReal[j];
-            if (products > ValueCapacity) {
-                throw UserError("Treatments " + std::to_string(i) + " (\"" + state.TreatmentFileSorted[i] + "\") and " +
-                                std::to_string(j) + " (\"" + state.TreatmentFileSorted[j] + "\") have " +
-                                textNumber(products) + " Cartesian differences, more than the " +
-                                std::to_string(ValueCapacity) + " a pair can hold.");
-            }
-        }
-    }
+    checkPairCapacity(state.TreatmentFileSorted, state.BootstrapNumberReal, state.TreatmentCount);
 }
 
 void treatmentStatistics(AnalysisState& state) {
@@ -181,106 +171,32 @@ void showPairDone(AppContext& context, int i, int j) {
     context.window.redraw("Label6");
 }
 
-// The one loop over every difference, for the files: the verdicts are counted
-// as they are written.
-template <bool FirstMinusSecond>
-DifferenceSums writeDifferences(DifferenceFiles& files, const double* first, std::int32_t firstCount,
-                                const double* second, std::int32_t secondCount, double observedDiff,
-                                DifferenceCounts& counts) {
-    double sum = 0;
-    double sumSquares = 0;
-    std::int32_t n = 0;
-    for (std::int32_t k = 0; k < firstCount; ++k) {
-        const double x = first[k];
-        for (std::int32_t l = 0; l < secondCount; ++l) {
-            const double d = FirstMinusSecond ? x - second[l] : second[l] - x;
-            ++n;
-            const Verdict verdict = judgeDifference(d, 2 * observedDiff);
-            if (verdict == Verdict::Significant) {
-                ++counts.significant;
-            } else if (verdict == Verdict::Below) {
-                ++counts.below;
-            } else {
-                ++counts.above;
-            }
-            files.write(n, d, verdict == Verdict::Significant);
-            sum += d;
-            sumSquares += d * d;
-        }
-    }
-    return {sum, sumSquares};
-}
-
-std::int32_t wholeRank(double position) { return toInt32(position).value_or(0); }
-
-void comparePair(AppContext& context, DifferenceRanking& ranking, int i, int j) {
+void comparePair(AppContext& context, int i, int j) {
     AnalysisState& state = context.state;
     showPairStart(context, i, j);
+    const std::span<const double> first(state.BootValueWork[i].from1(), static_cast<std::size_t>(state.BootstrapNumber[i]));
+    const std::span<const double> second(state.BootValueWork[j].from1(), static_cast<std::size_t>(state.BootstrapNumber[j]));
+    const PairDirection direction = directionOf(state.BootMean[i], state.BootMean[j]);
 
-    const double bi = state.BootstrapNumberReal[i];
-    const double bj = state.BootstrapNumberReal[j];
-    const std::int32_t firstCount = wholeRank(bi);
-    const std::int32_t secondCount = wholeRank(bj);
-    const double* first = state.BootValueWork[i].from1();
-    const double* second = state.BootValueWork[j].from1();
-
-    // Differences are always larger-mean minus smaller-mean treatment, with
-    // equal means j minus i.
-    const bool firstMinusSecond = state.BootMean[i] > state.BootMean[j];
-    const double observedDiff =
-        firstMinusSecond ? state.BootMean[i] - state.BootMean[j] : state.BootMean[j] - state.BootMean[i];
-    if (firstMinusSecond) {
-        ranking.assign(first, firstCount, second, secondCount);
-    } else {
-        ranking.assign(second, secondCount, first, firstCount);
-    }
-
-    DifferenceSums sums;
-    DifferenceCounts counts;
+    PairResult result;
     if (state.DetailedDifferences) {
         try {
-            DifferenceFiles files(context, i, j, observedDiff);
-            sums = firstMinusSecond
-                       ? writeDifferences<true>(files, first, firstCount, second, secondCount, observedDiff, counts)
-                       : writeDifferences<false>(files, first, firstCount, second, secondCount, observedDiff, counts);
+            DifferenceFiles files(state, context.workingDirectory, i, j, direction.observedDiff);
+            result = calculatePair(first, second, direction, &files);
             files.close();
         } catch (const UserError& error) {
             throw UserError(std::string(error.what()) + "\nThe difference files of treatments " + std::to_string(i) +
                             " and " + std::to_string(j) + " have been removed.");
         }
     } else {
-        sums = sumDifferences(first, firstCount, second, secondCount, firstMinusSecond);
-        counts = ranking.judge(observedDiff);
+        result = calculatePair(first, second, direction);
     }
-
-    state.SigCount[i][j] = static_cast<std::int32_t>(counts.significant);
-    state.InsigBelowCount[i][j] = static_cast<std::int32_t>(counts.below);
-    state.InsigAboveCount[i][j] = static_cast<std::int32_t>(counts.above);
-    state.DiffMean[i][j] = sums.sum / (bi * bj);
-    state.DiffVariance[i][j] = varianceBySums(sums.sum, sums.sumSquares, bi * bj);
-    // With (nearly) constant samples the sums can cancel to a rounding error
-    // below 0; the spread is then none, not "not a number".
-    state.DiffSD[i][j] = state.DiffVariance[i][j] > 0 ? std::sqrt(state.DiffVariance[i][j]) : 0.0;
 
     showSorting(context, i, j);
     // The order statistics come from the ranking, not from a sort of all
     // differences; the flow record still shows where that sort stood.
     if (!state.SortAndCountRun) context.trace("QuickSort");
-    const std::int64_t total = ranking.size();
-    const std::int64_t lower = std::clamp<std::int64_t>(wholeRank(bj * bi * 0.025 + 0.5), 1, total);
-    const std::int64_t upper = std::clamp<std::int64_t>(wholeRank(bj * bi * 0.975 + 0.5), 1, total);
-    state.PercentileLower[i][j] = ranking.smallest(lower);
-    state.PercentileUpper[i][j] = ranking.smallest(upper);
-
-    state.InsigCount[i][j] = state.InsigBelowCount[i][j] + state.InsigAboveCount[i][j];
-    state.PValueWork[i][j] = state.InsigCount[i][j] / (bj * bi);
-    state.PValueWork[j][i] = state.PValueWork[i][j];
-    state.PValue[i][j] = state.PValueWork[i][j];
-    state.PValue[j][i] = state.PValueWork[j][i];
-
-    state.TLowerLimit[i][j] = state.DiffMean[i][j] - state.DiffSD[i][j] * TQuantile;
-    state.TUpperLimit[i][j] = state.DiffSD[i][j] * TQuantile + state.DiffMean[i][j];
-
+    storePairResult(state, i, j, result);
     showPairDone(context, i, j);
 }
 
@@ -303,9 +219,8 @@ void ComputeCartesianDifferences(AppContext& context) {
     analysisOfVariance(state);
     showRunStart(context);
 
-    DifferenceRanking ranking;
     for (int i = 1; i < count; ++i) {
-        for (int j = i + 1; j <= count; ++j) comparePair(context, ranking, i, j);
+        for (int j = i + 1; j <= count; ++j) comparePair(context, i, j);
     }
 }
 

@@ -1,15 +1,13 @@
 #include "core/cartesian/difference_files.h"
 
 #include <cstring>
-#include <filesystem>
 #include <string>
-#include <system_error>
 
 #include "core/cartesian/fast_record_number.h"
 #include "core/common/file_name_part.h"
 #include "core/common/number_format.h"
 #include "core/common/record_writer.h"
-#include "core/shell/app_context.h"
+#include "core/state/analysis_state.h"
 
 namespace cpt {
 namespace {
@@ -42,41 +40,20 @@ std::array<std::string, 6> differenceFileNames(const AnalysisState& state, int f
     return names;
 }
 
-DifferenceFiles::DifferenceFiles(AppContext& context, int first, int second, double observedDiff)
+DifferenceFiles::DifferenceFiles(const AnalysisState& state, const std::filesystem::path& folder, int first,
+                                 int second, double observedDiff)
     : observedDiff_(observedDiff) {
-    const std::array<std::string, 6> names = differenceFileNames(context.state, first, second);
-    try {
-        for (FileIndex index : {All, SigA, SigB, InsigA, InsigB, ToObserved}) {
-            Sink& sink = sinks_[index];
-            sink.buffer = std::make_unique_for_overwrite<char[]>(ChunkSize);
-            sink.file.open(context.outputPath(names[index]));
-            sink.created = true;
-        }
-        writeHeaders(context, first, second);
-    } catch (...) {
-        discard();
-        throw;
+    const std::array<std::string, 6> names = differenceFileNames(state, first, second);
+    // A failure leaves the files created so far to their own removal.
+    for (FileIndex index : {All, SigA, SigB, InsigA, InsigB, ToObserved}) {
+        Sink& sink = sinks_[index];
+        sink.buffer = std::make_unique_for_overwrite<char[]>(ChunkSize);
+        sink.file.open(folder / names[index]);
     }
+    writeHeaders(state, first, second);
 }
 
-DifferenceFiles::~DifferenceFiles() {
-    if (!closed_) discard();
-}
-
-void DifferenceFiles::discard() noexcept {
-    for (Sink& sink : sinks_) {
-        // Only what we created: a failed open may name a file or folder of
-        // the user's.
-        if (!sink.created) continue;
-        std::filesystem::path path = sink.file.path();
-        sink.file = OutputFile();  // closes without reporting
-        std::error_code ignored;
-        std::filesystem::remove(path, ignored);
-    }
-}
-
-void DifferenceFiles::writeHeaders(AppContext& context, int i, int j) {
-    const AnalysisState& state = context.state;
+void DifferenceFiles::writeHeaders(const AnalysisState& state, int i, int j) {
     const std::string& ni = state.TreatmentName[i];
     const std::string& nj = state.TreatmentName[j];
     const std::string& ci = state.TreatmentCode[i];
@@ -92,7 +69,7 @@ void DifferenceFiles::writeHeaders(AppContext& context, int i, int j) {
     };
 
     {
-        Record r(sinks_[All].file);
+        Record r(sinks_[All].file.file());
         r.text(names).end();
         r.text("Next lines are the bootstrap number B, treament code, and Cartesian C").end();
         r.number(bi).end();
@@ -114,7 +91,7 @@ void DifferenceFiles::writeHeaders(AppContext& context, int i, int j) {
         {InsigB, "insign. diff.", "Cart. prod. number", "Insig. difference"},
     };
     for (const SplitDesign& split : splits) {
-        Record r(sinks_[split.index].file);
+        Record r(sinks_[split.index].file.file());
         r.text(names).end();
         r.text("Next line is effective bootstrap number (B)").end();
         r.text(textNumber(bi) + " (actual number of " + split.kind + " can be less)").end();
@@ -128,7 +105,7 @@ void DifferenceFiles::writeHeaders(AppContext& context, int i, int j) {
         r.text(split.serialHeading).text(split.valueHeading).end();
     }
     {
-        Record r(sinks_[ToObserved].file);
+        Record r(sinks_[ToObserved].file.file());
         r.text(names).end();
         r.text("Next line is effective bootstrap number (B)").end();
         r.number(bi).end();
@@ -143,7 +120,7 @@ void DifferenceFiles::writeHeaders(AppContext& context, int i, int j) {
 }
 
 void DifferenceFiles::flush(Sink& sink) {
-    sink.file.write(std::string_view(sink.buffer.get(), sink.used));
+    sink.file.file().write(std::string_view(sink.buffer.get(), sink.used));
     sink.used = 0;
 }
 
@@ -211,9 +188,10 @@ void DifferenceFiles::write(std::int32_t n, double difference, bool significant)
 }
 
 void DifferenceFiles::close() {
+    // The six stand or fall together.
     for (Sink& sink : sinks_) flush(sink);
-    for (Sink& sink : sinks_) sink.file.close();
-    closed_ = true;
+    for (Sink& sink : sinks_) sink.file.file().close();
+    for (Sink& sink : sinks_) sink.file.commit();
 }
 
 }  // namespace cpt

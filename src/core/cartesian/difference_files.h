@@ -4,14 +4,14 @@
 // 36,000,000 lines.
 #include <array>
 #include <cstdint>
+#include <filesystem>
 #include <memory>
 #include <string>
 
-#include "core/common/output_file.h"
+#include "core/common/pending_file.h"
 
 namespace cpt {
 
-class AppContext;
 struct AnalysisState;
 
 // The names of the six files of pair (first, second), "_5-" first, in the
@@ -20,15 +20,15 @@ std::array<std::string, 6> differenceFileNames(const AnalysisState& state, int f
 
 class DifferenceFiles {
 public:
-    // Creates the six files of pair (first, second) in the working folder and
-    // writes their headers. Throws UserError naming a file that cannot be
-    // created; files created before it are removed again.
-    DifferenceFiles(AppContext& context, int first, int second, double observedDiff);
+    // Creates the six files of pair (first, second) in the folder and writes
+    // their headers. Throws UserError naming a file that cannot be created;
+    // files created before it are removed again.
+    DifferenceFiles(const AnalysisState& state, const std::filesystem::path& folder, int first, int second,
+                    double observedDiff);
     DifferenceFiles(const DifferenceFiles&) = delete;
     DifferenceFiles& operator=(const DifferenceFiles&) = delete;
-    // Removes the files unless close() succeeded: half a listing is worse
-    // than none.
-    ~DifferenceFiles();
+    // The files are removed unless close() succeeded: half a listing is
+    // worse than none.
 
     // Difference number n (Cartesian order) with its verdict.
     void write(std::int32_t n, double difference, bool significant);
@@ -38,16 +38,14 @@ public:
 private:
     enum FileIndex { All, ToObserved, SigA, SigB, InsigA, InsigB, FileCount };
     struct Sink {
-        OutputFile file;
+        PendingFile file;
         std::unique_ptr<char[]> buffer;
         std::size_t used = 0;
-        bool created = false;
     };
 
-    void writeHeaders(AppContext& context, int first, int second);
+    void writeHeaders(const AnalysisState& state, int first, int second);
     void line(FileIndex index, const char* left, int leftLength, const char* right, int rightLength);
     void flush(Sink& sink);
-    void discard() noexcept;
 
     // A whole number kept as its digits: the numbers of the lines mostly go
     // up by one, and counting in text is cheaper than writing each anew.
@@ -64,7 +62,6 @@ private:
     DecimalCounter number_;
     DecimalCounter significantCount_;
     DecimalCounter insignificantCount_;
-    bool closed_ = false;
 };
 
 }  // namespace cpt

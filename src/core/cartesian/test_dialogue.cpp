@@ -8,8 +8,8 @@
 #include "core/cartesian/treatment_input.h"
 #include "core/common/number_format.h"
 #include "core/common/user_error.h"
-#include "core/shell/app_context.h"
-#include "core/shell/main_window.h"
+#include "core/state/app_context.h"
+#include "core/state/button_states.h"
 
 namespace cpt {
 namespace {

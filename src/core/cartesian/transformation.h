@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "core/cartesian/analysis_state.h"
+#include "core/state/analysis_state.h"
 
 namespace cpt {
 

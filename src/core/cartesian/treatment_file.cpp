@@ -4,6 +4,7 @@
 
 #include "core/cartesian/transformation.h"
 #include "core/common/number_format.h"
+#include "core/common/user_error.h"
 
 namespace cpt {
 
@@ -34,6 +35,22 @@ TreatmentHeading readTreatmentHeading(FieldReader& reader) {
                         std::to_string(ValueCapacity - 1) + " values a treatment can hold.");
     }
     return heading;
+}
+
+void checkPairCapacity(const TreatmentArray<std::string>& files, const TreatmentArray<double>& bootstrapNumbers,
+                       int count) {
+    for (int t = 1; t < count; ++t) {
+        for (int u = t + 1; u <= count; ++u) {
+            const double products = bootstrapNumbers[t] * bootstrapNumbers[u];
+            if (products > ValueCapacity) {
+                throw UserError("The treatments of \"" + files[t] + "\" and \"" + files[u] + "\" have " +
+                                textNumber(bootstrapNumbers[t]) + " and " + textNumber(bootstrapNumbers[u]) +
+                                " bootstrap values: their " + textNumber(products) +
+                                " Cartesian differences are more than the " + std::to_string(ValueCapacity) +
+                                " a pair can hold.");
+            }
+        }
+    }
 }
 
 BootstrapValue readBootstrapValue(FieldReader& reader, std::int32_t position, Transformation transformation) {

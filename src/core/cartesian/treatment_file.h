@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "core/cartesian/analysis_state.h"
+#include "core/state/analysis_state.h"
 #include "core/common/field_reader.h"
 
 namespace cpt {
@@ -33,6 +33,11 @@ struct BootstrapValue {
 // the transformation; a value outside the transformation's range, or of a
 // magnitude above MaxValueMagnitude, is refused.
 BootstrapValue readBootstrapValue(FieldReader& reader, std::int32_t position, Transformation transformation);
+
+// Refuses a pair of treatments 1..count with more Cartesian differences than
+// a pair can hold, naming both files.
+void checkPairCapacity(const TreatmentArray<std::string>& files, const TreatmentArray<double>& bootstrapNumbers,
+                       int count);
 
 // The list ended (by its end or by -1) before B values.
 [[noreturn]] void complainTooFewValues(const FieldReader& reader, std::int32_t valuesRead,

@@ -11,7 +11,7 @@
 #include "core/common/numeric_answer.h"
 #include "core/common/rounding.h"
 #include "core/common/user_error.h"
-#include "core/shell/app_context.h"
+#include "core/state/app_context.h"
 
 namespace cpt {
 namespace {
@@ -98,21 +98,6 @@ void readSecondPass(AppContext& context, int p, FieldReader& reader) {
     }
 }
 
-void checkPairCapacity(const AnalysisState& state) {
-    for (int t = 1; t < state.TreatmentCount; ++t) {
-        for (int u = t + 1; u <= state.TreatmentCount; ++u) {
-            double products = state.BootstrapNumberReal[t] * state.BootstrapNumberReal[u];
-            if (products > ValueCapacity) {
-                throw UserError("The treatments of \"" + state.TreatmentFile[t] + "\" and \"" +
-                                state.TreatmentFile[u] + "\" have " + textNumber(state.BootstrapNumberReal[t]) +
-                                " and " + textNumber(state.BootstrapNumberReal[u]) + " bootstrap values: their " +
-                                textNumber(products) + " Cartesian differences are more than the " +
-                                std::to_string(ValueCapacity) + " a pair can hold.");
-            }
-        }
-    }
-}
-
 void orderByMean(AnalysisState& state) {
     const int count = state.TreatmentCount;
     for (int t = 1; t <= count; ++t) {
@@ -157,7 +142,7 @@ void CartesianDifference(AppContext& context) {
         state.LastTreatmentCode = state.TreatmentCode[t];
         state.EntryMean[t] = readFirstPass(context, t, reader);
     }
-    checkPairCapacity(state);
+    checkPairCapacity(state.TreatmentFile, state.BootstrapNumberReal, state.TreatmentCount);
 
     orderByMean(state);
     const std::size_t ruleLength = static_cast<std::size_t>(11 * count + 15);

@@ -2,12 +2,10 @@
 
 #include <cmath>
 #include <cstdlib>
-#include <filesystem>
 #include <string>
 #include <string_view>
-#include <system_error>
 
-#include "core/common/output_file.h"
+#include "core/common/pending_file.h"
 #include "core/common/print_line.h"
 #include "core/common/user_error.h"
 #include "core/report/pair_section.h"
@@ -15,8 +13,8 @@
 #include "core/report/report_texts.h"
 #include "core/report/report_timing.h"
 #include "core/report/significance_overview.h"
-#include "core/shell/app_context.h"
-#include "core/shell/edition.h"
+#include "core/state/app_context.h"
+#include "core/state/edition.h"
 #include "core/tables/pair_tables.h"
 
 namespace cpt {
@@ -104,9 +102,10 @@ void PrintMultiCIofDifference(AppContext& context) {
     context.trace("PrintMultiCIofDifference");
     AnalysisState& s = context.state;
 
-    OutputFile report;
-    openReportFile(context, report);
+    PendingFile reportFile;
+    openReportFile(context, reportFile);
     try {
+        OutputFile& report = reportFile.file();
         PrintLine line(report);
         writeHeader(context, line);
         writePairSections(context, line);
@@ -119,13 +118,10 @@ void PrintMultiCIofDifference(AppContext& context) {
         line.line(s.StartStamp);
         line.line(endStamp);
         line.line(totalTimeText(seconds));
-        report.close();
+        reportFile.commit();
     } catch (...) {
         // Half a report must not stand on the disk, nor its results on the window.
-        const std::filesystem::path path = report.path();
-        report = OutputFile();
-        std::error_code ignored;
-        std::filesystem::remove(path, ignored);
+        reportFile.discard();
         s.OutputFileName.clear();
         context.window["MSFlexGrid1"].visible = false;
         context.window["lblBootEnd"].visible = false;

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/cartesian/analysis_state.h"
+#include "core/state/analysis_state.h"
 #include "core/common/print_line.h"
 #include "core/tables/table_forms.h"
 

@@ -3,10 +3,10 @@
 #include <optional>
 #include <string>
 
-#include "core/common/output_file.h"
+#include "core/common/pending_file.h"
 #include "core/common/user_error.h"
 #include "core/report/report_file_name.h"
-#include "core/shell/app_context.h"
+#include "core/state/app_context.h"
 
 namespace cpt {
 namespace {
@@ -17,7 +17,7 @@ constexpr std::string_view CodePrompt =
 constexpr std::string_view CodeTitle = "Add a code to the output filename?";
 
 // The first free name among name, "name (2)", "name (3)", ...
-std::string createFirstFree(AppContext& context, OutputFile& report, const std::string& name) {
+std::string createFirstFree(AppContext& context, PendingFile& report, const std::string& name) {
     for (int number = 1;; ++number) {
         std::string candidate = number == 1 ? name : numberedFileName(name, number);
         if (report.openNew(context.outputPath(candidate))) return candidate;
@@ -26,7 +26,7 @@ std::string createFirstFree(AppContext& context, OutputFile& report, const std::
 
 }  // namespace
 
-void openReportFile(AppContext& context, OutputFile& report) {
+void openReportFile(AppContext& context, PendingFile& report) {
     context.dialogs.beep();
     for (;;) {
         // A cancelled box gives the empty code.

@@ -12,12 +12,12 @@ inline constexpr std::string_view ReportFailureAdvice =
     "or Cancel to end the test without a report.";
 
 class AppContext;
-class OutputFile;
+class PendingFile;
 
 // Asks for the code, names the file (never over an existing one: " (2)",
 // " (3)", ... go before ".txt"), stores the name in OutputFileName and opens
 // the file in the working folder. A file that cannot be created is reported
 // and the code asked again; Cancel on that report throws Cancelled.
-void openReportFile(AppContext& context, OutputFile& report);
+void openReportFile(AppContext& context, PendingFile& report);
 
 }  // namespace cpt

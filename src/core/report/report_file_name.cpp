@@ -1,6 +1,6 @@
 #include "core/report/report_file_name.h"
 
-#include "core/cartesian/analysis_state.h"
+#include "core/state/analysis_state.h"
 #include "core/common/clock.h"
 #include "core/common/file_name_part.h"
 #include "core/common/rounding.h"

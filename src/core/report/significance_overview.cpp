@@ -4,7 +4,7 @@
 
 #include "core/common/number_format.h"
 #include "core/common/rounding.h"
-#include "core/shell/app_context.h"
+#include "core/state/app_context.h"
 
 namespace cpt {
 namespace {

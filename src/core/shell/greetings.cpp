@@ -5,8 +5,8 @@
 #include <string>
 
 #include "core/common/rounding.h"
-#include "core/shell/app_context.h"
-#include "core/shell/sayings.h"
+#include "core/state/app_context.h"
+#include "core/state/sayings.h"
 
 namespace cpt {
 namespace {

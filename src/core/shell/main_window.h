@@ -1,12 +1,8 @@
 #pragma once
-// Start-up, the states of the buttons, the re-enable request and the quit path
-// of the main window.
+// Start-up, the re-enable request and the quit path of the main window.
 namespace cpt {
 
 class AppContext;
-
-void DisableAllButtonsForCartesian(AppContext& context);
-void EnableAllButtonsForImage(AppContext& context);
 
 // The start-up sequence, run when the main window is loaded.
 void LoadMainWindow(AppContext& context);

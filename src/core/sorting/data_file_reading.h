@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/cartesian/analysis_state.h"
+#include "core/state/analysis_state.h"
 
 namespace cpt {
 

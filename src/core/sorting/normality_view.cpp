@@ -4,7 +4,7 @@
 #include <new>
 
 #include "core/common/user_error.h"
-#include "core/shell/app_context.h"
+#include "core/state/app_context.h"
 #include "core/sorting/data_file_reading.h"
 #include "core/sorting/sort_and_count.h"
 

@@ -2,9 +2,20 @@
 
 #include <span>
 
-#include "core/shell/app_context.h"
+#include "core/sorting/value_sort.h"
+#include "core/state/app_context.h"
 
 namespace cpt {
+namespace {
+
+// Its work areas grow to the largest count seen and are kept for the life
+// of the program, so a sort allocates nothing once warmed up.
+ValueSorter& programSorter() {
+    static ValueSorter sorter;
+    return sorter;
+}
+
+}  // namespace
 
 void QuickSort(AppContext& context) {
     AnalysisState& state = context.state;
@@ -15,10 +26,10 @@ void QuickSort(AppContext& context) {
     state.SortedTags.ensure(count);
     state.SortTags.ensure(count);
     const auto n = static_cast<std::size_t>(count);
-    context.sorter.sort(std::span<const double>(state.SortValues.from1(), n),
-                        std::span<const std::int32_t>(state.SortTags.from1(), n),
-                        std::span<double>(state.SortedValues.from1(), n),
-                        std::span<std::int32_t>(state.SortedTags.from1(), n));
+    programSorter().sort(std::span<const double>(state.SortValues.from1(), n),
+                std::span<const std::int32_t>(state.SortTags.from1(), n),
+                std::span<double>(state.SortedValues.from1(), n),
+                std::span<std::int32_t>(state.SortedTags.from1(), n));
 }
 
 void QuickSortConsumingInput(AppContext& context) {
@@ -29,7 +40,7 @@ void QuickSortConsumingInput(AppContext& context) {
     state.SortedTags.ensure(count);
     state.SortTags.ensure(count);
     const auto n = static_cast<std::size_t>(count);
-    context.sorter.sortConsumingInput(std::span<double>(state.SortValues.from1(), n),
+    programSorter().sortConsumingInput(std::span<double>(state.SortValues.from1(), n),
                                       std::span<std::int32_t>(state.SortTags.from1(), n),
                                       std::span<double>(state.SortedValues.from1(), n),
                                       std::span<std::int32_t>(state.SortedTags.from1(), n));

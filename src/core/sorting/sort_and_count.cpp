@@ -8,7 +8,7 @@
 
 #include "core/common/numeric_answer.h"
 #include "core/common/user_error.h"
-#include "core/shell/app_context.h"
+#include "core/state/app_context.h"
 #include "core/sorting/data_file_reading.h"
 #include "core/sorting/quick_sort.h"
 #include "core/sorting/sort_count_files.h"

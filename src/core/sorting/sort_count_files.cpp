@@ -1,43 +1,16 @@
 #include "core/sorting/sort_count_files.h"
 
-#include <filesystem>
 #include <string_view>
-#include <system_error>
-#include <vector>
 
-#include "core/cartesian/analysis_state.h"
 #include "core/common/file_name_part.h"
+#include "core/state/analysis_state.h"
 #include "core/common/number_format.h"
-#include "core/common/output_file.h"
+#include "core/common/pending_file.h"
 #include "core/common/record_writer.h"
 #include "core/sorting/data_file_reading.h"
 
 namespace cpt {
 namespace {
-
-// Removes the files it was given unless the writing got to its end, so that a
-// full disk never leaves a short file that looks finished.
-class UnfinishedFiles {
-public:
-    UnfinishedFiles() = default;
-    UnfinishedFiles(const UnfinishedFiles&) = delete;
-    UnfinishedFiles& operator=(const UnfinishedFiles&) = delete;
-    ~UnfinishedFiles() {
-        if (finished_) return;
-        std::error_code ignored;
-        for (const std::filesystem::path& path : paths_) std::filesystem::remove(path, ignored);
-    }
-    // The file must be closed before this guard goes, so declare it after the guard.
-    void open(OutputFile& file, const std::string& path) {
-        file.open(path);
-        paths_.push_back(path);
-    }
-    void finish() { finished_ = true; }
-
-private:
-    std::vector<std::filesystem::path> paths_;
-    bool finished_ = false;
-};
 
 bool isGeneral(const AnalysisState& state) { return state.DataKind == GeneralKind; }
 
@@ -95,12 +68,13 @@ SortCountFileNames sortCountFileNames(const AnalysisState& state) {
 }
 
 void writeSortedAndPercentileFiles(const AnalysisState& state, std::int32_t n, const SortCountFileNames& names) {
-    UnfinishedFiles guard;
-    OutputFile sorted;
-    OutputFile percentile;
-    guard.open(sorted, names.sorted);
+    PendingFile sortedFile;
+    PendingFile percentileFile;
+    sortedFile.open(names.sorted);
+    OutputFile& sorted = sortedFile.file();
     writeSortedHeading(state, n, sorted);
-    guard.open(percentile, names.percentile);
+    percentileFile.open(names.percentile);
+    OutputFile& percentile = percentileFile.file();
 
     // A row gets a line only where the Double product is exactly that row.
     const double lower = n * 0.025;
@@ -124,22 +98,23 @@ void writeSortedAndPercentileFiles(const AnalysisState& state, std::int32_t n, c
             line.text("The " + std::string(share) + tableOf + textNumber(state.SortedTags[i])).end();
         }
     }
+    // The two stand or fall together.
     sorted.close();
     percentile.close();
-    guard.finish();
+    sortedFile.commit();
+    percentileFile.commit();
 }
 
 void writeCountsFile(const AnalysisState& state, std::int32_t n, const SortCountFileNames& names) {
-    UnfinishedFiles guard;
-    OutputFile counts;
-    guard.open(counts, names.counts);
+    PendingFile countsFile;
+    countsFile.open(names.counts);
+    OutputFile& counts = countsFile.file();
     writeCountsHeading(state, n, counts);
     Record record(counts);
     for (std::int32_t k = 1; k <= state.ClassTotal; ++k) {
         record.number(k).number(state.ClassValue[k]).number(state.ClassCount[k]).end();
     }
-    counts.close();
-    guard.finish();
+    countsFile.commit();
 }
 
 }  // namespace cpt

@@ -8,7 +8,7 @@
 
 #include "core/common/output_file.h"
 #include "core/common/print_line.h"
-#include "core/shell/app_context.h"
+#include "core/state/app_context.h"
 #include "core/tables/letter_marking.h"
 #include "core/tables/letter_tables.h"
 #include "core/tables/table_forms.h"

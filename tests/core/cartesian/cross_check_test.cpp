@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <random>
 
-#include "cartesian_run.h"
+#include "support/cartesian_run.h"
 #include "core/cartesian/difference_engine.h"
 #include "core/cartesian/pair_statistics.h"
 

@@ -1,7 +1,7 @@
 // The six difference files of a pair, byte for byte.
 #include <gtest/gtest.h>
 
-#include "cartesian_run.h"
+#include "support/cartesian_run.h"
 
 namespace cpt::testing {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <functional>
 
-#include "cartesian_run.h"
+#include "support/cartesian_run.h"
 
 namespace cpt::testing {
 namespace {

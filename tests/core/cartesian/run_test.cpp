@@ -5,7 +5,7 @@
 #include <cctype>
 #include <random>
 
-#include "cartesian_run.h"
+#include "support/cartesian_run.h"
 #include "core/common/rounding.h"
 
 namespace cpt::testing {
@@ -23,16 +23,25 @@ struct ExampleCase {
 TEST(CartesianRun, TwoTreatmentExamplesToTheLastDigit) {
     const ExampleCase cases[] = {
         // Entered smaller mean first: the ordering puts Kale (mean 4) first.
-        {"3,5 vs 1,2", "cabbage_1_2.txt", "kale_3_5.txt", "Kale",
-         {4, 0, 0, 0, 2.5, 1.6666666666666667, 1.2909944487358056, -0.030302643722024403, 5.030302643722024, 1, 4,
-          0},
-         4, 1.5},
-        {"2,6 vs 1,5", "kale_2_6.txt", "cabbage_1_5.txt", "Kale",
-         {2, 1, 1, 2, 1, 10.666666666666666, 3.265986323710904, -5.401215618965718, 7.401215618965718, -3, 5, 0.5},
-         4, 3},
+        {.label = "3,5 vs 1,2", .firstFile = "cabbage_1_2.txt", .secondFile = "kale_3_5.txt",
+         .expectedFirstName = "Kale",
+         .expected = {.significant = 4, .below = 0, .above = 0, .insignificant = 0, .mean = 2.5,
+                      .variance = 1.6666666666666667, .sd = 1.2909944487358056, .tLower = -0.030302643722024403,
+                      .tUpper = 5.030302643722024, .percentileLower = 1, .percentileUpper = 4, .pValue = 0},
+         .mean1 = 4, .mean2 = 1.5},
+        {.label = "2,6 vs 1,5", .firstFile = "kale_2_6.txt", .secondFile = "cabbage_1_5.txt",
+         .expectedFirstName = "Kale",
+         .expected = {.significant = 2, .below = 1, .above = 1, .insignificant = 2, .mean = 1,
+                      .variance = 10.666666666666666, .sd = 3.265986323710904, .tLower = -5.401215618965718,
+                      .tUpper = 7.401215618965718, .percentileLower = -3, .percentileUpper = 5, .pValue = 0.5},
+         .mean1 = 4, .mean2 = 3},
         // Equal means: j minus i, nothing significant; B of 3 and 2.
-        {"equal means", "mustard_0_1_5.txt", "radish_1_3.txt", "Mustard",
-         {0, 3, 3, 6, 0, 6.8, 2.6076809620810595, -5.110960809164242, 5.110960809164242, -4, 3, 1}, 2, 2},
+        {.label = "equal means", .firstFile = "mustard_0_1_5.txt", .secondFile = "radish_1_3.txt",
+         .expectedFirstName = "Mustard",
+         .expected = {.significant = 0, .below = 3, .above = 3, .insignificant = 6, .mean = 0, .variance = 6.8,
+                      .sd = 2.6076809620810595, .tLower = -5.110960809164242, .tUpper = 5.110960809164242,
+                      .percentileLower = -4, .percentileUpper = 3, .pValue = 1},
+         .mean1 = 2, .mean2 = 2},
     };
     for (const ExampleCase& c : cases) {
         SCOPED_TRACE(c.label);
@@ -45,9 +54,9 @@ TEST(CartesianRun, TwoTreatmentExamplesToTheLastDigit) {
         EXPECT_EQ(s.BootMean[1], c.mean1);
         EXPECT_EQ(s.BootMean[2], c.mean2);
         EXPECT_EQ(figuresOf(s, 1, 2), c.expected);
-        EXPECT_EQ(s.PValueWork[1][2], c.expected.p);
-        EXPECT_EQ(s.PValue[2][1], c.expected.p);
-        EXPECT_EQ(s.PValueWork[2][1], c.expected.p);
+        EXPECT_EQ(s.PValueWork[1][2], c.expected.pValue);
+        EXPECT_EQ(s.PValue[2][1], c.expected.pValue);
+        EXPECT_EQ(s.PValueWork[2][1], c.expected.pValue);
         EXPECT_TRUE(run.reportWritten());
     }
 }

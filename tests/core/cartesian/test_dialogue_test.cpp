@@ -1,7 +1,7 @@
 // The questions of the button "Q. CartesianPT" and the flow record.
 #include <gtest/gtest.h>
 
-#include "cartesian_run.h"
+#include "support/cartesian_run.h"
 #include "core/cartesian/test_dialogue.h"
 
 namespace cpt::testing {

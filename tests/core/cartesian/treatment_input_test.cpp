@@ -2,7 +2,7 @@
 // maintainer's transformations.
 #include <gtest/gtest.h>
 
-#include "cartesian_run.h"
+#include "support/cartesian_run.h"
 
 namespace cpt::testing {
 namespace {

@@ -10,7 +10,7 @@
 
 #include "core/common/user_error.h"
 #include "core/report/ci_report.h"
-#include "core/tables/sample_runs.h"
+#include "support/sample_runs.h"
 #include "support/app_fixture.h"
 
 namespace cpt {
@@ -23,7 +23,7 @@ using testing::readLines;
 constexpr const char* CodeTitle = "Add a code to the output filename?";
 
 std::vector<std::string> goldenLines(const std::string& name) {
-    const std::filesystem::path path = std::filesystem::path(__FILE__).parent_path() / "golden" / name;
+    const std::filesystem::path path = std::filesystem::path(CPT_SOURCE_DIR) / "tests/core/report/golden" / name;
     const std::string text = readFile(path);
     std::vector<std::string> lines;
     std::size_t start = 0;

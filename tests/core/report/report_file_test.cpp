@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "core/common/output_file.h"
+#include "core/common/pending_file.h"
 #include "core/common/user_error.h"
 #include "core/report/report_file.h"
 #include "core/report/report_file_name.h"
@@ -46,9 +46,9 @@ TEST(ReportFileName, StampAndRandomForms) {
         NameRun run;
         run.clock.queueRandom(c.random);
         run.dialogs.answerInput(CodeTitle, c.answer);
-        OutputFile report;
+        PendingFile report;
         openReportFile(run.context, report);
-        report.close();
+        report.commit();
         EXPECT_EQ(run.context.state.OutputFileName, c.name);
         EXPECT_EQ(run.folder.files(), std::vector<std::string>{c.name});
         EXPECT_EQ(run.dialogs.beeps, 1);
@@ -59,9 +59,9 @@ TEST(ReportFileName, TreatmentCodeFromTheDataIsMadeFitForAName) {
     NameRun run;
     run.context.state.LastTreatmentCode = "L/D 16:8";
     run.dialogs.answerInput(CodeTitle, "1");
-    OutputFile report;
+    PendingFile report;
     openReportFile(run.context, report);
-    report.close();
+    report.commit();
     EXPECT_EQ(run.context.state.OutputFileName, "25A-Cartesian diff results-L_D 16_8_2026128-957.txt");
     EXPECT_EQ(run.context.state.LastTreatmentCode, "L/D 16:8");
 }
@@ -71,9 +71,9 @@ TEST(ReportFileName, NeverReplacesAnExistingFile) {
     run.folder.write("25A-Cartesian diff results-R0_2026128-957.txt", "first");
     run.folder.write("25A-Cartesian diff results-R0_2026128-957 (2).txt", "second");
     run.dialogs.answerInput(CodeTitle, "1");
-    OutputFile report;
+    PendingFile report;
     openReportFile(run.context, report);
-    report.close();
+    report.commit();
     EXPECT_EQ(run.context.state.OutputFileName, "25A-Cartesian diff results-R0_2026128-957 (3).txt");
     EXPECT_EQ(testing::readFile(run.folder.path() / "25A-Cartesian diff results-R0_2026128-957.txt"), "first");
     EXPECT_EQ(testing::readFile(run.folder.path() / "25A-Cartesian diff results-R0_2026128-957 (2).txt"), "second");
@@ -87,9 +87,9 @@ TEST(ReportFileName, UncreatableFileIsReportedAndTheCodeAskedAgain) {
         .answerMessage(FailureTitle, AnswerOk)
         .answerInput(CodeTitle, "1");
     run.clock.queueRandom(0.5);
-    OutputFile report;
+    PendingFile report;
     openReportFile(run.context, report);
-    report.close();
+    report.commit();
 
     EXPECT_EQ(run.context.state.OutputFileName, "25A-Cartesian diff results-R0_2026128-957.txt");
     EXPECT_EQ(run.folder.files(), std::vector<std::string>{run.context.state.OutputFileName});
@@ -102,7 +102,7 @@ TEST(ReportFileName, UncreatableFileIsReportedAndTheCodeAskedAgain) {
 TEST(ReportFileName, CancelAfterAnUncreatableFileEndsWithoutAFile) {
     NameRun run;
     run.dialogs.answerInput(CodeTitle, std::string(300, 'x')).answerMessage(FailureTitle, AnswerCancel);
-    OutputFile report;
+    PendingFile report;
     EXPECT_THROW(openReportFile(run.context, report), Cancelled);
     EXPECT_TRUE(run.folder.files().empty());
 }

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "core/report/significance_overview.h"
-#include "core/tables/sample_runs.h"
+#include "support/sample_runs.h"
 #include "support/app_fixture.h"
 
 namespace cpt {

@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "core/shell/main_window.h"
-#include "core/shell/sayings.h"
+#include "core/state/sayings.h"
 #include "support/app_fixture.h"
 
 namespace cpt {

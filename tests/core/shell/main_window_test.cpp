@@ -1,10 +1,11 @@
 #include "core/shell/main_window.h"
+#include "core/state/button_states.h"
 
 #include <gtest/gtest.h>
 
 #include <set>
 
-#include "core/shell/main_window_controls.h"
+#include "core/state/main_window_controls.h"
 #include "support/app_fixture.h"
 
 namespace cpt {

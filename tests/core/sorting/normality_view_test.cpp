@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "core/sorting/sort_count_script.h"
+#include "support/sort_count_script.h"
 #include "support/app_fixture.h"
 
 namespace cpt {

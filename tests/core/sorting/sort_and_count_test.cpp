@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "core/common/user_error.h"
-#include "core/sorting/sort_count_script.h"
+#include "support/sort_count_script.h"
 #include "support/app_fixture.h"
 
 namespace cpt {

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "core/sorting/literal_value_sort.h"
+#include "support/literal_value_sort.h"
 #include "core/sorting/value_sort_exchange.h"
 
 namespace cpt {

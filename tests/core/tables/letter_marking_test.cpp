@@ -7,7 +7,7 @@
 #include "core/common/output_file.h"
 #include "core/tables/letter_marking.h"
 #include "core/tables/letter_tables.h"
-#include "core/tables/sample_runs.h"
+#include "support/sample_runs.h"
 #include "support/app_fixture.h"
 
 namespace cpt {

@@ -6,7 +6,7 @@
 
 #include "core/common/output_file.h"
 #include "core/tables/pair_tables.h"
-#include "core/tables/sample_runs.h"
+#include "support/sample_runs.h"
 #include "core/tables/table_forms.h"
 #include "support/app_fixture.h"
 

@@ -1,4 +1,4 @@
-#include "core/shell/sayings.h"
+#include "core/state/sayings.h"
 
 namespace cpt {
 

@@ -1,6 +1,6 @@
-#include "core/shell/main_window_controls.h"
+#include "core/state/main_window_controls.h"
 
-#include "core/shell/sayings.h"
+#include "core/state/sayings.h"
 
 #include <string>
 

@@ -3,13 +3,13 @@
 // Cartesian run and to check what it left behind.
 #include <cstdint>
 #include <filesystem>
-#include <ostream>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "core/cartesian/analysis_state.h"
+#include "core/state/analysis_state.h"
 #include "support/app_fixture.h"
+#include "support/literal_pair.h"
 
 namespace cpt::testing {
 
@@ -49,15 +49,9 @@ struct CartesianRun : AppFixture {
 };
 
 // Every pair member the engine writes, for comparing runs member by member.
-struct PairFigures {
-    std::int32_t sig = 0, below = 0, above = 0, insig = 0;
-    double mean = 0, variance = 0, sd = 0, tLower = 0, tUpper = 0, pLower = 0, pUpper = 0, p = 0;
-    friend bool operator==(const PairFigures&, const PairFigures&) = default;
-};
-void PrintTo(const PairFigures& figures, std::ostream* out);
+using PairFigures = PairResult;
 PairFigures figuresOf(const AnalysisState& state, int i, int j);
-// The pair worked out the long way: every difference stored, judged and
-// summed in Cartesian order, then sorted with std::sort.
+// The pair (i, j) of the state worked out the long way.
 PairFigures literalPair(const AnalysisState& state, int i, int j);
 
 }  // namespace cpt::testing

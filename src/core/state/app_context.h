@@ -5,12 +5,11 @@
 #include <filesystem>
 #include <string_view>
 
-#include "core/cartesian/analysis_state.h"
+#include "core/state/analysis_state.h"
 #include "core/common/clock.h"
 #include "core/common/control_model.h"
 #include "core/common/dialogs.h"
 #include "core/common/output_file.h"
-#include "core/sorting/value_sort.h"
 
 namespace cpt {
 
@@ -26,8 +25,6 @@ public:
     std::filesystem::path workingDirectory;
     // Open while the maintainer's flow record is on.
     OutputFile flowFile;
-    // The sort's work areas, kept for the life of the program.
-    ValueSorter sorter;
 
     // Writes "Sub <procedure>" to the flow record file while it is on.
     void trace(std::string_view procedure);

@@ -3,7 +3,7 @@
 // and table tests.
 #include <string>
 
-#include "core/cartesian/analysis_state.h"
+#include "core/state/analysis_state.h"
 
 namespace cpt::testing {
 

@@ -1,21 +1,17 @@
-#include "cartesian_run.h"
+#include "support/cartesian_run.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cmath>
-#include <iomanip>
+#include <span>
 
 #include "core/cartesian/test_dialogue.h"
 #include "core/common/dialogs.h"
-#include "core/common/rounding.h"
 #include "core/shell/main_window.h"
 
 namespace cpt::testing {
 
 std::filesystem::path fixture(const std::string& name) {
-    // __FILE__ may be relative to the build folder (ccache with a base folder).
-    return std::filesystem::absolute(std::filesystem::path(__FILE__).parent_path() / "fixtures" / name);
+    return std::filesystem::path(CPT_SOURCE_DIR) / "tests/core/cartesian/fixtures" / name;
 }
 
 std::string treatmentText(const std::string& name, const std::string& code, std::int32_t bootstrapNumber,
@@ -91,12 +87,6 @@ std::vector<std::string> CartesianRun::outputFiles() const {
     return names;
 }
 
-void PrintTo(const PairFigures& f, std::ostream* out) {
-    *out << "sig " << f.sig << " below " << f.below << " above " << f.above << " insig " << f.insig << " mean "
-         << f.mean << " var " << f.variance << " sd " << f.sd << " t " << f.tLower << ".." << f.tUpper
-         << " percentiles " << f.pLower << ".." << f.pUpper << " P " << f.p;
-}
-
 PairFigures figuresOf(const AnalysisState& s, int i, int j) {
     return {s.SigCount[i][j],    s.InsigBelowCount[i][j], s.InsigAboveCount[i][j], s.InsigCount[i][j],
             s.DiffMean[i][j],    s.DiffVariance[i][j],    s.DiffSD[i][j],          s.TLowerLimit[i][j],
@@ -104,42 +94,9 @@ PairFigures figuresOf(const AnalysisState& s, int i, int j) {
 }
 
 PairFigures literalPair(const AnalysisState& s, int i, int j) {
-    const double bi = s.BootstrapNumberReal[i];
-    const double bj = s.BootstrapNumberReal[j];
-    const bool iMinusJ = s.BootMean[i] > s.BootMean[j];
-    const double observed = iMinusJ ? s.BootMean[i] - s.BootMean[j] : s.BootMean[j] - s.BootMean[i];
-    std::vector<double> differences;
-    PairFigures f;
-    double sum = 0;
-    double sumSquares = 0;
-    for (int k = 1; k <= static_cast<int>(bi); ++k) {
-        for (int l = 1; l <= static_cast<int>(bj); ++l) {
-            double x = s.BootValueWork[i][k];
-            double y = s.BootValueWork[j][l];
-            double d = iMinusJ ? x - y : y - x;
-            differences.push_back(d);
-            if (d <= 0) {
-                ++f.below;
-            } else if (d >= 2 * observed) {
-                ++f.above;
-            } else {
-                ++f.sig;
-            }
-            sum += d;
-            sumSquares += d * d;
-        }
-    }
-    f.insig = f.below + f.above;
-    f.p = f.insig / (bj * bi);
-    f.mean = sum / (bi * bj);
-    f.variance = (sumSquares - sum * sum / (bi * bj)) / (bj * bi - 1);
-    f.sd = std::sqrt(f.variance);
-    f.tLower = f.mean - f.sd * 1.959964;
-    f.tUpper = f.sd * 1.959964 + f.mean;
-    std::sort(differences.begin(), differences.end());
-    f.pLower = differences[static_cast<std::size_t>(*toInt32(bj * bi * 0.025 + 0.5) - 1)];
-    f.pUpper = differences[static_cast<std::size_t>(*toInt32(bj * bi * 0.975 + 0.5) - 1)];
-    return f;
+    const std::span<const double> first(s.BootValueWork[i].from1(), static_cast<std::size_t>(s.BootstrapNumberReal[i]));
+    const std::span<const double> second(s.BootValueWork[j].from1(), static_cast<std::size_t>(s.BootstrapNumberReal[j]));
+    return literalPairResult(first, second, directionOf(s.BootMean[i], s.BootMean[j]));
 }
 
 }  // namespace cpt::testing

@@ -1,7 +1,7 @@
-#include "core/shell/app_context.h"
+#include "core/state/app_context.h"
 
 #include "core/common/user_error.h"
-#include "core/shell/main_window_controls.h"
+#include "core/state/main_window_controls.h"
 
 namespace cpt {
 

@@ -1,0 +1,121 @@
+#include "core/cartesian/pair_calculation.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "core/cartesian/difference_files.h"
+#include "core/cartesian/pair_statistics.h"
+#include "core/common/rounding.h"
+#include "core/state/analysis_state.h"
+
+namespace cpt {
+namespace {
+
+constexpr double TQuantile = 1.959964;
+
+// The one loop over every difference, for the files: the verdicts are counted
+// as they are written.
+template <bool FirstMinusSecond>
+DifferenceSums writeDifferences(DifferenceFiles& files, std::span<const double> first,
+                                std::span<const double> second, double observedDiff, DifferenceCounts& counts) {
+    double sum = 0;
+    double sumSquares = 0;
+    std::int32_t n = 0;
+    for (const double x : first) {
+        for (const double y : second) {
+            const double d = FirstMinusSecond ? x - y : y - x;
+            ++n;
+            const Verdict verdict = judgeDifference(d, 2 * observedDiff);
+            if (verdict == Verdict::Significant) {
+                ++counts.significant;
+            } else if (verdict == Verdict::Below) {
+                ++counts.below;
+            } else {
+                ++counts.above;
+            }
+            files.write(n, d, verdict == Verdict::Significant);
+            sum += d;
+            sumSquares += d * d;
+        }
+    }
+    return {sum, sumSquares};
+}
+
+std::int32_t wholeRank(double position) { return toInt32(position).value_or(0); }
+
+}  // namespace
+
+PairDirection directionOf(double firstMean, double secondMean) {
+    const bool firstMinusSecond = firstMean > secondMean;
+    return {firstMinusSecond, firstMinusSecond ? firstMean - secondMean : secondMean - firstMean};
+}
+
+PairResult calculatePair(std::span<const double> first, std::span<const double> second, PairDirection direction,
+                         DifferenceFiles* files) {
+    const double bi = static_cast<double>(first.size());
+    const double bj = static_cast<double>(second.size());
+    const auto firstCount = static_cast<std::int32_t>(first.size());
+    const auto secondCount = static_cast<std::int32_t>(second.size());
+    const double observedDiff = direction.observedDiff;
+
+    DifferenceRanking ranking;
+    if (direction.firstMinusSecond) {
+        ranking.assign(first.data(), firstCount, second.data(), secondCount);
+    } else {
+        ranking.assign(second.data(), secondCount, first.data(), firstCount);
+    }
+
+    DifferenceSums sums;
+    DifferenceCounts counts;
+    if (files != nullptr) {
+        sums = direction.firstMinusSecond ? writeDifferences<true>(*files, first, second, observedDiff, counts)
+                                          : writeDifferences<false>(*files, first, second, observedDiff, counts);
+    } else {
+        sums = sumDifferences(first.data(), firstCount, second.data(), secondCount, direction.firstMinusSecond);
+        counts = ranking.judge(observedDiff);
+    }
+
+    PairResult result;
+    result.significant = static_cast<std::int32_t>(counts.significant);
+    result.below = static_cast<std::int32_t>(counts.below);
+    result.above = static_cast<std::int32_t>(counts.above);
+    result.mean = sums.sum / (bi * bj);
+    result.variance = varianceBySums(sums.sum, sums.sumSquares, bi * bj);
+    // With (nearly) constant samples the sums can cancel to a rounding error
+    // below 0; the spread is then none, not "not a number".
+    result.sd = result.variance > 0 ? std::sqrt(result.variance) : 0.0;
+
+    // The order statistics come from the ranking, not from a sort of all
+    // differences.
+    const std::int64_t total = ranking.size();
+    const std::int64_t lower = std::clamp<std::int64_t>(wholeRank(bj * bi * 0.025 + 0.5), 1, total);
+    const std::int64_t upper = std::clamp<std::int64_t>(wholeRank(bj * bi * 0.975 + 0.5), 1, total);
+    result.percentileLower = ranking.smallest(lower);
+    result.percentileUpper = ranking.smallest(upper);
+
+    result.insignificant = result.below + result.above;
+    result.pValue = result.insignificant / (bj * bi);
+    result.tLower = result.mean - result.sd * TQuantile;
+    result.tUpper = result.sd * TQuantile + result.mean;
+    return result;
+}
+
+void storePairResult(AnalysisState& state, int i, int j, const PairResult& result) {
+    state.SigCount[i][j] = result.significant;
+    state.InsigBelowCount[i][j] = result.below;
+    state.InsigAboveCount[i][j] = result.above;
+    state.InsigCount[i][j] = result.insignificant;
+    state.DiffMean[i][j] = result.mean;
+    state.DiffVariance[i][j] = result.variance;
+    state.DiffSD[i][j] = result.sd;
+    state.TLowerLimit[i][j] = result.tLower;
+    state.TUpperLimit[i][j] = result.tUpper;
+    state.PercentileLower[i][j] = result.percentileLower;
+    state.PercentileUpper[i][j] = result.percentileUpper;
+    state.PValueWork[i][j] = result.pValue;
+    state.PValueWork[j][i] = result.pValue;
+    state.PValue[i][j] = result.pValue;
+    state.PValue[j][i] = result.pValue;
+}
+
+}  // namespace cpt

@@ -1,0 +1,2 @@
+// Compiles with the include folders of the lowest layer.
+#include "core/common/output_file.h"
