@@ -1,6 +1,9 @@
 #include "core/cartesian/difference_engine.h"
 
 #include <cmath>
+#include <exception>
+#include <filesystem>
+#include <new>
 #include <span>
 #include <string>
 
@@ -180,14 +183,11 @@ void comparePair(AppContext& context, int i, int j) {
 
     PairResult result;
     if (state.DetailedDifferences) {
-        try {
-            DifferenceFiles files(state, context.workingDirectory, i, j, direction.observedDiff);
-            result = calculatePair(first, second, direction, &files);
-            files.close();
-        } catch (const UserError& error) {
-            throw UserError(std::string(error.what()) + "\nThe difference files of treatments " + std::to_string(i) +
-                            " and " + std::to_string(j) + " have been removed.");
-        }
+        state.DifferenceFilesBegun = true;
+        DifferenceFiles files(state, context.workingDirectory, i, j, direction.observedDiff);
+        result = calculatePair(first, second, direction, &files);
+        files.close();
+        for (const std::filesystem::path& path : files.paths()) state.RunDifferenceFiles.push_back(path.string());
     } else {
         result = calculatePair(first, second, direction);
     }
@@ -215,6 +215,10 @@ void ComputeCartesianDifferences(AppContext& context) {
             state.InsigCount[i][j] = 0;
         }
     }
+    state.RunDifferenceFiles.clear();
+    state.DifferenceFilesBegun = false;
+    state.DifferenceFileNumber = 1;
+    if (state.DetailedDifferences) chooseDifferenceFileNumber(state, context.workingDirectory);
     treatmentStatistics(state);
     analysisOfVariance(state);
     showRunStart(context);
@@ -224,9 +228,43 @@ void ComputeCartesianDifferences(AppContext& context) {
     }
 }
 
+namespace {
+
+// Why a run stopped, for the message that adds what became of its files.
+std::string reasonOf(std::exception_ptr failure) {
+    try {
+        std::rethrow_exception(failure);
+    } catch (const Cancelled&) {
+        return "The test ended without a report.";
+    } catch (const std::bad_alloc&) {
+        return "There is not enough memory for these treatments.";
+    } catch (const std::exception& error) {
+        return error.what();
+    }
+}
+
+}  // namespace
+
 void CartesianDifference2(AppContext& context) {
-    ComputeCartesianDifferences(context);
-    PrintMultiCIofDifference(context);
+    AnalysisState& state = context.state;
+    state.DifferenceFilesBegun = false;
+    state.RunDifferenceFiles.clear();
+    try {
+        ComputeCartesianDifferences(context);
+        PrintMultiCIofDifference(context);
+    } catch (...) {
+        // Difference files are part of a run's result: without its report,
+        // none of them stays.
+        // (A pair's own half-written files have removed themselves.)
+        if (!state.DifferenceFilesBegun) throw;
+        state.DifferenceFilesBegun = false;
+        for (const std::string& path : state.RunDifferenceFiles) {
+            std::error_code ignored;
+            std::filesystem::remove(path, ignored);
+        }
+        state.RunDifferenceFiles.clear();
+        throw UserError(reasonOf(std::current_exception()) + "\nThe difference files of this run have been removed.");
+    }
 }
 
 }  // namespace cpt

@@ -16,12 +16,15 @@ constexpr std::string_view CodePrompt =
     "If not, just click on OK.";
 constexpr std::string_view CodeTitle = "Add a code to the output filename?";
 
-// The first free name among name, "name (2)", "name (3)", ...
+// The first free name among name, "name (2)", "name (3)", ...; the search
+// is bounded, since a name the system cuts short may collide every time.
 std::string createFirstFree(AppContext& context, PendingFile& report, const std::string& name) {
-    for (int number = 1;; ++number) {
-        std::string candidate = number == 1 ? name : numberedFileName(name, number);
+    for (int number = 1; number <= MaxNameNumber; ++number) {
+        std::string candidate = numberedFileName(name, number);
         if (report.openNew(context.outputPath(candidate))) return candidate;
     }
+    throw UserError("No free name was found for the report \"" + context.outputPath(name).string() + "\": it and " +
+                    std::to_string(MaxNameNumber - 1) + " numbered names beside it exist already.");
 }
 
 }  // namespace

@@ -20,6 +20,7 @@ std::string reportFileName(const AnalysisState& state, std::string_view code, Cl
 }
 
 std::string numberedFileName(std::string_view name, int number) {
+    if (number == 1) return std::string(name);
     constexpr std::string_view Extension = ".txt";
     std::string_view stem = name;
     if (stem.ends_with(Extension)) stem.remove_suffix(Extension.size());

@@ -1,6 +1,10 @@
 // The six difference files of a pair, byte for byte.
 #include <gtest/gtest.h>
 
+#include <map>
+
+#include "core/cartesian/difference_files.h"
+#include "core/report/report_file_name.h"
 #include "support/cartesian_run.h"
 
 namespace cpt::testing {
@@ -48,6 +52,33 @@ TEST(DifferenceFiles, PairWithoutSignificantDifferenceKeepsOnlyHeaders) {
     std::vector<std::string> toObserved = readLines(path("6", " to mean diff.txt"));
     EXPECT_EQ(toObserved[3], "\"MR\"");
     EXPECT_EQ(toObserved.back(), "6,-2");
+}
+
+// A second run never replaces the first run's files: every file of the run
+// takes the smallest " (n)" free for all of them.
+TEST(DifferenceFiles, ALaterRunTakesOneFreeNumberForAllItsFiles) {
+    CartesianRun first;
+    first.script({fixture("kale_2_6.txt"), fixture("cabbage_1_5.txt")}, true);
+    first.run();
+    const std::vector<std::string> firstFiles = first.outputFiles();
+    std::map<std::string, std::string> before;
+    for (const std::string& name : firstFiles) before[name] = readFile(first.folder.path() / name);
+    // Only the " (2)" of one file is taken as well: the whole run moves on to " (3)".
+    first.folder.write("25A-Cartesian diff_11-A-1 to 2_diff-inSigB (2).txt", "mine");
+
+    CartesianRun second;
+    second.context.workingDirectory = first.folder.path();
+    second.script({fixture("kale_2_6.txt"), fixture("cabbage_1_5.txt")}, true);
+    second.run();
+    ASSERT_FALSE(second.stopMessage());
+    for (const auto& [name, text] : before) EXPECT_EQ(readFile(first.folder.path() / name), text) << name;
+    EXPECT_EQ(readFile(first.folder.path() / "25A-Cartesian diff_11-A-1 to 2_diff-inSigB (2).txt"), "mine");
+    for (const std::string& name : differenceFileNames(second.state(), 1, 2)) {
+        EXPECT_NE(name.find(" (3).txt"), std::string::npos) << name;
+        EXPECT_EQ(readFile(first.folder.path() / name),
+                  readFile(first.folder.path() / numberedFileName(name.substr(0, name.size() - 8) + ".txt", 1)))
+            << name;
+    }
 }
 
 // Codes from the data go into the names with "_" for what a name cannot hold;

@@ -66,6 +66,23 @@ TEST(ReportFileName, TreatmentCodeFromTheDataIsMadeFitForAName) {
     EXPECT_EQ(run.context.state.LastTreatmentCode, "L/D 16:8");
 }
 
+// The search for a free name is bounded: a name the system cuts short (or a
+// folder full of earlier reports) ends it with a message, and the code is asked again.
+TEST(ReportFileName, SearchForAFreeNameIsBounded) {
+    NameRun run;
+    const std::string name = "25A-Cartesian diff results-R0_2026128-957.txt";
+    for (int number = 1; number <= MaxNameNumber; ++number) run.folder.write(numberedFileName(name, number), "");
+    run.dialogs.answerInput(CodeTitle, "1").answerMessage(FailureTitle, AnswerOk).answerInput(CodeTitle, "A");
+    run.clock.queueRandom(0.5);
+    PendingFile report;
+    openReportFile(run.context, report);
+    report.commit();
+    EXPECT_EQ(run.context.state.OutputFileName, "25A-Cartesian diff results-R0_A 500.txt");
+    const std::string& prompt = run.dialogs.shown.at(1).prompt;
+    EXPECT_NE(prompt.find("No free name was found for the report"), std::string::npos) << prompt;
+    EXPECT_NE(prompt.find("999 numbered names"), std::string::npos) << prompt;
+}
+
 TEST(ReportFileName, NeverReplacesAnExistingFile) {
     NameRun run;
     run.folder.write("25A-Cartesian diff results-R0_2026128-957.txt", "first");
