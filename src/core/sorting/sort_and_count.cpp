@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 #include <optional>
 #include <utility>
 #include <string>
@@ -175,7 +176,16 @@ void SortForBootstrapResults(AppContext& context, bool& counted) {
 
     countClasses(state, n);
     counted = true;
-    writeCountsFile(state, n, names);
+    try {
+        writeCountsFile(state, n, names);
+    } catch (const UserError& error) {
+        // The run's files stand or fall together.
+        std::error_code ignored;
+        std::filesystem::remove(names.sorted, ignored);
+        std::filesystem::remove(names.percentile, ignored);
+        throw UserError(std::string(error.what()) +
+                        "\nThe sorted file and the percentile file of this sort-and-count have been removed.");
+    }
     dialogs.messageBox("File of data counts is ready!", ButtonSet::OkCancel, DecimalTitle);
 }
 
