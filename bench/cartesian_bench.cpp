@@ -1,9 +1,10 @@
-// The Cartesian engine against a straightforward one that stores every
-// difference and sorts them with std::sort (4 treatments, B = 3000, no
-// difference files), and the six difference files of one pair against the
-// same lines written with fprintf("%.15G"). Data from a fixed seed; every pair
-// table member and every file byte must agree, or the program aborts. After
-// the runs the ratios are printed with their targets.
+// The Cartesian engine, and its pure pair calculation alone, against a
+// straightforward one that stores every difference and sorts them with
+// std::sort (4 treatments, B = 3000, no difference files), and the six
+// difference files of one pair against the same lines written with
+// fprintf("%.15G"). Data from a fixed seed; every pair table member and every
+// file byte must agree, or the program aborts. After the runs the ratios are
+// printed with their targets.
 //
 //   build-dir/bench/cartesian_bench            the comparisons
 //   build-dir/bench/cartesian_bench --memory   one whole run from the button
@@ -26,6 +27,7 @@
 #include <map>
 #include <optional>
 #include <random>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -34,7 +36,7 @@
 #include "core/cartesian/pair_calculation.h"
 #include "core/cartesian/test_dialogue.h"
 #include "core/state/app_context.h"
-#include "core/shell/main_window.h"
+#include "core/shell/main_window_model.h"
 #include "support/literal_pair.h"
 
 namespace {
@@ -138,9 +140,9 @@ PairResults resultsOf(const AnalysisState& s) {
     return results;
 }
 
-// The straightforward engine: every difference stored in Cartesian order,
-// judged and summed as it is formed, then all of them sorted.
-PairResults straightforwardEngine(std::vector<double>& differences) {
+// Every pair of the four treatments through pairResult(first, second, direction).
+template <typename PairFunction>
+PairResults everyPair(PairFunction pairResult) {
     const auto& x = bootstrapValues();
     double mean[Treatments + 1];
     for (int t = 1; t <= Treatments; ++t) {
@@ -151,13 +153,22 @@ PairResults straightforwardEngine(std::vector<double>& differences) {
     PairResults results;
     for (int i = 1; i < Treatments; ++i) {
         for (int j = i + 1; j <= Treatments; ++j) {
-            results[{i, j}] = literalPairResult(x[i], x[j], directionOf(mean[i], mean[j]), differences);
+            results[{i, j}] = pairResult(x[i], x[j], directionOf(mean[i], mean[j]));
         }
     }
     return results;
 }
 
+// The straightforward engine: every difference stored in Cartesian order,
+// judged and summed as it is formed, then all of them sorted.
+PairResults straightforwardEngine(std::vector<double>& differences) {
+    return everyPair([&](std::span<const double> first, std::span<const double> second, PairDirection direction) {
+        return literalPairResult(first, second, direction, differences);
+    });
+}
+
 PairResults engineResults;
+PairResults pairCalculationResults;
 PairResults straightforwardResults;
 
 void BM_CartesianEngine(benchmark::State& bench) {
@@ -170,6 +181,17 @@ void BM_CartesianEngine(benchmark::State& bench) {
         benchmark::ClobberMemory();
     }
     engineResults = resultsOf(context.state);
+}
+
+// The pure pair calculation alone, without the state, the window or the trace.
+void BM_PairCalculation(benchmark::State& bench) {
+    for (auto _ : bench) {
+        pairCalculationResults = everyPair([](std::span<const double> first, std::span<const double> second,
+                                              PairDirection direction) {
+            return calculatePair(first, second, direction);
+        });
+        benchmark::ClobberMemory();
+    }
 }
 
 void BM_StraightforwardEngine(benchmark::State& bench) {
@@ -322,6 +344,7 @@ void BM_FprintfDifferenceFiles(benchmark::State& bench) {
 }
 
 BENCHMARK(BM_CartesianEngine)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(BM_PairCalculation)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 BENCHMARK(BM_StraightforwardEngine)->Unit(benchmark::kMillisecond)->Iterations(2);
 BENCHMARK(BM_DifferenceFiles)->Unit(benchmark::kMillisecond)->Iterations(2);
 BENCHMARK(BM_FprintfDifferenceFiles)->Unit(benchmark::kMillisecond)->Iterations(1);
@@ -399,6 +422,10 @@ int main(int argc, char** argv) {
 
     bool engineCompared = !engineResults.empty() && !straightforwardResults.empty();
     if (engineCompared && engineResults != straightforwardResults) fail("the engines disagree in a pair table");
+    if (!pairCalculationResults.empty() && !straightforwardResults.empty() &&
+        pairCalculationResults != straightforwardResults) {
+        fail("the pair calculation disagrees with the straightforward engine");
+    }
     bool filesCompared = engineFilesHash != 0 && fprintfFilesHash != 0;
     if (filesCompared && engineFilesHash != fprintfFilesHash) fail("the difference files differ from fprintf's");
 

@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "app/pictures.h"
+#include "core/state/control_names.h"
 
 namespace cpt::app {
 
@@ -28,9 +29,9 @@ DedicationWindow::DedicationWindow(const ControlModel& model, std::function<void
 }
 
 void DedicationWindow::sync() {
-    setWindowTitle(QString::fromStdString(model_["Vater"].caption));
+    setWindowTitle(QString::fromStdString(model_[control::Vater].caption));
     // A long saying wraps inside the button.
-    QString saying = QString::fromStdString(model_["Vater.Command1"].caption);
+    QString saying = QString::fromStdString(model_[control::Vater_Command1].caption);
     button_->setText(saying.replace(". (", ".\n("));
 }
 

@@ -6,29 +6,31 @@
 #include <exception>
 
 #include "app/dedication_window.h"
-#include "app/main_window.h"
+#include "app/main_window_widget.h"
+#include "core/cartesian/test_dialogue.h"
 #include "core/shell/greetings.h"
-#include "core/shell/main_window.h"
-#include "core/shell/procedures.h"
+#include "core/shell/main_window_model.h"
+#include "core/sorting/normality_view.h"
+#include "core/state/control_names.h"
 
 namespace cpt::app {
 namespace {
 
 struct Binding {
-    const char* control;
-    MainWindow::Gesture gesture;
+    ControlName control;
+    MainWindowWidget::Gesture gesture;
     void (*procedure)(AppContext&);
 };
 
 // Which procedure a click on which control runs.
 const std::array<Binding, 7> Bindings{{
-    {"Command1", MainWindow::Gesture::Click, Command1_Click},
-    {"Label6", MainWindow::Gesture::Click, Label6_Click},
-    {"Image1", MainWindow::Gesture::Click, Image1_Click},
-    {"Label4", MainWindow::Gesture::Click, Label4_Click},
-    {"Label4", MainWindow::Gesture::DoubleClick, Label4_DblClick},
-    {"cmdCartesianDifference", MainWindow::Gesture::Click, RunCartesianPairedTest},
-    {"cmdGeneralNormalTest", MainWindow::Gesture::Click, RunSortAndCount},
+    {control::Command1, MainWindowWidget::Gesture::Click, Command1_Click},
+    {control::Label6, MainWindowWidget::Gesture::Click, Label6_Click},
+    {control::Image1, MainWindowWidget::Gesture::Click, Image1_Click},
+    {control::Label4, MainWindowWidget::Gesture::Click, Label4_Click},
+    {control::Label4, MainWindowWidget::Gesture::DoubleClick, Label4_DblClick},
+    {control::cmdCartesianDifference, MainWindowWidget::Gesture::Click, cmdCartesianDifference_Click},
+    {control::cmdGeneralNormalTest, MainWindowWidget::Gesture::Click, cmdGeneralNormalTest_Click},
 }};
 
 }  // namespace
@@ -36,8 +38,8 @@ const std::array<Binding, 7> Bindings{{
 DesktopApplication::DesktopApplication(Dialogs& dialogs, Clock& clock, bool maintainerMode)
     : context_(dialogs, clock, maintainerMode) {
     LoadMainWindow(context_);
-    mainWindow_ = std::make_unique<MainWindow>(
-        context_.window, [this](const QString& control, MainWindow::Gesture gesture) {
+    mainWindow_ = std::make_unique<MainWindowWidget>(
+        context_.window, [this](const QString& control, MainWindowWidget::Gesture gesture) {
             clicked(control, static_cast<int>(gesture));
         },
         [this] { run(Form1_Close); });
@@ -59,7 +61,9 @@ DesktopApplication::~DesktopApplication() = default;
 
 void DesktopApplication::clicked(const QString& control, int gesture) {
     for (const Binding& binding : Bindings) {
-        if (control == binding.control && gesture == static_cast<int>(binding.gesture)) {
+        const std::string_view name = binding.control.text();
+        if (control == QLatin1String(name.data(), static_cast<qsizetype>(name.size())) &&
+            gesture == static_cast<int>(binding.gesture)) {
             run(binding.procedure);
             return;
         }
@@ -87,8 +91,8 @@ void DesktopApplication::tick() {
 void DesktopApplication::syncWindows() {
     mainWindow_->sync();
     dedicationWindow_->sync();
-    mainWindow_->setVisible(context_.window["Form1"].visible);
-    dedicationWindow_->setVisible(context_.window["Vater"].visible);
+    mainWindow_->setVisible(context_.window[control::Form1].visible);
+    dedicationWindow_->setVisible(context_.window[control::Vater].visible);
 }
 
 }  // namespace cpt::app

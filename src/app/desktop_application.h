@@ -7,7 +7,7 @@
 
 namespace cpt::app {
 
-class MainWindow;
+class MainWindowWidget;
 class DedicationWindow;
 
 // The desktop program: one application context, the two windows that draw
@@ -19,7 +19,7 @@ public:
     ~DesktopApplication() override;
 
     AppContext& context() { return context_; }
-    MainWindow& mainWindow() { return *mainWindow_; }
+    MainWindowWidget& mainWindow() { return *mainWindow_; }
     DedicationWindow& dedicationWindow() { return *dedicationWindow_; }
 
     // Runs a procedure of the main window, then redraws both windows. A
@@ -32,7 +32,7 @@ private:
     void clicked(const QString& control, int gesture);
 
     AppContext context_;
-    std::unique_ptr<MainWindow> mainWindow_;
+    std::unique_ptr<MainWindowWidget> mainWindow_;
     std::unique_ptr<DedicationWindow> dedicationWindow_;
     QTimer timer_;
     bool running_ = false;

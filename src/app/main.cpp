@@ -3,7 +3,7 @@
 
 #include "app/desktop_application.h"
 #include "app/qt_dialogs.h"
-#include "app/main_window.h"
+#include "app/main_window_widget.h"
 #include "core/common/file_size_signal.h"
 
 int main(int argc, char** argv) {

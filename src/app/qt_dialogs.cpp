@@ -48,6 +48,15 @@ std::optional<std::string> QtDialogs::openFile(std::string_view title) {
     return path.toStdString();
 }
 
+std::vector<std::string> QtDialogs::openFiles(std::string_view title) {
+    // The list comes in the order the files were picked.
+    const QStringList paths = QFileDialog::getOpenFileNames(parent_, toQt(title), lastFolder_);
+    std::vector<std::string> chosen;
+    for (const QString& path : paths) chosen.push_back(path.toStdString());
+    if (!paths.isEmpty()) lastFolder_ = QFileInfo(paths.back()).absolutePath();
+    return chosen;
+}
+
 void QtDialogs::beep() { QApplication::beep(); }
 
 }  // namespace cpt::app

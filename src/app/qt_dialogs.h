@@ -15,6 +15,7 @@ public:
     std::optional<std::string> inputBox(std::string_view prompt, std::string_view title,
                                         std::string_view defaultText) override;
     std::optional<std::string> openFile(std::string_view title) override;
+    std::vector<std::string> openFiles(std::string_view title) override;
     void beep() override;
 
 private:

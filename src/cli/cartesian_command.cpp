@@ -7,7 +7,7 @@
 #include "core/cartesian/test_dialogue.h"
 #include "core/common/user_error.h"
 #include "core/report/report_file.h"
-#include "core/shell/main_window.h"
+#include "core/shell/main_window_model.h"
 #include "core/tables/letter_marking.h"
 
 namespace cpt::cli {
@@ -36,7 +36,8 @@ void answerQuestions(AnswerSheetDialogs& dialogs, const CartesianOptions& option
 nlohmann::json resultDocument(const AppContext& context, const std::vector<std::filesystem::path>& written) {
     const AnalysisState& state = context.state;
     const int count = state.TreatmentCount;
-    std::vector<std::string_view> labels = letterLabels(state);
+    // No letters when the groups outnumber them.
+    const std::vector<std::string> labels = letterLabels(state);
     nlohmann::json treatments = nlohmann::json::array();
     for (int t = 1; t <= count; ++t) {
         treatments.push_back({{"number", t},
@@ -48,7 +49,8 @@ nlohmann::json resultDocument(const AppContext& context, const std::vector<std::
                               {"pointEstimate", state.PointEstimate[t]},
                               {"mean", state.BootMean[t]},
                               {"SE", state.BootSD[t]},
-                              {"letters", std::string(labels[static_cast<std::size_t>(t - 1)].substr(1))}});
+                              {"letters", labels.empty() ? nlohmann::json(nullptr)
+                                                         : nlohmann::json(labels[static_cast<std::size_t>(t - 1)].substr(1))}});
     }
     nlohmann::json pairs = nlohmann::json::array();
     for (int i = 1; i < count; ++i) {

@@ -4,6 +4,7 @@
 
 #include "cli/command_options.h"
 #include "core/common/file_size_signal.h"
+#include "core/state/analysis_state.h"
 
 int main(int argc, char** argv) {
     using namespace cpt::cli;
@@ -13,10 +14,10 @@ int main(int argc, char** argv) {
 
     CartesianOptions cartesian;
     CLI::App* cartesianCommand = app.add_subcommand(
-        "cartesian", "Cartesian paired test of 2 to 4 treatment files, given in entry order.");
+        "cartesian", "Cartesian paired test of 2 to 26 treatment files, given in entry order.");
     cartesianCommand->add_option("files", cartesian.files, "Treatment bootstrap result files")
         ->required()
-        ->expected(2, 4)
+        ->expected(2, cpt::TreatmentCapacity)
         ->check(CLI::ExistingFile);
     cartesianCommand->add_flag("--reversed", cartesian.reversed, "Number the treatments by ascending mean");
     cartesianCommand->add_flag("--differences", cartesian.differences, "Write the six difference files of each pair");

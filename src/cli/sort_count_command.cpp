@@ -5,7 +5,7 @@
 #include "cli/run_setup.h"
 #include "core/common/decimal_parse.h"
 #include "core/common/user_error.h"
-#include "core/shell/main_window.h"
+#include "core/shell/main_window_model.h"
 #include "core/sorting/sort_and_count.h"
 #include "core/sorting/sort_count_files.h"
 

@@ -6,7 +6,7 @@
 
 #include "app/dedication_window.h"
 #include "app/desktop_application.h"
-#include "app/main_window.h"
+#include "app/main_window_widget.h"
 #include "support/scripted_dialogs.h"
 #include "support/test_clock.h"
 #include "support/test_files.h"
@@ -26,7 +26,7 @@ struct Desktop {
 
 TEST(DesktopWindow, WidgetsShowTheStartUpState) {
     Desktop desktop;
-    MainWindow& window = desktop.application.mainWindow();
+    MainWindowWidget& window = desktop.application.mainWindow();
     EXPECT_TRUE(window.isVisible());
     ASSERT_NE(desktop.button("cmdCartesianDifference"), nullptr);
     EXPECT_EQ(desktop.button("cmdCartesianDifference")->text(), "Q. CartesianPT");

@@ -7,8 +7,9 @@
 #include <nlohmann/json.hpp>
 
 #include "support/cartesian_run.h"
-#include "core/shell/main_window.h"
+#include "core/shell/main_window_model.h"
 #include "core/sorting/normality_view.h"
+#include "core/tables/letter_marking.h"
 #include "cpt_process.h"
 
 namespace cpt::testing {
@@ -252,8 +253,52 @@ TEST(CptCartesian, JsonCarriesTextThatIsNotUtf8) {
     EXPECT_NE(readFile(folder.path() / "25A-Cartesian diff results-t_2026129-22322.txt").find("Caf\xE9"), std::string::npos);
 }
 
+TEST(CptCartesian, SixTreatmentsWriteWhatTheDesktopWritesAndJsonCarriesEveryPair) {
+    TempFolder inputs;
+    std::vector<std::filesystem::path> files;
+    for (int t = 1; t <= 6; ++t) {
+        std::vector<std::string> values;
+        for (int k = 0; k < 60; ++k) values.push_back(std::to_string(0.1 + t * 0.004 + ((k * 7 + t) % 17) * 0.002));
+        const std::string name = "Host" + std::to_string(t);
+        files.push_back(inputs.write(name + ".txt", treatmentText(name, "r", 60, values, 30 + t, "0.12")));
+    }
+    CartesianRun desktop;
+    desktop.script(files, true, false);
+    desktop.run();
+    ASSERT_TRUE(desktop.reportWritten());
+
+    TempFolder batch;
+    std::vector<std::string> arguments{"cartesian", "--differences", "--json", "--fixed-time", FixedTime};
+    for (const auto& file : files) arguments.push_back(file.string());
+    ProcessResult result = runCpt(arguments, batch.path());
+    ASSERT_EQ(result.status, 0) << result.err;
+    expectSameFiles(desktop.folder, batch);
+
+    const AnalysisState& s = desktop.state();
+    nlohmann::json document = nlohmann::json::parse(result.out);
+    ASSERT_EQ(document["pairs"].size(), 15u);
+    std::size_t k = 0;
+    for (int i = 1; i < 6; ++i) {
+        for (int j = i + 1; j <= 6; ++j, ++k) {
+            const auto& pair = document["pairs"][k];
+            EXPECT_EQ(pair["first"], i);
+            EXPECT_EQ(pair["second"], j);
+            EXPECT_EQ(pair["pValue"].get<double>(), s.PValue[i][j]);
+            EXPECT_EQ(pair["percentileLower"].get<double>(), s.PercentileLower[i][j]);
+        }
+    }
+    const std::vector<std::string> labels = letterLabels(s);
+    ASSERT_EQ(labels.size(), 6u);
+    ASSERT_EQ(document["treatments"].size(), 6u);
+    for (std::size_t t = 0; t < 6; ++t) EXPECT_EQ(document["treatments"][t]["letters"], labels[t].substr(1));
+    EXPECT_EQ(document["sidakAlpha"].get<double>(), 0.0034137129465903193);
+    EXPECT_EQ(document["files"].size(), 1u + 6u * 15u);
+}
+
 TEST(CptCommandLine, WrongCommandLinesExitWithStatusTwo) {
     TempFolder folder;
+    std::vector<std::string> twentySevenTreatments{"cartesian"};
+    for (int t = 0; t < 27; ++t) twentySevenTreatments.push_back(exampleFile("Maize.txt").string());
     const std::vector<std::vector<std::string>> wrong{
         {},
         {"compare"},
@@ -264,6 +309,7 @@ TEST(CptCommandLine, WrongCommandLinesExitWithStatusTwo) {
         {"sort-count", "--decimals", "6", exampleFile("Maize.txt").string()},
         {"sort-count", "--decimals", "2x", exampleFile("Maize.txt").string()},
         {"sort-count", (folder.path() / "missing.txt").string()},
+        twentySevenTreatments,
     };
     for (const auto& arguments : wrong) {
         ProcessResult result = runCpt(arguments, folder.path());

@@ -6,7 +6,7 @@
 
 #include "core/cartesian/test_dialogue.h"
 #include "core/common/dialogs.h"
-#include "core/shell/main_window.h"
+#include "core/shell/main_window_model.h"
 
 namespace cpt::testing {
 
@@ -94,8 +94,11 @@ PairFigures figuresOf(const AnalysisState& s, int i, int j) {
 }
 
 PairFigures literalPair(const AnalysisState& s, int i, int j) {
-    const std::span<const double> first(s.BootValueWork[i].from1(), static_cast<std::size_t>(s.BootstrapNumberReal[i]));
-    const std::span<const double> second(s.BootValueWork[j].from1(), static_cast<std::size_t>(s.BootstrapNumberReal[j]));
+    auto sample = [&](int t) {
+        return std::span<const double>(s.BootValueWork[t].from1(), static_cast<std::size_t>(s.BootstrapNumberReal[t]));
+    };
+    const std::span<const double> first = sample(i);
+    const std::span<const double> second = sample(j);
     return literalPairResult(first, second, directionOf(s.BootMean[i], s.BootMean[j]));
 }
 

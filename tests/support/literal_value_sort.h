@@ -29,8 +29,8 @@ inline void literalExchangePass(double* v, std::int32_t* t, int s, int e) {
 
 inline LiteralSortResult literalValueSort(const std::vector<double>& input,
                                           const std::vector<std::int32_t>& inputTags) {
-    constexpr int kLevels = 10;
-    constexpr int kBucketCap = 1024;
+    constexpr int Levels = 10;
+    constexpr int BucketCap = 1024;
     const int n = static_cast<int>(input.size());
 
     struct Area {
@@ -46,8 +46,8 @@ inline LiteralSortResult literalValueSort(const std::vector<double>& input,
 
     // Tables indexed [level][bucket], both 1-based.
     auto table = [](auto zero) {
-        return std::vector<std::vector<decltype(zero)>>(kLevels + 1,
-                                                        std::vector<decltype(zero)>(kBucketCap + 1, zero));
+        return std::vector<std::vector<decltype(zero)>>(Levels + 1,
+                                                        std::vector<decltype(zero)>(BucketCap + 1, zero));
     };
     auto start = table(0), end = table(0), count = table(0);
     auto sum = table(0.0), mean = table(0.0);
@@ -105,10 +105,10 @@ inline LiteralSortResult literalValueSort(const std::vector<double>& input,
         return output(sorted);
     }
 
-    Area* areaOf[kLevels + 1] = {nullptr, &sorted, &workA, &workB, &sorted, &workA,
+    Area* areaOf[Levels + 1] = {nullptr, &sorted, &workA, &workB, &sorted, &workA,
                                  &workB,  &sorted, &workA, &workB, &sorted};
     int level = 1;
-    while ((1 << level) < kBucketCap) {
+    while ((1 << level) < BucketCap) {
         const int next = level + 1;
         for (int b = 1; b <= (1 << next); ++b) {
             count[next][b] = 0;

@@ -85,12 +85,21 @@ inline void fillThreeTreatments(AnalysisState& s) {
     s.FValueDefined = true;
     s.DfBetween = 2;
     s.DfWithin = 132;
-    setTreatment(s, 1, {"Corn", 0.8125, 0.8, 0.0004, 0.02, 50, 1000});
-    setTreatment(s, 2, {"Rice", 0.5, 0.5, 0.000225, 0.015, 40, 1000});
-    setTreatment(s, 3, {"Soybean", 0.375, 0.45, 0.0009, 0.03, 45, 1000});
-    setPair(s, {1, 2, 0.3, 0.000625, 0.025, 0.251, 0.349, 0.252, 0.35, 0, 1000000, 0});
-    setPair(s, {1, 3, 0.35, 0.0016, 0.04, -0.01, 0.71, 0.02, 0.69, 30000, 970000, 0.03});
-    setPair(s, {2, 3, 0.05, 0.0004, 0.02, 0.004, 0.096, -0.002, 0.1, 50000, 950000, 0.05});
+    setTreatment(s, 1, {.name = "Corn", .pointEstimate = 0.8125, .bootMean = 0.8, .bootVariance = 0.0004,
+                        .bootSD = 0.02, .sampleSize = 50, .bootstrapNumber = 1000});
+    setTreatment(s, 2, {.name = "Rice", .pointEstimate = 0.5, .bootMean = 0.5, .bootVariance = 0.000225,
+                        .bootSD = 0.015, .sampleSize = 40, .bootstrapNumber = 1000});
+    setTreatment(s, 3, {.name = "Soybean", .pointEstimate = 0.375, .bootMean = 0.45, .bootVariance = 0.0009,
+                        .bootSD = 0.03, .sampleSize = 45, .bootstrapNumber = 1000});
+    setPair(s, {.i = 1, .j = 2, .diffMean = 0.3, .diffVariance = 0.000625, .diffSD = 0.025, .tLower = 0.251,
+                .tUpper = 0.349, .percentileLower = 0.252, .percentileUpper = 0.35, .insigCount = 0,
+                .sigCount = 1000000, .pValue = 0});
+    setPair(s, {.i = 1, .j = 3, .diffMean = 0.35, .diffVariance = 0.0016, .diffSD = 0.04, .tLower = -0.01,
+                .tUpper = 0.71, .percentileLower = 0.02, .percentileUpper = 0.69, .insigCount = 30000,
+                .sigCount = 970000, .pValue = 0.03});
+    setPair(s, {.i = 2, .j = 3, .diffMean = 0.05, .diffVariance = 0.0004, .diffSD = 0.02, .tLower = 0.004,
+                .tUpper = 0.096, .percentileLower = -0.002, .percentileUpper = 0.1, .insigCount = 50000,
+                .sigCount = 950000, .pValue = 0.05});
 }
 
 // Pair (2,3) has equal means; (1,2) has t lower limit 0 and P exactly 0.05
@@ -105,16 +114,32 @@ inline void fillFourTreatments(AnalysisState& s) {
     s.FValueDefined = false;
     s.DfBetween = 3;
     s.DfWithin = 111;
-    setTreatment(s, 1, {"Cabbage", 1.25, 1.25, 0.01, 0.1, 30, 3000});
-    setTreatment(s, 2, {"Brassica oleracea var. capitata cv. Golden Acre", 1, 1, 0.0025, 0.05, 32, 3000});
-    setTreatment(s, 3, {"Kale", 1.125, 1, 0.0016, 0.04, 28, 3000});
-    setTreatment(s, 4, {"Radish", 0.5, 0.5, 0.04, 0.2, 25, 3000});
-    setPair(s, {1, 2, 0.25, 0.0125, 0.125, 0, 0.5, 0.0625, 0.4375, 450000, 8550000, 0.05});
-    setPair(s, {1, 3, 0.25, 0.0116, 0.1, 0.05, 0.45, 0.06, 0.44, 0, 9000000, 0});
-    setPair(s, {1, 4, 0.75, 0.05, 0.4, -0.05, 1.55, -0.04, 1.5, 1800000, 7200000, 0.2});
-    setPair(s, {2, 3, 0, 0.0041, 0.064, -0.125, 0.125, -0.12, 0.12, 9000000, 0, 1});
-    setPair(s, {2, 4, 0.5, 0.0425, 0.2, 0.1, 0.9, 0.12, 0.88, 900, 8999100, 0.0001});
-    setPair(s, {3, 4, 0.5, 0.0416, 0.24, 0.02, 0.98, 0, 0.97, 540000, 8460000, 0.06});
+    setTreatment(s, 1, {.name = "Cabbage", .pointEstimate = 1.25, .bootMean = 1.25, .bootVariance = 0.01,
+                        .bootSD = 0.1, .sampleSize = 30, .bootstrapNumber = 3000});
+    setTreatment(s, 2, {.name = "Brassica oleracea var. capitata cv. Golden Acre", .pointEstimate = 1, .bootMean = 1,
+                        .bootVariance = 0.0025, .bootSD = 0.05, .sampleSize = 32, .bootstrapNumber = 3000});
+    setTreatment(s, 3, {.name = "Kale", .pointEstimate = 1.125, .bootMean = 1, .bootVariance = 0.0016, .bootSD = 0.04,
+                        .sampleSize = 28, .bootstrapNumber = 3000});
+    setTreatment(s, 4, {.name = "Radish", .pointEstimate = 0.5, .bootMean = 0.5, .bootVariance = 0.04, .bootSD = 0.2,
+                        .sampleSize = 25, .bootstrapNumber = 3000});
+    setPair(s, {.i = 1, .j = 2, .diffMean = 0.25, .diffVariance = 0.0125, .diffSD = 0.125, .tLower = 0, .tUpper = 0.5,
+                .percentileLower = 0.0625, .percentileUpper = 0.4375, .insigCount = 450000, .sigCount = 8550000,
+                .pValue = 0.05});
+    setPair(s, {.i = 1, .j = 3, .diffMean = 0.25, .diffVariance = 0.0116, .diffSD = 0.1, .tLower = 0.05,
+                .tUpper = 0.45, .percentileLower = 0.06, .percentileUpper = 0.44, .insigCount = 0,
+                .sigCount = 9000000, .pValue = 0});
+    setPair(s, {.i = 1, .j = 4, .diffMean = 0.75, .diffVariance = 0.05, .diffSD = 0.4, .tLower = -0.05,
+                .tUpper = 1.55, .percentileLower = -0.04, .percentileUpper = 1.5, .insigCount = 1800000,
+                .sigCount = 7200000, .pValue = 0.2});
+    setPair(s, {.i = 2, .j = 3, .diffMean = 0, .diffVariance = 0.0041, .diffSD = 0.064, .tLower = -0.125,
+                .tUpper = 0.125, .percentileLower = -0.12, .percentileUpper = 0.12, .insigCount = 9000000,
+                .sigCount = 0, .pValue = 1});
+    setPair(s, {.i = 2, .j = 4, .diffMean = 0.5, .diffVariance = 0.0425, .diffSD = 0.2, .tLower = 0.1, .tUpper = 0.9,
+                .percentileLower = 0.12, .percentileUpper = 0.88, .insigCount = 900, .sigCount = 8999100,
+                .pValue = 0.0001});
+    setPair(s, {.i = 3, .j = 4, .diffMean = 0.5, .diffVariance = 0.0416, .diffSD = 0.24, .tLower = 0.02,
+                .tUpper = 0.98, .percentileLower = 0, .percentileUpper = 0.97, .insigCount = 540000,
+                .sigCount = 8460000, .pValue = 0.06});
 }
 
 }  // namespace cpt::testing

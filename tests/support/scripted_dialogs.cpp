@@ -9,6 +9,7 @@ const char* kindName(ScriptedDialogs::Kind kind) {
         case ScriptedDialogs::Kind::Message: return "message box";
         case ScriptedDialogs::Kind::Input: return "input box";
         case ScriptedDialogs::Kind::OpenFile: return "open-file dialogue";
+        case ScriptedDialogs::Kind::OpenFiles: return "open-files dialogue";
     }
     return "?";
 }
@@ -26,6 +27,11 @@ ScriptedDialogs& ScriptedDialogs::answerInput(std::string title, std::optional<s
 
 ScriptedDialogs& ScriptedDialogs::answerOpenFile(std::string title, std::optional<std::string> path) {
     script_.push_back({Kind::OpenFile, std::move(title), 0, std::move(path)});
+    return *this;
+}
+
+ScriptedDialogs& ScriptedDialogs::answerOpenFiles(std::string title, std::vector<std::string> paths) {
+    script_.push_back({Kind::OpenFiles, std::move(title), 0, std::nullopt, std::move(paths)});
     return *this;
 }
 
@@ -66,6 +72,18 @@ std::optional<std::string> ScriptedDialogs::openFile(std::string_view title) {
     std::optional<Expected> expected = take(Kind::OpenFile, title, {});
     if (!expected) return std::nullopt;
     return expected->text;
+}
+
+std::vector<std::string> ScriptedDialogs::openFiles(std::string_view title) {
+    if (!script_.empty() && script_.front().kind == Kind::OpenFile) {
+        std::optional<std::string> one = openFile(title);
+        if (!one) return {};
+        return {*one};
+    }
+    shown.push_back({Kind::OpenFiles, {}, std::string(title), ButtonSet::OkCancel, {}});
+    std::optional<Expected> expected = take(Kind::OpenFiles, title, {});
+    if (!expected) return {};
+    return expected->paths;
 }
 
 std::vector<std::string> ScriptedDialogs::titles() const {

@@ -12,7 +12,7 @@ namespace cpt::testing {
 
 class ScriptedDialogs : public Dialogs {
 public:
-    enum class Kind { Message, Input, OpenFile };
+    enum class Kind { Message, Input, OpenFile, OpenFiles };
 
     struct Shown {
         Kind kind;
@@ -26,11 +26,15 @@ public:
     ScriptedDialogs& answerMessage(std::string title, int answer);
     ScriptedDialogs& answerInput(std::string title, std::optional<std::string> answer);
     ScriptedDialogs& answerOpenFile(std::string title, std::optional<std::string> path);
+    // Several files chosen at once (none: cancelled). A dialogue that may take
+    // several files is also answered by answerOpenFile, with one.
+    ScriptedDialogs& answerOpenFiles(std::string title, std::vector<std::string> paths);
 
     int messageBox(std::string_view prompt, ButtonSet buttons, std::string_view title) override;
     std::optional<std::string> inputBox(std::string_view prompt, std::string_view title,
                                         std::string_view defaultText) override;
     std::optional<std::string> openFile(std::string_view title) override;
+    std::vector<std::string> openFiles(std::string_view title) override;
     void beep() override { ++beeps; }
 
     bool allAnswered() const { return script_.empty(); }
@@ -46,6 +50,7 @@ private:
         std::string title;
         int answer = 0;
         std::optional<std::string> text;
+        std::vector<std::string> paths;
     };
     std::optional<Expected> take(Kind kind, std::string_view title, std::string_view prompt);
     std::deque<Expected> script_;

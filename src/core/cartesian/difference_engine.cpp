@@ -15,6 +15,7 @@
 #include "core/common/user_error.h"
 #include "core/report/ci_report.h"
 #include "core/state/app_context.h"
+#include "core/state/control_names.h"
 
 namespace cpt {
 namespace {
@@ -119,25 +120,25 @@ void analysisOfVariance(AnalysisState& state) {
 void showRunStart(AppContext& context) {
     AnalysisState& state = context.state;
     ControlModel& window = context.window;
-    Control& status = window["Label2"];
+    Control& status = window[control::Label2];
     status.visible = true;
     status.foreColor = Blue;
     status.backColor = White;
     status.caption = "I am running Cartesian paired test.\nPlease wait!\nDon't touch me!";
     status.fontSize = 36;
-    window.redraw("Label2");
-    window["Label14"].visible = false;
-    window["MSFlexGrid1"].visible = false;
-    window.redraw("Frame3");
+    window.redraw(control::Label2);
+    window[control::Label14].visible = false;
+    window[control::MSFlexGrid1].visible = false;
+    window.redraw(control::Frame3);
     const DateTime now = context.clock.now();
     state.StartStamp = "Cartesian paired test began at:" + formatDateTime(now);
     state.StartTime = now;
-    Control& begin = window["lblBootBegin"];
+    Control& begin = window[control::lblBootBegin];
     begin.caption = state.StartStamp;
     begin.visible = true;
-    window.redraw("lblBootBegin");
-    window["Label6"].height = 615;
-    window.redraw("Label6");
+    window.redraw(control::lblBootBegin);
+    window[control::Label6].height = 615;
+    window.redraw(control::Label6);
     state.StatusText = status.caption;
 }
 
@@ -146,22 +147,22 @@ std::string comparing(int i, int j) {
 }
 
 void showPairStart(AppContext& context, int i, int j) {
-    Control& status = context.window["Label2"];
+    Control& status = context.window[control::Label2];
     status.caption = context.state.StatusText + "\n" + comparing(i, j);
     status.fontSize = 36;
     status.foreColor = status.foreColor == Red ? Blue : Red;
-    context.window.redraw("Label2");
+    context.window.redraw(control::Label2);
 }
 
 void showSorting(AppContext& context, int i, int j) {
-    Control& status = context.window["Label2"];
+    Control& status = context.window[control::Label2];
     status.caption = context.state.StatusText + "\n" + comparing(i, j) + "\n(Sorting...)";
     status.fontSize = 36;
-    context.window.redraw("Label2");
+    context.window.redraw(control::Label2);
 }
 
 void showPairDone(AppContext& context, int i, int j) {
-    Control& label = context.window["Label6"];
+    Control& label = context.window[control::Label6];
     label.caption = formatDateTime(context.clock.now()) + "\nTreat " + std::to_string(i) + " to treat " +
                     std::to_string(j);
     if (label.backColor == Yellow) {
@@ -171,14 +172,16 @@ void showPairDone(AppContext& context, int i, int j) {
         label.backColor = Yellow;
         label.foreColor = Black;
     }
-    context.window.redraw("Label6");
+    context.window.redraw(control::Label6);
 }
 
 void comparePair(AppContext& context, int i, int j) {
     AnalysisState& state = context.state;
     showPairStart(context, i, j);
-    const std::span<const double> first(state.BootValueWork[i].from1(), static_cast<std::size_t>(state.BootstrapNumber[i]));
-    const std::span<const double> second(state.BootValueWork[j].from1(), static_cast<std::size_t>(state.BootstrapNumber[j]));
+    const std::span<const double> first(state.BootValueWork[i].from1(),
+                                        static_cast<std::size_t>(state.BootstrapNumber[i]));
+    const std::span<const double> second(state.BootValueWork[j].from1(),
+                                         static_cast<std::size_t>(state.BootstrapNumber[j]));
     const PairDirection direction = directionOf(state.BootMean[i], state.BootMean[j]);
 
     PairResult result;

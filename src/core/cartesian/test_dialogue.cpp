@@ -10,6 +10,7 @@
 #include "core/common/user_error.h"
 #include "core/state/app_context.h"
 #include "core/state/button_states.h"
+#include "core/state/control_names.h"
 
 namespace cpt {
 namespace {
@@ -73,12 +74,12 @@ void askRunQuestions(AppContext& context) {
 // running or had finished.
 void restoreWindow(AppContext& context) {
     ControlModel& window = context.window;
-    window["Label2"].visible = false;
-    window["lblBootBegin"].visible = false;
-    window["Label14"].visible = true;
+    window[control::Label2].visible = false;
+    window[control::lblBootBegin].visible = false;
+    window[control::Label14].visible = true;
     DisableAllButtonsForCartesian(context);
-    window.redraw("Label2");
-    window.redraw("Frame3");
+    window.redraw(control::Label2);
+    window.redraw(control::Frame3);
 }
 
 void stopRun(AppContext& context, const std::string& message) {
@@ -91,9 +92,9 @@ void stopRun(AppContext& context, const std::string& message) {
 void cmdCartesianDifference_Click(AppContext& context) {
     DisableAllButtonsForCartesian(context);
     ControlModel& window = context.window;
-    window["Image1"].visible = false;
-    window["Label4"].visible = true;
-    window["Label14"].visible = true;
+    window[control::Image1].visible = false;
+    window[control::Label4].visible = true;
+    window[control::Label14].visible = true;
     context.state.CartesianRun = true;
     try {
         askRunQuestions(context);

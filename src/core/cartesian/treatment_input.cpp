@@ -1,9 +1,11 @@
 #include "core/cartesian/treatment_input.h"
 
 #include <cmath>
+#include <deque>
 #include <filesystem>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "core/cartesian/transformation.h"
 #include "core/cartesian/treatment_file.h"
@@ -12,6 +14,7 @@
 #include "core/common/rounding.h"
 #include "core/common/user_error.h"
 #include "core/state/app_context.h"
+#include "core/state/control_names.h"
 
 namespace cpt {
 namespace {
@@ -24,8 +27,9 @@ std::int16_t askTreatmentCount(AppContext& context) {
         if (!answer) throw Cancelled();
         std::optional<std::int16_t> count = toInt16(leadingNumber(*answer));
         if (count && *count >= 2 && *count <= TreatmentCapacity) return *count;
-        context.dialogs.tell("The number of treatments must be 2, 3 or 4; \"" + *answer +
-                                 "\" is not one of them.\nPlease enter it again.",
+        context.dialogs.tell("The number of treatments must be a whole number from 2 to " +
+                                 std::to_string(TreatmentCapacity) + "; \"" + *answer +
+                                 "\" is not.\nPlease enter it again.",
                              "Number of treatments");
     }
 }
@@ -36,6 +40,24 @@ Transformation askTransformation(AppContext& context) {
     if (!answer) throw Cancelled();
     std::optional<std::int32_t> choice = toInt32(leadingNumber(*answer));
     return choice ? transformationFromChoice(*choice) : Transformation::None;
+}
+
+// The files chosen in the dialogue of treatment t: that treatment's and the
+// next ones', in the order chosen. More files than treatments left are asked
+// for again.
+std::deque<std::string> chooseTreatmentFiles(AppContext& context, int t, int count) {
+    const std::string title = "Input treatment " + std::to_string(t);
+    for (;;) {
+        std::vector<std::string> chosen = context.dialogs.openFiles(title);
+        if (chosen.empty()) throw Cancelled();
+        const std::size_t left = static_cast<std::size_t>(count - t + 1);
+        if (chosen.size() <= left) return {std::make_move_iterator(chosen.begin()), std::make_move_iterator(chosen.end())};
+        context.dialogs.tell(std::to_string(chosen.size()) + " files were chosen, but only " + std::to_string(left) +
+                                 (left == 1 ? " treatment is" : " treatments are") + " left (" +
+                                 (left == 1 ? std::to_string(t) : std::to_string(t) + " to " + std::to_string(count)) +
+                                 ").\nPlease choose at most " + std::to_string(left) + ".",
+                             "Too many files");
+    }
 }
 
 FieldReader openTreatmentFile(const AppContext& context, const std::string& chosen) {
@@ -55,8 +77,7 @@ void storeHeading(AnalysisState& state, int slot, const TreatmentHeading& headin
 // Reads values 1 to B + 1 (fewer at a -1 or at the end of the file) and gives
 // the ordering mean. Value B + 1 counts in the mean: divided by B + 1 when more
 // values follow it, by B when the file ends right after it.
-double readFirstPass(AppContext& context, int t, FieldReader& reader) {
-    AnalysisState& state = context.state;
+double readFirstPass(AnalysisState& state, int t, FieldReader& reader) {
     const std::int32_t b = state.BootstrapNumber[t];
     ValueArray<double>& values = state.BootValue[t];
     values.ensure(b + 1);
@@ -84,8 +105,7 @@ double readFirstPass(AppContext& context, int t, FieldReader& reader) {
     return sum / state.BootstrapNumber[t];
 }
 
-void readSecondPass(AppContext& context, int p, FieldReader& reader) {
-    AnalysisState& state = context.state;
+void readSecondPass(AnalysisState& state, int p, FieldReader& reader) {
     const std::int32_t b = state.BootstrapNumber[p];
     ValueArray<double>& values = state.BootValue[p];
     values.ensure(b);
@@ -122,8 +142,8 @@ void orderByMean(AnalysisState& state) {
 
 void CartesianDifference(AppContext& context) {
     AnalysisState& state = context.state;
-    context.window["cmdReadDataA1"].enabled = false;
-    context.window["cmdReadNandF"].enabled = false;
+    context.window[control::cmdReadDataA1].enabled = false;
+    context.window[control::cmdReadNandF].enabled = false;
     state.OutputPrefix = "25A-Cartesian diff";
 
     state.TreatmentCount = askTreatmentCount(context);
@@ -132,15 +152,17 @@ void CartesianDifference(AppContext& context) {
     state.SidakAlpha = 1 - std::pow(0.95, 1.0 / state.PairCount);
     state.Transformation = state.MaintainerMode ? askTransformation(context) : Transformation::None;
 
+    std::deque<std::string> chosenAhead;
     for (int t = 1; t <= count; ++t) {
-        std::optional<std::string> chosen = context.dialogs.openFile("Input treatment " + std::to_string(t));
-        if (!chosen) throw Cancelled();
-        state.TreatmentFile[t] = *chosen;
-        FieldReader reader = openTreatmentFile(context, *chosen);
+        if (chosenAhead.empty()) chosenAhead = chooseTreatmentFiles(context, t, count);
+        const std::string chosen = std::move(chosenAhead.front());
+        chosenAhead.pop_front();
+        state.TreatmentFile[t] = chosen;
+        FieldReader reader = openTreatmentFile(context, chosen);
         storeHeading(state, t, readTreatmentHeading(reader));
         state.BootstrapNumberReal[t] = state.BootstrapNumber[t];
         state.LastTreatmentCode = state.TreatmentCode[t];
-        state.EntryMean[t] = readFirstPass(context, t, reader);
+        state.EntryMean[t] = readFirstPass(state, t, reader);
     }
     checkPairCapacity(state.TreatmentFile, state.BootstrapNumberReal, state.TreatmentCount);
 
@@ -159,7 +181,7 @@ void CartesianDifference(AppContext& context) {
             reader.complain("it changed while it was being read (field 5 now gives B = " +
                             std::to_string(state.BootstrapNumber[p]) + ").");
         }
-        readSecondPass(context, p, reader);
+        readSecondPass(state, p, reader);
     }
 }
 

@@ -28,15 +28,15 @@ bool ControlModel::contains(std::string_view name) const {
     return false;
 }
 
-Control& ControlModel::operator[](std::string_view name) {
+Control& ControlModel::named(std::string_view name) {
     for (Control& control : controls_) {
         if (control.name == name) return control;
     }
     throw std::logic_error("no control named " + std::string(name));
 }
 
-const Control& ControlModel::operator[](std::string_view name) const {
-    return const_cast<ControlModel&>(*this)[name];
+const Control& ControlModel::named(std::string_view name) const {
+    return const_cast<ControlModel&>(*this).named(name);
 }
 
 }  // namespace cpt

@@ -60,12 +60,28 @@ struct ChartModel {
     double standardDeviation = 0;
 };
 
+// A control's name. The procedures take theirs from typed constants, so a
+// misspelt name does not compile; a name that comes as data (a list of
+// buttons, a front end's click, a test) is looked up with named().
+class ControlName {
+public:
+    explicit constexpr ControlName(std::string_view text) : text_(text) {}
+    constexpr std::string_view text() const { return text_; }
+    friend constexpr bool operator==(ControlName, ControlName) = default;
+
+private:
+    std::string_view text_;
+};
+
 class ControlModel {
 public:
     explicit ControlModel(std::vector<Control> controls);
 
-    Control& operator[](std::string_view name);
-    const Control& operator[](std::string_view name) const;
+    Control& operator[](ControlName name) { return named(name.text()); }
+    const Control& operator[](ControlName name) const { return named(name.text()); }
+    // Throws std::logic_error for a name the list does not hold.
+    Control& named(std::string_view name);
+    const Control& named(std::string_view name) const;
     bool contains(std::string_view name) const;
     const std::vector<Control>& controls() const { return controls_; }
 
@@ -73,8 +89,8 @@ public:
     ChartModel chart;
 
     // Asks the front end to draw a control now, in the middle of a long run.
-    void redraw(std::string_view name) const {
-        if (redrawHandler_) redrawHandler_(name);
+    void redraw(ControlName name) const {
+        if (redrawHandler_) redrawHandler_(name.text());
     }
     void setRedrawHandler(std::function<void(std::string_view)> handler) { redrawHandler_ = std::move(handler); }
 

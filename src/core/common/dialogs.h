@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace cpt {
 
@@ -25,6 +26,13 @@ public:
                                                 std::string_view defaultText) = 0;
     // The chosen path, or nothing when the dialogue was cancelled.
     virtual std::optional<std::string> openFile(std::string_view title) = 0;
+    // One or more paths chosen at once, in the order chosen; none when the
+    // dialogue was cancelled. A port that offers one file at a time keeps this.
+    virtual std::vector<std::string> openFiles(std::string_view title) {
+        std::optional<std::string> one = openFile(title);
+        if (!one) return {};
+        return {std::move(*one)};
+    }
     virtual void beep() = 0;
 
     // A plain notice with an OK button.

@@ -47,7 +47,7 @@ bool OutputFile::openNew(const std::filesystem::path& path) {
         if (errno == EEXIST) return false;
         fail("cannot be created", errno);
     }
-    buffer_.reserve(capacity);
+    buffer_.reserve(Capacity);
     return true;
 }
 
@@ -56,13 +56,13 @@ void OutputFile::open(const std::filesystem::path& path, Mode mode) {
     path_ = path;
     file_ = std::fopen(path.c_str(), mode == Mode::CreateNew ? "wbx" : "wb");
     if (file_ == nullptr) fail("cannot be created", errno);
-    buffer_.reserve(capacity);
+    buffer_.reserve(Capacity);
 }
 
 void OutputFile::write(std::string_view text) {
-    if (buffer_.size() + text.size() > capacity) {
+    if (buffer_.size() + text.size() > Capacity) {
         flush();
-        if (text.size() > capacity) {
+        if (text.size() > Capacity) {
             if (std::fwrite(text.data(), 1, text.size(), file_) != text.size()) {
                 fail("could not be written completely", errno);
             }

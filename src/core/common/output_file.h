@@ -29,7 +29,7 @@ public:
 
     void write(std::string_view text);
     void write(char c) {
-        if (buffer_.size() + 1 > capacity) flush();
+        if (buffer_.size() + 1 > Capacity) flush();
         buffer_.push_back(c);
     }
     // Lines end CR LF in every output file.
@@ -47,7 +47,7 @@ public:
     const std::filesystem::path& path() const { return path_; }
 
 private:
-    static constexpr std::size_t capacity = 1 << 20;
+    static constexpr std::size_t Capacity = 1 << 20;
     [[noreturn]] void fail(std::string_view what, int error);
     void release() noexcept;
 

@@ -14,6 +14,7 @@
 #include "core/report/report_timing.h"
 #include "core/report/significance_overview.h"
 #include "core/state/app_context.h"
+#include "core/state/control_names.h"
 #include "core/state/edition.h"
 #include "core/tables/pair_tables.h"
 
@@ -26,8 +27,7 @@ void writeLines(PrintLine& line, report_texts::Reference lines) {
     for (std::string_view text : lines) line.line(text);
 }
 
-void writeHeader(AppContext& context, PrintLine& line) {
-    AnalysisState& s = context.state;
+void writeHeader(AnalysisState& s, PrintLine& line) {
     ++s.TableNumber;
     line.text("Program: ").text(edition::ProgramTitle).text(" (").text(s.EditionLabel).text(").").end();
     line.text("Table ").text(std::to_string(s.TableNumber));
@@ -64,8 +64,7 @@ void writeHeader(AppContext& context, PrintLine& line) {
     }
 }
 
-void writePairSections(AppContext& context, PrintLine& line) {
-    AnalysisState& s = context.state;
+void writePairSections(AnalysisState& s, PrintLine& line) {
     for (int i = 1; i <= s.TreatmentCount; ++i) {
         for (int j = i + 1; j <= s.TreatmentCount; ++j) {
             s.BootMeanDiff[i][j] = std::fabs(s.BootMean[i] - s.BootMean[j]);
@@ -85,14 +84,14 @@ void writeReferences(PrintLine& line) {
 // Shows the overview and the end of the run; returns the end stamp.
 std::string updateWindow(AppContext& context) {
     ControlModel& window = context.window;
-    window["Command21"].enabled = false;
+    window[control::Command21].enabled = false;
     ShowMultiCIofDifference(context);
-    window["MSFlexGrid1"].visible = true;
-    window["MSFlexGrid1"].enabled = true;
+    window[control::MSFlexGrid1].visible = true;
+    window[control::MSFlexGrid1].enabled = true;
     std::string endStamp = "Cartesian paired test ended at:" + formatDateTime(context.clock.now());
-    window["Label2"].visible = false;
-    window["lblBootEnd"].caption = endStamp;
-    window["lblBootEnd"].visible = true;
+    window[control::Label2].visible = false;
+    window[control::lblBootEnd].caption = endStamp;
+    window[control::lblBootEnd].visible = true;
     return endStamp;
 }
 
@@ -107,8 +106,8 @@ void PrintMultiCIofDifference(AppContext& context) {
     try {
         OutputFile& report = reportFile.file();
         PrintLine line(report);
-        writeHeader(context, line);
-        writePairSections(context, line);
+        writeHeader(s, line);
+        writePairSections(s, line);
         writeReferences(line);
         PrintPairTestTable(context, report);
 
@@ -123,14 +122,14 @@ void PrintMultiCIofDifference(AppContext& context) {
         // Half a report must not stand on the disk, nor its results on the window.
         reportFile.discard();
         s.OutputFileName.clear();
-        context.window["MSFlexGrid1"].visible = false;
-        context.window["lblBootEnd"].visible = false;
+        context.window[control::MSFlexGrid1].visible = false;
+        context.window[control::lblBootEnd].visible = false;
         throw;
     }
 
-    context.window["txtDatafile"].caption = "Output file is: " + s.OutputFileName;
+    context.window[control::txtDatafile].caption = "Output file is: " + s.OutputFileName;
     context.dialogs.beep();
-    for (std::string_view name : {"cmdMultiCompCI", "cmdMatchedLifeTable", "FMNmatrices"}) {
+    for (ControlName name : {control::cmdMultiCompCI, control::cmdMatchedLifeTable, control::FMNmatrices}) {
         context.window[name].enabled = false;
     }
 }

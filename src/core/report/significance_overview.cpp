@@ -5,6 +5,7 @@
 #include "core/common/number_format.h"
 #include "core/common/rounding.h"
 #include "core/state/app_context.h"
+#include "core/state/control_names.h"
 
 namespace cpt {
 namespace {
@@ -49,7 +50,7 @@ void ShowMultiCIofDifference(AppContext& context) {
     for (int row = 0; row <= n; ++row) {
         for (int column = 0; column <= n; ++column) grid.centre(row, column);
     }
-    context.window.redraw("MSFlexGrid1");
+    context.window.redraw(control::MSFlexGrid1);
 }
 
 }  // namespace cpt

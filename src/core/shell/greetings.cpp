@@ -6,6 +6,7 @@
 
 #include "core/common/rounding.h"
 #include "core/state/app_context.h"
+#include "core/state/control_names.h"
 #include "core/state/sayings.h"
 
 namespace cpt {
@@ -24,9 +25,9 @@ constexpr int RestartAbove = 42;
 constexpr long RevealAfterSeconds = 15;
 
 void reveal(AppContext& context) {
-    context.window["Image1"].visible = false;
-    context.window["Label4"].visible = true;
-    context.window["Label14"].visible = true;
+    context.window[control::Image1].visible = false;
+    context.window[control::Label4].visible = true;
+    context.window[control::Label14].visible = true;
 }
 
 }  // namespace
@@ -40,12 +41,12 @@ void StartUpSayings(AppContext& context) {
     DateTime now = context.clock.now();
     context.clock.seed(static_cast<std::uint32_t>(now.second));
 
-    Control& menu = context.window["Label14"];
+    Control& menu = context.window[control::Label14];
     menu.fontSize = 14;
     menu.backColor = Rgb{255, 255, 0};
     menu.caption = state.Sayings[MenuTextSlot];
     // Days 28 to 31 find empty slots: no saying until the label is clicked.
-    context.window["Label4"].caption = state.Sayings[static_cast<std::size_t>(now.day)];
+    context.window[control::Label4].caption = state.Sayings[static_cast<std::size_t>(now.day)];
 }
 
 void Timer1_Timer(AppContext& context) {
@@ -58,12 +59,12 @@ void Timer1_Timer(AppContext& context) {
             state.StartupRevealPending = false;
         }
     }
-    context.window["Label6"].caption = formatDateTime(now);
+    context.window[control::Label6].caption = formatDateTime(now);
 
     int count = state.GreetingCounter;
     for (const Greeting& greeting : Greetings) {
         if (count <= greeting.lastCount) {
-            context.window["Label13"].caption = greeting.text;
+            context.window[control::Label13].caption = greeting.text;
             break;
         }
     }
@@ -76,18 +77,18 @@ void Image1_Click(AppContext& context) { reveal(context); }
 void Label4_Click(AppContext& context) {
     context.clock.seed(context.clock.timerTicks());
     double slot = roundHalfEven(context.clock.random() * 27);
-    context.window["Label4"].caption = context.state.Sayings[static_cast<std::size_t>(slot)];
+    context.window[control::Label4].caption = context.state.Sayings[static_cast<std::size_t>(slot)];
 }
 
 void Label4_DblClick(AppContext& context) {
-    context.window["Label4"].caption = context.state.Sayings[DoubleClickSaying];
+    context.window[control::Label4].caption = context.state.Sayings[DoubleClickSaying];
 }
 
 void LoadDedicationWindow(AppContext& context) {
     context.clock.seed(static_cast<std::uint32_t>(context.clock.now().second));
     float r = static_cast<float>(context.clock.random());
     std::size_t choice = r < 0.15f ? 0 : r < 0.3f ? 1 : r < 0.8f ? 2 : 3;
-    context.window["Vater.Command1"].caption = DedicationSayings[choice];
+    context.window[control::Vater_Command1].caption = DedicationSayings[choice];
 }
 
 }  // namespace cpt

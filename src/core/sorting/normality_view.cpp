@@ -7,6 +7,7 @@
 #include "core/state/app_context.h"
 #include "core/sorting/data_file_reading.h"
 #include "core/sorting/sort_and_count.h"
+#include "core/state/control_names.h"
 
 namespace cpt {
 namespace {
@@ -66,16 +67,16 @@ void cmdGeneralNormalTest_Click(AppContext& context) {
     if (state.DataKind == ResultsKind) return;
     if (state.ClassTotal > MaxChartClasses) return;
     window.chart = frequencyChartOf(state);
-    window["MSChart1"].visible = true;
-    window["MSChart2"].visible = false;
-    window.redraw("MSChart1");  // the chart stands before the question about it
+    window[control::MSChart1].visible = true;
+    window[control::MSChart2].visible = false;
+    window.redraw(control::MSChart1);  // the chart stands before the question about it
     if (context.dialogs.messageBox("Do you want to see the frequency distribution?", ButtonSet::YesNo,
                                    "Frequency distribution") == AnswerYes) {
-        window["Command2"].enabled = false;
-        window["Command3"].enabled = false;
+        window[control::Command2].enabled = false;
+        window[control::Command3].enabled = false;
         if (state.DataKind == BootKind) {
-            window["Command5"].enabled = false;
-            window["Command6"].enabled = false;
+            window[control::Command5].enabled = false;
+            window[control::Command6].enabled = false;
         }
     }
 }

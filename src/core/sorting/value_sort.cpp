@@ -80,7 +80,7 @@ void ValueSorter::run(std::span<const double> values, std::span<const std::int32
     if (sortedValues.size() < n || (withTags && sortedTags.size() < n))
         throw std::invalid_argument("ValueSorter::sort: output shorter than the input");
 
-    for (int level = 0; level <= kMaxLevels; ++level) buckets_[level].resize(std::size_t{1} << level);
+    for (int level = 0; level <= MaxLevels; ++level) buckets_[level].resize(std::size_t{1} << level);
     work_ = workValues;
     workTagsInUse_ = withTags ? workTags : nullptr;
     const Area sorted{sortedValues.data(), withTags ? sortedTags.data() : nullptr};
@@ -96,7 +96,7 @@ void ValueSorter::run(std::span<const double> values, std::span<const std::int32
         return;
     }
     int level = 1;
-    while (level < kMaxLevels) {
+    while (level < MaxLevels) {
         const Area from = areaOf(level);
         if (!splitLevel(level + 1, from.values, from.tags, areaOf(level + 1))) break;
         ++level;

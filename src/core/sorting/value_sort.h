@@ -34,8 +34,8 @@ public:
     void sortConsumingInput(std::span<double> values, std::span<std::int32_t> tags,
                             std::span<double> sortedValues, std::span<std::int32_t> sortedTags);
 
-    static constexpr int kMaxLevels = 10;
-    static constexpr int kBucketCap = 1 << kMaxLevels;
+    static constexpr int MaxLevels = 10;
+    static constexpr int BucketCap = 1 << MaxLevels;
 
 private:
     struct Area {
@@ -64,7 +64,7 @@ private:
     double* work_ = nullptr;
     std::int32_t* workTagsInUse_ = nullptr;
     // buckets_[L] holds the 2^L buckets of level L; level 0 is the whole input.
-    std::array<std::vector<Bucket>, kMaxLevels + 1> buckets_;
+    std::array<std::vector<Bucket>, MaxLevels + 1> buckets_;
     ExchangePassOrder exchange_;
     std::vector<std::uint32_t> order_;
 };

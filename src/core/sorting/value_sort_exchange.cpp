@@ -11,7 +11,7 @@ namespace cpt {
 namespace {
 
 // Below this many keys a comparison sort beats setting up the radix passes.
-constexpr std::size_t kRadixThreshold = 192;
+constexpr std::size_t RadixThreshold = 192;
 
 bool isNondecreasing(std::span<const double> values) {
     for (std::size_t i = 1; i < values.size(); ++i)
@@ -71,7 +71,7 @@ void ExchangePassOrder::sortKeys(std::span<const double> values) {
                     static_cast<std::uint32_t>(i)};
     }
 
-    if (n < kRadixThreshold) {
+    if (n < RadixThreshold) {
         std::sort(keys_.begin(), keys_.begin() + n, [](const Key& a, const Key& b) {
             return a.order() < b.order() || (a.order() == b.order() && a.index < b.index);
         });

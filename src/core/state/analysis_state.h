@@ -1,6 +1,6 @@
 #pragma once
-// The one record every analysis works on. Treatments are numbered 1 to 4
-// (slot 0 unused), pair tables are indexed (i, j) with slots 0 to 4, and the
+// The one record every analysis works on. Treatments are numbered 1 to 26
+// (slot 0 unused), pair tables are indexed (i, j) with slots 0 to 26, and the
 // value arrays hold positions 1 to n (position 0 unused). The value arrays
 // grow to what a run needs and are then reused; the capacities are limits
 // that the input is checked against, not allocations.
@@ -13,7 +13,9 @@
 
 namespace cpt {
 
-inline constexpr int TreatmentCapacity = 4;
+// Letters a-z name the treatments' columns in many users' papers; the general
+// letter rule works on sets of at most 32.
+inline constexpr int TreatmentCapacity = 26;
 inline constexpr std::int32_t ValueCapacity = 9'000'005;
 inline constexpr int SayingSlots = 105;
 

@@ -3,26 +3,29 @@
 #include <string_view>
 
 #include "core/state/app_context.h"
+#include "core/state/control_names.h"
 #include "core/state/main_window_controls.h"
 
 namespace cpt {
 
 void DisableAllButtonsForCartesian(AppContext& context) {
     ControlModel& window = context.window;
-    window["Frame1"].enabled = false;
-    window["Frame5"].enabled = false;
-    window["Frame4"].enabled = true;
-    window["Frame6"].enabled = true;
-    for (std::string_view name : ButtonList) window[name].enabled = name == "cmdCartesianDifference";
+    window[control::Frame1].enabled = false;
+    window[control::Frame5].enabled = false;
+    window[control::Frame4].enabled = true;
+    window[control::Frame6].enabled = true;
+    for (std::string_view name : ButtonList) {
+        window.named(name).enabled = name == control::cmdCartesianDifference.text();
+    }
 }
 
 void EnableAllButtonsForImage(AppContext& context) {
     ControlModel& window = context.window;
-    window["Frame1"].enabled = true;
-    window["Frame4"].enabled = true;
-    window["Frame5"].enabled = true;
-    for (std::string_view name : ButtonList) window[name].enabled = true;
-    window["cmdGeneralNormalTest"].enabled = true;
+    window[control::Frame1].enabled = true;
+    window[control::Frame4].enabled = true;
+    window[control::Frame5].enabled = true;
+    for (std::string_view name : ButtonList) window.named(name).enabled = true;
+    window[control::cmdGeneralNormalTest].enabled = true;
 }
 
 }  // namespace cpt

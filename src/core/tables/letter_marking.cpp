@@ -2,6 +2,7 @@
 
 #include "core/common/print_line.h"
 #include "core/state/app_context.h"
+#include "core/tables/group_letter_rows.h"
 #include "core/tables/letter_tables.h"
 #include "core/tables/table_forms.h"
 
@@ -17,9 +18,10 @@ int significancePattern(const AnalysisState& state, int treatmentCount) {
     return pattern;
 }
 
-std::vector<std::string_view> letterLabels(const AnalysisState& state) {
+std::vector<std::string> letterLabels(const AnalysisState& state) {
     const int n = state.TreatmentCount;
-    if (n < 2 || n > 4) return {};
+    if (n < 2) return {};
+    if (n > 4) return groupLettering(state).labels;
     const auto pattern = static_cast<std::size_t>(significancePattern(state, n));
     switch (n) {
         case 2: return {TwoTreatmentMarking[pattern].begin(), TwoTreatmentMarking[pattern].end()};
@@ -38,7 +40,7 @@ void writeLetterRow(PrintLine& line, const AnalysisState& state, int treatment, 
 
 void PrintPairTestTable4Treats(AppContext& context, OutputFile& report) {
     const AnalysisState& state = context.state;
-    const std::vector<std::string_view> labels = letterLabels(state);
+    const std::vector<std::string> labels = letterLabels(state);
     PrintLine line(report);
     for (int treatment = 1; treatment <= 4; ++treatment) {
         writeLetterRow(line, state, treatment, labels[static_cast<std::size_t>(treatment - 1)]);

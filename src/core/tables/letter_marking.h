@@ -1,5 +1,6 @@
 #pragma once
 // The letter rows of the preliminary table.
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -15,9 +16,10 @@ struct AnalysisState;
 // the marking tables.
 int significancePattern(const AnalysisState& state, int treatmentCount);
 
-// The letter labels of treatments 1 to n of a run with 2 to 4 treatments
-// (none for other counts).
-std::vector<std::string_view> letterLabels(const AnalysisState& state);
+// The letter labels of treatments 1 to n: the fixed tables for 2 to 4
+// treatments, the general rule beyond; none when fewer than 2 treatments or
+// more groups than letters.
+std::vector<std::string> letterLabels(const AnalysisState& state);
 
 // Name, original value, SE and label; the label's letter stands in column 66.
 void writeLetterRow(PrintLine& line, const AnalysisState& state, int treatment, std::string_view label);

@@ -9,6 +9,7 @@
 #include "core/common/output_file.h"
 #include "core/common/print_line.h"
 #include "core/state/app_context.h"
+#include "core/tables/group_letter_rows.h"
 #include "core/tables/letter_marking.h"
 #include "core/tables/letter_tables.h"
 #include "core/tables/table_forms.h"
@@ -82,9 +83,9 @@ constexpr std::array<std::string_view, 7> LetterNotes{
 
 int cellColumn(int j) { return 11 * (j - 1) + 16; }
 
-void writeTitle(AppContext& context, PrintLine& line, std::string_view title) {
-    ++context.state.TableNumber;
-    line.text(" Table ").text(std::to_string(context.state.TableNumber)).text(title).end();
+void writeTitle(AnalysisState& state, PrintLine& line, std::string_view title) {
+    ++state.TableNumber;
+    line.text(" Table ").text(std::to_string(state.TableNumber)).text(title).end();
 }
 
 // Every quantity of a table is a property of the pair, held at (i, j) with i < j.
@@ -107,10 +108,9 @@ void writeCell(PrintLine& line, const AnalysisState& state, CellKind kind, int i
     if (starred) line.text("*");
 }
 
-void writeTriangleTable(AppContext& context, PrintLine& line, const TriangleTable& table) {
-    const AnalysisState& state = context.state;
+void writeTriangleTable(AnalysisState& state, PrintLine& line, const TriangleTable& table) {
     const int n = state.TreatmentCount;
-    writeTitle(context, line, table.title);
+    writeTitle(state, line, table.title);
     for (std::string_view heading : table.headings) line.line(heading);
     line.text(" ").text(state.TableRuleDouble).end();
 
@@ -141,7 +141,7 @@ void writeLetterTable(AppContext& context, OutputFile& report, PrintLine& line) 
     const AnalysisState& state = context.state;
     const std::string doubleRule = " " + std::string(75, '=');
     const std::string singleRule = " " + std::string(75, '-');
-    writeTitle(context, line, ". Preliminary table of differences between treatments.");
+    writeTitle(context.state, line, ". Preliminary table of differences between treatments.");
     for (std::string_view note : LetterNotes) line.line(note);
     line.line(doubleRule);
     line.text(" Treatment").col(15).text(" Original").col(40).text(" SE").col(65).text("Difference").end();
@@ -149,10 +149,12 @@ void writeLetterTable(AppContext& context, OutputFile& report, PrintLine& line) 
 
     const int n = state.TreatmentCount;
     if (n == 2 || n == 3) {
-        const std::vector<std::string_view> labels = letterLabels(state);
+        const std::vector<std::string> labels = letterLabels(state);
         for (int i = 1; i <= n; ++i) writeLetterRow(line, state, i, labels[static_cast<std::size_t>(i - 1)]);
     } else if (n == 4) {
         PrintPairTestTable4Treats(context, report);
+    } else if (n >= 5) {
+        writeGroupLetterRows(line, state);
     }
     line.line(singleRule);
 }
@@ -162,7 +164,7 @@ void writeLetterTable(AppContext& context, OutputFile& report, PrintLine& line) 
 void PrintPairTestTable(AppContext& context, OutputFile& report) {
     context.trace("PrintPairTestTable");
     PrintLine line(report);
-    for (const TriangleTable& table : TriangleTables) writeTriangleTable(context, line, table);
+    for (const TriangleTable& table : TriangleTables) writeTriangleTable(context.state, line, table);
     writeLetterTable(context, report, line);
 }
 

@@ -4,6 +4,7 @@
 
 #include <functional>
 
+#include "core/state/control_names.h"
 #include "support/cartesian_run.h"
 
 namespace cpt::testing {
@@ -149,10 +150,10 @@ TEST(RunFailure, StopsCleanlyAndSaysWhy) {
             EXPECT_FALSE(std::filesystem::is_regular_file(run.folder.path() / name)) << name;
         }
         const ControlModel& window = run.context.window;
-        EXPECT_FALSE(window["Label2"].visible);
-        EXPECT_FALSE(window["lblBootBegin"].visible);
-        EXPECT_TRUE(window["cmdCartesianDifference"].enabled);
-        EXPECT_FALSE(window["cmdReadDataA1"].enabled);
+        EXPECT_FALSE(window[control::Label2].visible);
+        EXPECT_FALSE(window[control::lblBootBegin].visible);
+        EXPECT_TRUE(window[control::cmdCartesianDifference].enabled);
+        EXPECT_FALSE(window[control::cmdReadDataA1].enabled);
         EXPECT_FALSE(run.state().FlowRecord);
     }
 }

@@ -5,6 +5,7 @@
 #include <cctype>
 #include <random>
 
+#include "core/state/control_names.h"
 #include "support/cartesian_run.h"
 #include "core/common/rounding.h"
 
@@ -225,9 +226,9 @@ TEST(CartesianRun, ProgressIsShownBetweenPairs) {
     CartesianRun run;
     std::vector<std::string> captions;
     run.context.window.setRedrawHandler([&](std::string_view name) {
-        if (name == "Label2") captions.push_back(run.context.window["Label2"].caption);
+        if (name == "Label2") captions.push_back(run.context.window[control::Label2].caption);
     });
-    run.context.window["Label6"].backColor = Rgb{255, 255, 0};
+    run.context.window[control::Label6].backColor = Rgb{255, 255, 0};
     run.script({fixture("mean_010.txt"), fixture("mean_030.txt"), fixture("mean_020.txt")});
     run.run();
     const std::string status = "I am running Cartesian paired test.\nPlease wait!\nDon't touch me!";
@@ -241,13 +242,13 @@ TEST(CartesianRun, ProgressIsShownBetweenPairs) {
     EXPECT_EQ(s.StatusText, status);
     EXPECT_EQ(s.StartStamp, "Cartesian paired test began at:2026-12-09 22:32:02");
     const ControlModel& window = run.context.window;
-    EXPECT_EQ(window["lblBootBegin"].caption, s.StartStamp);
-    EXPECT_EQ(window["Label6"].caption, "2026-12-09 22:32:02\nTreat 2 to treat 3");
-    EXPECT_EQ(window["Label6"].height, 615);
+    EXPECT_EQ(window[control::lblBootBegin].caption, s.StartStamp);
+    EXPECT_EQ(window[control::Label6].caption, "2026-12-09 22:32:02\nTreat 2 to treat 3");
+    EXPECT_EQ(window[control::Label6].height, 615);
     // Three pairs: yellow, red, yellow, red.
-    EXPECT_EQ(window["Label6"].backColor, (Rgb{255, 0, 0}));
-    EXPECT_EQ(window["Label6"].foreColor, (Rgb{255, 255, 0}));
-    EXPECT_FALSE(window["Label14"].visible);
+    EXPECT_EQ(window[control::Label6].backColor, (Rgb{255, 0, 0}));
+    EXPECT_EQ(window[control::Label6].foreColor, (Rgb{255, 255, 0}));
+    EXPECT_FALSE(window[control::Label14].visible);
 }
 
 TEST(CartesianRun, ASecondRunCountsAfresh) {

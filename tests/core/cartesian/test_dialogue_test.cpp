@@ -1,6 +1,7 @@
 // The questions of the button "Q. CartesianPT" and the flow record.
 #include <gtest/gtest.h>
 
+#include "core/state/control_names.h"
 #include "support/cartesian_run.h"
 #include "core/cartesian/test_dialogue.h"
 
@@ -34,11 +35,11 @@ TEST(TestDialogue, OrdinaryRunAsksTwoYesNoQuestionsThenTheInput) {
     EXPECT_FALSE(s.FlowRecord);
     EXPECT_EQ(s.TreatmentName[1], "Cabbage");  // ascending on reversed sort
     const ControlModel& window = run.context.window;
-    EXPECT_FALSE(window["Image1"].visible);
-    EXPECT_TRUE(window["Label4"].visible);
-    EXPECT_FALSE(window["cmdReadDataA1"].enabled);
-    EXPECT_FALSE(window["cmdReadNandF"].enabled);
-    EXPECT_TRUE(window["cmdCartesianDifference"].enabled);
+    EXPECT_FALSE(window[control::Image1].visible);
+    EXPECT_TRUE(window[control::Label4].visible);
+    EXPECT_FALSE(window[control::cmdReadDataA1].enabled);
+    EXPECT_FALSE(window[control::cmdReadNandF].enabled);
+    EXPECT_TRUE(window[control::cmdCartesianDifference].enabled);
 }
 
 TEST(TestDialogue, MaintainerDetailInfoPromptAndItsNo) {

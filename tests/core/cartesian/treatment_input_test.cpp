@@ -28,6 +28,9 @@ TEST(TreatmentInput, CountAnswerRoundsHalvesToEvenAndSetsSidakAlpha) {
         {"2.5", 2, 0.050000000000000044},
         {"3 treatments", 3, 0.016952427508441503},
         {"3.5", 4, 0.008512444610847103},
+        {"5", 5, 0.005116196891823743},
+        {"10", 10, 0.0011392016030112861},
+        {"26", 26, 0.00015781306740003664},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.answer);
@@ -43,21 +46,75 @@ TEST(TreatmentInput, CountAnswerRoundsHalvesToEvenAndSetsSidakAlpha) {
     }
 }
 
-TEST(TreatmentInput, CountOutsideTwoToFourIsAskedAgain) {
+TEST(TreatmentInput, CountOutsideTwoToTwentySixIsAskedAgain) {
     CartesianRun run;
-    run.answerQuestions(false, false).answerCount("5");
+    run.answerQuestions(false, false).answerCount("27");
     run.dialogs.answerMessage("Number of treatments", AnswerOk);
     run.answerCount("no idea");
     run.dialogs.answerMessage("Number of treatments", AnswerOk);
     run.answerCount("2").answerFiles(writeTreatments(run, 2)).answerReportCode();
     run.run();
-    EXPECT_EQ(run.dialogs.shown[3].prompt, "The number of treatments must be 2, 3 or 4; \"5\" is not one of them.\n"
-                                           "Please enter it again.");
+    EXPECT_EQ(run.dialogs.shown[3].prompt,
+              "The number of treatments must be a whole number from 2 to 26; \"27\" is not.\n"
+              "Please enter it again.");
+    EXPECT_EQ(run.dialogs.shown[5].prompt,
+              "The number of treatments must be a whole number from 2 to 26; \"no idea\" is not.\n"
+              "Please enter it again.");
     const auto& countBox = run.dialogs.shown[2];
     EXPECT_EQ(countBox.prompt, "Enter number of treatments");
     EXPECT_EQ(countBox.defaultText, "2");
     EXPECT_EQ(run.state().TreatmentCount, 2);
     EXPECT_TRUE(run.reportWritten());
+}
+
+std::vector<std::string> asStrings(const std::vector<std::filesystem::path>& files, std::size_t from, std::size_t to) {
+    std::vector<std::string> paths;
+    for (std::size_t k = from; k < to; ++k) paths.push_back(files[k].string());
+    return paths;
+}
+
+TEST(TreatmentInput, SeveralFilesChosenAtOnceFillTheNextTreatments) {
+    CartesianRun run;
+    const std::vector<std::filesystem::path> files = writeTreatments(run, 5);
+    // Chosen in another order than written: entry order is the order chosen.
+    run.answerQuestions(false, false).answerCount("5");
+    run.dialogs.answerOpenFiles("Input treatment 1", {files[2].string(), files[0].string(), files[4].string()});
+    run.dialogs.answerOpenFile("Input treatment 4", files[1].string());
+    run.dialogs.answerOpenFiles("Input treatment 5", {files[3].string()});
+    run.answerReportCode();
+    run.run();
+    const AnalysisState& s = run.state();
+    const std::vector<std::filesystem::path> entered{files[2], files[0], files[4], files[1], files[3]};
+    for (int t = 1; t <= 5; ++t) EXPECT_EQ(s.TreatmentFile[t], entered[static_cast<std::size_t>(t - 1)].string());
+    EXPECT_EQ(s.LastTreatmentCode, "C4");
+    EXPECT_TRUE(run.reportWritten());
+}
+
+TEST(TreatmentInput, MoreFilesThanTreatmentsLeftAreAskedForAgain) {
+    CartesianRun run;
+    const std::vector<std::filesystem::path> files = writeTreatments(run, 4);
+    run.answerQuestions(false, false).answerCount("3");
+    run.dialogs.answerOpenFile("Input treatment 1", files[0].string());
+    run.dialogs.answerOpenFiles("Input treatment 2", asStrings(files, 1, 4));
+    run.dialogs.answerMessage("Too many files", AnswerOk);
+    run.dialogs.answerOpenFiles("Input treatment 2", asStrings(files, 1, 3));
+    run.answerReportCode();
+    run.run();
+    EXPECT_EQ(run.dialogs.shown[5].prompt,
+              "3 files were chosen, but only 2 treatments are left (2 to 3).\nPlease choose at most 2.");
+    EXPECT_EQ(run.state().TreatmentFile[3], files[2].string());
+    EXPECT_TRUE(run.reportWritten());
+}
+
+TEST(TreatmentInput, CancelledChoiceOfSeveralFilesStopsQuietly) {
+    CartesianRun run;
+    const std::vector<std::filesystem::path> files = writeTreatments(run, 2);
+    run.answerQuestions(false, false).answerCount("6");
+    run.dialogs.answerOpenFiles("Input treatment 1", asStrings(files, 0, 2));
+    run.dialogs.answerOpenFiles("Input treatment 3", {});
+    run.run();
+    EXPECT_FALSE(run.stopMessage());
+    EXPECT_TRUE(run.outputFiles().empty());
 }
 
 TEST(TreatmentInput, ValueListEndsAtMinusOneOrAfterB) {

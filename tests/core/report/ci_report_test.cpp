@@ -10,6 +10,7 @@
 
 #include "core/common/user_error.h"
 #include "core/report/ci_report.h"
+#include "core/state/control_names.h"
 #include "support/sample_runs.h"
 #include "support/app_fixture.h"
 
@@ -80,15 +81,15 @@ TEST(ConfidenceIntervalReport, ThreeTreatmentsGolden) {
     EXPECT_EQ(run.context.state.TableNumber, 7);
 
     const ControlModel& window = run.context.window;
-    EXPECT_TRUE(window["MSFlexGrid1"].visible);
-    EXPECT_TRUE(window["MSFlexGrid1"].enabled);
+    EXPECT_TRUE(window[control::MSFlexGrid1].visible);
+    EXPECT_TRUE(window[control::MSFlexGrid1].enabled);
     EXPECT_EQ(window.grid.rows, 4);
-    EXPECT_FALSE(window["Label2"].visible);
-    EXPECT_TRUE(window["lblBootEnd"].visible);
-    EXPECT_EQ(window["lblBootEnd"].caption, "Cartesian paired test ended at:2026-12-09 22:32:30");
-    EXPECT_EQ(window["txtDatafile"].caption, "Output file is: 25A-Cartesian diff results-r_2026129-223230.txt");
+    EXPECT_FALSE(window[control::Label2].visible);
+    EXPECT_TRUE(window[control::lblBootEnd].visible);
+    EXPECT_EQ(window[control::lblBootEnd].caption, "Cartesian paired test ended at:2026-12-09 22:32:30");
+    EXPECT_EQ(window[control::txtDatafile].caption, "Output file is: 25A-Cartesian diff results-r_2026129-223230.txt");
     for (const char* name : {"Command21", "cmdMultiCompCI", "cmdMatchedLifeTable", "FMNmatrices"}) {
-        EXPECT_FALSE(window[name].enabled) << name;
+        EXPECT_FALSE(window.named(name).enabled) << name;
     }
 }
 
@@ -197,7 +198,7 @@ TEST(ConfidenceIntervalReport, ReportCutShortIsRemovedAndReported) {
     AppFixture run;
     testing::fillThreeTreatments(run.context.state);
     run.dialogs.answerInput("Add a code to the output filename?", "1");
-    run.context.window["MSFlexGrid1"].visible = false;
+    run.context.window[control::MSFlexGrid1].visible = false;
     try {
         FileSizeLimit limit(4096);
         PrintMultiCIofDifference(run.context);
@@ -208,7 +209,7 @@ TEST(ConfidenceIntervalReport, ReportCutShortIsRemovedAndReported) {
     }
     EXPECT_TRUE(run.folder.files().empty());
     EXPECT_TRUE(run.context.state.OutputFileName.empty());
-    EXPECT_FALSE(run.context.window["MSFlexGrid1"].visible);
+    EXPECT_FALSE(run.context.window[control::MSFlexGrid1].visible);
 }
 
 }  // namespace

@@ -4,7 +4,8 @@
 
 #include <algorithm>
 
-#include "core/shell/main_window.h"
+#include "core/shell/main_window_model.h"
+#include "core/state/control_names.h"
 #include "core/state/sayings.h"
 #include "support/app_fixture.h"
 
@@ -23,7 +24,7 @@ struct Started : AppFixture {
         Timer1_Timer(context);
         if (++ticks % 2 == 0) clock.advance(1);
     }
-    const std::string& caption(const char* name) { return context.window[name].caption; }
+    const std::string& caption(const char* name) { return context.window.named(name).caption; }
     int ticks = 0;
 };
 
@@ -56,7 +57,7 @@ TEST(Greetings, ClockCaptionOnEveryTick) {
 
 TEST(Greetings, RevealAtTheFirstTickAfterFifteenSeconds) {
     Started app;
-    const Control& picture = app.context.window["Image1"];
+    const Control& picture = app.context.window[control::Image1];
     app.clock.advance(15);
     Timer1_Timer(app.context);
     EXPECT_TRUE(picture.visible);
@@ -64,17 +65,17 @@ TEST(Greetings, RevealAtTheFirstTickAfterFifteenSeconds) {
     app.clock.advance(1);
     Timer1_Timer(app.context);
     EXPECT_FALSE(picture.visible);
-    EXPECT_TRUE(app.context.window["Label4"].visible);
-    EXPECT_TRUE(app.context.window["Label14"].visible);
+    EXPECT_TRUE(app.context.window[control::Label4].visible);
+    EXPECT_TRUE(app.context.window[control::Label14].visible);
     EXPECT_FALSE(app.context.state.StartupRevealPending);
 }
 
 TEST(Greetings, PictureClickRevealsAtOnceAndLeavesTheTickPending) {
     Started app;
     Image1_Click(app.context);
-    EXPECT_FALSE(app.context.window["Image1"].visible);
-    EXPECT_TRUE(app.context.window["Label4"].visible);
-    EXPECT_TRUE(app.context.window["Label14"].visible);
+    EXPECT_FALSE(app.context.window[control::Image1].visible);
+    EXPECT_TRUE(app.context.window[control::Label4].visible);
+    EXPECT_TRUE(app.context.window[control::Label14].visible);
     EXPECT_TRUE(app.context.state.StartupRevealPending);
 }
 
@@ -90,7 +91,7 @@ TEST(Sayings, SlotsAndTheMenuText) {
     EXPECT_EQ(menu.substr(0, 30), " A. Life table analysis (indiv");
     EXPECT_EQ(menu.substr(menu.size() - 28), "  Q: Cartesian paired test.\n");
     EXPECT_EQ(app.caption("Label14"), menu);
-    EXPECT_EQ(app.context.window["Label14"].fontSize, 14);
+    EXPECT_EQ(app.context.window[control::Label14].fontSize, 14);
 }
 
 TEST(Sayings, SayingOfTheDayIsEmptyOnDays28To31) {

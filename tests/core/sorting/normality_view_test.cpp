@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/state/control_names.h"
 #include "support/sort_count_script.h"
 #include "support/app_fixture.h"
 
@@ -18,8 +19,8 @@ using testing::scriptStart;
 
 // Both charts start hidden, as the main window's start-up leaves them.
 void hideCharts(testing::AppFixture& app) {
-    app.context.window["MSChart1"].visible = false;
-    app.context.window["MSChart2"].visible = false;
+    app.context.window[control::MSChart1].visible = false;
+    app.context.window[control::MSChart2].visible = false;
 }
 
 class NormalityViewTest : public ::testing::Test {
@@ -31,7 +32,7 @@ protected:
         for (int value = 1; value <= classes; ++value) contents += std::to_string(value) + "\n";
         return app.folder.write("data.txt", contents);
     }
-    bool chartShown() { return app.context.window["MSChart1"].visible; }
+    bool chartShown() { return app.context.window[control::MSChart1].visible; }
     void click() {
         cmdGeneralNormalTest_Click(app.context);
         EXPECT_TRUE(app.dialogs.allAnswered());
@@ -42,13 +43,13 @@ protected:
 };
 
 TEST_F(NormalityViewTest, GeneralCountShowsItsChartAndAsks) {
-    window["MSChart2"].visible = true;
+    window[control::MSChart2].visible = true;
     scriptRun(app.dialogs, AnswerYes, false, app.folder.write("data.txt", "P1, 0, A1, 5, 3, 5, -1, 7"));
     app.dialogs.answerMessage(FrequencyTitle, AnswerNo);
     click();
 
     EXPECT_TRUE(chartShown());
-    EXPECT_FALSE(window["MSChart2"].visible);
+    EXPECT_FALSE(window[control::MSChart2].visible);
     EXPECT_EQ(app.dialogs.shown.back().prompt, "Do you want to see the frequency distribution?");
     EXPECT_EQ(app.dialogs.shown.back().buttons, ButtonSet::YesNo);
     EXPECT_EQ(window.chart.title, "P1 A1");
@@ -76,11 +77,11 @@ TEST_F(NormalityViewTest, YesDisablesTheNamedButtons) {
         scriptRun(fresh.dialogs, c.kind, false, fresh.folder.write("d.txt", contents));
         fresh.dialogs.answerMessage(FrequencyTitle, c.answer);
         const char* const names[] = {"Command2", "Command3", "Command5", "Command6"};
-        for (const char* name : names) fresh.context.window[name].enabled = true;  // as after a re-enable
+        for (const char* name : names) fresh.context.window.named(name).enabled = true;  // as after a re-enable
         cmdGeneralNormalTest_Click(fresh.context);
         std::vector<bool> enabled;
         for (const char* name : names) {
-            enabled.push_back(fresh.context.window[name].enabled);
+            enabled.push_back(fresh.context.window.named(name).enabled);
         }
         EXPECT_EQ(enabled, c.enabled);
         if (c.kind == AnswerNo) {
@@ -114,7 +115,7 @@ TEST_F(NormalityViewTest, ChartOnlyUpToThirtyThousandClasses) {
               }()));
     cmdGeneralNormalTest_Click(more.context);
     EXPECT_TRUE(more.dialogs.allAnswered());
-    EXPECT_FALSE(more.context.window["MSChart1"].visible);
+    EXPECT_FALSE(more.context.window[control::MSChart1].visible);
     EXPECT_EQ(more.context.state.ClassTotal, 30001);
 }
 
@@ -150,7 +151,7 @@ TEST_F(NormalityViewTest, CancelledFileOrDecimalBoxEndsTheClickQuietly) {
         click();
         EXPECT_FALSE(chartShown());
         for (const char* name : {"Command2", "Command3", "Command5", "Command6"}) {
-            EXPECT_EQ(window[name].enabled, before[name].enabled) << name;
+            EXPECT_EQ(window.named(name).enabled, before.named(name).enabled) << name;
         }
         EXPECT_EQ(app.folder.files(), std::vector<std::string>{"data.txt"});
     }

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -193,6 +195,110 @@ TEST(PairTables, TwoTreatmentsWithEdgeValues) {
               }));
     EXPECT_EQ(s.TableNumber, 13);
     EXPECT_EQ(lines.back(), " " + std::string(75, '-'));
+}
+
+}  // namespace
+}  // namespace cpt
+
+namespace cpt {
+namespace {
+
+// A line built the long way: each text placed at its column (counted from 1).
+std::string placed(std::string start, const std::vector<std::pair<int, std::string>>& cells) {
+    std::string line = std::move(start);
+    for (const auto& [column, text] : cells) {
+        EXPECT_LE(line.size(), static_cast<std::size_t>(column - 1)) << "overlaps column " << column;
+        line.resize(static_cast<std::size_t>(column - 1), ' ');
+        line += text;
+    }
+    return line;
+}
+
+// Five treatments; neighbours in the numbering alike, all others differ.
+void fillFive(AnalysisState& s) {
+    testing::setTreatmentCount(s, 5);
+    for (int t = 1; t <= 5; ++t) {
+        testing::setTreatment(s, t, {"T" + std::to_string(t), 0.6 - 0.1 * t, 1.0 - 0.1 * t, 0, 0.01 * t, 10, 100});
+    }
+    for (int i = 1; i <= 5; ++i) {
+        for (int j = i + 1; j <= 5; ++j) {
+            s.PValue[i][j] = s.PValue[j][i] = j - i >= 2 ? 0.01 : 0.2;
+            s.BootMeanDiff[i][j] = s.BootMeanDiff[j][i] = 0.1 * (j - i);
+            s.TLowerLimit[i][j] = 0.1 * (j - i) - 0.15;
+        }
+    }
+}
+
+TEST(PairTables, FiveTreatmentsByTheColumnRules) {
+    TablesRun run;
+    AnalysisState& s = run.context.state;
+    fillFive(s);
+    const std::vector<std::string> lines = run.write();
+
+    // Cells at 11 (j - 1) + 16, headings one further, the original column at
+    // 11 n + 18 = 73, rules 11 n + 15 = 70 long.
+    auto pCell = [&](int i, int j) { return std::string(s.PValue[i][j] <= 0.05 ? " .01 *" : " .2 "); };
+    auto meanCell = [&](int i, int j) {
+        const std::string number = " ." + std::to_string(std::abs(i - j)) + " ";
+        return s.PValue[i][j] <= 0.05 ? number + "*" : number;
+    };
+    std::vector<std::string> table4{
+        " " + std::string(70, '='),
+        placed("", {{17, "T1"}, {28, "T2"}, {39, "T3"}, {50, "T4"}, {61, "T5"}, {73, " Original"}}),
+        " " + std::string(70, '-'),
+    };
+    for (int i = 1; i <= 5; ++i) {
+        std::vector<std::pair<int, std::string>> cells;
+        for (int j = 1; j <= 5; ++j) {
+            cells.emplace_back(11 * (j - 1) + 16, j == i ? "------" : j > i ? pCell(i, j) : meanCell(i, j));
+        }
+        cells.emplace_back(73, " ." + std::to_string(6 - i) + " ");
+        table4.push_back(placed(" T" + std::to_string(i), cells));
+    }
+    table4.push_back(" " + std::string(70, '-'));
+    EXPECT_EQ(TablesRun::after(lines, " Table 4.", 3, 9), table4);
+
+    std::vector<std::string> table1;
+    for (int i = 1; i <= 5; ++i) {
+        std::vector<std::pair<int, std::string>> cells;
+        for (int j = 1; j <= 5; ++j) {
+            std::string cell = " ----";
+            if (j > i) cell = " ." + std::to_string(j - i) + " ";
+            if (j < i) cell = i - j == 1 ? "-.05 " : " ." + std::to_string(i - j - 2) + "5 *";
+            cells.emplace_back(11 * (j - 1) + 16, cell);
+        }
+        table1.push_back(placed(" T" + std::to_string(i), cells));
+    }
+    EXPECT_EQ(TablesRun::after(lines, " Table 1.", 7, 5), table1);
+
+    const char* labels[] = {"a", "ab", "bc", "cd", "d"};
+    std::vector<std::string> letterRows;
+    for (int i = 1; i <= 5; ++i) {
+        letterRows.push_back(placed(" T" + std::to_string(i), {{15, " ." + std::to_string(6 - i) + " "},
+                                                               {40, " .0" + std::to_string(i) + " "},
+                                                               {66, labels[i - 1]}}));
+    }
+    letterRows.push_back(" " + std::string(75, '-'));
+    EXPECT_EQ(TablesRun::after(lines, " Table 6.", 10, 6), letterRows);
+    EXPECT_EQ(lines.back(), " " + std::string(75, '-'));
+}
+
+TEST(PairTables, MoreGroupsThanLettersTakeOneLine) {
+    TablesRun run;
+    AnalysisState& s = run.context.state;
+    testing::setTreatmentCount(s, 26);
+    for (int i = 1; i <= 26; ++i) {
+        testing::setTreatment(s, i, {"H" + std::to_string(i), 0.5, 0.5, 0, 0.01, 10, 100});
+        for (int j = i + 1; j <= 26; ++j) {
+            // 1-2, 3-4, ..., 25-26 differ: a group takes one of each, 2^13 groups.
+            s.PValue[i][j] = s.PValue[j][i] = (i % 2 == 1 && j == i + 1) ? 0.01 : 0.5;
+        }
+    }
+    const std::vector<std::string> lines = run.write();
+    EXPECT_EQ(TablesRun::after(lines, " Table 6.", 10, 2),
+              (std::vector<std::string>{
+                  " Not marked: the treatments form 8192 groups that do not differ, more than the 52 letters a-z, A-Z.",
+                  " " + std::string(75, '-')}));
 }
 
 }  // namespace

@@ -13,14 +13,14 @@ class FrequencyChart;
 
 // Draws the main window's control model with real widgets and passes the
 // clicks on by control name.
-class MainWindow : public QMainWindow {
+class MainWindowWidget : public QMainWindow {
     Q_OBJECT
 public:
     enum class Gesture { Click, DoubleClick };
     using ClickHandler = std::function<void(const QString& control, Gesture gesture)>;
     using CloseHandler = std::function<void()>;
 
-    MainWindow(const ControlModel& model, ClickHandler onClick, CloseHandler onClose);
+    MainWindowWidget(const ControlModel& model, ClickHandler onClick, CloseHandler onClose);
 
     // Brings every widget in line with the model.
     void sync();

@@ -1,4 +1,4 @@
-#include "core/shell/main_window.h"
+#include "core/shell/main_window_model.h"
 
 #include <array>
 #include <string>
@@ -6,6 +6,7 @@
 #include "core/common/number_format.h"
 #include "core/state/app_context.h"
 #include "core/state/button_states.h"
+#include "core/state/control_names.h"
 #include "core/state/edition.h"
 #include "core/shell/greetings.h"
 #include "core/state/main_window_controls.h"
@@ -22,12 +23,12 @@ void LoadMainWindow(AppContext& context) {
     state.MaxBootstrapNumber = edition::MaxBootstrapNumber;
     state.StatedMaxTreatments = edition::StatedMaxTreatments;
     state.MaxCartesianProducts = state.MaxBootstrapNumber * state.MaxBootstrapNumber;
-    Control& title = window["Label12"];
+    Control& title = window[control::Label12];
     title.caption = std::string(edition::ProgramTitle) + "\nCartesian Paired Test Only\n";
     title.backColor = Rgb{128, 64, 0};
     title.foreColor = Rgb{255, 255, 0};
     title.fontSize = 22;
-    window["cmdGeneralNormalTest"].enabled = false;
+    window[control::cmdGeneralNormalTest].enabled = false;
     state.EditionSummary = "(B =" + textNumber(state.MaxBootstrapNumber) + ", CPT =" +
                            textNumber(state.MaxCartesianProducts) + ", " +
                            std::to_string(state.StatedMaxTreatments) + " treatments)";
@@ -35,35 +36,35 @@ void LoadMainWindow(AppContext& context) {
     title.caption += state.EditionSummary;
 
     state.VersionText = "Ver. " + std::string(edition::VersionDate);
-    window["Label1"].caption = std::string(edition::Authorship) + state.VersionText;
+    window[control::Label1].caption = std::string(edition::Authorship) + state.VersionText;
 
     state.StartupTime = context.clock.now();
     state.StartupRevealPending = true;
 
-    window["Frame1"].enabled = true;
-    window["Label2"].visible = false;
-    window["Label4"].visible = false;
-    window["Label14"].visible = false;
-    window["Image1"].visible = true;
-    for (std::string_view picture : GreetingPictures) window[picture].visible = false;
+    window[control::Frame1].enabled = true;
+    window[control::Label2].visible = false;
+    window[control::Label4].visible = false;
+    window[control::Label14].visible = false;
+    window[control::Image1].visible = true;
+    for (std::string_view picture : GreetingPictures) window.named(picture).visible = false;
 
-    window["cmdAddDurationToStage"].visible = true;
-    window["Command2"].visible = true;
-    window["lblContact"].caption = edition::Contact;
-    window["MSChart1"].visible = false;
-    window["MSChart2"].visible = false;
-    window["MSFlexGrid1"].visible = false;
-    window["lblBootBegin"].visible = false;
-    window["lblBootEnd"].visible = false;
-    window["cmdBasicRunA2"].visible = true;
-    window["Command6"].visible = true;
-    window["Command4"].enabled = false;
-    window["Command21"].enabled = false;
-    window["Label13"].visible = true;
+    window[control::cmdAddDurationToStage].visible = true;
+    window[control::Command2].visible = true;
+    window[control::lblContact].caption = edition::Contact;
+    window[control::MSChart1].visible = false;
+    window[control::MSChart2].visible = false;
+    window[control::MSFlexGrid1].visible = false;
+    window[control::lblBootBegin].visible = false;
+    window[control::lblBootEnd].visible = false;
+    window[control::cmdBasicRunA2].visible = true;
+    window[control::Command6].visible = true;
+    window[control::Command4].enabled = false;
+    window[control::Command21].enabled = false;
+    window[control::Label13].visible = true;
 
     StartUpSayings(context);
 
-    window["Form1"].visible = true;
+    window[control::Form1].visible = true;
 }
 
 void Label6_Click(AppContext& context) {
@@ -73,9 +74,9 @@ void Label6_Click(AppContext& context) {
 
 void Command1_Click(AppContext& context) {
     context.closeAllFiles();
-    context.window["Form1"].visible = false;
+    context.window[control::Form1].visible = false;
     LoadDedicationWindow(context);
-    context.window["Vater"].visible = true;
+    context.window[control::Vater].visible = true;
 }
 
 void Vater_Command1_Click(AppContext& context) { Form1_Close(context); }

@@ -1,5 +1,6 @@
-#include "core/shell/main_window.h"
+#include "core/shell/main_window_model.h"
 #include "core/state/button_states.h"
+#include "core/state/control_names.h"
 
 #include <gtest/gtest.h>
 
@@ -16,10 +17,10 @@ using testing::AppFixture;
 std::vector<std::string> enabledButtons(const AppContext& context) {
     std::vector<std::string> names;
     for (std::string_view name : ButtonList) {
-        if (context.window[name].enabled) names.emplace_back(name);
+        if (context.window.named(name).enabled) names.emplace_back(name);
     }
     for (const char* name : {"cmdGeneralNormalTest", "Command2"}) {
-        if (context.window[name].enabled) names.emplace_back(name);
+        if (context.window.named(name).enabled) names.emplace_back(name);
     }
     return names;
 }
@@ -38,22 +39,22 @@ TEST(MainWindow, StartUpLeavesOnlyTheCartesianButtonEnabled) {
     LoadMainWindow(app.context);
     const ControlModel& window = app.context.window;
     EXPECT_EQ(enabledButtons(app.context), std::vector<std::string>{"cmdCartesianDifference"});
-    EXPECT_EQ(window["cmdCartesianDifference"].caption, "Q. CartesianPT");
-    EXPECT_EQ(window["cmdGeneralNormalTest"].caption, "N. Sort, norm.  ");
-    EXPECT_TRUE(window["Frame1"].enabled);
-    EXPECT_TRUE(window["Frame4"].enabled);
-    EXPECT_TRUE(window["Frame6"].enabled);
-    EXPECT_FALSE(window["Frame5"].enabled);
-    EXPECT_TRUE(window["Form1"].visible);
-    EXPECT_FALSE(window["Vater"].visible);
-    EXPECT_TRUE(window["Image1"].visible);
-    EXPECT_FALSE(window["Label2"].visible);
-    EXPECT_FALSE(window["Label4"].visible);
-    EXPECT_FALSE(window["Label14"].visible);
-    EXPECT_FALSE(window["MSChart1"].visible);
-    EXPECT_TRUE(window["Command2"].visible);
-    EXPECT_EQ(window["Label6"].toolTip, "Introduction");
-    EXPECT_EQ(window["Command1"].toolTip, "Quit this program");
+    EXPECT_EQ(window[control::cmdCartesianDifference].caption, "Q. CartesianPT");
+    EXPECT_EQ(window[control::cmdGeneralNormalTest].caption, "N. Sort, norm.  ");
+    EXPECT_TRUE(window[control::Frame1].enabled);
+    EXPECT_TRUE(window[control::Frame4].enabled);
+    EXPECT_TRUE(window[control::Frame6].enabled);
+    EXPECT_FALSE(window[control::Frame5].enabled);
+    EXPECT_TRUE(window[control::Form1].visible);
+    EXPECT_FALSE(window[control::Vater].visible);
+    EXPECT_TRUE(window[control::Image1].visible);
+    EXPECT_FALSE(window[control::Label2].visible);
+    EXPECT_FALSE(window[control::Label4].visible);
+    EXPECT_FALSE(window[control::Label14].visible);
+    EXPECT_FALSE(window[control::MSChart1].visible);
+    EXPECT_TRUE(window[control::Command2].visible);
+    EXPECT_EQ(window[control::Label6].toolTip, "Introduction");
+    EXPECT_EQ(window[control::Command1].toolTip, "Quit this program");
 }
 
 TEST(MainWindow, EditionConstantsAndTitleBlock) {
@@ -66,7 +67,7 @@ TEST(MainWindow, EditionConstantsAndTitleBlock) {
     EXPECT_EQ(state.EditionLabel, "KORVAL-MSChart-CartesianPT only");
     EXPECT_EQ(state.VersionText, "Ver. 04/01/2023");
     EXPECT_EQ(state.EditionSummary, "(B =3000, CPT =9000000, 3 treatments)");
-    const Control& title = app.context.window["Label12"];
+    const Control& title = app.context.window[control::Label12];
     std::string caption = title.caption;
     std::size_t firstBreak = caption.find('\n');
     ASSERT_NE(firstBreak, std::string::npos);
@@ -74,7 +75,7 @@ TEST(MainWindow, EditionConstantsAndTitleBlock) {
     EXPECT_EQ(title.fontSize, 18);
     EXPECT_EQ(title.backColor, (Rgb{128, 64, 0}));
     EXPECT_EQ(title.foreColor, (Rgb{255, 255, 0}));
-    std::string authorship = app.context.window["Label1"].caption;
+    std::string authorship = app.context.window[control::Label1].caption;
     EXPECT_EQ(authorship.substr(authorship.size() - state.VersionText.size()), state.VersionText);
     EXPECT_TRUE(state.StartupRevealPending);
     EXPECT_EQ(state.StartupTime, app.clock.now());
@@ -85,23 +86,23 @@ TEST(MainWindow, ReEnableRequestOnlyInMaintainerMode) {
     LoadMainWindow(ordinary.context);
     Label6_Click(ordinary.context);
     EXPECT_EQ(enabledButtons(ordinary.context), std::vector<std::string>{"cmdCartesianDifference"});
-    EXPECT_TRUE(ordinary.context.window["Form1"].visible);
+    EXPECT_TRUE(ordinary.context.window[control::Form1].visible);
 
     AppFixture maintainer(true);
     LoadMainWindow(maintainer.context);
     Label6_Click(maintainer.context);
     EXPECT_EQ(enabledButtons(maintainer.context).size(), 81u);
     const ControlModel& window = maintainer.context.window;
-    EXPECT_TRUE(window["Frame1"].enabled && window["Frame4"].enabled && window["Frame5"].enabled);
-    EXPECT_TRUE(window["Frame6"].enabled);
+    EXPECT_TRUE(window[control::Frame1].enabled && window[control::Frame4].enabled && window[control::Frame5].enabled);
+    EXPECT_TRUE(window[control::Frame6].enabled);
 
     // A later run disables them again, Quit included, and keeps its own button.
     DisableAllButtonsForCartesian(maintainer.context);
     EXPECT_EQ(enabledButtons(maintainer.context),
               (std::vector<std::string>{"cmdCartesianDifference", "cmdGeneralNormalTest"}));
-    EXPECT_FALSE(window["Command1"].enabled);
-    EXPECT_FALSE(window["Frame1"].enabled);
-    EXPECT_FALSE(window["Frame5"].enabled);
+    EXPECT_FALSE(window[control::Command1].enabled);
+    EXPECT_FALSE(window[control::Frame1].enabled);
+    EXPECT_FALSE(window[control::Frame5].enabled);
 }
 
 TEST(MainWindow, QuitClosesEveryFileAndShowsTheDedication) {
@@ -116,10 +117,10 @@ TEST(MainWindow, QuitClosesEveryFileAndShowsTheDedication) {
     Command1_Click(app.context);
     EXPECT_FALSE(app.context.flowFile.isOpen());
     EXPECT_EQ(testing::readFile(app.folder.path() / "_0_Flow.txt"), "Sub CartesianDifference2\r\n");
-    EXPECT_FALSE(app.context.window["Form1"].visible);
-    EXPECT_TRUE(app.context.window["Vater"].visible);
-    EXPECT_EQ(app.context.window["Vater"].caption, "Dedication");
-    EXPECT_FALSE(app.context.window["Vater.Command1"].caption.empty());
+    EXPECT_FALSE(app.context.window[control::Form1].visible);
+    EXPECT_TRUE(app.context.window[control::Vater].visible);
+    EXPECT_EQ(app.context.window[control::Vater].caption, "Dedication");
+    EXPECT_FALSE(app.context.window[control::Vater_Command1].caption.empty());
     EXPECT_FALSE(app.context.window.exitRequested());
 
     Vater_Command1_Click(app.context);
@@ -139,7 +140,7 @@ TEST(MainWindow, FlowRecordThatCannotBeWrittenIsReportedAtQuit) {
         << app.dialogs.shown.back().prompt;
     EXPECT_FALSE(app.context.flowFile.isOpen());
     EXPECT_FALSE(app.context.state.FlowRecord);
-    EXPECT_TRUE(app.context.window["Vater"].visible);
+    EXPECT_TRUE(app.context.window[control::Vater].visible);
 }
 
 TEST(MainWindow, ClosingTheMainWindowEndsAtOnce) {
@@ -147,7 +148,7 @@ TEST(MainWindow, ClosingTheMainWindowEndsAtOnce) {
     LoadMainWindow(app.context);
     Form1_Close(app.context);
     EXPECT_TRUE(app.context.window.exitRequested());
-    EXPECT_FALSE(app.context.window["Vater"].visible);
+    EXPECT_FALSE(app.context.window[control::Vater].visible);
 }
 
 }  // namespace

@@ -1,14 +1,17 @@
-#include "app/main_window.h"
+#include "app/main_window_widget.h"
 
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -40,9 +43,47 @@ QString colourStyle(const Control& control) {
 // Twips to pixels at the usual 15 twips a pixel.
 int pixels(int twips) { return twips / 15; }
 
+// The width the grid's frame leaves for its columns.
+int roomForGrid(const QTableWidget& table) {
+    const QWidget* frame = table.parentWidget();
+    int room = frame->contentsRect().width() - 2 * table.frameWidth();
+    if (const QLayout* layout = frame->layout()) {
+        room -= layout->contentsMargins().left() + layout->contentsMargins().right();
+    }
+    return room;
+}
+
+// Many treatments: the names wrap at their blanks (the row names keep a few
+// words whole) and each column takes the width of its numbers, so that ten
+// treatments fit a laptop screen, or scroll a little.
+void compactGrid(QTableWidget& table, const GridModel& grid) {
+    const QFontMetrics metrics(table.font());
+    const int padding = 2 * table.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &table) + 6;
+    const int wholeRowName = 120;
+    for (int column = 0; column < grid.columns; ++column) {
+        int width = pixels(grid.columnWidths[static_cast<std::size_t>(column)]);
+        for (int row = 0; row < grid.rows; ++row) {
+            const QString text = qt(grid.text(row, column));
+            const bool name = row == 0 || column == 0;
+            int textWidth = 0;
+            for (const QString& part : name ? text.split(' ', Qt::SkipEmptyParts) : QStringList{text}) {
+                textWidth = std::max(textWidth, metrics.horizontalAdvance(part));
+            }
+            if (column == 0) textWidth = std::max(textWidth, std::min(metrics.horizontalAdvance(text), wholeRowName));
+            width = std::max(width, textWidth + padding);
+        }
+        table.setColumnWidth(column, width);
+    }
+    table.setWordWrap(true);
+    table.resizeRowsToContents();
+    for (int row = 0; row < grid.rows; ++row) {
+        table.setRowHeight(row, std::max(table.rowHeight(row), metrics.height() + 8));
+    }
+}
+
 }  // namespace
 
-MainWindow::MainWindow(const ControlModel& model, ClickHandler onClick, CloseHandler onClose)
+MainWindowWidget::MainWindowWidget(const ControlModel& model, ClickHandler onClick, CloseHandler onClose)
     : model_(model), onClick_(std::move(onClick)), onClose_(std::move(onClose)) {
     auto* central = new QWidget(this);
     auto* layout = new QGridLayout(central);
@@ -95,7 +136,7 @@ MainWindow::MainWindow(const ControlModel& model, ClickHandler onClick, CloseHan
     sync();
 }
 
-QWidget* MainWindow::buildFrame(const QString& name, int columns) {
+QWidget* MainWindowWidget::buildFrame(const QString& name, int columns) {
     auto* frame = new QGroupBox(this);
     auto* grid = new QGridLayout(frame);
     grid->setSpacing(2);
@@ -121,7 +162,7 @@ QWidget* MainWindow::buildFrame(const QString& name, int columns) {
     return frame;
 }
 
-QWidget* MainWindow::buildGraphFrame() {
+QWidget* MainWindowWidget::buildGraphFrame() {
     auto* frame = new QGroupBox(this);
     frame->setMinimumSize(520, 420);
     auto* layout = new QVBoxLayout(frame);
@@ -176,7 +217,7 @@ QWidget* MainWindow::buildGraphFrame() {
     return frame;
 }
 
-QWidget* MainWindow::buildAuthorFrame() {
+QWidget* MainWindowWidget::buildAuthorFrame() {
     auto* frame = new QGroupBox(this);
     auto* layout = new QHBoxLayout(frame);
     auto* contact = new QLabel(frame);
@@ -192,7 +233,7 @@ QWidget* MainWindow::buildAuthorFrame() {
     return frame;
 }
 
-void MainWindow::sync() {
+void MainWindowWidget::sync() {
     // Runs on every tick: only what changed is touched, so that a selection
     // in a text box or a half-typed entry survives.
     for (const Control& control : model_.controls()) {
@@ -241,7 +282,7 @@ void MainWindow::sync() {
     chart_->showData(model_.chart);
 }
 
-void MainWindow::syncGrid() {
+void MainWindowWidget::syncGrid() {
     const GridModel& grid = model_.grid;
     bool same = grid_->rowCount() == grid.rows && grid_->columnCount() == grid.columns;
     for (int row = 0; same && row < grid.rows; ++row) {
@@ -261,13 +302,23 @@ void MainWindow::syncGrid() {
         }
     }
     grid_->resizeColumnsToContents();
+    int total = 0;
     for (int column = 0; column < grid.columns; ++column) {
         int width = pixels(grid.columnWidths[static_cast<std::size_t>(column)]);
         if (grid_->columnWidth(column) < width) grid_->setColumnWidth(column, width);
+        total += grid_->columnWidth(column);
+    }
+    if (total > roomForGrid(*grid_)) compactGrid(*grid_, grid);
+    for (int row = 1; row < grid.rows; ++row) {
+        for (int column = 1; column < grid.columns; ++column) {
+            if (row == column) continue;
+            // Names the pair when the names have scrolled out of sight.
+            grid_->item(row, column)->setToolTip(qt(grid.text(row, 0)) + " / " + qt(grid.text(0, column)));
+        }
     }
 }
 
-void MainWindow::closeEvent(QCloseEvent* event) {
+void MainWindowWidget::closeEvent(QCloseEvent* event) {
     event->accept();
     onClose_();
 }

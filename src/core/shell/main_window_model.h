@@ -1,5 +1,6 @@
 #pragma once
-// Start-up, the re-enable request and the quit path of the main window.
+// Start-up, the re-enable request and the quit path of the main window: the
+// procedures that change its model, which the desktop program draws.
 namespace cpt {
 
 class AppContext;

@@ -1,0 +1,170 @@
+// A whole batch run of ten treatments of B = 3000 (45 pairs, 405,000,000
+// Cartesian differences) without difference files: the questions answered,
+// both passes of the input, the engine and the report, as `cpt cartesian`
+// does it. Target: under 1.5 s and 30 MB.
+//
+//   build-dir/bench/many_treatments_bench                 the timing
+//   build-dir/bench/many_treatments_bench --memory        one run, then its peak resident memory
+//   build-dir/bench/many_treatments_bench --write DIR     the ten treatment files, for
+//       /usr/bin/time -v build-dir/src/cli/cpt cartesian -C OUT DIR/*.txt
+#include <benchmark/benchmark.h>
+
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <map>
+#include <optional>
+#include <random>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/cartesian/test_dialogue.h"
+#include "core/state/app_context.h"
+#include "core/shell/main_window_model.h"
+
+namespace {
+
+using namespace cpt;
+
+constexpr int Treatments = 10;
+constexpr std::int32_t B = 3000;
+
+[[noreturn]] void fail(const std::string& why) {
+    std::fprintf(stderr, "many_treatments_bench: %s\n", why.c_str());
+    std::abort();
+}
+
+// Ten host plants whose intrinsic rates of increase lie close together, so
+// that most pairs overlap, written with six decimals from a fixed seed.
+std::vector<std::filesystem::path> writeTreatmentFiles(const std::filesystem::path& folder) {
+    std::mt19937_64 generator(20261210);
+    std::normal_distribution<double> noise(0, 0.012);
+    std::vector<std::filesystem::path> files;
+    for (int t = 1; t <= Treatments; ++t) {
+        const double centre = 0.18 + 0.004 * ((t * 7) % Treatments);
+        const int sampleSize = 36 + t;
+        std::filesystem::path file = folder / ("host" + std::to_string(t) + ".txt");
+        std::FILE* out = std::fopen(file.c_str(), "wb");
+        if (out == nullptr) fail("cannot write " + file.string());
+        std::fprintf(out, "\"Host %d\",\"Sample size\",%d,\"Bootstrap number\",%d,\"r\",%d,%.4f\r\n", t, sampleSize,
+                     B, sampleSize, centre);
+        for (std::int32_t k = 0; k < B; ++k) std::fprintf(out, "%.6f\r\n", std::nearbyint((centre + noise(generator)) * 1e6) / 1e6);
+        std::fprintf(out, "-1\r\n");
+        if (std::fclose(out) != 0) fail("cannot write " + file.string());
+        files.push_back(file);
+    }
+    return files;
+}
+
+class BatchAnswers : public Dialogs {
+public:
+    std::map<std::string, std::string, std::less<>> inputs;
+    std::map<std::string, std::string, std::less<>> files;
+
+    int messageBox(std::string_view prompt, ButtonSet, std::string_view title) override {
+        if (title == "Detailed differences" || title == "Reversed sort") return AnswerNo;
+        fail("unexpected message \"" + std::string(title) + "\": " + std::string(prompt));
+    }
+    std::optional<std::string> inputBox(std::string_view, std::string_view title, std::string_view) override {
+        auto found = inputs.find(title);
+        if (found == inputs.end()) fail("unexpected input box \"" + std::string(title) + "\"");
+        return found->second;
+    }
+    std::optional<std::string> openFile(std::string_view title) override {
+        auto found = files.find(title);
+        if (found == files.end()) fail("unexpected file dialogue \"" + std::string(title) + "\"");
+        return found->second;
+    }
+    void beep() override {}
+};
+
+struct TempFolder {
+    std::filesystem::path path;
+    explicit TempFolder(const std::string& name)
+        : path(std::filesystem::temp_directory_path() / ("many-treatments-" + name + "-" + std::to_string(::getpid()))) {
+        std::filesystem::remove_all(path);
+        std::filesystem::create_directories(path);
+    }
+    ~TempFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path, ignored);
+    }
+};
+
+// One run from the button click; returns the number of differences judged.
+std::int64_t wholeRun(const std::filesystem::path& folder, const std::vector<std::filesystem::path>& files) {
+    BatchAnswers dialogs;
+    dialogs.inputs = {{"Read data file one by one for paired comparison using Cartesian Product",
+                       std::to_string(Treatments)},
+                      {"Add a code to the output filename?", "1"}};
+    for (int t = 1; t <= Treatments; ++t) {
+        dialogs.files["Input treatment " + std::to_string(t)] = files[static_cast<std::size_t>(t - 1)].string();
+    }
+    SystemClock clock;
+    AppContext context(dialogs, clock, false);
+    context.workingDirectory = folder;
+    LoadMainWindow(context);
+    cmdCartesianDifference_Click(context);
+    const AnalysisState& s = context.state;
+    if (s.OutputFileName.empty() || !std::filesystem::exists(context.outputPath(s.OutputFileName))) {
+        fail("the run wrote no report");
+    }
+    std::filesystem::remove(context.outputPath(s.OutputFileName));
+    std::int64_t differences = 0;
+    for (int i = 1; i < Treatments; ++i) {
+        for (int j = i + 1; j <= Treatments; ++j) differences += s.SigCount[i][j] + s.InsigCount[i][j];
+    }
+    return differences;
+}
+
+void BM_TenTreatmentsWholeRun(benchmark::State& bench) {
+    TempFolder folder("timing");
+    const std::vector<std::filesystem::path> files = writeTreatmentFiles(folder.path);
+    std::int64_t differences = 0;
+    for (auto _ : bench) differences = wholeRun(folder.path, files);
+    if (differences != std::int64_t{45} * B * B) fail("not every difference was judged");
+    bench.counters["differences"] = static_cast<double>(differences);
+}
+BENCHMARK(BM_TenTreatmentsWholeRun)->Unit(benchmark::kMillisecond)->MinTime(3.0);
+
+long peakResidentKilobytes() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+int memoryRun() {
+    TempFolder folder("memory");
+    const std::vector<std::filesystem::path> files = writeTreatmentFiles(folder.path);
+    const auto start = std::chrono::steady_clock::now();
+    const std::int64_t differences = wholeRun(folder.path, files);
+    const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
+    std::printf("whole run, %d treatments of B = %d (%lld differences judged) in %.3f s (target < 1.5 s): "
+                "peak resident memory %.1f MB (target < 30 MB)\n",
+                Treatments, B, static_cast<long long>(differences), elapsed.count(),
+                static_cast<double>(peakResidentKilobytes()) / 1024);
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc > 1 && std::strcmp(argv[1], "--memory") == 0) return memoryRun();
+    if (argc > 2 && std::strcmp(argv[1], "--write") == 0) {
+        std::filesystem::create_directories(argv[2]);
+        for (const auto& file : writeTreatmentFiles(argv[2])) std::printf("%s\n", file.c_str());
+        return 0;
+    }
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
