@@ -6,8 +6,10 @@
 #include "app/qt_dialogs.h"
 #include "app/main_window_widget.h"
 #include "app/start_folder.h"
+#include "core/common/file_size_signal.h"
 
 int main(int argc, char** argv) {
+    cpt::ignoreFileSizeSignal();
     QApplication application(argc, argv);
     bool maintainerMode = false;
     for (int i = 1; i < argc; ++i) {

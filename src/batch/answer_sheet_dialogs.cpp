@@ -27,7 +27,14 @@ int AnswerSheetDialogs::messageBox(std::string_view prompt, ButtonSet buttons, s
         if (!notice) {
             // Anything else that only informs is a complaint about the input or a file.
             failed_ = true;
-            messageStream_ << prompt << '\n';
+            std::string text(prompt);
+            for (const Rewording& rewording : rewordings_) {
+                if (rewording.title != title) continue;
+                if (std::size_t at = text.find(rewording.windowText); at != std::string::npos) {
+                    text.replace(at, rewording.windowText.size(), rewording.batchText);
+                }
+            }
+            messageStream_ << text << '\n';
             // Nobody is there to put it right and try again.
             return buttons == ButtonSet::OkCancel ? AnswerCancel : AnswerOk;
         }

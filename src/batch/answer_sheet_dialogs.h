@@ -28,6 +28,11 @@ public:
     void refuse(const std::string& title, std::string advice) { refusals_[title] = std::move(advice); }
     // Titles of message boxes that only tell the user something on success.
     void acceptNotice(const std::string& title) { notices_.push_back(title); }
+    // In messages of this title, advice about the window is replaced by
+    // advice about the command line.
+    void reword(std::string title, std::string windowText, std::string batchText) {
+        rewordings_.push_back({std::move(title), std::move(windowText), std::move(batchText)});
+    }
 
     int messageBox(std::string_view prompt, ButtonSet buttons, std::string_view title) override;
     std::optional<std::string> inputBox(std::string_view prompt, std::string_view title,
@@ -47,6 +52,10 @@ private:
     std::map<std::string, std::deque<std::string>, std::less<>> inputs_;
     std::deque<std::string> files_;
     std::vector<std::string> notices_;
+    struct Rewording {
+        std::string title, windowText, batchText;
+    };
+    std::vector<Rewording> rewordings_;
     bool failed_ = false;
 };
 

@@ -15,6 +15,7 @@
 #include "core/figures/run_summary.h"
 #include "core/state/app_context.h"
 #include "core/state/control_names.h"
+#include "core/report/report_file.h"
 #include "core/shell/main_window_model.h"
 #include "core/tables/letter_marking.h"
 
@@ -39,6 +40,8 @@ void answerQuestions(AnswerSheetDialogs& dialogs, const CartesianOptions& option
     }
     for (const std::string& file : options.files) dialogs.answerOpenFile(absolute(file));
     dialogs.answerInput("Add a code to the output filename?", options.code);
+    dialogs.reword(std::string(ReportFailureTitle), std::string(ReportFailureAdvice),
+                   "\nGive another --code (a file name cannot hold every character), or another folder with -C.");
 }
 
 nlohmann::json resultDocument(const AppContext& context, const std::vector<std::filesystem::path>& written) {

@@ -1,3 +1,4 @@
+#include <new>
 #include <ostream>
 
 #include "batch/answer_sheet_dialogs.h"
@@ -70,6 +71,9 @@ BatchOutcome runSortCountBatch(const SortCountOptions& options, std::ostream& me
         messages << error.what() << '\n';
         return outcome;
     } catch (const Cancelled&) {
+        return outcome;
+    } catch (const std::bad_alloc&) {
+        messages << OutOfMemoryMessage << '\n';
         return outcome;
     }
     if (dialogs.failed()) return outcome;

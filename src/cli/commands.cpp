@@ -1,10 +1,12 @@
 #include "cli/commands.h"
 
 #include <iostream>
+#include <new>
 
 #include "batch/batch_outcome.h"
 #include "cli/figure_output.h"
 #include "core/common/user_error.h"
+#include "core/sorting/sort_and_count.h"
 
 namespace cpt::cli {
 namespace {
@@ -12,7 +14,9 @@ namespace {
 int printOutcome(const batch::BatchOutcome& outcome, bool json) {
     if (outcome.status != batch::ExitSuccess) return outcome.status;
     if (json) {
-        std::cout << outcome.document.dump(2) << '\n';
+        // Text that is not UTF-8 (a Latin-1 name, a path with byte 0xFF) is
+        // shown with U+FFFD here; the files keep their bytes.
+        std::cout << outcome.document.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
     } else {
         for (const std::filesystem::path& path : outcome.written) std::cout << path.string() << '\n';
     }
@@ -41,7 +45,13 @@ int runCartesian(const batch::CartesianOptions& options) {
 }
 
 int runSortCount(const batch::SortCountOptions& options) {
-    return printOutcome(batch::runSortCountBatch(options, std::cerr), options.json);
+    try {
+        return printOutcome(batch::runSortCountBatch(options, std::cerr), options.json);
+    } catch (const std::bad_alloc&) {
+        // Past the analysis itself: its summary for the screen did not fit.
+        std::cerr << OutOfMemoryMessage << '\n';
+        return batch::ExitFailure;
+    }
 }
 
 }  // namespace cpt::cli

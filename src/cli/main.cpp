@@ -3,11 +3,13 @@
 #include <CLI/CLI.hpp>
 
 #include "cli/commands.h"
+#include "core/common/file_size_signal.h"
 #include "core/state/analysis_state.h"
 
 int main(int argc, char** argv) {
     using namespace cpt::cli;
     using namespace cpt::batch;
+    cpt::ignoreFileSizeSignal();
     CLI::App app{"Cartesian paired test and sort-and-count of bootstrap results, without questions."};
     app.require_subcommand(1);
 

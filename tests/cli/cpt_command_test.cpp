@@ -1,6 +1,9 @@
 // The batch program answers the desktop program's questions from its command
 // line: given the same answers and the same time it writes the same files.
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
 #include <nlohmann/json.hpp>
 
 #include "support/cartesian_run.h"
@@ -277,6 +280,76 @@ TEST(CptCartesian, ReportThatCannotBeWrittenExitsWithStatusOne) {
     EXPECT_EQ(result.status, 1);
     EXPECT_NE(result.err.find("/proc/25A-Cartesian diff results-r_"), std::string::npos) << result.err;
     EXPECT_TRUE(result.out.empty());
+}
+
+// Faults of the system: each is told on standard error, the status is 1 and
+// no output file is left behind.
+TEST(CptFaults, AreToldAndLeaveNoFiles) {
+    struct Fault {
+        const char* label;
+        std::string limits;
+        std::vector<std::string> arguments;
+        std::function<void(const TempFolder&)> prepare;
+        std::vector<std::string> messageParts;
+    };
+    TempFolder inputs;
+    std::string many = "\"Many\",\"x\",\"M1\"\r\n";
+    for (long k = 0; k < 2000000; ++k) many += std::to_string(k * 7919 % 100003) + "\n";
+    const std::filesystem::path manyFile = inputs.write("Many.txt", many);
+    const std::filesystem::path smallFile = inputs.write("Small.txt", readFile(exampleFile("Maize.txt")));
+    const std::string maize = exampleFile("Maize.txt").string();
+    const std::string wheat = exampleFile("Wheat.txt").string();
+    const Fault faults[] = {
+        {"file-size limit", "ulimit -f 4; ", {"sort-count", smallFile.string()}, {},
+         {"Small-2_Sorted.txt\" could not be written completely: File too large"}},
+        {"out of memory", "ulimit -v 100000; ", {"sort-count", "--kind", "general", manyFile.string()}, {},
+         {"not enough memory"}},
+        {"flow record cannot be written", "", {"cartesian", "--flow-record", maize, wheat},
+         [](const TempFolder& folder) { std::filesystem::create_symlink("/dev/full", folder.path() / "_0_Flow.txt"); },
+         {"_0_Flow.txt\" could not be written completely"}},
+        {"report cannot be created", "", {"cartesian", "--code", std::string(300, 'x'), maize, wheat}, {},
+         {"File name too long", "Give another --code"}},
+    };
+    for (const Fault& fault : faults) {
+        SCOPED_TRACE(fault.label);
+        TempFolder folder;
+        if (fault.prepare) fault.prepare(folder);
+        const std::vector<std::string> before = folder.files();
+        std::vector<std::string> arguments = fault.arguments;
+        ProcessResult result = runCpt(arguments, folder.path(), fault.limits);
+        EXPECT_EQ(result.status, 1) << result.err;
+        for (const std::string& part : fault.messageParts) {
+            EXPECT_NE(result.err.find(part), std::string::npos) << result.err;
+        }
+        for (const char* word : {"click", "press", "choose", "Click", "Press", "Choose"}) {
+            EXPECT_EQ(result.err.find(word), std::string::npos) << result.err;
+        }
+        EXPECT_EQ(folder.files(), before);
+        EXPECT_EQ(inputs.files(), (std::vector<std::string>{"Many.txt", "Small.txt"}));
+    }
+}
+
+// Text that is not UTF-8 is replaced in the JSON only; files and status stay.
+TEST(CptCartesian, JsonCarriesTextThatIsNotUtf8) {
+    TempFolder folder;
+    const std::filesystem::path latin = folder.write("Caf\xE9.txt", treatmentText("Caf\xE9", "r\xFF", 3, {"1", "2", "3"}));
+    const std::filesystem::path other = folder.write("Tea.txt", treatmentText("Tea", "t", 3, {"2", "3", "4"}));
+    ProcessResult plain = runCpt({"cartesian", "--fixed-time", FixedTime, latin.string(), other.string()}, folder.path());
+    ASSERT_EQ(plain.status, 0) << plain.err;
+    ProcessResult result = runCpt({"cartesian", "--json", "--fixed-time", FixedTime, latin.string(), other.string()},
+                                  folder.path());
+    ASSERT_EQ(result.status, 0) << result.err;
+    EXPECT_TRUE(result.err.empty()) << result.err;
+    const nlohmann::json document = nlohmann::json::parse(result.out);
+    const std::string replacement = "\xEF\xBF\xBD";
+    EXPECT_EQ(document["treatments"][1]["name"], "Caf" + replacement);
+    EXPECT_EQ(document["treatments"][1]["code"], "r" + replacement);
+    const std::string file = document["treatments"][1]["file"];
+    EXPECT_NE(file.find("Caf" + replacement + ".txt"), std::string::npos) << file;
+    // The report's own name and text keep the bytes read.
+    const std::vector<std::string> files = folder.files();
+    EXPECT_NE(std::find(files.begin(), files.end(), "25A-Cartesian diff results-t_2026129-22322 (2).txt"), files.end());
+    EXPECT_NE(readFile(folder.path() / "25A-Cartesian diff results-t_2026129-22322.txt").find("Caf\xE9"), std::string::npos);
 }
 
 TEST(CptCartesian, SixTreatmentsWriteWhatTheDesktopWritesAndJsonCarriesEveryPair) {

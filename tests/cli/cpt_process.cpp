@@ -15,10 +15,11 @@ std::string quoted(const std::string& text) {
 }
 }  // namespace
 
-ProcessResult runCpt(const std::vector<std::string>& arguments, const std::filesystem::path& folder) {
+ProcessResult runCpt(const std::vector<std::string>& arguments, const std::filesystem::path& folder,
+                     const std::string& limits) {
     std::filesystem::path out = folder / ".stdout";
     std::filesystem::path err = folder / ".stderr";
-    std::string command = "cd " + quoted(folder.string()) + " && " + quoted(CPT_EXECUTABLE);
+    std::string command = "cd " + quoted(folder.string()) + " && " + limits + quoted(CPT_EXECUTABLE);
     for (const std::string& argument : arguments) command += " " + quoted(argument);
     command += " > " + quoted(out.string()) + " 2> " + quoted(err.string());
     int raw = std::system(command.c_str());

@@ -12,8 +12,10 @@ struct ProcessResult {
     std::string err;
 };
 
-// Runs `cpt` with the arguments in the given folder.
-ProcessResult runCpt(const std::vector<std::string>& arguments, const std::filesystem::path& folder);
+// Runs `cpt` with the arguments in the given folder, after the shell commands
+// of `limits` (such as "ulimit -f 8;").
+ProcessResult runCpt(const std::vector<std::string>& arguments, const std::filesystem::path& folder,
+                     const std::string& limits = "");
 
 std::filesystem::path exampleFile(const std::string& name);
 

@@ -1,6 +1,9 @@
 #include "core/cartesian/difference_engine.h"
 
 #include <cmath>
+#include <exception>
+#include <filesystem>
+#include <new>
 #include <optional>
 #include <span>
 #include <string>
@@ -10,6 +13,8 @@
 #include "core/cartesian/difference_listing.h"
 #include "core/cartesian/large_pair.h"
 #include "core/cartesian/pair_calculation.h"
+#include "core/cartesian/pair_statistics.h"
+#include "core/cartesian/treatment_file.h"
 #include "core/common/number_format.h"
 #include "core/common/user_error.h"
 #include "core/report/ci_report.h"
@@ -61,7 +66,7 @@ void treatmentStatistics(AnalysisState& state) {
         state.BootSumSq[t] = sumSquares;
         const double mean = sum / count;
         state.BootMean[t] = mean;
-        state.BootVarianceBySums[t] = (sumSquares - sum * sum / count) / (count - 1);
+        state.BootVarianceBySums[t] = varianceBySums(sum, sumSquares, count);
         double squaredDeviations = 0;
         for (std::int32_t k = 1; k <= b; ++k) {
             const double d = state.BootValueWork[t][k] - mean;
@@ -70,6 +75,16 @@ void treatmentStatistics(AnalysisState& state) {
         state.BootVariance[t] = squaredDeviations / (count - 1);
         state.BootSD[t] = std::sqrt(state.BootVariance[t]);
     }
+}
+
+bool everyTreatmentConstant(const AnalysisState& state) {
+    for (int t = 1; t <= state.TreatmentCount; ++t) {
+        const ValueArray<double>& values = state.BootValueWork[t];
+        for (std::int32_t k = 2; k <= state.BootstrapNumber[t]; ++k) {
+            if (values[k] != values[1]) return false;
+        }
+    }
+    return true;
 }
 
 void analysisOfVariance(AnalysisState& state) {
@@ -94,7 +109,9 @@ void analysisOfVariance(AnalysisState& state) {
     // A within-groups mean square of 0, or none at all (every sample size 1),
     // leaves F undefined; an F of an earlier run must not stand in for it.
     // Constant samples can leave the sums a rounding error below 0: no variance either.
-    if (meanSquareWithin > 0) {
+    // Constant treatments have no variance at all, whatever rounding error
+    // the sums formula leaves.
+    if (meanSquareWithin > 0 && !everyTreatmentConstant(state) && std::isfinite(meanSquareBetween / meanSquareWithin)) {
         state.FValue = meanSquareBetween / meanSquareWithin;
         state.FValueDefined = true;
     } else {
@@ -209,14 +226,11 @@ void comparePair(AppContext& context, std::vector<std::optional<SampleSummary>>&
         result = calculateLargePair(*firstSummary, *secondSummary, direction, ranking);
         state.MomentsFromSums = true;
     } else if (state.DetailedDifferences) {
-        try {
-            DifferenceFiles files(state, context.workingDirectory, i, j, direction.observedDiff);
-            result = calculatePair(first, second, direction, &files);
-            files.close();
-        } catch (const UserError& error) {
-            throw UserError(std::string(error.what()) + "\nThe difference files of treatments " + std::to_string(i) +
-                            " and " + std::to_string(j) + " have been removed.");
-        }
+        state.DifferenceFilesBegun = true;
+        DifferenceFiles files(state, context.workingDirectory, i, j, direction.observedDiff);
+        result = calculatePair(first, second, direction, &files);
+        files.close();
+        for (const std::filesystem::path& path : files.paths()) state.RunDifferenceFiles.push_back(path.string());
     } else {
         result = calculatePair(first, second, direction);
     }
@@ -250,6 +264,10 @@ void ComputeCartesianDifferences(AppContext& context) {
         }
     }
     state.MomentsFromSums = false;
+    state.RunDifferenceFiles.clear();
+    state.DifferenceFilesBegun = false;
+    state.DifferenceFileNumber = 1;
+    if (state.DetailedDifferences) chooseDifferenceFileNumber(state, context.workingDirectory);
     treatmentStatistics(state);
     analysisOfVariance(state);
     showRunStart(context);
@@ -266,9 +284,43 @@ void ComputeCartesianDifferences(AppContext& context) {
     }
 }
 
+namespace {
+
+// Why a run stopped, for the message that adds what became of its files.
+std::string reasonOf(std::exception_ptr failure) {
+    try {
+        std::rethrow_exception(failure);
+    } catch (const Cancelled&) {
+        return "The test ended without a report.";
+    } catch (const std::bad_alloc&) {
+        return "There is not enough memory for these treatments.";
+    } catch (const std::exception& error) {
+        return error.what();
+    }
+}
+
+}  // namespace
+
 void CartesianDifference2(AppContext& context) {
-    ComputeCartesianDifferences(context);
-    PrintMultiCIofDifference(context);
+    AnalysisState& state = context.state;
+    state.DifferenceFilesBegun = false;
+    state.RunDifferenceFiles.clear();
+    try {
+        ComputeCartesianDifferences(context);
+        PrintMultiCIofDifference(context);
+    } catch (...) {
+        // Difference files are part of a run's result: without its report,
+        // none of them stays.
+        // (A pair's own half-written files have removed themselves.)
+        if (!state.DifferenceFilesBegun) throw;
+        state.DifferenceFilesBegun = false;
+        for (const std::string& path : state.RunDifferenceFiles) {
+            std::error_code ignored;
+            std::filesystem::remove(path, ignored);
+        }
+        state.RunDifferenceFiles.clear();
+        throw UserError(reasonOf(std::current_exception()) + "\nThe difference files of this run have been removed.");
+    }
 }
 
 }  // namespace cpt

@@ -4,8 +4,11 @@
 #include <string>
 
 #include "core/cartesian/fast_record_number.h"
+#include "core/common/file_name_part.h"
 #include "core/common/number_format.h"
 #include "core/common/record_writer.h"
+#include "core/common/user_error.h"
+#include "core/report/report_file_name.h"
 #include "core/state/analysis_state.h"
 
 namespace cpt {
@@ -31,10 +34,11 @@ constexpr FileDesign Designs[] = {
 
 std::array<std::string, 6> differenceFileNames(const AnalysisState& state, int first, int second) {
     const std::string pair =
-        state.TreatmentCode[first] + "-" + std::to_string(first) + " to " + std::to_string(second);
+        fileNamePart(state.TreatmentCode[first]) + "-" + std::to_string(first) + " to " + std::to_string(second);
     std::array<std::string, 6> names;
     for (std::size_t index = 0; index < names.size(); ++index) {
-        names[index] = state.OutputPrefix + Designs[index].tag + pair + Designs[index].suffix;
+        names[index] = numberedFileName(state.OutputPrefix + Designs[index].tag + pair + Designs[index].suffix,
+                                        state.DifferenceFileNumber);
     }
     return names;
 }
@@ -191,6 +195,37 @@ void DifferenceFiles::close() {
     for (Sink& sink : sinks_) flush(sink);
     for (Sink& sink : sinks_) sink.file.file().close();
     for (Sink& sink : sinks_) sink.file.commit();
+}
+
+std::vector<std::filesystem::path> DifferenceFiles::paths() const {
+    std::vector<std::filesystem::path> result;
+    for (const Sink& sink : sinks_) result.push_back(sink.file.path());
+    return result;
+}
+
+void chooseDifferenceFileNumber(AnalysisState& state, const std::filesystem::path& folder) {
+    for (std::int32_t number = 1; number <= MaxNameNumber; ++number) {
+        state.DifferenceFileNumber = number;
+        bool free = true;
+        for (int i = 1; i < state.TreatmentCount && free; ++i) {
+            for (int j = i + 1; j <= state.TreatmentCount && free; ++j) {
+                for (const std::string& name : differenceFileNames(state, i, j)) {
+                    std::error_code error;
+                    // A dangling link or a folder is in the way as well; a name
+                    // the system refuses is left for the creation to report.
+                    const auto type = std::filesystem::symlink_status(folder / name, error).type();
+                    if (type != std::filesystem::file_type::not_found && type != std::filesystem::file_type::none) {
+                        free = false;
+                        break;
+                    }
+                }
+            }
+        }
+        if (free) return;
+    }
+    state.DifferenceFileNumber = 1;
+    throw UserError("No free names were found for the difference files in \"" + folder.string() + "\": files of " +
+                    std::to_string(MaxNameNumber) + " earlier runs with the same names exist already.");
 }
 
 }  // namespace cpt

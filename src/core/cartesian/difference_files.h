@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "core/common/pending_file.h"
 
@@ -15,8 +16,13 @@ namespace cpt {
 struct AnalysisState;
 
 // The names of the six files of pair (first, second), "_5-" first, in the
-// order of their tags.
+// order of their tags, with the run's " (n)" (DifferenceFileNumber).
 std::array<std::string, 6> differenceFileNames(const AnalysisState& state, int first, int second);
+
+// Difference files never replace a file: sets DifferenceFileNumber to the
+// smallest number whose names are free for every pair of the run. Throws
+// UserError when none of the first MaxNameNumber is.
+void chooseDifferenceFileNumber(AnalysisState& state, const std::filesystem::path& folder);
 
 class DifferenceFiles {
 public:
@@ -34,6 +40,7 @@ public:
     void write(std::int32_t n, double difference, bool significant);
     // Throws UserError naming a file that could not be written completely.
     void close();
+    std::vector<std::filesystem::path> paths() const;
 
 private:
     enum FileIndex { All, ToObserved, SigA, SigB, InsigA, InsigB, FileCount };

@@ -80,7 +80,7 @@ PairResult calculatePair(std::span<const double> first, std::span<const double> 
     result.below = counts.below;
     result.above = counts.above;
     result.mean = sums.sum / (bi * bj);
-    result.variance = (sums.sumSquares - sums.sum * sums.sum / (bi * bj)) / (bj * bi - 1);
+    result.variance = varianceBySums(sums.sum, sums.sumSquares, bi * bj);
     // With (nearly) constant samples the sums can cancel to a rounding error
     // below 0; the spread is then none, not "not a number".
     result.sd = result.variance > 0 ? std::sqrt(result.variance) : 0.0;

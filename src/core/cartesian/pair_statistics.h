@@ -5,6 +5,7 @@
 // b shrinks (rounding is monotone), so for every a the differences at most a
 // limit are a suffix of the sorted b, and that suffix only shrinks as a grows.
 #include <cstdint>
+#include <limits>
 #include <span>
 #include <vector>
 
@@ -20,6 +21,15 @@ struct DifferenceSums {
 // The additions run strictly in that order: the printed figures depend on it.
 DifferenceSums sumDifferences(const double* first, std::int32_t firstCount, const double* second,
                               std::int32_t secondCount, bool firstMinusSecond);
+
+// (sumSquares - sum * sum / count) / (count - 1), the variance by the sums.
+// Where sum * sum leaves the Double range it is taken as sum * (sum / count),
+// so values within the accepted magnitudes never give an infinity.
+inline double varianceBySums(double sum, double sumSquares, double count) {
+    const double square = sum * sum;
+    const double correction = square <= std::numeric_limits<double>::max() ? square / count : sum * (sum / count);
+    return (sumSquares - correction) / (count - 1);
+}
 
 // The verdict on one difference: significant only strictly between 0 and
 // twice the observed difference.

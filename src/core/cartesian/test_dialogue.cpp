@@ -1,6 +1,7 @@
 #include "core/cartesian/test_dialogue.h"
 
 #include <exception>
+#include <new>
 #include <string>
 
 #include "core/cartesian/difference_engine.h"
@@ -117,6 +118,8 @@ void cmdCartesianDifference_Click(AppContext& context) {
         stopRun(context, {});
     } catch (const UserError& error) {
         stopRun(context, error.what());
+    } catch (const std::bad_alloc&) {
+        stopRun(context, "The Cartesian paired test stopped: there is not enough memory for these treatments.");
     } catch (const std::exception& error) {
         stopRun(context, std::string("The Cartesian paired test stopped: ") + error.what());
     }

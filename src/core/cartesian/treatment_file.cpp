@@ -1,5 +1,7 @@
 #include "core/cartesian/treatment_file.h"
 
+#include <cmath>
+
 #include "core/cartesian/transformation.h"
 #include "core/common/number_format.h"
 #include "core/common/user_error.h"
@@ -17,6 +19,11 @@ TreatmentHeading readTreatmentHeading(FieldReader& reader) {
     heading.sampleSize = reader.readInteger("the sample size");
     heading.pointEstimate = reader.readNumber("the parameter value of the full sample");
 
+    // Field 7 is the sample size kept; the degrees of freedom count on it.
+    if (heading.sampleSize < 1) {
+        reader.complain("field 7 gives the sample size " + std::to_string(heading.sampleSize) +
+                        ", but a sample size must be at least 1.");
+    }
     const std::int32_t b = heading.bootstrapNumber;
     if (b < 2) {
         reader.complain("field 5 gives the bootstrap number B = " + std::to_string(b) +
@@ -38,7 +45,14 @@ BootstrapValue readBootstrapValue(FieldReader& reader, std::int32_t position, Tr
                         std::to_string(position) + ") holds " + textNumber(x) + ", but " +
                         std::string(transformationRangeText(transformation)) + ".");
     }
-    return {false, applyTransformation(transformation, x)};
+    const double transformed = applyTransformation(transformation, x);
+    // Beyond this the sums of squared differences would overflow.
+    if (std::fabs(transformed) > MaxValueMagnitude) {
+        reader.complain("field " + std::to_string(reader.fieldNumber()) + " (bootstrap value " +
+                        std::to_string(position) + ") holds " + textNumber(x) +
+                        ", but a bootstrap value must lie between -1E+150 and 1E+150.");
+    }
+    return {false, transformed};
 }
 
 void complainTooFewValues(const FieldReader& reader, std::int32_t valuesRead, std::int32_t bootstrapNumber,

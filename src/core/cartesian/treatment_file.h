@@ -21,13 +21,17 @@ struct TreatmentHeading {
 // refused here, before any value is read.
 TreatmentHeading readTreatmentHeading(FieldReader& reader);
 
+// Largest magnitude of a bootstrap value (after the transformation).
+inline constexpr double MaxValueMagnitude = 1e150;
+
 struct BootstrapValue {
     bool endMark = false;  // the -1 that ends the list; value is then -1
     double value = 0;      // transformed
 };
 
 // Reads value number `position` of the list. The end mark is tested before
-// the transformation; a value outside the transformation's range is refused.
+// the transformation; a value outside the transformation's range, or of a
+// magnitude above MaxValueMagnitude, is refused.
 BootstrapValue readBootstrapValue(FieldReader& reader, std::int32_t position, Transformation transformation);
 
 // The list ended (by its end or by -1) before B values.

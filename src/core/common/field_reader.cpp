@@ -3,8 +3,6 @@
 #include <cerrno>
 #include <cmath>
 #include <cstring>
-#include <fstream>
-#include <sstream>
 
 #include "core/common/decimal_parse.h"
 #include "core/common/number_format.h"
@@ -13,93 +11,169 @@
 
 namespace cpt {
 namespace {
+
+constexpr std::size_t ChunkSize = std::size_t{256} << 10;
+constexpr std::size_t ExcerptCharacters = 80;
+constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
+
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 bool isLineEnd(char c) { return c == '\n' || c == '\r'; }
+bool endsField(char c) { return c == ',' || isLineEnd(c); }
+
 }  // namespace
 
+std::string quotedExcerpt(std::string_view field) {
+    std::size_t characters = 0;
+    for (std::size_t i = 0; i < field.size(); ++i) {
+        // A character starts at every byte that does not continue a UTF-8 sequence.
+        if ((static_cast<unsigned char>(field[i]) & 0xC0) == 0x80) continue;
+        if (characters == ExcerptCharacters) return std::string(field.substr(0, i)) + "\u2026";
+        ++characters;
+    }
+    return std::string(field);
+}
+
 FieldReader FieldReader::fromFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+    if (!file) {
         throw UserError("The file \"" + path.string() + "\" cannot be opened: " + std::strerror(errno) + ".");
     }
-    // In blocks: a copy through the stream buffer goes a character at a time.
-    std::string contents;
-    char block[1 << 16];
-    while (in.read(block, sizeof block) || in.gcount() > 0) contents.append(block, static_cast<std::size_t>(in.gcount()));
-    if (in.bad()) {
-        throw UserError("The file \"" + path.string() + "\" cannot be read: " + std::strerror(errno) + ".");
-    }
-    return FieldReader(std::move(contents), path.string());
+    return FieldReader(std::move(file), path.string());
+}
+
+FieldReader::FieldReader(std::unique_ptr<std::FILE, FileCloser> file, std::string displayName)
+    : file_(std::move(file)), buffer_(MaxFieldLength + ChunkSize), displayName_(std::move(displayName)) {
+    skipByteOrderMark();
 }
 
 FieldReader::FieldReader(std::string contents, std::string displayName)
-    : contents_(std::move(contents)), displayName_(std::move(displayName)) {}
+    : buffer_(contents.begin(), contents.end()), end_(buffer_.size()), exhausted_(true),
+      displayName_(std::move(displayName)) {
+    skipByteOrderMark();
+}
 
-bool FieldReader::atEnd() const {
-    for (std::size_t i = position_; i < contents_.size(); ++i) {
-        if (!isBlank(contents_[i]) && !isLineEnd(contents_[i])) return false;
+void FieldReader::skipByteOrderMark() {
+    while (end_ - position_ < ByteOrderMark.size() && refill()) {
+    }
+    if (std::string_view(buffer_.data() + position_, end_ - position_).starts_with(ByteOrderMark)) {
+        position_ += ByteOrderMark.size();
+    }
+}
+
+bool FieldReader::refill() {
+    if (exhausted_) return false;
+    const std::size_t rest = end_ - position_;
+    if (position_ > 0) std::memmove(buffer_.data(), buffer_.data() + position_, rest);
+    position_ = 0;
+    end_ = rest;
+    const std::size_t got = std::fread(buffer_.data() + end_, 1, buffer_.size() - end_, file_.get());
+    end_ += got;
+    if (got == 0) {
+        if (std::ferror(file_.get())) {
+            throw UserError("The file \"" + displayName_ + "\" cannot be read: " + std::strerror(errno) + ".");
+        }
+        exhausted_ = true;
+        return false;
     }
     return true;
+}
+
+bool FieldReader::atEnd() {
+    for (;;) {
+        while (position_ < end_ && (isBlank(buffer_[position_]) || isLineEnd(buffer_[position_]))) ++position_;
+        if (position_ < end_) return false;
+        if (!refill()) return true;
+    }
 }
 
 void FieldReader::complain(std::string_view problem) const {
     throw UserError("The file \"" + displayName_ + "\" cannot be used: " + std::string(problem));
 }
 
-std::string FieldReader::nextField(std::string_view what) {
+void FieldReader::complainTooLong(std::string_view what) const {
+    complain("field " + std::to_string(fieldNumber_) + " (" + std::string(what) + ") is longer than " +
+             std::to_string(MaxFieldLength / (1 << 20)) + " MB.");
+}
+
+std::string_view FieldReader::nextField(std::string_view what) {
     // Blank lines between fields are passed over like blanks.
-    while (position_ < contents_.size() && (isBlank(contents_[position_]) || isLineEnd(contents_[position_]))) {
-        ++position_;
-    }
-    if (position_ >= contents_.size()) {
+    if (atEnd()) {
         complain("it ends at field " + std::to_string(fieldNumber_ + 1) + ", where " + std::string(what) +
                  " was expected.");
     }
     ++fieldNumber_;
-    std::string field;
-    if (contents_[position_] == '"') {
-        std::size_t close = contents_.find('"', position_ + 1);
-        if (close == std::string::npos) {
-            complain("field " + std::to_string(fieldNumber_) + " (" + std::string(what) +
-                     ") opens a double quote that is never closed.");
+    const bool quoted = buffer_[position_] == '"';
+    // Offsets from position_, which a refill moves.
+    std::size_t scan = quoted ? 1 : 0;
+    std::size_t close = 0;  // of the quote, when quoted
+    bool closed = !quoted;
+    for (;;) {
+        const char* data = buffer_.data() + position_;
+        const std::size_t available = end_ - position_;
+        if (!closed) {
+            const void* found = std::memchr(data + scan, '"', available - scan);
+            if (found != nullptr) {
+                close = static_cast<std::size_t>(static_cast<const char*>(found) - data);
+                scan = close + 1;
+                closed = true;
+            } else {
+                scan = available;
+            }
         }
-        field = contents_.substr(position_ + 1, close - position_ - 1);
-        position_ = close + 1;
+        if (closed) {
+            while (scan < available && !endsField(data[scan])) ++scan;
+            if (scan < available) break;
+        }
+        if (scan > MaxFieldLength + 2) complainTooLong(what);
+        if (!refill()) {
+            if (!closed) {
+                complain("field " + std::to_string(fieldNumber_) + " (" + std::string(what) +
+                         ") opens a double quote that is never closed.");
+            }
+            break;
+        }
+    }
+    const char* data = buffer_.data() + position_;
+    std::string_view field;
+    if (quoted) {
         // Anything between the closing quote and the separator is dropped.
-        while (position_ < contents_.size() && contents_[position_] != ',' && !isLineEnd(contents_[position_])) {
-            ++position_;
-        }
+        field = std::string_view(data + 1, close - 1);
     } else {
-        std::size_t start = position_;
-        while (position_ < contents_.size() && contents_[position_] != ',' && !isLineEnd(contents_[position_])) {
-            ++position_;
-        }
-        std::size_t end = position_;
-        while (end > start && isBlank(contents_[end - 1])) --end;
-        field = contents_.substr(start, end - start);
+        std::size_t length = scan;
+        while (length > 0 && isBlank(data[length - 1])) --length;
+        field = std::string_view(data, length);
     }
+    if (field.size() > MaxFieldLength) complainTooLong(what);
     // Consume one separator: a comma, or a line end (CR LF counts as one).
-    if (position_ < contents_.size()) {
-        if (contents_[position_] == ',') {
-            ++position_;
-        } else if (contents_[position_] == '\r') {
-            ++position_;
-            if (position_ < contents_.size() && contents_[position_] == '\n') ++position_;
-        } else if (contents_[position_] == '\n') {
-            ++position_;
+    std::size_t next = position_ + scan;
+    if (next < end_) {
+        if (buffer_[next] == '\r') {
+            ++next;
+            // The LF of a CR LF may still be in the file; a refill moves the field.
+            if (next == end_) {
+                const std::size_t fieldStart = static_cast<std::size_t>(field.data() - buffer_.data()) - position_;
+                const std::size_t keep = next - position_;
+                refill();
+                field = std::string_view(buffer_.data() + position_ + fieldStart, field.size());
+                next = position_ + keep;
+            }
+            if (next < end_ && buffer_[next] == '\n') ++next;
+        } else {
+            ++next;
         }
     }
+    position_ = next;
     return field;
 }
 
-std::string FieldReader::readText(std::string_view what) { return nextField(what); }
+std::string FieldReader::readText(std::string_view what) { return std::string(nextField(what)); }
 
 double FieldReader::readNumber(std::string_view what) {
-    std::string field = nextField(what);
+    std::string_view field = nextField(what);
     std::optional<double> value = parseDecimalExactly(field);
     if (!value || !std::isfinite(*value)) {
         complain("field " + std::to_string(fieldNumber_) + " should be " + std::string(what) +
-                 " (a number), but it holds \"" + field + "\".");
+                 " (a number), but it holds \"" + quotedExcerpt(field) + "\".");
     }
     return *value;
 }

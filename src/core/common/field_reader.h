@@ -2,29 +2,38 @@
 // Reads an input file as one sequence of fields separated by commas or line
 // ends (LF or CR LF), blanks before a field skipped, text optionally in double
 // quotes. Every complaint names the file, the field number and what was due.
+//
+// The file is read as a stream through a buffer of bounded size, so memory
+// never grows with the file; a field longer than MaxFieldLength is refused.
+// A UTF-8 byte-order mark at the start is not part of the first field.
 #include <cstdint>
+#include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace cpt {
 
 class FieldReader {
 public:
-    // Throws UserError when the file cannot be opened or read.
+    static constexpr std::size_t MaxFieldLength = std::size_t{1} << 20;
+
+    // Throws UserError when the file cannot be opened.
     static FieldReader fromFile(const std::filesystem::path& path);
     FieldReader(std::string contents, std::string displayName);
 
     // True when nothing but blanks and line ends is left.
-    bool atEnd() const;
+    bool atEnd();
 
-    // Each read throws UserError naming `what` when the file has ended or the
-    // field is not of the expected kind.
+    // Each read throws UserError naming `what` when the file has ended, the
+    // field is not of the expected kind, or the file cannot be read.
     std::string readText(std::string_view what);
     double readNumber(std::string_view what);
     std::int32_t readInteger(std::string_view what);
     // A field whose content does not matter.
-    void skip(std::string_view what) { readText(what); }
+    void skip(std::string_view what) { nextField(what); }
 
     // Number of the field read last (1 for the first field).
     long fieldNumber() const { return fieldNumber_; }
@@ -33,12 +42,29 @@ public:
     [[noreturn]] void complain(std::string_view problem) const;
 
 private:
-    std::string nextField(std::string_view what);
+    struct FileCloser {
+        void operator()(std::FILE* file) const { std::fclose(file); }
+    };
 
-    std::string contents_;
+    FieldReader(std::unique_ptr<std::FILE, FileCloser> file, std::string displayName);
+    // The next field, valid until the next read.
+    std::string_view nextField(std::string_view what);
+    // Moves the unread rest to the front and reads more behind it; false when
+    // nothing more came.
+    bool refill();
+    void skipByteOrderMark();
+    [[noreturn]] void complainTooLong(std::string_view what) const;
+
+    std::unique_ptr<std::FILE, FileCloser> file_;
+    std::vector<char> buffer_;
+    std::size_t position_ = 0;  // next unread byte
+    std::size_t end_ = 0;       // one past the last byte read
+    bool exhausted_ = false;    // the file has no more bytes
     std::string displayName_;
-    std::size_t position_ = 0;
     long fieldNumber_ = 0;
 };
+
+// An offending field as a message quotes it: at most 80 characters, then "…".
+std::string quotedExcerpt(std::string_view field);
 
 }  // namespace cpt

@@ -15,17 +15,16 @@ constexpr std::string_view CodePrompt =
     "If you want to add a specific code for this analysis, please enter the code and press OK. "
     "If not, just click on OK.";
 constexpr std::string_view CodeTitle = "Add a code to the output filename?";
-constexpr std::string_view FailureTitle = "The report file cannot be created";
-constexpr std::string_view FailureAdvice =
-    "\nPlease click OK and enter another code (a file name cannot hold every character), "
-    "or Cancel to end the test without a report.";
 
-// The first free name among name, "name (2)", "name (3)", ...
+// The first free name among name, "name (2)", "name (3)", ...; the search
+// is bounded, since a name the system cuts short may collide every time.
 std::string createFirstFree(AppContext& context, PendingFile& report, const std::string& name) {
-    for (int number = 1;; ++number) {
-        std::string candidate = number == 1 ? name : numberedFileName(name, number);
+    for (int number = 1; number <= MaxNameNumber; ++number) {
+        std::string candidate = numberedFileName(name, number);
         if (report.openNew(context.outputPath(candidate))) return candidate;
     }
+    throw UserError("No free name was found for the report \"" + context.outputPath(name).string() + "\": it and " +
+                    std::to_string(MaxNameNumber - 1) + " numbered names beside it exist already.");
 }
 
 }  // namespace
@@ -40,8 +39,8 @@ void openReportFile(AppContext& context, PendingFile& report) {
             context.state.OutputFileName = createFirstFree(context, report, name);
             return;
         } catch (const UserError& error) {
-            std::string prompt = std::string(error.what()) + std::string(FailureAdvice);
-            if (context.dialogs.messageBox(prompt, ButtonSet::OkCancel, FailureTitle) == AnswerCancel) {
+            std::string prompt = std::string(error.what()) + std::string(ReportFailureAdvice);
+            if (context.dialogs.messageBox(prompt, ButtonSet::OkCancel, ReportFailureTitle) == AnswerCancel) {
                 throw Cancelled();
             }
         }

@@ -1,6 +1,15 @@
 #pragma once
 // Asking for the report's code and creating its file.
+#include <string_view>
+
 namespace cpt {
+
+// The box that reports a report file that cannot be created, and its advice
+// to the user of the window (the batch program words its own).
+inline constexpr std::string_view ReportFailureTitle = "The report file cannot be created";
+inline constexpr std::string_view ReportFailureAdvice =
+    "\nPlease click OK and enter another code (a file name cannot hold every character), "
+    "or Cancel to end the test without a report.";
 
 class AppContext;
 class PendingFile;

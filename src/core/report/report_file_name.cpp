@@ -2,6 +2,7 @@
 
 #include "core/state/analysis_state.h"
 #include "core/common/clock.h"
+#include "core/common/file_name_part.h"
 #include "core/common/rounding.h"
 
 namespace cpt {
@@ -12,13 +13,14 @@ std::string compactStamp(const DateTime& t) {
 }
 
 std::string reportFileName(const AnalysisState& state, std::string_view code, Clock& clock) {
-    std::string name = state.OutputPrefix + " results-" + state.LastTreatmentCode + "_";
+    std::string name = state.OutputPrefix + " results-" + fileNamePart(state.LastTreatmentCode) + "_";
     if (code == "1") return name + compactStamp(clock.now()) + ".txt";
     const long number = static_cast<long>(roundHalfEven(clock.random() * 1000));
-    return name + std::string(code) + " " + std::to_string(number) + ".txt";
+    return name + fileNamePart(code) + " " + std::to_string(number) + ".txt";
 }
 
 std::string numberedFileName(std::string_view name, int number) {
+    if (number == 1) return std::string(name);
     constexpr std::string_view Extension = ".txt";
     std::string_view stem = name;
     if (stem.ends_with(Extension)) stem.remove_suffix(Extension.size());

@@ -18,7 +18,10 @@ std::string compactStamp(const DateTime& moment);
 // included, is kept with a blank and a random whole number 0..1000.
 std::string reportFileName(const AnalysisState& state, std::string_view code, Clock& clock);
 
-// The name with " (number)" put before its ".txt".
+// The name with " (number)" put before its ".txt" (number 1: the name itself).
 std::string numberedFileName(std::string_view name, int number);
+
+// How many numbers the search for a free name tries before it gives up.
+inline constexpr int MaxNameNumber = 1000;
 
 }  // namespace cpt

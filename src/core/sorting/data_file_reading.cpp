@@ -84,8 +84,7 @@ DataFileContents readDataFile(const std::filesystem::path& path, std::string_vie
     while (count < limit && !reader.atEnd()) {
         if (!readValue(reader, serialNumbers, general, value)) break;
         ++count;
-        values.ensure(count);
-        values[count] = value;
+        values.store(count, value);
         total += value;
     }
     if (count == 0) reader.complain("it holds no data values after its heading.");

@@ -1,6 +1,7 @@
 #include "core/sorting/normality_view.h"
 
 #include <cmath>
+#include <new>
 
 #include "core/common/user_error.h"
 #include "core/state/app_context.h"
@@ -57,14 +58,19 @@ void cmdGeneralNormalTest_Click(AppContext& context) {
         // question after the complaint would be about data the user did not pick.
         context.dialogs.tell(error.what(), "Sort and count general data or bootstrap results");
         return;
+    } catch (const std::bad_alloc&) {
+        context.dialogs.tell(OutOfMemoryMessage, "Sort and count general data or bootstrap results");
+        return;
     } catch (const Cancelled&) {
-        // The user stopped it; nothing to say.
+        // The user stopped it at the decimal box: nothing to say, nothing to show.
+        return;
     }
+    // No file chosen: the click ends as quietly.
+    if (!counted) return;
 
     if (state.DataKind == ResultsKind) return;
     if (state.ClassTotal > MaxChartClasses) return;
-    // Without a new count the chart keeps the data set it last showed.
-    if (counted) window.chart = frequencyChartOf(state);
+    window.chart = frequencyChartOf(state);
     window[control::MSChart1].visible = true;
     window[control::MSChart2].visible = false;
     window.redraw(control::MSChart1);  // the chart stands before the question about it

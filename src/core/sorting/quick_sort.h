@@ -7,4 +7,8 @@ class AppContext;
 
 void QuickSort(AppContext& context);
 
+// The same sort with SortValues/SortTags as its work area, released
+// afterwards: for a large count it needs no memory beyond the four arrays.
+void QuickSortConsumingInput(AppContext& context);
+
 }  // namespace cpt

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 #include <optional>
+#include <utility>
 #include <string>
 
 #include "core/common/numeric_answer.h"
@@ -73,22 +75,32 @@ void keepHeading(AnalysisState& state, const DataFileContents& contents) {
 }
 
 // Row numbers go with the values as tags, so the sorted file can say where
-// each value stood.
+// each value stood. Memory grows with the values, never more than twice
+// over: the values move into SortValues instead of being copied, the sort
+// works in its own input, and the sorted values move back into PairDiff.
 void sortValues(AppContext& context, std::int32_t n) {
     AnalysisState& state = context.state;
-    state.SortValues.ensure(n);
+    std::swap(state.SortValues, state.PairDiff);
+    state.PairDiff.release();
     state.SortTags.ensure(n);
     const double decimals = state.DecimalLimit;
     for (std::int32_t i = 1; i <= n; ++i) {
         state.SortTags[i] = i;
-        state.SortValues[i] = limitDecimals(state.PairDiff[i], decimals);
+        state.SortValues[i] = limitDecimals(state.SortValues[i], decimals);
     }
     state.SortCount = n;
-    QuickSort(context);
-    for (std::int32_t i = 1; i <= n; ++i) state.PairDiff[i] = state.SortedValues[i];
+    QuickSortConsumingInput(context);
+    std::swap(state.PairDiff, state.SortedValues);
 }
 
 }  // namespace
+
+std::string outputPrefixOf(const std::string& dataPath) {
+    const std::size_t nameStart = dataPath.find_last_of('/') + 1;  // 0 without a folder
+    const std::size_t dot = dataPath.find_last_of('.');
+    if (dot == std::string::npos || dot < nameStart) return dataPath;
+    return dataPath.substr(0, dot);
+}
 
 double limitDecimals(double value, double decimals) {
     if (decimals == -1) return value;
@@ -100,9 +112,18 @@ double limitDecimals(double value, double decimals) {
 }
 
 void countClasses(AnalysisState& state, std::int32_t n) {
-    state.ClassValue.ensure(n);
-    state.ClassCount.ensure(n);
-    for (std::int32_t i = 1; i <= n; ++i) state.ClassCount[i] = 0;
+    // The table takes as many positions as there are classes.
+    std::int32_t classes = 1;
+    double key = state.PairDiff[1];
+    for (std::int32_t i = 2; i <= n; ++i) {
+        if (!(std::fabs(state.PairDiff[i] - key) < 1e-12)) {
+            ++classes;
+            key = state.PairDiff[i];
+        }
+    }
+    state.ClassValue.ensure(classes);
+    state.ClassCount.ensure(classes);
+    for (std::int32_t k = 1; k <= classes; ++k) state.ClassCount[k] = 0;
     std::int32_t total = 1;
     state.ClassValue[1] = state.PairDiff[1];
     state.ClassCount[1] = 1;
@@ -137,9 +158,7 @@ void SortForBootstrapResults(AppContext& context, bool& counted) {
                                                            : "Open a bootstrap file to sort");
     if (!path) return;
     state.DataPath = *path;
-    // The outputs go beside the data file: its path without the extension.
-    const std::size_t pathLength = state.DataPath.size();
-    state.OutputPrefix = state.DataPath.substr(0, pathLength - std::min<std::size_t>(4, pathLength));
+    state.OutputPrefix = outputPrefixOf(state.DataPath);
 
     // Everything that can go wrong with the input is settled before the first
     // output file exists.
@@ -151,11 +170,22 @@ void SortForBootstrapResults(AppContext& context, bool& counted) {
     sortValues(context, n);
     const SortCountFileNames names = sortCountFileNames(state);
     writeSortedAndPercentileFiles(state, n, names);
+    // The row numbers are in the sorted file; the count needs the room.
+    state.SortedTags.release();
     dialogs.messageBox("Bootstrap results sorted and data file ready!", ButtonSet::OkCancel, DecimalTitle);
 
     countClasses(state, n);
     counted = true;
-    writeCountsFile(state, n, names);
+    try {
+        writeCountsFile(state, n, names);
+    } catch (const UserError& error) {
+        // The run's files stand or fall together.
+        std::error_code ignored;
+        std::filesystem::remove(names.sorted, ignored);
+        std::filesystem::remove(names.percentile, ignored);
+        throw UserError(std::string(error.what()) +
+                        "\nThe sorted file and the percentile file of this sort-and-count have been removed.");
+    }
     dialogs.messageBox("File of data counts is ready!", ButtonSet::OkCancel, DecimalTitle);
 }
 

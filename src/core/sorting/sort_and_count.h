@@ -3,11 +3,16 @@
 // results of a paired test): three files beside the data file and the class
 // table in the analysis state.
 #include <cstdint>
+#include <string>
 
 namespace cpt {
 
 class AppContext;
 struct AnalysisState;
+
+// What the user is told when a sort-and-count runs out of memory.
+inline constexpr const char* OutOfMemoryMessage =
+    "The sort-and-count stopped: there is not enough memory for the values of this data file.";
 
 // Asks its questions, then reads, sorts, counts and writes. Ends quietly when
 // the file choice or the decimal-limit box is cancelled (the latter by
@@ -16,8 +21,14 @@ struct AnalysisState;
 void SortForBootstrapResults(AppContext& context);
 
 // The same; `counted` turns true as soon as a new class table stands in the
-// state, so that a caller can tell even when a file write fails after it.
+// state, so that a caller can tell even when a file write fails after it
+// (and stays false when no file was chosen).
 void SortForBootstrapResults(AppContext& context, bool& counted);
+
+// The outputs go beside the data file: its path without the extension (the
+// text after the last dot of the file's own name), or the whole path when
+// the name has none.
+std::string outputPrefixOf(const std::string& dataPath);
 
 // Rounds to `decimals` places as floor(v * 10^d + 0.5) / 10^d, in Double;
 // -1 keeps the value.

@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "core/common/file_name_part.h"
 #include "core/state/analysis_state.h"
 #include "core/common/number_format.h"
 #include "core/common/pending_file.h"
@@ -57,7 +58,7 @@ void writeCountsHeading(const AnalysisState& state, std::int32_t n, OutputFile& 
 
 SortCountFileNames sortCountFileNames(const AnalysisState& state) {
     const std::string& prefix = state.OutputPrefix;
-    const std::string percentile = prefix + "-1_0.025, 0.5 and 0.975 " + state.LastTreatmentCode;
+    const std::string percentile = prefix + "-1_0.025, 0.5 and 0.975 " + fileNamePart(state.LastTreatmentCode);
     if (state.DecimalLimit == -1) {
         return {prefix + "-2_Sorted.txt", percentile + ".txt", prefix + "-3_Sorted and counts.txt"};
     }

@@ -47,15 +47,29 @@ Split distribute(const double* fromValues, const std::int32_t* fromTags, double*
 
 }  // namespace
 
-void ValueSorter::reserve(std::size_t n, bool withTags) {
-    if (workValues_.size() < n) workValues_.resize(n);
-    if (withTags && workTags_.size() < n) workTags_.resize(n);
+// The order of a bucket's exchange pass needs no more room than the bucket.
+void ValueSorter::reserveOrder(std::size_t n) {
     if (order_.size() < n) order_.resize(n);
-    for (int level = 0; level <= MaxLevels; ++level) buckets_[level].resize(std::size_t{1} << level);
 }
 
 void ValueSorter::sort(std::span<const double> values, std::span<const std::int32_t> tags,
                        std::span<double> sortedValues, std::span<std::int32_t> sortedTags) {
+    const std::size_t n = values.size();
+    if (workValues_.size() < n) workValues_.resize(n);
+    if (!tags.empty() && workTags_.size() < n) workTags_.resize(n);
+    run(values, tags, sortedValues, sortedTags, workValues_.data(), workTags_.data());
+}
+
+void ValueSorter::sortConsumingInput(std::span<double> values, std::span<std::int32_t> tags,
+                                     std::span<double> sortedValues, std::span<std::int32_t> sortedTags) {
+    // Only level 1 reads the input, and every later level writes its area
+    // in full before reading it: the input is free after level 1.
+    run(values, tags, sortedValues, sortedTags, values.data(), tags.data());
+}
+
+void ValueSorter::run(std::span<const double> values, std::span<const std::int32_t> tags,
+                      std::span<double> sortedValues, std::span<std::int32_t> sortedTags, double* workValues,
+                      std::int32_t* workTags) {
     const std::size_t n = values.size();
     const bool withTags = !tags.empty();
     if (n == 0) throw std::invalid_argument("ValueSorter::sort: no values to sort");
@@ -66,9 +80,11 @@ void ValueSorter::sort(std::span<const double> values, std::span<const std::int3
     if (sortedValues.size() < n || (withTags && sortedTags.size() < n))
         throw std::invalid_argument("ValueSorter::sort: output shorter than the input");
 
-    reserve(n, withTags);
+    for (int level = 0; level <= MaxLevels; ++level) buckets_[level].resize(std::size_t{1} << level);
+    work_ = workValues;
+    workTagsInUse_ = withTags ? workTags : nullptr;
     const Area sorted{sortedValues.data(), withTags ? sortedTags.data() : nullptr};
-    const Area work{workValues_.data(), withTags ? workTags_.data() : nullptr};
+    const Area work{work_, workTagsInUse_};
     auto areaOf = [&](int level) { return level % 2 == 1 ? sorted : work; };
 
     double total = 0.0;
@@ -115,12 +131,13 @@ void ValueSorter::gather(Area from, Area to, std::size_t start, std::size_t coun
 
 void ValueSorter::finishBucket(Area result, Area sorted, const Bucket& bucket) {
     const std::size_t count = bucket.end - bucket.start;
+    reserveOrder(count);
     const bool moves = exchange_.arrange(std::span(result.values + bucket.start, count),
                                          std::span(order_.data(), count), sorted.tags == nullptr);
     if (result.values == sorted.values) {
         if (!moves) return;
         // Finished in place: the work area's copy of this stretch is free to read from.
-        const Area work{workValues_.data(), sorted.tags ? workTags_.data() : nullptr};
+        const Area work{work_, workTagsInUse_};
         std::copy_n(sorted.values + bucket.start, count, work.values + bucket.start);
         if (sorted.tags) std::copy_n(sorted.tags + bucket.start, count, work.tags + bucket.start);
         result = work;
@@ -131,9 +148,10 @@ void ValueSorter::finishBucket(Area result, Area sorted, const Bucket& bucket) {
 void ValueSorter::orderLevelOne(Area sorted, std::size_t n) {
     // All values fell on one side of their rounded mean. Equal values keep the level-1 order
     // (reversed input when they went up); anything else is put in order, stably.
+    reserveOrder(n);
     if (!exchange_.stableOrder(std::span<const double>(sorted.values, n), std::span(order_.data(), n)))
         return;
-    const Area work{workValues_.data(), sorted.tags ? workTags_.data() : nullptr};
+    const Area work{work_, workTagsInUse_};
     std::copy_n(sorted.values, n, work.values);
     if (sorted.tags) std::copy_n(sorted.tags, n, work.tags);
     gather(work, sorted, 0, n);

@@ -29,6 +29,11 @@ public:
     void sort(std::span<const double> values, std::span<const std::int32_t> tags,
               std::span<double> sortedValues, std::span<std::int32_t> sortedTags);
 
+    // The same result, with the input's own memory as the work area (its
+    // contents are lost): a large sort then needs no work areas of its own.
+    void sortConsumingInput(std::span<double> values, std::span<std::int32_t> tags,
+                            std::span<double> sortedValues, std::span<std::int32_t> sortedTags);
+
     static constexpr int MaxLevels = 10;
     static constexpr int BucketCap = 1 << MaxLevels;
 
@@ -43,7 +48,9 @@ private:
         double sum;         // of its values in the order they were placed
     };
 
-    void reserve(std::size_t n, bool withTags);
+    void run(std::span<const double> values, std::span<const std::int32_t> tags, std::span<double> sortedValues,
+             std::span<std::int32_t> sortedTags, double* workValues, std::int32_t* workTags);
+    void reserveOrder(std::size_t n);
     bool splitLevel(int level, const double* fromValues, const std::int32_t* fromTags, Area to);
     void finishBucket(Area result, Area sorted, const Bucket& bucket);
     void orderLevelOne(Area sorted, std::size_t n);
@@ -53,6 +60,9 @@ private:
     // take turns: odd levels live in the output, even levels here.
     std::vector<double> workValues_;
     std::vector<std::int32_t> workTags_;
+    // The work area of the sort in progress: the vectors above, or the input.
+    double* work_ = nullptr;
+    std::int32_t* workTagsInUse_ = nullptr;
     // buckets_[L] holds the 2^L buckets of level L; level 0 is the whole input.
     std::array<std::vector<Bucket>, MaxLevels + 1> buckets_;
     ExchangePassOrder exchange_;

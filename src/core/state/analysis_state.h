@@ -26,7 +26,7 @@ using TreatmentArray = std::array<T, TreatmentCapacity + 1>;
 template <typename T>
 using PairTable = std::array<std::array<T, TreatmentCapacity + 1>, TreatmentCapacity + 1>;
 
-// A value array with positions 0..n; grows, never shrinks.
+// A value array with positions 0..n; grows, and shrinks only when released.
 template <typename T>
 class ValueArray {
 public:
@@ -40,6 +40,19 @@ public:
     T* from1() { return values_.data() + 1; }
     const T* from1() const { return values_.data() + 1; }
     std::int32_t size() const { return values_.empty() ? 0 : static_cast<std::int32_t>(values_.size()) - 1; }
+    // Stores at a position up to one past the last, growing like a vector
+    // (for values read one by one, without clearing room ahead of them).
+    void store(std::int32_t position, T value) {
+        const auto at = static_cast<std::size_t>(position);
+        if (values_.empty()) values_.push_back(T{});
+        if (at < values_.size()) {
+            values_[at] = value;
+        } else {
+            values_.push_back(value);
+        }
+    }
+    // Gives the memory back, for an array whose contents are no longer needed.
+    void release() { std::vector<T>().swap(values_); }
 
 private:
     std::vector<T> values_;
@@ -66,6 +79,11 @@ struct AnalysisState {
     bool FlowRecord = false;
     std::string FlowFileName;
     bool DetailedDifferences = false;
+    // The " (n)" every difference file of the run carries (1: none), and the
+    // files the run has written, removed again when it ends without a report.
+    std::int32_t DifferenceFileNumber = 1;
+    std::vector<std::string> RunDifferenceFiles;
+    bool DifferenceFilesBegun = false;
     bool ReversedSort = false;
     std::string OutputPrefix;
 

@@ -1,5 +1,6 @@
 #include "core/state/app_context.h"
 
+#include "core/common/user_error.h"
 #include "core/state/main_window_controls.h"
 
 namespace cpt {
@@ -21,8 +22,9 @@ void AppContext::closeAllFiles() {
     if (flowFile.isOpen()) {
         try {
             flowFile.close();
-        } catch (...) {
-            // Quitting: nobody is left to tell.
+        } catch (const UserError& error) {
+            // Like any output file: the user must know the record is not whole.
+            dialogs.tell(error.what(), "The flow record file cannot be written");
         }
     }
     state.FlowRecord = false;

@@ -1,6 +1,10 @@
 // The six difference files of a pair, byte for byte.
 #include <gtest/gtest.h>
 
+#include <map>
+
+#include "core/cartesian/difference_files.h"
+#include "core/report/report_file_name.h"
 #include "support/cartesian_run.h"
 
 namespace cpt::testing {
@@ -48,6 +52,53 @@ TEST(DifferenceFiles, PairWithoutSignificantDifferenceKeepsOnlyHeaders) {
     std::vector<std::string> toObserved = readLines(path("6", " to mean diff.txt"));
     EXPECT_EQ(toObserved[3], "\"MR\"");
     EXPECT_EQ(toObserved.back(), "6,-2");
+}
+
+// A second run never replaces the first run's files: every file of the run
+// takes the smallest " (n)" free for all of them.
+TEST(DifferenceFiles, ALaterRunTakesOneFreeNumberForAllItsFiles) {
+    CartesianRun first;
+    first.script({fixture("kale_2_6.txt"), fixture("cabbage_1_5.txt")}, true);
+    first.run();
+    const std::vector<std::string> firstFiles = first.outputFiles();
+    std::map<std::string, std::string> before;
+    for (const std::string& name : firstFiles) before[name] = readFile(first.folder.path() / name);
+    // Only the " (2)" of one file is taken as well: the whole run moves on to " (3)".
+    first.folder.write("25A-Cartesian diff_11-A-1 to 2_diff-inSigB (2).txt", "mine");
+
+    CartesianRun second;
+    second.context.workingDirectory = first.folder.path();
+    second.script({fixture("kale_2_6.txt"), fixture("cabbage_1_5.txt")}, true);
+    second.run();
+    ASSERT_FALSE(second.stopMessage());
+    for (const auto& [name, text] : before) EXPECT_EQ(readFile(first.folder.path() / name), text) << name;
+    EXPECT_EQ(readFile(first.folder.path() / "25A-Cartesian diff_11-A-1 to 2_diff-inSigB (2).txt"), "mine");
+    for (const std::string& name : differenceFileNames(second.state(), 1, 2)) {
+        EXPECT_NE(name.find(" (3).txt"), std::string::npos) << name;
+        EXPECT_EQ(readFile(first.folder.path() / name),
+                  readFile(first.folder.path() / numberedFileName(name.substr(0, name.size() - 8) + ".txt", 1)))
+            << name;
+    }
+}
+
+// Codes from the data go into the names with "_" for what a name cannot hold;
+// the files' text keeps them. A byte-order mark is no part of a name.
+TEST(DifferenceFiles, CodesFromTheDataAreMadeFitForANameAndMarksSkipped) {
+    CartesianRun run;
+    const std::string bom = "\xEF\xBB\xBF";
+    run.folder.write("a.txt", bom + treatmentText("dose 1/2", "L/D 16:8", 2, {"3", "5"}));
+    run.folder.write("b.txt", bom + treatmentText("dose 1", "L:D", 2, {"1", "2"}));
+    run.script({run.folder.path() / "a.txt", run.folder.path() / "b.txt"}, true);
+    run.run();
+    ASSERT_TRUE(run.reportWritten());
+    const std::vector<std::string> all = readLines(run.folder.path() / "25A-Cartesian diff_5-L_D 16_8-1 to 2_diff-All (for N. sort).txt");
+    ASSERT_GE(all.size(), 4u);
+    EXPECT_EQ(all[0], "\"dose 1/2 vs dose 1\"");
+    EXPECT_EQ(all[3], "\"L/D 16:8 vs L:D\"");
+    EXPECT_EQ(run.state().TreatmentName[1], "dose 1/2");
+    const std::string report = readFile(run.folder.path() / run.state().OutputFileName);
+    EXPECT_EQ(report.find(bom), std::string::npos);
+    EXPECT_NE(run.state().OutputFileName.find(" results-L_D_"), std::string::npos) << run.state().OutputFileName;
 }
 
 }  // namespace

@@ -81,6 +81,17 @@ TEST(RunFailure, StopsCleanlyAndSaysWhy) {
          {"it holds only 0 bootstrap values, but field 5 gives B = 3."}},
         {"B below 2", false, secondFileHolds("\"Bad\",\"n\",20,\"B\",1,\"X\",20,0.5\r\n1\r\n"),
          {"bad.txt", "field 5 gives the bootstrap number B = 1, but at least 2 bootstrap values are needed."}},
+        {"magnitude above 1E+150", false, secondFileHolds(headed + "1\r\n-1.0000000000001E150\r\n3\r\n"),
+         {"bad.txt", "field 10 (bootstrap value 2) holds -1.0000000000001E+150, but a bootstrap value must lie "
+                     "between -1E+150 and 1E+150."}},
+        {"number beyond the Double range", false,
+         secondFileHolds(headed + "1\r\n1" + std::string(400, '0') + "\r\n3\r\n"),
+         {"bad.txt", "field 10 should be bootstrap value 2 (a number)"}},
+        {"sample size below 1", false, secondFileHolds("\"Bad\",\"n\",20,\"B\",3,\"X\",0,0.5\r\n1\r\n2\r\n3\r\n"),
+         {"bad.txt", "field 7 gives the sample size 0, but a sample size must be at least 1."}},
+        {"sample size at the 32-bit limit", false,
+         secondFileHolds("\"Bad\",\"n\",20,\"B\",3,\"X\",-2147483648,0.5\r\n1\r\n2\r\n3\r\n"),
+         {"bad.txt", "field 7 gives the sample size -2147483648"}},
         {"difference files of a pair too large to list declined", false,
          [](CartesianRun& run) {
              run.answerQuestions(true, false).answerCount("2");
@@ -95,23 +106,24 @@ TEST(RunFailure, StopsCleanlyAndSaysWhy) {
          {"bad.txt", "field 9 (bootstrap value 1) holds 0, but the logit transformation needs a value between 0 and 1, both excluded."}},
         {"logit of value B + 1", true, transformedFileHolds("2", headed + "0.5\r\n0.5\r\n0.5\r\n1.5\r\n"),
          {"field 12 (bootstrap value 4) holds 1.5"}},
-        {"difference file cannot be created", false,
+        {"difference file of a later pair cannot be created", false,
          [](CartesianRun& run) {
-             std::filesystem::create_directory(run.folder.path() / "25A-Cartesian diff_9-A-1 to 2_diff-SigB.txt");
+             // The middle treatment's code makes the names of pair (2, 3) too long for the system.
+             run.answerQuestions(true, false).answerCount("3");
+             run.answerFiles({run.folder.write("high.txt", treatmentText("High", "H", 2, {"5", "6"})),
+                              run.folder.write("mid.txt", treatmentText("Mid", std::string(240, 'c'), 2, {"3", "4"})),
+                              run.folder.write("low.txt", treatmentText("Low", "L", 2, {"1", "2"}))});
+         },
+         {"_5-" + std::string(240, 'c') + "-2 to 3_diff-All (for N. sort).txt\" cannot be created",
+          "\nThe difference files of this run have been removed."}},
+        {"no report after the difference files", false,
+         [](CartesianRun& run) {
              run.answerQuestions(true, false).answerCount("2");
              run.answerFiles({fixture("kale_2_6.txt"), fixture("cabbage_1_5.txt")});
+             run.dialogs.answerInput("Add a code to the output filename?", std::string(300, 'x'));
+             run.dialogs.answerMessage("The report file cannot be created", AnswerCancel);
          },
-         {"25A-Cartesian diff_9-A-1 to 2_diff-SigB.txt\" cannot be created",
-          "The difference files of treatments 1 and 2 have been removed."}},
-        {"difference file cannot be written", false,
-         [](CartesianRun& run) {
-             std::filesystem::create_symlink("/dev/full",
-                                             run.folder.path() / "25A-Cartesian diff_5-A-1 to 2_diff-All (for N. sort).txt");
-             run.answerQuestions(true, false).answerCount("2");
-             run.answerFiles({fixture("kale_2_6.txt"), fixture("cabbage_1_5.txt")});
-         },
-         {"25A-Cartesian diff_5-A-1 to 2_diff-All (for N. sort).txt\" could not be written completely",
-          "The difference files of treatments 1 and 2 have been removed."}},
+         {"The test ended without a report.\nThe difference files of this run have been removed."}},
         {"flow record cannot be created", true,
          [](CartesianRun& run) {
              std::filesystem::create_directory(run.folder.path() / "_0_Flow.txt");

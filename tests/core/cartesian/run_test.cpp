@@ -2,6 +2,7 @@
 // last digit and against the literal working.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <random>
 
 #include "core/state/control_names.h"
@@ -107,6 +108,57 @@ TEST(CartesianRun, ConstantSamplesGiveNoSpreadRatherThanNotANumber) {
     const std::string report = readFile(run.folder.path() / run.state().OutputFileName);
     EXPECT_EQ(report.find("NAN"), std::string::npos);
     EXPECT_NE(report.find("F value = undefined"), std::string::npos);
+}
+
+// True when the text holds "nan" or "inf" as a word of its own, in any case.
+bool showsNotFinite(std::string text) {
+    for (char& ch : text) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+    const auto isLetter = [](char ch) { return std::isalpha(static_cast<unsigned char>(ch)) != 0; };
+    for (const std::string word : {"NAN", "INF"}) {
+        for (std::size_t at = text.find(word); at != std::string::npos; at = text.find(word, at + 1)) {
+            const bool before = at > 0 && isLetter(text[at - 1]);
+            const bool after = at + 3 < text.size() && isLetter(text[at + 3]) && text.compare(at, 8, "INFINITY") != 0;
+            if (!before && !after) return true;
+        }
+    }
+    return false;
+}
+
+// Nothing the user can see may read NaN or infinity, at the edges of what is accepted.
+TEST(CartesianRun, EdgeCasesNeverShowNaNOrInfinity) {
+    ASSERT_TRUE(showsNotFinite("x = -INF "));
+    ASSERT_TRUE(showsNotFinite(" nan"));
+    ASSERT_FALSE(showsNotFinite("PLEASE INFORM"));
+    struct Case {
+        const char* label;
+        std::vector<std::string> first, second;
+        std::int32_t sampleSize;
+        bool fDefined;
+    };
+    const std::string big = "1E+150";
+    const Case cases[] = {
+        {"constant 0.9 and 1.0", std::vector<std::string>(3000, "0.9"), std::vector<std::string>(3000, "1.0"), 20, false},
+        {"constant at the magnitude limit", std::vector<std::string>(500, big), std::vector<std::string>(500, "-" + big),
+         2147483647, false},
+        {"spread at the magnitude limit", {big, "-" + big, big, "0"}, {"-" + big, "0", "-" + big, "-" + big},
+         2147483647, false},
+        {"large values, large samples", {"1E+100", "-1E+100", "3E+100"}, {"-1E+100", "2E+100", "0"}, 2147483647, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        CartesianRun run;
+        const auto b = [](const std::vector<std::string>& v) { return static_cast<std::int32_t>(v.size()); };
+        run.folder.write("a.txt", treatmentText("A", "A", b(c.first), c.first, c.sampleSize));
+        run.folder.write("b.txt", treatmentText("B", "B", b(c.second), c.second, c.sampleSize));
+        run.script({run.folder.path() / "a.txt", run.folder.path() / "b.txt"});
+        run.run();
+        ASSERT_TRUE(run.reportWritten());
+        EXPECT_EQ(run.state().FValueDefined, c.fDefined);
+        const std::string report = readFile(run.folder.path() / run.state().OutputFileName);
+        EXPECT_FALSE(showsNotFinite(report)) << report;
+        if (!c.fDefined) EXPECT_NE(report.find("F value = undefined"), std::string::npos);
+        for (const std::string& cell : run.context.window.grid.cells) EXPECT_FALSE(showsNotFinite(cell)) << cell;
+    }
 }
 
 TEST(CartesianRun, ThreeTreatmentsAreNumberedByMean) {

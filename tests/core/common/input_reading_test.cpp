@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 
+#include "core/common/decimal_parse.h"
 #include "core/common/field_reader.h"
 #include "core/common/numeric_answer.h"
 #include "core/common/rounding.h"
@@ -48,6 +52,8 @@ TEST(FieldReader, ComplaintsNameFileFieldAndWhatWasDue) {
         {"1,1e999", "field 2 should be a bootstrap value"},
         {"1,0x10", "field 2 should be a bootstrap value"},
         {"1,,", "field 2 should be a bootstrap value (a number), but it holds \"\""},
+        {"1,1e400", "field 2 should be a bootstrap value"},
+        {"\xEF\xBB\xBF" "1,x", "field 2 should be a bootstrap value (a number), but it holds \"x\""},
     };
     for (const BadCase& c : cases) {
         SCOPED_TRACE(c.contents);
@@ -62,6 +68,106 @@ TEST(FieldReader, ComplaintsNameFileFieldAndWhatWasDue) {
             EXPECT_NE(message.find(c.expectedPart), std::string::npos) << message;
         }
     }
+}
+
+TEST(FieldReader, ByteOrderMarkIsNoPartOfTheFirstField) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"\xEF\xBB\xBF\"Host A\",2", "Host A"},
+        {"\xEF\xBB\xBFHost A,2", "Host A"},
+        {"\xEF\xBB,2", "\xEF\xBB"},  // a cut mark is data
+    };
+    for (const auto& [contents, first] : cases) {
+        FieldReader reader(contents, "bom.txt");
+        EXPECT_EQ(reader.readText("name"), first);
+        EXPECT_EQ(reader.readNumber("value"), 2);
+    }
+    const std::string path = ::testing::TempDir() + "bom_treatment.txt";
+    std::ofstream(path, std::ios::binary) << "\xEF\xBB\xBF\"Host A\",n";
+    FieldReader fromFile = FieldReader::fromFile(path);
+    EXPECT_EQ(fromFile.readText("name"), "Host A");
+    std::filesystem::remove(path);
+}
+
+// Fields that cross the reader's buffer come out whole, CR LF split or not.
+TEST(FieldReader, StreamsFilesLargerThanItsBuffer) {
+    const std::string path = ::testing::TempDir() + "long_stream.txt";
+    const std::string longText(FieldReader::MaxFieldLength - 1, 'a');
+    {
+        std::ofstream out(path, std::ios::binary);
+        out << "\"" << longText << "\"\r\n";
+        for (int i = 0; i < 300000; ++i) out << i << (i % 2 ? "\r\n" : ",");
+    }
+    FieldReader reader = FieldReader::fromFile(path);
+    EXPECT_EQ(reader.readText("name"), longText);
+    for (int i = 0; i < 300000; ++i) ASSERT_EQ(reader.readNumber("value"), i);
+    EXPECT_TRUE(reader.atEnd());
+    std::filesystem::remove(path);
+}
+
+TEST(FieldReader, RefusesAFieldLongerThanOneMegabyte) {
+    const std::string path = ::testing::TempDir() + "long_field.txt";
+    std::ofstream(path, std::ios::binary) << "name,\"" << std::string(FieldReader::MaxFieldLength + 1, 'x') << "\"";
+    const std::pair<std::string, const char*> cases[] = {
+        {path, "field 2 (a label) is longer than 1 MB."},
+        // Endless input: refused, not held in memory.
+        {"/dev/zero", "field 1 (the treatment name) is longer than 1 MB."},
+    };
+    for (const auto& [file, expected] : cases) {
+        FieldReader reader = FieldReader::fromFile(file);
+        try {
+            reader.readText("the treatment name");
+            reader.readText("a label");
+            ADD_FAILURE() << "no complaint for " << file;
+        } catch (const UserError& error) {
+            EXPECT_NE(std::string(error.what()).find(file), std::string::npos) << error.what();
+            EXPECT_NE(std::string(error.what()).find(expected), std::string::npos) << error.what();
+        }
+    }
+    std::filesystem::remove(path);
+}
+
+TEST(FieldReader, QuotesAtMostEightyCharactersOfABadField) {
+    const std::string bad = std::string(79, 'x') + "\xC3\xA9" + std::string(500, 'y');
+    FieldReader reader("1," + bad, "q.txt");
+    reader.readNumber("a value");
+    try {
+        reader.readNumber("a value");
+        FAIL();
+    } catch (const UserError& error) {
+        const std::string message = error.what();
+        EXPECT_NE(message.find("\"" + std::string(79, 'x') + "\xC3\xA9\u2026\"."), std::string::npos) << message;
+        EXPECT_EQ(message.find('y'), std::string::npos) << message;
+    }
+    EXPECT_EQ(quotedExcerpt(std::string(80, 'z')), std::string(80, 'z'));
+}
+
+TEST(DecimalParse, BeyondTheDoubleRangeLikeStrtod) {
+    const std::string zeros(400, '0');
+    const std::pair<std::string, double> finite[] = {
+        {"0." + zeros + "1", 0.0},           // 1E-401 in full
+        {"1E-401", 0.0},
+        {"-1" + zeros + "E-800", 0.0},
+        {"4.9406564584124654E-324", 4.9406564584124654E-324},
+        {"0." + std::string(320, '0') + "1", 1e-321},
+        {"2E-324", 0.0},
+        {"3E-324", 4.9406564584124654E-324},
+        {"1.7976931348623157E308", 1.7976931348623157E308},
+        {"1" + zeros + "E-390", 1e10},
+    };
+    for (const auto& [text, expected] : finite) {
+        std::optional<double> value = parseDecimalExactly(text);
+        ASSERT_TRUE(value) << text;
+        EXPECT_EQ(*value, expected) << text;
+        EXPECT_EQ(*value, std::strtod(text.c_str(), nullptr)) << text;
+    }
+    const std::string infinite[] = {"1" + zeros, "-1" + zeros, "1E400", "1.8E308", "0.01E311", "1E99999999999999999999"};
+    for (const std::string& text : infinite) {
+        std::optional<double> value = parseDecimalExactly(text);
+        ASSERT_TRUE(value) << text;
+        EXPECT_TRUE(std::isinf(*value)) << text;
+    }
+    FieldReader reader("1" + zeros, "big.txt");
+    EXPECT_THROW(reader.readNumber("a value"), UserError);
 }
 
 TEST(FieldReader, WholeNumberFieldsRoundAndCheckTheRange) {

@@ -39,6 +39,8 @@ TEST(ReportFileName, StampAndRandomForms) {
         {"11", 0.1875, "25A-Cartesian diff results-R0_11 188.txt"},
         {std::nullopt, 0.9990234375, "25A-Cartesian diff results-R0_ 999.txt"},
         {"", 0.99999, "25A-Cartesian diff results-R0_ 1000.txt"},
+        {"dose 1/2", 0.0625, "25A-Cartesian diff results-R0_dose 1_2 62.txt"},
+        {"a\\b:c*d?e\"f<g>h|i\tj\x7F", 0.0625, "25A-Cartesian diff results-R0_a_b_c_d_e_f_g_h_i_j_ 62.txt"},
     };
     for (const Case& c : cases) {
         NameRun run;
@@ -51,6 +53,34 @@ TEST(ReportFileName, StampAndRandomForms) {
         EXPECT_EQ(run.folder.files(), std::vector<std::string>{c.name});
         EXPECT_EQ(run.dialogs.beeps, 1);
     }
+}
+
+TEST(ReportFileName, TreatmentCodeFromTheDataIsMadeFitForAName) {
+    NameRun run;
+    run.context.state.LastTreatmentCode = "L/D 16:8";
+    run.dialogs.answerInput(CodeTitle, "1");
+    PendingFile report;
+    openReportFile(run.context, report);
+    report.commit();
+    EXPECT_EQ(run.context.state.OutputFileName, "25A-Cartesian diff results-L_D 16_8_2026128-957.txt");
+    EXPECT_EQ(run.context.state.LastTreatmentCode, "L/D 16:8");
+}
+
+// The search for a free name is bounded: a name the system cuts short (or a
+// folder full of earlier reports) ends it with a message, and the code is asked again.
+TEST(ReportFileName, SearchForAFreeNameIsBounded) {
+    NameRun run;
+    const std::string name = "25A-Cartesian diff results-R0_2026128-957.txt";
+    for (int number = 1; number <= MaxNameNumber; ++number) run.folder.write(numberedFileName(name, number), "");
+    run.dialogs.answerInput(CodeTitle, "1").answerMessage(FailureTitle, AnswerOk).answerInput(CodeTitle, "A");
+    run.clock.queueRandom(0.5);
+    PendingFile report;
+    openReportFile(run.context, report);
+    report.commit();
+    EXPECT_EQ(run.context.state.OutputFileName, "25A-Cartesian diff results-R0_A 500.txt");
+    const std::string& prompt = run.dialogs.shown.at(1).prompt;
+    EXPECT_NE(prompt.find("No free name was found for the report"), std::string::npos) << prompt;
+    EXPECT_NE(prompt.find("999 numbered names"), std::string::npos) << prompt;
 }
 
 TEST(ReportFileName, NeverReplacesAnExistingFile) {
@@ -69,7 +99,8 @@ TEST(ReportFileName, NeverReplacesAnExistingFile) {
 
 TEST(ReportFileName, UncreatableFileIsReportedAndTheCodeAskedAgain) {
     NameRun run;
-    run.dialogs.answerInput(CodeTitle, "no/such/folder")
+    const std::string tooLong(300, 'x');
+    run.dialogs.answerInput(CodeTitle, tooLong)
         .answerMessage(FailureTitle, AnswerOk)
         .answerInput(CodeTitle, "1");
     run.clock.queueRandom(0.5);
@@ -80,14 +111,14 @@ TEST(ReportFileName, UncreatableFileIsReportedAndTheCodeAskedAgain) {
     EXPECT_EQ(run.context.state.OutputFileName, "25A-Cartesian diff results-R0_2026128-957.txt");
     EXPECT_EQ(run.folder.files(), std::vector<std::string>{run.context.state.OutputFileName});
     const std::string& prompt = run.dialogs.shown.at(1).prompt;
-    EXPECT_NE(prompt.find("results-R0_no/such/folder 500.txt"), std::string::npos) << prompt;
-    EXPECT_NE(prompt.find("No such file or directory"), std::string::npos) << prompt;
+    EXPECT_NE(prompt.find("results-R0_" + tooLong + " 500.txt"), std::string::npos) << prompt;
+    EXPECT_NE(prompt.find("File name too long"), std::string::npos) << prompt;
     EXPECT_TRUE(run.dialogs.allAnswered());
 }
 
 TEST(ReportFileName, CancelAfterAnUncreatableFileEndsWithoutAFile) {
     NameRun run;
-    run.dialogs.answerInput(CodeTitle, "no/such/folder").answerMessage(FailureTitle, AnswerCancel);
+    run.dialogs.answerInput(CodeTitle, std::string(300, 'x')).answerMessage(FailureTitle, AnswerCancel);
     PendingFile report;
     EXPECT_THROW(openReportFile(run.context, report), Cancelled);
     EXPECT_TRUE(run.folder.files().empty());

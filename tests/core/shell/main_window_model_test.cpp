@@ -127,6 +127,22 @@ TEST(MainWindow, QuitClosesEveryFileAndShowsTheDedication) {
     EXPECT_TRUE(app.context.window.exitRequested());
 }
 
+TEST(MainWindow, FlowRecordThatCannotBeWrittenIsReportedAtQuit) {
+    AppFixture app(true);
+    LoadMainWindow(app.context);
+    app.context.flowFile.open("/dev/full");
+    app.context.state.FlowRecord = true;
+    app.context.flowFile.write("Sub CartesianDifference2\r\n");  // not yet pushed to the system
+    app.dialogs.answerMessage("The flow record file cannot be written", AnswerOk);
+    Command1_Click(app.context);
+    EXPECT_TRUE(app.dialogs.allAnswered());
+    EXPECT_NE(app.dialogs.shown.back().prompt.find("\"/dev/full\" could not be written completely"), std::string::npos)
+        << app.dialogs.shown.back().prompt;
+    EXPECT_FALSE(app.context.flowFile.isOpen());
+    EXPECT_FALSE(app.context.state.FlowRecord);
+    EXPECT_TRUE(app.context.window[control::Vater].visible);
+}
+
 TEST(MainWindow, ClosingTheMainWindowEndsAtOnce) {
     AppFixture app;
     LoadMainWindow(app.context);

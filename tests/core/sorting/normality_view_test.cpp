@@ -120,11 +120,10 @@ TEST_F(NormalityViewTest, ChartOnlyUpToThirtyThousandClasses) {
 }
 
 TEST_F(NormalityViewTest, WithoutANewCountTheChartKeepsItsData) {
-    // At start there is no class table, and still the chart and the question come.
+    // At start there is no class table: a cancelled choice shows no chart and asks nothing.
     scriptStart(app.dialogs, AnswerYes, false, std::nullopt);
-    app.dialogs.answerMessage(FrequencyTitle, AnswerNo);
     click();
-    EXPECT_TRUE(chartShown());
+    EXPECT_FALSE(chartShown());
     EXPECT_TRUE(window.chart.classValues.empty());
 
     scriptRun(app.dialogs, AnswerYes, false, generalFile(3));
@@ -134,10 +133,28 @@ TEST_F(NormalityViewTest, WithoutANewCountTheChartKeepsItsData) {
 
     // A cancelled choice of another kind leaves the chart of the last count.
     scriptStart(app.dialogs, AnswerNo, false, std::nullopt);
-    app.dialogs.answerMessage(FrequencyTitle, AnswerNo);
     click();
     EXPECT_EQ(window.chart.title, "P1 A1");
     EXPECT_EQ(window.chart.classValues.size(), 3u);
+}
+
+// Cancel on the file dialogue or the decimal box ends the click: no question,
+// no chart, nothing disabled, no files.
+TEST_F(NormalityViewTest, CancelledFileOrDecimalBoxEndsTheClickQuietly) {
+    const std::filesystem::path file = generalFile(3);
+    for (const bool atDecimals : {false, true}) {
+        SCOPED_TRACE(atDecimals ? "decimal box" : "file dialogue");
+        hideCharts(app);
+        scriptStart(app.dialogs, AnswerYes, false, atDecimals ? std::optional(file) : std::nullopt);
+        if (atDecimals) app.dialogs.answerInput(testing::DecimalTitle, std::nullopt);
+        const ControlModel before = window;
+        click();
+        EXPECT_FALSE(chartShown());
+        for (const char* name : {"Command2", "Command3", "Command5", "Command6"}) {
+            EXPECT_EQ(window.named(name).enabled, before.named(name).enabled) << name;
+        }
+        EXPECT_EQ(app.folder.files(), std::vector<std::string>{"data.txt"});
+    }
 }
 
 TEST_F(NormalityViewTest, UnusableFileIsToldAndEndsTheClick) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <string>
@@ -187,6 +188,42 @@ TEST_F(SortAndCountTest, DecimalLimitRoundsAndNamesTheFiles) {
     }
 }
 
+// The files go beside the data file, whatever its name; characters of the
+// code that a file name cannot hold become "_", the files' text keeps them.
+TEST_F(SortAndCountTest, FilesStayInTheDataFilesFolder) {
+    struct Case {
+        std::string file;
+        std::string code;
+        Lines written;  // in the data file's folder
+    };
+    const std::vector<Case> cases = {
+        {"sub/ab", "A1", {"ab", "ab-1_0.025, 0.5 and 0.975 A1.txt", "ab-2_Sorted.txt", "ab-3_Sorted and counts.txt"}},
+        {"sub/d.txt", "A1", {"d-1_0.025, 0.5 and 0.975 A1.txt", "d-2_Sorted.txt", "d-3_Sorted and counts.txt", "d.txt"}},
+        {"sub/x.data", "A1",
+         {"x-1_0.025, 0.5 and 0.975 A1.txt", "x-2_Sorted.txt", "x-3_Sorted and counts.txt", "x.data"}},
+        {"sub.d/ab", "A1",
+         {"ab", "ab-1_0.025, 0.5 and 0.975 A1.txt", "ab-2_Sorted.txt", "ab-3_Sorted and counts.txt"}},
+        {"sub/d.txt", "L/D 16:8 \\*?<>|\x01",
+         {"d-1_0.025, 0.5 and 0.975 L_D 16_8 _______.txt", "d-2_Sorted.txt", "d-3_Sorted and counts.txt", "d.txt"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        testing::AppFixture fresh;
+        const std::filesystem::path folder = fresh.folder.path() / std::filesystem::path(c.file).parent_path();
+        std::filesystem::create_directory(folder);
+        const auto file = fresh.folder.write(c.file, "P1,0,\"" + c.code + "\",5,3\r\n");
+        scriptRun(fresh.dialogs, AnswerYes, false, file);
+        SortForBootstrapResults(fresh.context);
+        EXPECT_TRUE(fresh.dialogs.allAnswered());
+        Lines names;
+        for (const auto& entry : std::filesystem::directory_iterator(folder)) names.push_back(entry.path().filename());
+        std::sort(names.begin(), names.end());
+        EXPECT_EQ(names, c.written);
+        EXPECT_EQ(fresh.folder.files().size(), 1u);  // nothing beside the folder
+        EXPECT_EQ(fresh.context.state.LastTreatmentCode, c.code);
+    }
+}
+
 TEST_F(SortAndCountTest, DecimalLimitOfOneWritesTheRoundedValues) {
     scriptRun(app.dialogs, AnswerYes, false, data("P,0,A,2.25,2.24"), {"1"});
     run();
@@ -278,8 +315,15 @@ TEST_F(SortAndCountTest, OutputFileThatCannotBeWrittenIsReportedWithoutSuccessMe
     scriptStart(app.dialogs, AnswerYes, false, file);
     app.dialogs.answerInput(testing::DecimalTitle, "-1");
     app.dialogs.answerMessage(testing::DecimalTitle, AnswerOk);
-    EXPECT_THROW(SortForBootstrapResults(app.context), UserError);
+    try {
+        SortForBootstrapResults(app.context);
+        ADD_FAILURE() << "no complaint";
+    } catch (const UserError& error) {
+        EXPECT_NE(std::string(error.what()).find("have been removed"), std::string::npos) << error.what();
+    }
     EXPECT_TRUE(app.dialogs.allAnswered());
+    // The complete sorted and percentile files of the same run go as well.
+    EXPECT_EQ(files(), (Lines{"data-3_Sorted and counts.txt", "data.txt"}));
 }
 
 }  // namespace

@@ -52,6 +52,13 @@ void expectSameAsLiteral(ValueSorter& sorter, const std::vector<double>& values)
     EXPECT_EQ(tagged.tags, expected.tags);
     const Sorted untagged = sortWith(sorter, values, {});
     EXPECT_EQ(bitsOf(untagged.values), bitsOf(expected.values));
+    // With the input as its work area: the same order, ties included.
+    std::vector<double> input = values;
+    Tags inputTags = tags;
+    Sorted consumed{std::vector<double>(values.size()), Tags(tags.size())};
+    sorter.sortConsumingInput(input, inputTags, consumed.values, consumed.tags);
+    EXPECT_EQ(bitsOf(consumed.values), bitsOf(expected.values));
+    EXPECT_EQ(consumed.tags, expected.tags);
 }
 
 struct EdgeCase {
