@@ -34,6 +34,7 @@
 
 #include "core/cartesian/difference_engine.h"
 #include "core/cartesian/pair_calculation.h"
+#include "bench/support/bench_run.h"
 #include "core/cartesian/test_dialogue.h"
 #include "core/state/app_context.h"
 #include "core/shell/main_window_model.h"
@@ -48,10 +49,7 @@ constexpr std::int32_t B = 3000;
 constexpr double Centres[Treatments + 1] = {0, 0.2113, 0.2248, 0.1987, 0.2150};
 constexpr double SampleSizes[Treatments + 1] = {0, 40, 38, 45, 41};
 
-[[noreturn]] void fail(const std::string& why) {
-    std::fprintf(stderr, "cartesian_bench: %s\n", why.c_str());
-    std::abort();
-}
+[[noreturn]] void fail(const std::string& why) { bench::failBench("cartesian_bench", why); }
 
 // Bootstrap values of an intrinsic rate of increase, written with six
 // decimals as the programs that make these files do.
@@ -70,40 +68,6 @@ const std::vector<std::vector<double>>& bootstrapValues() {
     return values;
 }
 
-class NoQuestions : public Dialogs {
-public:
-    std::map<std::string, std::string, std::less<>> inputs;
-    std::map<std::string, std::string, std::less<>> files;
-
-    int messageBox(std::string_view prompt, ButtonSet, std::string_view title) override {
-        if (title == "Detailed differences" || title == "Reversed sort") return AnswerNo;
-        fail("unexpected message \"" + std::string(title) + "\": " + std::string(prompt));
-    }
-    std::optional<std::string> inputBox(std::string_view, std::string_view title, std::string_view) override {
-        auto found = inputs.find(title);
-        if (found == inputs.end()) fail("unexpected input box \"" + std::string(title) + "\"");
-        return found->second;
-    }
-    std::optional<std::string> openFile(std::string_view title) override {
-        auto found = files.find(title);
-        if (found == files.end()) fail("unexpected file dialogue \"" + std::string(title) + "\"");
-        return found->second;
-    }
-    void beep() override {}
-};
-
-struct TempFolder {
-    std::filesystem::path path;
-    explicit TempFolder(const std::string& name)
-        : path(std::filesystem::temp_directory_path() / ("cartesian-bench-" + name + "-" + std::to_string(::getpid()))) {
-        std::filesystem::remove_all(path);
-        std::filesystem::create_directories(path);
-    }
-    ~TempFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path, ignored);
-    }
-};
 
 // The state as the treatment input leaves it, for `count` treatments.
 void loadTreatments(AnalysisState& s, int count) {
@@ -173,7 +137,7 @@ PairResults straightforwardResults;
 
 void BM_CartesianEngine(benchmark::State& bench) {
     SystemClock clock;
-    NoQuestions dialogs;
+    bench::NoQuestions dialogs("cartesian_bench");
     AppContext context(dialogs, clock, false);
     loadTreatments(context.state, Treatments);
     for (auto _ : bench) {
@@ -231,9 +195,9 @@ std::uintmax_t differenceFileBytes = 0;
 // The six files of pair (1, 2) as the program writes them: the engine on two
 // treatments with the difference files on.
 void BM_DifferenceFiles(benchmark::State& bench) {
-    TempFolder folder("engine");
+    bench::TempFolder folder("cartesian-bench", "engine");
     SystemClock clock;
-    NoQuestions dialogs;
+    bench::NoQuestions dialogs("cartesian_bench");
     AppContext context(dialogs, clock, false);
     context.workingDirectory = folder.path;
     loadTreatments(context.state, 2);
@@ -338,7 +302,7 @@ void writeFprintfFiles(const std::filesystem::path& folder) {
 }
 
 void BM_FprintfDifferenceFiles(benchmark::State& bench) {
-    TempFolder folder("fprintf");
+    bench::TempFolder folder("cartesian-bench", "fprintf");
     for (auto _ : bench) writeFprintfFiles(folder.path);
     fprintfFilesHash = hashFolder(folder.path);
 }
@@ -372,8 +336,8 @@ long peakResidentKilobytes() {
 // One whole run as the user makes it: four treatment files of B = 3000, the
 // questions, the input, the engine and the report, in a temporary folder.
 int wholeRunMemory() {
-    TempFolder folder("memory");
-    NoQuestions dialogs;
+    bench::TempFolder folder("cartesian-bench", "memory");
+    bench::NoQuestions dialogs("cartesian_bench");
     dialogs.inputs = {{"Read data file one by one for paired comparison using Cartesian Product", "4"},
                       {"Add a code to the output filename?", "1"}};
     for (int t = 1; t <= Treatments; ++t) {

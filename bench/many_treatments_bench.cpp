@@ -26,6 +26,7 @@
 #include <string_view>
 #include <vector>
 
+#include "bench/support/bench_run.h"
 #include "core/cartesian/test_dialogue.h"
 #include "core/state/app_context.h"
 #include "core/shell/main_window_model.h"
@@ -37,10 +38,7 @@ using namespace cpt;
 constexpr int Treatments = 10;
 constexpr std::int32_t B = 3000;
 
-[[noreturn]] void fail(const std::string& why) {
-    std::fprintf(stderr, "many_treatments_bench: %s\n", why.c_str());
-    std::abort();
-}
+[[noreturn]] void fail(const std::string& why) { bench::failBench("many_treatments_bench", why); }
 
 // Ten host plants whose intrinsic rates of increase lie close together, so
 // that most pairs overlap, written with six decimals from a fixed seed.
@@ -64,44 +62,10 @@ std::vector<std::filesystem::path> writeTreatmentFiles(const std::filesystem::pa
     return files;
 }
 
-class BatchAnswers : public Dialogs {
-public:
-    std::map<std::string, std::string, std::less<>> inputs;
-    std::map<std::string, std::string, std::less<>> files;
-
-    int messageBox(std::string_view prompt, ButtonSet, std::string_view title) override {
-        if (title == "Detailed differences" || title == "Reversed sort") return AnswerNo;
-        fail("unexpected message \"" + std::string(title) + "\": " + std::string(prompt));
-    }
-    std::optional<std::string> inputBox(std::string_view, std::string_view title, std::string_view) override {
-        auto found = inputs.find(title);
-        if (found == inputs.end()) fail("unexpected input box \"" + std::string(title) + "\"");
-        return found->second;
-    }
-    std::optional<std::string> openFile(std::string_view title) override {
-        auto found = files.find(title);
-        if (found == files.end()) fail("unexpected file dialogue \"" + std::string(title) + "\"");
-        return found->second;
-    }
-    void beep() override {}
-};
-
-struct TempFolder {
-    std::filesystem::path path;
-    explicit TempFolder(const std::string& name)
-        : path(std::filesystem::temp_directory_path() / ("many-treatments-" + name + "-" + std::to_string(::getpid()))) {
-        std::filesystem::remove_all(path);
-        std::filesystem::create_directories(path);
-    }
-    ~TempFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path, ignored);
-    }
-};
 
 // One run from the button click; returns the number of differences judged.
 std::int64_t wholeRun(const std::filesystem::path& folder, const std::vector<std::filesystem::path>& files) {
-    BatchAnswers dialogs;
+    bench::NoQuestions dialogs("many_treatments_bench");
     dialogs.inputs = {{"Read data file one by one for paired comparison using Cartesian Product",
                        std::to_string(Treatments)},
                       {"Add a code to the output filename?", "1"}};
@@ -126,7 +90,7 @@ std::int64_t wholeRun(const std::filesystem::path& folder, const std::vector<std
 }
 
 void BM_TenTreatmentsWholeRun(benchmark::State& bench) {
-    TempFolder folder("timing");
+    bench::TempFolder folder("many-treatments-bench", "timing");
     const std::vector<std::filesystem::path> files = writeTreatmentFiles(folder.path);
     std::int64_t differences = 0;
     for (auto _ : bench) differences = wholeRun(folder.path, files);
@@ -142,7 +106,7 @@ long peakResidentKilobytes() {
 }
 
 int memoryRun() {
-    TempFolder folder("memory");
+    bench::TempFolder folder("many-treatments-bench", "memory");
     const std::vector<std::filesystem::path> files = writeTreatmentFiles(folder.path);
     const auto start = std::chrono::steady_clock::now();
     const std::int64_t differences = wholeRun(folder.path, files);

@@ -6,16 +6,8 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 
-missing=()
-dpkg -s chromium 2>/dev/null | grep -q '^Status: install ok installed' || missing+=(chromium)
-command -v npm > /dev/null || missing+=(npm)
-if [ ${#missing[@]} -gt 0 ]; then
-  sudo=""
-  [ "$(id -u)" -eq 0 ] || sudo="sudo"
-  echo "Installing: ${missing[*]}"
-  $sudo apt-get update
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
-fi
+"$here/scripts/install-missing.sh" chromium
+command -v npm > /dev/null || "$here/scripts/install-missing.sh" npm
 
 cd "$here/tests/web"
 npm ci --no-audit --no-fund

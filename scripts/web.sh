@@ -7,18 +7,7 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 out="$here/build-web"
 
-packages=(emscripten nodejs nlohmann-json3-dev cmake ninja-build)
-missing=()
-for package in "${packages[@]}"; do
-  dpkg -s "$package" 2>/dev/null | grep -q '^Status: install ok installed' || missing+=("$package")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  sudo=""
-  [ "$(id -u)" -eq 0 ] || sudo="sudo"
-  echo "Installing: ${missing[*]}"
-  $sudo apt-get update
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
-fi
+"$here/scripts/install-missing.sh" emscripten nodejs nlohmann-json3-dev cmake ninja-build
 
 # emscripten's JavaScript optimiser needs Debian's node modules (acorn), which
 # a node from elsewhere does not look for by itself.

@@ -42,19 +42,9 @@ QAreaSeries* barsOf(const FrequencyBins& bins) {
     return bars;
 }
 
-// Evenly over the axis, and closer together near the mean so that a narrow
-// curve keeps its peak.
 QLineSeries* curveOf(const FrequencyBins& bins, const ChartModel& chart, double from, double to) {
-    std::vector<double> xs;
-    constexpr int Even = 240;
-    for (int k = 0; k <= Even; ++k) xs.push_back(from + (to - from) * k / Even);
-    constexpr int Near = 80;
     const double sd = chart.standardDeviation;
-    for (int k = 0; k <= Near; ++k) {
-        const double x = chart.mean - 4 * sd + 8 * sd * k / Near;
-        if (x > from && x < to) xs.push_back(x);
-    }
-    std::sort(xs.begin(), xs.end());
+    const std::vector<double> xs = normalCurvePoints(from, to, chart.mean, sd);
     auto* curve = new QLineSeries();
     QList<QPointF> points;
     points.reserve(static_cast<qsizetype>(xs.size()));

@@ -15,6 +15,9 @@
 #include "core/cartesian/treatment_file.h"
 #include "core/common/field_reader.h"
 #include "core/common/user_error.h"
+#include "core/figures/figure_files.h"
+#include "core/figures/results_figures.h"
+#include "core/figures/svg_writer.h"
 #include "core/sorting/frequency_bins.h"
 #include "web/memfs_files.h"
 
@@ -96,19 +99,8 @@ val chartOf(const ChartModel& chart) {
     std::vector<double> xs;
     std::vector<double> ys;
     if (!bins.counts.empty() && hasNormalCurve(chart.standardDeviation)) {
-        // Evenly over the axis, and closer together near the mean so that a
-        // narrow curve keeps its peak.
-        const double from = bins.start;
-        const double to = bins.end();
-        constexpr int Even = 240;
-        for (int k = 0; k <= Even; ++k) xs.push_back(from + (to - from) * k / Even);
-        constexpr int Near = 80;
         const double sd = chart.standardDeviation;
-        for (int k = 0; k <= Near; ++k) {
-            const double x = chart.mean - 4 * sd + 8 * sd * k / Near;
-            if (x > from && x < to) xs.push_back(x);
-        }
-        std::sort(xs.begin(), xs.end());
+        xs = normalCurvePoints(bins.start, bins.end(), chart.mean, sd);
         for (double x : xs) ys.push_back(normalCountAt(bins, chart.mean, sd, x));
         result.set("peak", normalCountAt(bins, chart.mean, sd, chart.mean));
     }
@@ -118,8 +110,23 @@ val chartOf(const ChartModel& chart) {
 }
 
 // The figures of a Cartesian run (means with error bars and letters, each
-// pair's differences) as SVG files; none yet, the page shows what comes.
-val figuresOf(const batch::BatchOutcome&) { return val::array(); }
+// pair's differences) as SVG, drawn by the same code as the Results window's.
+val figuresOf(const batch::BatchOutcome& outcome) {
+    val result = val::array();
+    if (!outcome.summary) return result;
+    const figures::RunSummary& summary = *outcome.summary;
+    auto add = [&](const std::string& stem, const figures::Figure& figure) {
+        val entry = val::object();
+        entry.set("name", stem + ".svg");
+        entry.set("svg", figures::svgOf(figure));
+        result.call<void>("push", entry);
+    };
+    add(figures::meansFigureStem(), figures::meansFigure(summary));
+    for (const figures::PairSummary& pair : summary.pairs) {
+        add(figures::pairFigureStem(pair), figures::pairFigure(summary, pair, summary.histogram(pair)));
+    }
+    return result;
+}
 
 }  // namespace
 
@@ -176,6 +183,8 @@ val runCartesian(val request) {
     options.fixedTime = textOr(request, "fixedTime", "");
     options.folder = (CartesianFolder / "out").string();
     options.json = true;
+    // Asks the run for its figures' summary; the page draws them itself.
+    options.figuresFolder = "page";
     std::filesystem::create_directories(options.folder);
     folders.push_back(options.folder);
 

@@ -98,6 +98,13 @@ test('the page in chromium', async (t) => {
       assert.equal(await page.$eval('#report-text', (pre) => pre.textContent), report.bytes.toString('utf8'));
       await page.click('#report-download');
       assert.ok((await waitForDownload(downloads, report.name)).equals(report.bytes), 'downloaded report');
+
+      // The Results window's figures: the means with one error bar and one
+      // letter label a treatment, and one histogram a pair.
+      assert.equal(await page.$$eval('#figures svg', (svgs) => svgs.length), 1 + expected.pairs.length);
+      assert.deepEqual(await page.$$eval('#figures > div:first-child svg .letter', (labels) => labels.map((l) => l.textContent)),
+                       expected.treatments.map((treatment) => treatment.letters));
+      assert.equal(await page.$$eval('#figures > div:first-child svg .error-bar', (bars) => bars.length) > 0, true);
       await page.screenshot({ path: path.join(pageFolder, 'screenshot-cartesian.png'), fullPage: true });
     });
 

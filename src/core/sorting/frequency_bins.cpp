@@ -74,4 +74,17 @@ double normalCountAt(const FrequencyBins& bins, double mean, double standardDevi
     return bins.total * bins.width * density;
 }
 
+std::vector<double> normalCurvePoints(double from, double to, double mean, double standardDeviation) {
+    std::vector<double> xs;
+    constexpr int Even = 240;
+    for (int k = 0; k <= Even; ++k) xs.push_back(from + (to - from) * k / Even);
+    constexpr int Near = 80;
+    for (int k = 0; k <= Near; ++k) {
+        const double x = mean - 4 * standardDeviation + 8 * standardDeviation * k / Near;
+        if (x > from && x < to) xs.push_back(x);
+    }
+    std::sort(xs.begin(), xs.end());
+    return xs;
+}
+
 }  // namespace cpt

@@ -31,4 +31,8 @@ FrequencyBins binClasses(const ChartModel& chart, int maxBins = MaxFrequencyBins
 double normalCountAt(const FrequencyBins& bins, double mean, double standardDeviation, double x);
 bool hasNormalCurve(double standardDeviation);
 
+// Where to draw the normal curve between from and to: evenly over the axis,
+// and closer together near the mean so that a narrow curve keeps its peak.
+std::vector<double> normalCurvePoints(double from, double to, double mean, double standardDeviation);
+
 }  // namespace cpt
