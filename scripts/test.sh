@@ -16,7 +16,7 @@ cmake --build "$here/build" -j2
 cmake -S "$here" -B "$here/build-sanitize" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS=-O1 \
       -DCPT_SANITIZE=ON -DCPT_BUILD_APP=OFF -DCPT_BUILD_CLI=ON -DCPT_BUILD_BENCH=OFF
 cmake --build "$here/build-sanitize" --target common_tests core_tests cli_tests -j2
-(cd "$here/build-sanitize" && ctest --output-on-failure -j2)
+(cd "$here/build-sanitize" && LSAN_OPTIONS="suppressions=$here/tests/leak_suppressions.txt" ctest --output-on-failure -j2)
 
 "$here/scripts/package.sh" "$here/build"
 "$here/scripts/fuzz.sh" 20

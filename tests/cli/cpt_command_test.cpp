@@ -312,6 +312,10 @@ TEST(CptFaults, AreToldAndLeaveNoFiles) {
     };
     for (const Fault& fault : faults) {
         SCOPED_TRACE(fault.label);
+#if defined(__SANITIZE_ADDRESS__)
+        // The address checker reserves more address space than the limit leaves.
+        if (fault.limits.starts_with("ulimit -v")) continue;
+#endif
         TempFolder folder;
         if (fault.prepare) fault.prepare(folder);
         const std::vector<std::string> before = folder.files();
