@@ -3,7 +3,7 @@
 #include <cstring>
 #include <string>
 
-#include "core/cartesian/fast_record_number.h"
+#include "core/common/fast_record_number.h"
 #include "core/common/file_name_part.h"
 #include "core/common/number_format.h"
 #include "core/common/record_writer.h"

@@ -1,4 +1,4 @@
-#include "core/cartesian/fast_record_number.h"
+#include "core/common/fast_record_number.h"
 
 #include <array>
 #include <bit>

@@ -7,7 +7,7 @@
 #include <random>
 #include <string>
 
-#include "core/cartesian/fast_record_number.h"
+#include "core/common/fast_record_number.h"
 #include "core/common/number_format.h"
 
 namespace cpt {

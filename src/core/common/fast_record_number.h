@@ -1,7 +1,7 @@
 #pragma once
 // The record form of writeRecordNumber, several times faster for the
-// magnitudes a difference file holds. A file of one pair has 18,000,000
-// numbers to write.
+// magnitudes a difference file or a sorted data file holds. A file of one
+// pair has 18,000,000 numbers to write.
 namespace cpt {
 
 // Same characters as writeRecordNumber(value, out), which it falls back on
