@@ -28,10 +28,12 @@ struct BatchOutcome {
 
 // Told the status line's text whenever a long run redraws it.
 using ProgressHandler = std::function<void(const std::string& status)>;
+// Told "pair k of n" as each pair of a run begins.
+using PairProgressHandler = std::function<void(int pair, int pairs)>;
 
 // Complaints go to messages; nothing is printed.
 BatchOutcome runCartesianBatch(const CartesianOptions& options, std::ostream& messages,
-                               const ProgressHandler& progress = {});
+                               const ProgressHandler& progress = {}, PairProgressHandler pairProgress = {});
 BatchOutcome runSortCountBatch(const SortCountOptions& options, std::ostream& messages);
 
 }  // namespace cpt::batch

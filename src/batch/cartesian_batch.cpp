@@ -1,7 +1,3 @@
-#include <unistd.h>
-
-#include <chrono>
-#include <cstdio>
 #include <string>
 
 #include "batch/answer_sheet_dialogs.h"
@@ -13,10 +9,10 @@
 #include "core/cartesian/test_dialogue.h"
 #include "core/common/user_error.h"
 #include "core/figures/run_summary.h"
-#include "core/state/app_context.h"
-#include "core/state/control_names.h"
 #include "core/report/report_file.h"
 #include "core/shell/main_window_model.h"
+#include "core/state/app_context.h"
+#include "core/state/control_names.h"
 #include "core/tables/letter_marking.h"
 
 namespace cpt::batch {
@@ -91,21 +87,10 @@ nlohmann::json resultDocument(const AppContext& context, const std::vector<std::
             {"files", files}};
 }
 
-// A run of large treatments can take a minute: someone watching a terminal
-// sees how far it is; a log or a pipe gets nothing.
-void showProgressOnTerminal(ControlModel& window) {
-    if (::isatty(STDERR_FILENO) == 0) return;
-    const auto start = std::chrono::steady_clock::now();
-    window.setProgressHandler([start](int pair, int pairs) {
-        const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
-        std::fprintf(stderr, "cpt: pair %d of %d, %.1f s\n", pair, pairs, elapsed.count());
-    });
-}
-
 }  // namespace
 
 BatchOutcome runCartesianBatch(const CartesianOptions& options, std::ostream& messages,
-                               const ProgressHandler& progress) {
+                               const ProgressHandler& progress, PairProgressHandler pairProgress) {
     BatchOutcome outcome;
     std::unique_ptr<Clock> clock = makeClock(options.fixedTime, messages);
     if (!clock) {
@@ -126,7 +111,7 @@ BatchOutcome runCartesianBatch(const CartesianOptions& options, std::ostream& me
         });
     }
     LoadMainWindow(context);
-    showProgressOnTerminal(context.window);
+    if (pairProgress) context.window.setProgressHandler(std::move(pairProgress));
     cmdCartesianDifference_Click(context);
     context.closeAllFiles();
     const AnalysisState& state = context.state;

@@ -1,5 +1,9 @@
 #include "cli/commands.h"
 
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
 #include <iostream>
 #include <new>
 
@@ -23,10 +27,21 @@ int printOutcome(const batch::BatchOutcome& outcome, bool json) {
     return outcome.status;
 }
 
+// A run of large treatments can take a minute: someone watching a terminal
+// sees how far it is; a log or a pipe gets nothing.
+batch::PairProgressHandler progressOnTerminal() {
+    if (::isatty(STDERR_FILENO) == 0) return {};
+    const auto start = std::chrono::steady_clock::now();
+    return [start](int pair, int pairs) {
+        const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
+        std::fprintf(stderr, "cpt: pair %d of %d, %.1f s\n", pair, pairs, elapsed.count());
+    };
+}
+
 }  // namespace
 
 int runCartesian(const batch::CartesianOptions& options) {
-    batch::BatchOutcome outcome = batch::runCartesianBatch(options, std::cerr);
+    batch::BatchOutcome outcome = batch::runCartesianBatch(options, std::cerr, {}, progressOnTerminal());
     if (outcome.status == batch::ExitSuccess && outcome.summary) {
         std::vector<std::filesystem::path> figures;
         try {

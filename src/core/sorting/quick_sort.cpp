@@ -15,9 +15,9 @@ ValueSorter& programSorter() {
     return sorter;
 }
 
-}  // namespace
-
-void QuickSort(AppContext& context) {
+// The sort of SortValues and SortTags into SortedValues and SortedTags, with
+// or without the input as a work area.
+void sortState(AppContext& context, bool consumeInput) {
     AnalysisState& state = context.state;
     // Once a sort-and-count has run, sorts stop tracing themselves.
     if (!state.SortAndCountRun) context.trace("QuickSort");
@@ -26,27 +26,24 @@ void QuickSort(AppContext& context) {
     state.SortedTags.ensure(count);
     state.SortTags.ensure(count);
     const auto n = static_cast<std::size_t>(count);
-    programSorter().sort(std::span<const double>(state.SortValues.from1(), n),
-                std::span<const std::int32_t>(state.SortTags.from1(), n),
-                std::span<double>(state.SortedValues.from1(), n),
-                std::span<std::int32_t>(state.SortedTags.from1(), n));
+    const std::span<double> values(state.SortValues.from1(), n);
+    const std::span<std::int32_t> tags(state.SortTags.from1(), n);
+    const std::span<double> sortedValues(state.SortedValues.from1(), n);
+    const std::span<std::int32_t> sortedTags(state.SortedTags.from1(), n);
+    if (consumeInput) {
+        programSorter().sortConsumingInput(values, tags, sortedValues, sortedTags);
+        // What the sort left in them is of no use.
+        state.SortValues.release();
+        state.SortTags.release();
+    } else {
+        programSorter().sort(values, tags, sortedValues, sortedTags);
+    }
 }
 
-void QuickSortConsumingInput(AppContext& context) {
-    AnalysisState& state = context.state;
-    if (!state.SortAndCountRun) context.trace("QuickSort");
-    const std::int32_t count = state.SortCount;
-    state.SortedValues.ensure(count);
-    state.SortedTags.ensure(count);
-    state.SortTags.ensure(count);
-    const auto n = static_cast<std::size_t>(count);
-    programSorter().sortConsumingInput(std::span<double>(state.SortValues.from1(), n),
-                                      std::span<std::int32_t>(state.SortTags.from1(), n),
-                                      std::span<double>(state.SortedValues.from1(), n),
-                                      std::span<std::int32_t>(state.SortedTags.from1(), n));
-    // What the sort left in them is of no use.
-    state.SortValues.release();
-    state.SortTags.release();
-}
+}  // namespace
+
+void QuickSort(AppContext& context) { sortState(context, false); }
+
+void QuickSortConsumingInput(AppContext& context) { sortState(context, true); }
 
 }  // namespace cpt

@@ -47,15 +47,20 @@ const std::vector<std::vector<double>> TiedSamples = {
     {1e16, 1, 1e16 + 2, 0.1, -7.25, 2},
 };
 
-TEST(LargeRun, PairsBeyondTheCapacityAreExactOverEveryDifference) {
-    CartesianRun run;
-    run.context.differenceListCapacity = 3;
+// The three tied samples as treatments T1 to T3, run to the end.
+void runTiedSamples(CartesianRun& run) {
     std::vector<std::filesystem::path> files;
     for (std::size_t t = 0; t < TiedSamples.size(); ++t) {
         files.push_back(treatmentFile(run, "T" + std::to_string(t + 1), TiedSamples[t]));
     }
     run.script(files);
     run.run();
+}
+
+TEST(LargeRun, PairsBeyondTheCapacityAreExactOverEveryDifference) {
+    CartesianRun run;
+    run.context.differenceListCapacity = 3;
+    runTiedSamples(run);
     ASSERT_FALSE(run.stopMessage()) << *run.stopMessage();
     const AnalysisState& s = run.state();
     EXPECT_TRUE(s.MomentsFromSums);
@@ -104,12 +109,7 @@ TEST(LargeRun, PairsBeyondTheCapacityAreExactOverEveryDifference) {
 
 TEST(LargeRun, WithinTheCapacityTheReportHasNoNoteAndTheSumsRunInOrder) {
     CartesianRun run;
-    std::vector<std::filesystem::path> files;
-    for (std::size_t t = 0; t < TiedSamples.size(); ++t) {
-        files.push_back(treatmentFile(run, "T" + std::to_string(t + 1), TiedSamples[t]));
-    }
-    run.script(files);
-    run.run();
+    runTiedSamples(run);
     ASSERT_FALSE(run.stopMessage()) << *run.stopMessage();
     EXPECT_FALSE(run.state().MomentsFromSums);
     for (int i = 1; i < 3; ++i) {
