@@ -3,6 +3,7 @@
 // files written, the results as one JSON document, and what the main window
 // would draw (the overview grid, the frequency chart).
 #include <filesystem>
+#include <iosfwd>
 #include <functional>
 #include <optional>
 #include <string>
@@ -16,15 +17,33 @@
 
 namespace cpt::batch {
 
+// One class of a sort-and-count's table, as the document lists it.
+struct DocumentClass {
+    double value;
+    double count;  // a Double in the table, and so in the document
+};
+
 struct BatchOutcome {
     int status = ExitSuccess;
     std::vector<std::filesystem::path> written;
     nlohmann::json document;  // null unless the run succeeded
+    // A sort-and-count's class table, the document's "classes": it may hold
+    // millions of rows, which are written out one by one, never built as JSON.
+    std::vector<DocumentClass> classes;
     GridModel grid;           // Cartesian runs
     ChartModel chart;         // sort-and-count of general or bootstrap data
     // What the figures show; taken only when the options ask for figures.
     std::optional<figures::RunSummary> summary;
 };
+
+// The document as cpt --json prints it: two-space indents, keys in order,
+// bytes that are not UTF-8 replaced by U+FFFD; ends with a line end.
+void writeDocument(std::ostream& out, const BatchOutcome& outcome);
+std::string documentText(const BatchOutcome& outcome);
+
+// When a run fails after its files were written (no memory left for its
+// summary), they go: a run's files stand or fall with its answer.
+void discardWrittenFiles(BatchOutcome& outcome) noexcept;
 
 // Told the status line's text whenever a long run redraws it.
 using ProgressHandler = std::function<void(const std::string& status)>;

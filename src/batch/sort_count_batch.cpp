@@ -16,6 +16,8 @@
 namespace cpt::batch {
 namespace {
 
+constexpr const char* FilesRemovedMessage = "The files of this sort-and-count have been removed.";
+
 void answerQuestions(AnswerSheetDialogs& dialogs, const SortCountOptions& options) {
     const int kind = options.kind == "general" ? AnswerYes : options.kind == "boot" ? AnswerNo : AnswerCancel;
     dialogs.answerMessage("Sort and count general data or bootstrap results", kind);
@@ -27,22 +29,23 @@ void answerQuestions(AnswerSheetDialogs& dialogs, const SortCountOptions& option
 }
 
 nlohmann::json resultDocument(const AnalysisState& state, const std::vector<std::filesystem::path>& written) {
-    const std::int32_t n = state.BootstrapNumber[1];
-    nlohmann::json classes = nlohmann::json::array();
-    for (std::int32_t k = 1; k <= state.ClassTotal; ++k) {
-        classes.push_back({{"value", state.ClassValue[k]}, {"count", state.ClassCount[k]}});
-    }
     nlohmann::json files = nlohmann::json::array();
     for (const auto& path : written) files.push_back(path.string());
     const bool general = state.DataKind == "General";
     return {{"kind", state.DataKind},
             {"name", general ? state.ProjectName : state.TreatmentName[1]},
             {"code", state.LastTreatmentCode},
-            {"values", n},
+            {"values", state.BootstrapNumber[1]},
             {"mean", state.DataMean},
             {"decimals", state.DecimalLimit},
-            {"classes", classes},
             {"files", files}};
+}
+
+std::vector<DocumentClass> documentClasses(const AnalysisState& state) {
+    std::vector<DocumentClass> classes;
+    classes.reserve(static_cast<std::size_t>(state.ClassTotal));
+    for (std::int32_t k = 1; k <= state.ClassTotal; ++k) classes.push_back({state.ClassValue[k], state.ClassCount[k]});
+    return classes;
 }
 
 }  // namespace
@@ -79,12 +82,21 @@ BatchOutcome runSortCountBatch(const SortCountOptions& options, std::ostream& me
     if (dialogs.failed()) return outcome;
 
     SortCountFileNames names = sortCountFileNames(context.state);
-    outcome.status = ExitSuccess;
     outcome.written = {names.sorted, names.percentile, names.counts};
-    outcome.document = resultDocument(context.state, outcome.written);
-    if (context.state.DataKind != ResultsKind && context.state.ClassTotal <= MaxChartClasses) {
-        outcome.chart = frequencyChartOf(context.state);
+    try {
+        if (options.json) {
+            outcome.document = resultDocument(context.state, outcome.written);
+            outcome.classes = documentClasses(context.state);
+        }
+        if (context.state.DataKind != ResultsKind && context.state.ClassTotal <= MaxChartClasses) {
+            outcome.chart = frequencyChartOf(context.state);
+        }
+    } catch (const std::bad_alloc&) {
+        discardWrittenFiles(outcome);
+        messages << OutOfMemoryMessage << '\n' << FilesRemovedMessage << '\n';
+        return outcome;
     }
+    outcome.status = ExitSuccess;
     return outcome;
 }
 

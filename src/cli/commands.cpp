@@ -20,7 +20,7 @@ int printOutcome(const batch::BatchOutcome& outcome, bool json) {
     if (json) {
         // Text that is not UTF-8 (a Latin-1 name, a path with byte 0xFF) is
         // shown with U+FFFD here; the files keep their bytes.
-        std::cout << outcome.document.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
+        batch::writeDocument(std::cout, outcome);
     } else {
         for (const std::filesystem::path& path : outcome.written) std::cout << path.string() << '\n';
     }
@@ -60,11 +60,13 @@ int runCartesian(const batch::CartesianOptions& options) {
 }
 
 int runSortCount(const batch::SortCountOptions& options) {
+    batch::BatchOutcome outcome = batch::runSortCountBatch(options, std::cerr);
     try {
-        return printOutcome(batch::runSortCountBatch(options, std::cerr), options.json);
+        return printOutcome(outcome, options.json);
     } catch (const std::bad_alloc&) {
-        // Past the analysis itself: its summary for the screen did not fit.
-        std::cerr << OutOfMemoryMessage << '\n';
+        // Past the analysis itself: its document for the screen did not fit.
+        batch::discardWrittenFiles(outcome);
+        std::cerr << OutOfMemoryMessage << "\nThe files of this sort-and-count have been removed.\n";
         return batch::ExitFailure;
     }
 }

@@ -58,7 +58,7 @@ val commonResult(const batch::BatchOutcome& outcome, const std::ostringstream& m
     val result = val::object();
     result.set("status", outcome.status);
     result.set("messages", withoutFolders(messages.str(), folders));
-    result.set("json", outcome.status == batch::ExitSuccess ? outcome.document.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) + "\n" : std::string());
+    result.set("json", outcome.status == batch::ExitSuccess ? batch::documentText(outcome) : std::string());
     val files = val::array();
     for (const std::filesystem::path& path : outcome.written) {
         val file = val::object();

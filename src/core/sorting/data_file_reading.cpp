@@ -67,6 +67,16 @@ DataFileHeading readBootstrapHeading(FieldReader& reader, bool resultsKind) {
     return heading;
 }
 
+// B values fill the array without a move, but a heading's B cannot claim more
+// room than the file has values for: each takes a digit and a separator at least.
+std::int32_t valuesTheFileCanHold(const std::filesystem::path& path, bool serialNumbers, std::int32_t b) {
+    std::error_code error;
+    const std::uintmax_t bytes = std::filesystem::file_size(path, error);
+    if (error) return 0;
+    const std::uintmax_t most = bytes / (serialNumbers ? 4 : 2) + 1;
+    return most < static_cast<std::uintmax_t>(b) ? static_cast<std::int32_t>(most) : b;
+}
+
 }  // namespace
 
 DataFileContents readDataFile(const std::filesystem::path& path, std::string_view kind, bool serialNumbers,
@@ -78,6 +88,7 @@ DataFileContents readDataFile(const std::filesystem::path& path, std::string_vie
 
     // Only general files know the -1 end mark; bootstrap files stop after B values.
     const std::int32_t limit = general ? INT32_MAX - 1 : contents.heading.bootstrapNumber;
+    if (!general) values.reserve(valuesTheFileCanHold(path, serialNumbers, limit));
     std::int32_t count = 0;
     double total = 0;
     double value = 0;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/common/date_time.h"
+#include "core/common/large_block.h"
 
 namespace cpt {
 
@@ -51,11 +52,13 @@ public:
             values_.push_back(value);
         }
     }
+    // Room for positions 1..count without moving, for a count known ahead.
+    void reserve(std::int32_t count) { values_.reserve(static_cast<std::size_t>(count) + 1); }
     // Gives the memory back, for an array whose contents are no longer needed.
-    void release() { std::vector<T>().swap(values_); }
+    void release() { std::vector<T, LargeBlockAllocator<T>>().swap(values_); }
 
 private:
-    std::vector<T> values_;
+    std::vector<T, LargeBlockAllocator<T>> values_;
 };
 
 struct AnalysisState {
