@@ -2,7 +2,9 @@
 
 #include <cmath>
 
+#include "core/common/big_integer.h"
 #include "core/common/decimal_parse.h"
+#include "core/common/exact_sum.h"
 #include "core/common/field_reader.h"
 #include "core/common/number_format.h"
 
@@ -49,6 +51,10 @@ DataFileHeading readBootstrapHeading(FieldReader& reader, bool resultsKind) {
     heading.treatmentName = reader.readText("the treatment name");
     reader.skip("the second heading field");
     heading.sampleSize = reader.readInteger("the sample size");
+    if (heading.sampleSize < 1) {
+        reader.complain("field 3 gives the sample size " + std::to_string(heading.sampleSize) +
+                        ", but a sample size must be at least 1.");
+    }
     reader.skip("the fourth heading field");
     // B counts the values to read: a fraction or a count below 1 would be a guess.
     const double b = reader.readNumber("B, the number of bootstrap values");
@@ -77,6 +83,15 @@ std::int32_t valuesTheFileCanHold(const std::filesystem::path& path, bool serial
     return most < static_cast<std::uintmax_t>(b) ? static_cast<std::int32_t>(most) : b;
 }
 
+// Values near the Double limit can overflow the sum in reading order, though
+// their mean never does: then the mean comes from the exact sum.
+double meanOf(double total, const ValueArray<double>& values, std::int32_t count) {
+    if (std::isfinite(total)) return total / count;
+    ExactSum exact;
+    for (std::int32_t k = 1; k <= count; ++k) exact.add(values[k]);
+    return nearestDouble(exact.sum(), BigInteger(count), ExactSum::ValueExponent);
+}
+
 }  // namespace
 
 DataFileContents readDataFile(const std::filesystem::path& path, std::string_view kind, bool serialNumbers,
@@ -101,6 +116,7 @@ DataFileContents readDataFile(const std::filesystem::path& path, std::string_vie
     if (count == 0) reader.complain("it holds no data values after its heading.");
     contents.valueCount = count;
     contents.total = total;
+    contents.mean = meanOf(total, values, count);
     return contents;
 }
 

@@ -33,10 +33,12 @@ struct DataFileContents {
     std::int32_t valueCount = 0;
     // Sum of the values in reading order.
     double total = 0;
+    // total / valueCount; the exact mean when that sum overflows.
+    double mean = 0;
 };
 
 // Throws UserError naming the file and what was due when the file cannot be
-// read, ends inside its heading, holds a field of the wrong kind, or holds no
+// read, ends inside its heading, gives a sample size below 1, holds a field of the wrong kind, or holds no
 // values at all.
 DataFileContents readDataFile(const std::filesystem::path& path, std::string_view kind, bool serialNumbers,
                               ValueArray<double>& values);

@@ -71,7 +71,7 @@ void keepHeading(AnalysisState& state, const DataFileContents& contents) {
     }
     state.BootstrapNumber[1] = contents.valueCount;
     state.DataTotal = contents.total;
-    state.DataMean = contents.total / contents.valueCount;
+    state.DataMean = contents.mean;
 }
 
 // Row numbers go with the values as tags, so the sorted file can say where

@@ -231,6 +231,15 @@ TEST_F(SortAndCountTest, DecimalLimitOfOneWritesTheRoundedValues) {
     EXPECT_EQ(Lines(sorted.begin() + 4, sorted.end()), (Lines{"1,2,2.2", "2,1,2.3"}));
 }
 
+// The sum in reading order overflows; the mean the files show must not.
+TEST_F(SortAndCountTest, MeanOfValuesNearTheDoubleLimitIsFinite) {
+    scriptRun(app.dialogs, AnswerYes, false, data("P,0,A,1.5E+308,1.5E+308,-1.5E+308,3"));
+    run();
+    EXPECT_EQ(state.DataMean, 1.5e308 / 4 + 0.75);
+    EXPECT_EQ(lines("data-2_Sorted.txt")[2], "\"Sample mean = \",3.75E+307");
+    EXPECT_EQ(lines("data-3_Sorted and counts.txt")[2], "\"Sample mean = \",3.75E+307");
+}
+
 TEST_F(SortAndCountTest, ClassesAreKeyedByTheirFirstValue) {
     // 1 + 1.2e-12 is within 10^-12 of its neighbour but not of the class's first value.
     scriptRun(app.dialogs, AnswerYes, false, data("P,0,A,1.0000000000001,1,1.0000000000006,1.0000000000012,3"));
@@ -260,6 +269,8 @@ TEST_F(SortAndCountTest, UnusableDataFileIsReportedAndWritesNothing) {
         {AnswerNo, "Name,0,10,0,2.5,C1,10,.5,1,2", "field 5 should be B, the number of bootstrap values (a whole number of at least 1), but it holds 2.5."},
         {AnswerNo, "Name,0,10,0,0,C1,10,.5,1,2", "(a whole number of at least 1), but it holds 0."},
         {AnswerNo, "Name,0,ten,0,2,C1,10,.5,1,2", "field 3 should be the sample size"},
+        {AnswerNo, "Name,0,0,0,2,C1,10,.5,1,2", "field 3 gives the sample size 0, but a sample size must be at least 1."},
+        {AnswerCancel, "Name,0,-2147483648,0,2,C1,10,.5,1,2", "field 3 gives the sample size -2147483648"},
         {AnswerNo, testing::bootstrapHeading(2), "holds no data values"},
         {AnswerCancel, testing::bootstrapHeading(2) + "x,y\r\n", "holds no data values"},
     };
