@@ -59,12 +59,41 @@ void writeEightDigits(std::uint32_t value, char* out) {
     writeFourDigits(value % 10000, out + 4);
 }
 
+// Digits of a whole number below 10^15, as the 15-digit form writes it.
+int writeWhole(std::uint64_t whole, bool negative, char* out) {
+    char buffer[16];
+    char* end = buffer + sizeof buffer;
+    char* p = end;
+    while (whole >= 100) {
+        p -= 2;
+        std::memcpy(p, DigitPairs.data() + 2 * (whole % 100), 2);
+        whole /= 100;
+    }
+    if (whole >= 10) {
+        p -= 2;
+        std::memcpy(p, DigitPairs.data() + 2 * whole, 2);
+    } else {
+        *--p = static_cast<char>('0' + whole);
+    }
+    char* o = out;
+    if (negative) *o++ = '-';
+    const auto length = static_cast<std::size_t>(end - p);
+    std::memcpy(o, p, length);
+    return static_cast<int>(o - out + static_cast<std::ptrdiff_t>(length));
+}
+
 }  // namespace
 
 int writeRecordNumberFast(double value, char* out) {
     const std::uint64_t bits = std::bit_cast<std::uint64_t>(value);
     const int biased = static_cast<int>((bits >> 52) & 0x7ff);
     if (value == 0 || biased == 0 || biased == 0x7ff) return writeRecordNumber(value, out);
+    // Row numbers, tags and counts, most of a file's numbers, need no scaling.
+    const double magnitude = std::fabs(value);
+    if (magnitude < 1e15) {
+        const auto whole = static_cast<std::uint64_t>(magnitude);
+        if (static_cast<double>(whole) == magnitude) return writeWhole(whole, value < 0, out);
+    }
     const std::uint64_t significand = (bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52);
     const int exponent2 = biased - 1075;  // |value| = significand * 2^exponent2
     if (exponent2 >= 0) return writeRecordNumber(value, out);
