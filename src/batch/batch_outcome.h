@@ -3,8 +3,8 @@
 // files written, the results as one JSON document, and what the main window
 // would draw (the overview grid, the frequency chart).
 #include <filesystem>
-#include <iosfwd>
 #include <functional>
+#include <iosfwd>
 #include <optional>
 #include <string>
 #include <vector>
@@ -44,6 +44,7 @@ std::string documentText(const BatchOutcome& outcome);
 // When a run fails after its files were written (no memory left for its
 // summary), they go: a run's files stand or fall with its answer.
 void discardWrittenFiles(BatchOutcome& outcome) noexcept;
+inline constexpr const char* SortCountFilesRemovedMessage = "The files of this sort-and-count have been removed.";
 
 // Told the status line's text whenever a long run redraws it.
 using ProgressHandler = std::function<void(const std::string& status)>;

@@ -16,8 +16,6 @@
 namespace cpt::batch {
 namespace {
 
-constexpr const char* FilesRemovedMessage = "The files of this sort-and-count have been removed.";
-
 void answerQuestions(AnswerSheetDialogs& dialogs, const SortCountOptions& options) {
     const int kind = options.kind == "general" ? AnswerYes : options.kind == "boot" ? AnswerNo : AnswerCancel;
     dialogs.answerMessage("Sort and count general data or bootstrap results", kind);
@@ -93,7 +91,7 @@ BatchOutcome runSortCountBatch(const SortCountOptions& options, std::ostream& me
         }
     } catch (const std::bad_alloc&) {
         discardWrittenFiles(outcome);
-        messages << OutOfMemoryMessage << '\n' << FilesRemovedMessage << '\n';
+        messages << OutOfMemoryMessage << '\n' << SortCountFilesRemovedMessage << '\n';
         return outcome;
     }
     outcome.status = ExitSuccess;

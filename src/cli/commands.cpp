@@ -66,7 +66,7 @@ int runSortCount(const batch::SortCountOptions& options) {
     } catch (const std::bad_alloc&) {
         // Past the analysis itself: its document for the screen did not fit.
         batch::discardWrittenFiles(outcome);
-        std::cerr << OutOfMemoryMessage << "\nThe files of this sort-and-count have been removed.\n";
+        std::cerr << OutOfMemoryMessage << '\n' << batch::SortCountFilesRemovedMessage << '\n';
         return batch::ExitFailure;
     }
 }

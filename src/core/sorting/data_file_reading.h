@@ -38,8 +38,8 @@ struct DataFileContents {
 };
 
 // Throws UserError naming the file and what was due when the file cannot be
-// read, ends inside its heading, gives a sample size below 1, holds a field of the wrong kind, or holds no
-// values at all.
+// read, ends inside its heading, gives a sample size below 1, holds a field
+// of the wrong kind, or holds no values at all.
 DataFileContents readDataFile(const std::filesystem::path& path, std::string_view kind, bool serialNumbers,
                               ValueArray<double>& values);
 
