@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 
 namespace cpt {
@@ -32,6 +33,39 @@ long leadingDigitExponent(std::string_view text) {
     return exponent + position;
 }
 
+constexpr double ExactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                       1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+constexpr std::uint64_t LargestExactWhole = std::uint64_t{1} << 53;
+
+// Most fields are plain decimals of a few digits ("4017", ".0660871342834174").
+// When their digits form a whole number up to 2^53 and at most 22 of them follow
+// the point, both that number and the power of ten are exact Doubles, and one
+// division rounds their quotient correctly: the value from_chars gives, sooner.
+// Anything else (exponents, long digit strings, stray characters) gets nothing
+// here and takes the general way.
+std::optional<double> plainDecimal(std::string_view text) {
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    std::uint64_t whole = 0;  // wraps past 19 digits, which are then refused
+    auto digitRun = [&] {
+        const char* const first = p;
+        for (; p != end && *p >= '0' && *p <= '9'; ++p) whole = whole * 10 + static_cast<std::uint64_t>(*p - '0');
+        return static_cast<int>(p - first);
+    };
+    const int wholeDigits = digitRun();
+    int fractionDigits = 0;
+    if (p != end && *p == '.') {
+        ++p;
+        fractionDigits = digitRun();
+    }
+    const int digits = wholeDigits + fractionDigits;
+    if (p != end || digits == 0 || digits > 19 || whole > LargestExactWhole || fractionDigits > 22) {
+        return std::nullopt;
+    }
+    const double value = static_cast<double>(whole);
+    return fractionDigits > 0 ? value / ExactPowersOfTen[fractionDigits] : value;
+}
+
 }  // namespace
 
 std::optional<double> parseDecimalExactly(std::string_view text) {
@@ -43,6 +77,9 @@ std::optional<double> parseDecimalExactly(std::string_view text) {
     // from_chars would also take "inf", "nan" and hexadecimal forms.
     if (text.empty() || !(text.front() == '.' || (text.front() >= '0' && text.front() <= '9'))) {
         return std::nullopt;
+    }
+    if (std::optional<double> plain = plainDecimal(text)) {
+        return negative && *plain != 0.0 ? -*plain : *plain;
     }
     double value = 0.0;
     auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value,

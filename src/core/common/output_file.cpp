@@ -2,14 +2,18 @@
 
 #include <cerrno>
 #include <cstring>
+#include <utility>
 
 #include "core/common/user_error.h"
 
 namespace cpt {
 
 OutputFile::OutputFile(OutputFile&& other) noexcept
-    : file_(other.file_), path_(std::move(other.path_)), buffer_(std::move(other.buffer_)) {
+    : file_(other.file_), path_(std::move(other.path_)), used_(other.used_) {
+    // The buffers trade places: a moved-from file keeps one to write into.
+    buffer_.swap(other.buffer_);
     other.file_ = nullptr;
+    other.used_ = 0;
 }
 
 OutputFile& OutputFile::operator=(OutputFile&& other) noexcept {
@@ -17,8 +21,10 @@ OutputFile& OutputFile::operator=(OutputFile&& other) noexcept {
         release();
         file_ = other.file_;
         path_ = std::move(other.path_);
-        buffer_ = std::move(other.buffer_);
+        buffer_.swap(other.buffer_);
+        used_ = other.used_;
         other.file_ = nullptr;
+        other.used_ = 0;
     }
     return *this;
 }
@@ -30,7 +36,7 @@ void OutputFile::release() noexcept {
         std::fclose(file_);
         file_ = nullptr;
     }
-    buffer_.clear();
+    used_ = 0;
 }
 
 void OutputFile::fail(std::string_view what, int error) {
@@ -47,7 +53,6 @@ bool OutputFile::openNew(const std::filesystem::path& path) {
         if (errno == EEXIST) return false;
         fail("cannot be created", errno);
     }
-    buffer_.reserve(Capacity);
     return true;
 }
 
@@ -56,28 +61,28 @@ void OutputFile::open(const std::filesystem::path& path, Mode mode) {
     path_ = path;
     file_ = std::fopen(path.c_str(), mode == Mode::CreateNew ? "wbx" : "wb");
     if (file_ == nullptr) fail("cannot be created", errno);
-    buffer_.reserve(Capacity);
 }
 
 void OutputFile::write(std::string_view text) {
-    if (buffer_.size() + text.size() > Capacity) {
+    if (used_ + text.size() > Capacity) {
         flush();
         if (text.size() > Capacity) {
-            if (std::fwrite(text.data(), 1, text.size(), file_) != text.size()) {
+            if (file_ != nullptr && std::fwrite(text.data(), 1, text.size(), file_) != text.size()) {
                 fail("could not be written completely", errno);
             }
             return;
         }
     }
-    buffer_.append(text);
+    std::memcpy(buffer_.get() + used_, text.data(), text.size());
+    used_ += text.size();
 }
 
 void OutputFile::flush() {
-    if (file_ == nullptr) return;
-    if (!buffer_.empty() && std::fwrite(buffer_.data(), 1, buffer_.size(), file_) != buffer_.size()) {
+    // Without a file (never opened, or failed) the bytes have nowhere to go.
+    const std::size_t used = std::exchange(used_, 0);
+    if (file_ != nullptr && used > 0 && std::fwrite(buffer_.get(), 1, used, file_) != used) {
         fail("could not be written completely", errno);
     }
-    buffer_.clear();
 }
 
 void OutputFile::flushToSystem() {

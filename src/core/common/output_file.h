@@ -4,6 +4,7 @@
 // that names the file and the system's reason.
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -29,9 +30,17 @@ public:
 
     void write(std::string_view text);
     void write(char c) {
-        if (buffer_.size() + 1 > Capacity) flush();
-        buffer_.push_back(c);
+        if (used_ + 1 > Capacity) flush();
+        buffer_[used_++] = c;
     }
+    // Numbers are written in place: room() gives space for up to `size`
+    // bytes (at most a few hundred) at the end of the buffer, and claim()
+    // keeps the ones filled.
+    char* room(std::size_t size) {
+        if (used_ + size > Capacity) flush();
+        return buffer_.get() + used_;
+    }
+    void claim(std::size_t size) { used_ += size; }
     // Lines end CR LF in every output file.
     void writeLine(std::string_view text) {
         write(text);
@@ -53,7 +62,8 @@ private:
 
     std::FILE* file_ = nullptr;
     std::filesystem::path path_;
-    std::string buffer_;
+    std::unique_ptr<char[]> buffer_{new char[Capacity]};
+    std::size_t used_ = 0;
 };
 
 }  // namespace cpt

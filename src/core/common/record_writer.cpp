@@ -23,8 +23,8 @@ Record& Record::text(std::string_view text) {
 // same characters.
 Record& Record::number(double value) {
     separate();
-    char buffer[MaxNumberChars];
-    file_.write(std::string_view(buffer, static_cast<std::size_t>(writeRecordNumberFast(value, buffer))));
+    char* out = file_.room(MaxNumberChars);
+    file_.claim(static_cast<std::size_t>(writeRecordNumberFast(value, out)));
     return *this;
 }
 

@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <random>
+#include <string>
 
 #include "core/common/decimal_parse.h"
 #include "core/common/field_reader.h"
@@ -168,6 +170,35 @@ TEST(DecimalParse, BeyondTheDoubleRangeLikeStrtod) {
     }
     FieldReader reader("1" + zeros, "big.txt");
     EXPECT_THROW(reader.readNumber("a value"), UserError);
+}
+
+// Plain decimals take a quicker way than exponents and long digit strings:
+// both must give strtod's value, at the edges of the quick way and at random.
+TEST(DecimalParse, PlainDecimalsGiveStrtodsValue) {
+    const std::string edges[] = {
+        "9007199254740992",  "9007199254740993",   "9007199254740991.5", ".9007199254740993", "5.",
+        "0.0660871342834174", "-.00869799999999998", "1234567890123456789", ".0000000000000000000001",
+        "1.0000000000000000000001", "00000000000000000000000000001.5", "-0", "0.000", "+7.25",
+    };
+    for (const std::string& text : edges) {
+        std::optional<double> value = parseDecimalExactly(text);
+        ASSERT_TRUE(value) << text;
+        EXPECT_EQ(*value, std::strtod(text.c_str(), nullptr) + 0.0) << text;
+    }
+    std::mt19937_64 generator(3);
+    for (int i = 0; i < 100000; ++i) {
+        std::string text = i % 2 ? "" : "-";
+        const int digits = 1 + static_cast<int>(generator() % 24);
+        const int point = static_cast<int>(generator() % (digits + 1));
+        for (int k = 0; k < digits; ++k) {
+            if (k == point) text += '.';
+            text += static_cast<char>('0' + generator() % 10);
+        }
+        std::optional<double> value = parseDecimalExactly(text);
+        ASSERT_TRUE(value) << text;
+        ASSERT_EQ(*value, std::strtod(text.c_str(), nullptr) + 0.0) << text;
+    }
+    for (const char* refused : {".", "5..", "1.2.3", "-", "1,5", "1 5"}) EXPECT_FALSE(parseDecimalExactly(refused)) << refused;
 }
 
 TEST(FieldReader, WholeNumberFieldsRoundAndCheckTheRange) {
