@@ -49,10 +49,16 @@ void drawText(QPainter& painter, const Text& text) {
     painter.restore();
 }
 
+[[noreturn]] void refused(const std::filesystem::path& path, const QString& reason) {
+    throw UserError("The figure file \"" + path.string() + "\" could not be written: " + reason.toStdString());
+}
+
+// Only after the file was opened: a refused open may name a file or folder
+// of the user's, which must stay.
 [[noreturn]] void failed(const std::filesystem::path& path, const QString& reason) {
     std::error_code ignored;
     std::filesystem::remove(path, ignored);
-    throw UserError("The figure file \"" + path.string() + "\" could not be written: " + reason.toStdString());
+    refused(path, reason);
 }
 
 }  // namespace
@@ -123,7 +129,7 @@ void writeFigure(const Figure& figure, const std::filesystem::path& path, Figure
                 image.setDotsPerMeterY(qRound(ExportDpi / 0.0254));
             }
             QFile file(name);
-            if (!file.open(QIODevice::WriteOnly)) failed(path, file.errorString());
+            if (!file.open(QIODevice::WriteOnly)) refused(path, file.errorString());
             if (!image.save(&file, "PNG")) failed(path, "the image could not be encoded");
             file.close();
             if (file.error() != QFileDevice::NoError) failed(path, file.errorString());
@@ -131,7 +137,7 @@ void writeFigure(const Figure& figure, const std::filesystem::path& path, Figure
         }
         case FigureFormat::Pdf: {
             QFile file(name);
-            if (!file.open(QIODevice::WriteOnly)) failed(path, file.errorString());
+            if (!file.open(QIODevice::WriteOnly)) refused(path, file.errorString());
             {
                 QPdfWriter pdf(&file);
                 pdf.setResolution(ExportDpi);

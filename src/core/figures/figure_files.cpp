@@ -1,8 +1,6 @@
 #include "core/figures/figure_files.h"
 
-#include <system_error>
-
-#include "core/common/output_file.h"
+#include "core/common/pending_file.h"
 #include "core/figures/svg_writer.h"
 
 namespace cpt::figures {
@@ -12,15 +10,10 @@ std::string pairFigureStem(const PairSummary& pair) {
 }
 
 void writeSvgFile(const Figure& figure, const std::filesystem::path& path) {
-    try {
-        OutputFile file(path);
-        file.write(svgOf(figure));
-        file.close();
-    } catch (...) {
-        std::error_code ignored;
-        std::filesystem::remove(path, ignored);
-        throw;
-    }
+    PendingFile file;
+    file.open(path);
+    file.file().write(svgOf(figure));
+    file.commit();
 }
 
 }  // namespace cpt::figures

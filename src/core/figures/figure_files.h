@@ -13,7 +13,8 @@ inline std::string meansFigureStem() { return "means"; }
 std::string pairFigureStem(const PairSummary& pair);
 
 // Writes the SVG form of the figure, replacing a file of that name; a file
-// that cannot be fully written is removed and throws UserError.
+// that cannot be fully written is removed and throws UserError, while one
+// that cannot be opened is left as it was.
 void writeSvgFile(const Figure& figure, const std::filesystem::path& path);
 
 }  // namespace cpt::figures
