@@ -251,6 +251,10 @@ bool pairListsDifferences(const AppContext& context, int i, int j) {
 
 void ComputeCartesianDifferences(AppContext& context) {
     AnalysisState& state = context.state;
+    // Before anything can fail: the files listed are this run's, and a run
+    // that stops early must not take the last run's files with it.
+    state.RunDifferenceFiles.clear();
+    state.DifferenceFilesBegun = false;
     checkPairs(state);
     confirmUnlistedDifferences(context);
     context.trace("CartesianDifference2");
@@ -264,8 +268,6 @@ void ComputeCartesianDifferences(AppContext& context) {
         }
     }
     state.MomentsFromSums = false;
-    state.RunDifferenceFiles.clear();
-    state.DifferenceFilesBegun = false;
     state.DifferenceFileNumber = 1;
     if (state.DetailedDifferences) chooseDifferenceFileNumber(state, context.workingDirectory);
     treatmentStatistics(state);
@@ -303,8 +305,6 @@ std::string reasonOf(std::exception_ptr failure) {
 
 void CartesianDifference2(AppContext& context) {
     AnalysisState& state = context.state;
-    state.DifferenceFilesBegun = false;
-    state.RunDifferenceFiles.clear();
     try {
         ComputeCartesianDifferences(context);
         PrintMultiCIofDifference(context);

@@ -1,9 +1,12 @@
 // The six difference files of a pair, byte for byte.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 
+#include "core/cartesian/difference_engine.h"
 #include "core/cartesian/difference_files.h"
+#include "core/common/user_error.h"
 #include "core/report/report_file_name.h"
 #include "support/cartesian_run.h"
 
@@ -99,6 +102,45 @@ TEST(DifferenceFiles, CodesFromTheDataAreMadeFitForANameAndMarksSkipped) {
     const std::string report = readFile(run.folder.path() / run.state().OutputFileName);
     EXPECT_EQ(report.find(bom), std::string::npos);
     EXPECT_NE(run.state().OutputFileName.find(" results-L_D_"), std::string::npos) << run.state().OutputFileName;
+}
+
+// A run that stops before its pairs leaves the last run's difference files
+// where they are: they belong to a finished report.
+TEST(DifferenceFiles, ARunStoppedEarlyKeepsTheLastRunsFiles) {
+    struct Case {
+        const char* label;
+        std::function<void(CartesianRun&)> stopEarly;
+    };
+    const Case cases[] = {
+        {"pair too large to list declined",
+         [](CartesianRun& run) {
+             std::vector<std::string> values;
+             for (int k = 0; k < 3001; ++k) values.push_back(std::to_string(k % 7));
+             run.answerQuestions(true, false).answerCount("2");
+             run.answerFiles({run.folder.write("big1.txt", treatmentText("A", "A", 3001, values)),
+                              run.folder.write("big2.txt", treatmentText("B", "B", 3000, {values.begin(), values.end() - 1}))});
+             run.dialogs.answerMessage("Difference files too large", AnswerNo);
+             run.run();
+             EXPECT_FALSE(run.stopMessage());
+         }},
+        {"treatment without enough bootstrap values",
+         [](CartesianRun& run) {
+             run.state().BootstrapNumber[2] = 1;
+             EXPECT_THROW(CartesianDifference2(run.context), UserError);
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        CartesianRun run;
+        run.script({fixture("kale_2_6.txt"), fixture("cabbage_1_5.txt")}, true);
+        run.run();
+        ASSERT_FALSE(run.stopMessage());
+        const std::array<std::string, 6> files = differenceFileNames(run.state(), 1, 2);
+        c.stopEarly(run);
+        for (const std::string& name : files) {
+            EXPECT_EQ(readFile(run.folder.path() / name), readFile(fixture("differences") / name)) << name;
+        }
+    }
 }
 
 }  // namespace
