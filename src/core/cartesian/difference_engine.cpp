@@ -108,9 +108,8 @@ void analysisOfVariance(AnalysisState& state) {
     const double meanSquareWithin = state.SSWithin / state.DfWithin;
     // A within-groups mean square of 0, or none at all (every sample size 1),
     // leaves F undefined; an F of an earlier run must not stand in for it.
-    // Constant samples can leave the sums a rounding error below 0: no variance either.
     // Constant treatments have no variance at all, whatever rounding error
-    // the sums formula leaves.
+    // (even below 0) the sums formula leaves.
     if (meanSquareWithin > 0 && !everyTreatmentConstant(state) && std::isfinite(meanSquareBetween / meanSquareWithin)) {
         state.FValue = meanSquareBetween / meanSquareWithin;
         state.FValueDefined = true;
