@@ -4,12 +4,6 @@
 
 namespace cpt {
 
-ExactSum exactSumOf(std::span<const double> values) {
-    ExactSum sums;
-    for (double x : values) sums.add(x);
-    return sums;
-}
-
 DifferenceMoments exactDifferenceMoments(const ExactSum& minuends, const ExactSum& subtrahends) {
     const BigInteger bi(minuends.count());
     const BigInteger bj(subtrahends.count());

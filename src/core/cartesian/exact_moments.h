@@ -6,13 +6,9 @@
 //   sum (x - y)^2 = B_j sum x^2 - 2 sum x sum y + B_i sum y^2
 // combined in whole numbers and rounded once, so each is the double nearest
 // to the true value.
-#include <span>
-
 #include "core/common/exact_sum.h"
 
 namespace cpt {
-
-ExactSum exactSumOf(std::span<const double> values);
 
 struct DifferenceMoments {
     double mean = 0;

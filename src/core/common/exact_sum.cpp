@@ -80,4 +80,10 @@ BigInteger ExactSum::sum() const { return positive_.value() - negative_.value();
 
 BigInteger ExactSum::sumOfSquares() const { return squares_.value(); }
 
+ExactSum exactSumOf(std::span<const double> values) {
+    ExactSum sums;
+    for (double x : values) sums.add(x);
+    return sums;
+}
+
 }  // namespace cpt

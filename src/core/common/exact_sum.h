@@ -4,6 +4,7 @@
 // whole numbers of those units in fixed-point digits (a superaccumulator),
 // with the carries put off until the sum is read.
 #include <cstdint>
+#include <span>
 #include <vector>
 
 #include "core/common/big_integer.h"
@@ -46,5 +47,8 @@ private:
     Digits squares_;
     std::int64_t count_ = 0;
 };
+
+// The sums of values, each finite.
+ExactSum exactSumOf(std::span<const double> values);
 
 }  // namespace cpt

@@ -87,8 +87,7 @@ std::int32_t valuesTheFileCanHold(const std::filesystem::path& path, bool serial
 // their mean never does: then the mean comes from the exact sum.
 double meanOf(double total, const ValueArray<double>& values, std::int32_t count) {
     if (std::isfinite(total)) return total / count;
-    ExactSum exact;
-    for (std::int32_t k = 1; k <= count; ++k) exact.add(values[k]);
+    const ExactSum exact = exactSumOf({values.from1(), static_cast<std::size_t>(count)});
     return nearestDouble(exact.sum(), BigInteger(count), ExactSum::ValueExponent);
 }
 
