@@ -48,10 +48,6 @@ BigInteger::BigInteger(std::int64_t value) {
     trim();
 }
 
-BigInteger BigInteger::fromUnsigned(std::uint64_t value) {
-    return fromDigits({static_cast<std::uint32_t>(value), static_cast<std::uint32_t>(value >> 32)}, false);
-}
-
 BigInteger BigInteger::fromDigits(std::vector<std::uint32_t> digits, bool negative) {
     BigInteger result;
     result.digits_ = std::move(digits);
@@ -138,11 +134,6 @@ BigInteger operator*(const BigInteger& a, const BigInteger& b) {
         }
     }
     return BigInteger::fromDigits(std::move(result), a.negative_ != b.negative_);
-}
-
-BigInteger BigInteger::shiftedLeft(int bits) const {
-    assert(bits >= 0);
-    return fromDigits(shiftLeft(digits_, bits), negative_);
 }
 
 double nearestDouble(const BigInteger& numerator, const BigInteger& denominator, int exponent) {

@@ -13,7 +13,6 @@ public:
     BigInteger(std::int64_t value);  // NOLINT: a plain number is a BigInteger
     // magnitude = sum of digits[k] * 2^(32 k), least significant first.
     static BigInteger fromDigits(std::vector<std::uint32_t> digits, bool negative);
-    static BigInteger fromUnsigned(std::uint64_t value);
 
     bool isZero() const { return digits_.empty(); }
     bool isNegative() const { return negative_; }
@@ -24,7 +23,6 @@ public:
     friend BigInteger operator+(const BigInteger& a, const BigInteger& b);
     friend BigInteger operator-(const BigInteger& a, const BigInteger& b);
     friend BigInteger operator*(const BigInteger& a, const BigInteger& b);
-    BigInteger shiftedLeft(int bits) const;
     friend bool operator==(const BigInteger& a, const BigInteger& b) = default;
 
     // The double nearest to numerator / denominator * 2^exponent, halves to

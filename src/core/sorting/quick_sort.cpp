@@ -15,9 +15,9 @@ ValueSorter& programSorter() {
     return sorter;
 }
 
-// The sort of SortValues and SortTags into SortedValues and SortedTags, with
-// or without the input as a work area.
-void sortState(AppContext& context, bool consumeInput) {
+}  // namespace
+
+void QuickSortConsumingInput(AppContext& context) {
     AnalysisState& state = context.state;
     // Once a sort-and-count has run, sorts stop tracing themselves.
     if (!state.SortAndCountRun) context.trace("QuickSort");
@@ -30,20 +30,10 @@ void sortState(AppContext& context, bool consumeInput) {
     const std::span<std::int32_t> tags(state.SortTags.from1(), n);
     const std::span<double> sortedValues(state.SortedValues.from1(), n);
     const std::span<std::int32_t> sortedTags(state.SortedTags.from1(), n);
-    if (consumeInput) {
-        programSorter().sortConsumingInput(values, tags, sortedValues, sortedTags);
-        // What the sort left in them is of no use.
-        state.SortValues.release();
-        state.SortTags.release();
-    } else {
-        programSorter().sort(values, tags, sortedValues, sortedTags);
-    }
+    programSorter().sortConsumingInput(values, tags, sortedValues, sortedTags);
+    // What the sort left in them is of no use.
+    state.SortValues.release();
+    state.SortTags.release();
 }
-
-}  // namespace
-
-void QuickSort(AppContext& context) { sortState(context, false); }
-
-void QuickSortConsumingInput(AppContext& context) { sortState(context, true); }
 
 }  // namespace cpt

@@ -5,10 +5,8 @@ namespace cpt {
 
 class AppContext;
 
-void QuickSort(AppContext& context);
-
-// The same sort with SortValues/SortTags as its work area, released
-// afterwards: for a large count it needs no memory beyond the four arrays.
+// SortValues/SortTags serve as its work area and are released afterwards:
+// for a large count it needs no memory beyond the four arrays.
 void QuickSortConsumingInput(AppContext& context);
 
 }  // namespace cpt
