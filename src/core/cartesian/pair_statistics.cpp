@@ -5,6 +5,8 @@
 #include <cassert>
 #include <cmath>
 
+#include "core/common/sorted_differences.h"
+
 namespace cpt {
 namespace {
 
@@ -36,18 +38,6 @@ std::uint64_t nextRandom(std::uint64_t& state) {
 constexpr std::size_t SampleSize = 1 << 16;
 constexpr std::int64_t SmallestListLimit = 4096;
 
-template <typename Within>
-std::int64_t countWhere(std::span<const double> a, std::span<const double> b, Within within) {
-    const std::size_t n = b.size();
-    std::size_t p = 0;  // first b whose difference with the current a is within
-    std::int64_t count = 0;
-    for (double x : a) {
-        while (p < n && !within(x - b[p])) ++p;
-        count += static_cast<std::int64_t>(n - p);
-    }
-    return count;
-}
-
 }  // namespace
 
 DifferenceSums sumDifferences(const double* first, std::int32_t firstCount, const double* second,
@@ -74,11 +64,11 @@ void DifferenceRanking::assignSorted(std::span<const double> sortedMinuends, std
 }
 
 std::int64_t DifferenceRanking::countAtMost(double limit) const {
-    return countWhere(a_, b_, [limit](double d) { return d <= limit; });
+    return differencesAtMost(a_, b_, limit);
 }
 
 std::int64_t DifferenceRanking::countBelow(double limit) const {
-    return countWhere(a_, b_, [limit](double d) { return d < limit; });
+    return differencesBelow(a_, b_, limit);
 }
 
 // Differences in the window below the pivot and at most the pivot. Along a

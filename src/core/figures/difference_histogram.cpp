@@ -3,18 +3,9 @@
 #include <stdexcept>
 #include <string>
 
-namespace cpt::figures {
+#include "core/common/sorted_differences.h"
 
-std::int64_t differencesBelow(std::span<const double> a, std::span<const double> b, double limit) {
-    const std::size_t n = b.size();
-    std::size_t first = 0;  // first b with a - b below the limit for the current a
-    std::int64_t count = 0;
-    for (double x : a) {
-        while (first < n && !(x - b[first] < limit)) ++first;
-        count += static_cast<std::int64_t>(n - first);
-    }
-    return count;
-}
+namespace cpt::figures {
 
 DifferenceHistogram differenceHistogram(std::span<const double> a, std::span<const double> b, int binCount) {
     if (binCount < 1) throw std::invalid_argument("differenceHistogram: bin count " + std::to_string(binCount));

@@ -27,10 +27,4 @@ DifferenceHistogram differenceHistogram(std::span<const double> sortedMinuends,
                                         std::span<const double> sortedSubtrahends,
                                         int binCount = DefaultHistogramBins);
 
-// The number of differences below limit, by one sweep over both samples:
-// fl(a - b) never decreases as a grows or b shrinks, so for each a the
-// differences below the limit come from a suffix of b that only shrinks.
-std::int64_t differencesBelow(std::span<const double> sortedMinuends, std::span<const double> sortedSubtrahends,
-                              double limit);
-
 }  // namespace cpt::figures
