@@ -9,6 +9,7 @@
 #include "core/state/analysis_state.h"
 #include "core/cartesian/difference_files.h"
 #include "core/cartesian/pair_calculation.h"
+#include "support/cartesian_run.h"
 #include "support/literal_pair.h"
 #include "support/test_files.h"
 
@@ -111,11 +112,7 @@ TEST(PairCalculation, StoringWritesPairIAndJAndMirrorsOnlyThePValue) {
                             .variance = 0.25, .sd = 0.5, .tLower = -0.48, .tUpper = 1.48,
                             .percentileLower = -0.25, .percentileUpper = 1.25, .pValue = 0.625};
     storePairResult(state, 2, 4, result);
-    const PairResult stored{state.SigCount[2][4],    state.InsigBelowCount[2][4], state.InsigAboveCount[2][4],
-                            state.InsigCount[2][4],  state.DiffMean[2][4],        state.DiffVariance[2][4],
-                            state.DiffSD[2][4],      state.TLowerLimit[2][4],     state.TUpperLimit[2][4],
-                            state.PercentileLower[2][4], state.PercentileUpper[2][4], state.PValue[2][4]};
-    EXPECT_EQ(stored, result);
+    EXPECT_EQ(figuresOf(state, 2, 4), result);
     EXPECT_EQ(state.PValueWork[2][4], 0.625);
     EXPECT_EQ(state.PValueWork[4][2], 0.625);
     EXPECT_EQ(state.PValue[4][2], 0.625);
