@@ -21,11 +21,6 @@ SampleSummary summarise(std::span<const double> values) {
     return summary;
 }
 
-std::int64_t percentileRank(double differences, double share) {
-    const auto total = static_cast<std::int64_t>(differences);
-    return std::clamp<std::int64_t>(toInt64(differences * share + 0.5).value_or(0), 1, total);
-}
-
 PairResult calculateLargePair(const SampleSummary& first, const SampleSummary& second, PairDirection direction,
                               DifferenceRanking& ranking) {
     const SampleSummary& minuends = direction.firstMinusSecond ? first : second;

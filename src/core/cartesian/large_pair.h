@@ -12,6 +12,7 @@
 #include "core/cartesian/pair_calculation.h"
 #include "core/cartesian/pair_statistics.h"
 #include "core/common/exact_sum.h"
+#include "core/common/rounding.h"  // percentileRank, the ranks of the limits
 
 namespace cpt {
 
@@ -21,11 +22,6 @@ struct SampleSummary {
     ExactSum sums;
 };
 SampleSummary summarise(std::span<const double> values);
-
-// Ranks L and U of the percentile limits among `differences` differences
-// (B_j x B_i as a double): differences x share + 0.5, halves to even, kept
-// within 1 to differences.
-std::int64_t percentileRank(double differences, double share);
 
 // The pair (first, second) as calculatePair takes it; the ranking's work
 // areas are reused from pair to pair.

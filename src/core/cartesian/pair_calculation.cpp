@@ -41,8 +41,6 @@ DifferenceSums writeDifferences(DifferenceFiles& files, std::span<const double> 
     return {sum, sumSquares};
 }
 
-std::int32_t wholeRank(double position) { return toInt32(position).value_or(0); }
-
 }  // namespace
 
 PairDirection directionOf(double firstMean, double secondMean) {
@@ -87,11 +85,8 @@ PairResult calculatePair(std::span<const double> first, std::span<const double> 
 
     // The order statistics come from the ranking, not from a sort of all
     // differences.
-    const std::int64_t total = ranking.size();
-    const std::int64_t lower = std::clamp<std::int64_t>(wholeRank(bj * bi * 0.025 + 0.5), 1, total);
-    const std::int64_t upper = std::clamp<std::int64_t>(wholeRank(bj * bi * 0.975 + 0.5), 1, total);
-    result.percentileLower = ranking.smallest(lower);
-    result.percentileUpper = ranking.smallest(upper);
+    result.percentileLower = ranking.smallest(percentileRank(bj * bi, 0.025));
+    result.percentileUpper = ranking.smallest(percentileRank(bj * bi, 0.975));
 
     result.insignificant = result.below + result.above;
     result.pValue = static_cast<double>(result.insignificant) / (bj * bi);

@@ -1,5 +1,6 @@
 #include "core/common/rounding.h"
 
+#include <algorithm>
 #include <cfenv>
 #include <cmath>
 #include <limits>
@@ -32,6 +33,11 @@ std::optional<std::int64_t> toInt64(double value) {
     double rounded = roundHalfEven(value);
     if (!(rounded >= -0x1p63 && rounded < 0x1p63)) return std::nullopt;
     return static_cast<std::int64_t>(rounded);
+}
+
+std::int64_t percentileRank(double count, double share) {
+    const auto total = static_cast<std::int64_t>(count);
+    return std::clamp<std::int64_t>(toInt64(count * share + 0.5).value_or(0), 1, total);
 }
 
 }  // namespace cpt

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/common/rounding.h"
 #include "core/state/analysis_state.h"
 #include "core/tables/letter_marking.h"
 #include "core/tables/table_forms.h"
@@ -11,8 +12,7 @@ namespace cpt::figures {
 
 double percentileOf(const std::vector<double>& sorted, double fraction) {
     if (sorted.empty()) return 0;
-    const auto count = static_cast<double>(sorted.size());
-    const double rank = std::clamp(std::nearbyint(count * fraction + 0.5), 1.0, count);
+    const std::int64_t rank = percentileRank(static_cast<double>(sorted.size()), fraction);
     return sorted[static_cast<std::size_t>(rank) - 1];
 }
 
