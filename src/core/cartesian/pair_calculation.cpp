@@ -1,6 +1,5 @@
 #include "core/cartesian/pair_calculation.h"
 
-#include <algorithm>
 #include <cmath>
 
 #include "core/cartesian/difference_files.h"
@@ -73,12 +72,18 @@ PairResult calculatePair(std::span<const double> first, std::span<const double> 
         counts = ranking.judge(observedDiff);
     }
 
+    return pairResultOf(counts, sums.sum / (bi * bj), varianceBySums(sums.sum, sums.sumSquares, bi * bj), ranking,
+                        bi, bj);
+}
+
+PairResult pairResultOf(const DifferenceCounts& counts, double mean, double variance, DifferenceRanking& ranking,
+                        double bi, double bj) {
     PairResult result;
     result.significant = counts.significant;
     result.below = counts.below;
     result.above = counts.above;
-    result.mean = sums.sum / (bi * bj);
-    result.variance = varianceBySums(sums.sum, sums.sumSquares, bi * bj);
+    result.mean = mean;
+    result.variance = variance;
     // With (nearly) constant samples the sums can cancel to a rounding error
     // below 0; the spread is then none, not "not a number".
     result.sd = result.variance > 0 ? std::sqrt(result.variance) : 0.0;

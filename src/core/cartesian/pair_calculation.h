@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <span>
 
+#include "core/cartesian/pair_statistics.h"
+
 namespace cpt {
 
 struct AnalysisState;
@@ -35,6 +37,12 @@ struct PairResult {
     double pValue = 0;
     friend bool operator==(const PairResult&, const PairResult&) = default;
 };
+
+// The result of a pair whose counts and moments are known, the ranking set
+// on its differences (bi and bj the two samples' sizes): the rest follows
+// the same way for a listed pair and a large one.
+PairResult pairResultOf(const DifferenceCounts& counts, double mean, double variance, DifferenceRanking& ranking,
+                        double bi, double bj);
 
 // The Cartesian differences of the two samples (each at least 2 values, at
 // most ValueCapacity differences together), judged, counted, summed in
