@@ -110,12 +110,6 @@ TEST(LargeRun, WithinTheCapacityTheReportHasNoNoteAndTheSumsRunInOrder) {
     EXPECT_EQ(std::count(lines.begin(), lines.end(), Note), 0);
 }
 
-}  // namespace
-}  // namespace cpt::testing
-
-namespace cpt::testing {
-namespace {
-
 // Treatments 1, 2, 3 by their means, with 2, 3 and 3 values: under a
 // capacity of 6 only pair (2, 3) is too large to list.
 std::vector<std::filesystem::path> mixedPairFiles(CartesianRun& run) {
@@ -153,12 +147,6 @@ TEST(LargeRun, DifferenceFilesOfATooLargePairAreAskedAboutBeforeTheRun) {
         if (goOn) EXPECT_EQ(figuresOf(run.state(), 2, 3), literalPair(run.state(), 2, 3));
     }
 }
-
-}  // namespace
-}  // namespace cpt::testing
-
-namespace cpt::testing {
-namespace {
 
 std::string reportLineStarting(const std::vector<std::string>& lines, const std::string& label) {
     for (const std::string& line : lines) {
