@@ -12,7 +12,6 @@
 //                                              then its peak resident memory
 #include <benchmark/benchmark.h>
 
-#include <sys/resource.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -327,12 +326,6 @@ public:
     }
 };
 
-long peakResidentKilobytes() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss;
-}
-
 // One whole run as the user makes it: four treatment files of B = 3000, the
 // questions, the input, the engine and the report, in a temporary folder.
 int wholeRunMemory() {
@@ -370,7 +363,7 @@ int wholeRunMemory() {
     std::printf("whole run, 4 treatments of B = %d (%lld differences judged) in %.3f s: peak resident memory "
                 "%.1f MB (target < 100 MB)\n",
                 B, static_cast<long long>(differences), elapsed.count(),
-                static_cast<double>(peakResidentKilobytes()) / 1024);
+                static_cast<double>(bench::peakResidentKilobytes()) / 1024);
     return 0;
 }
 

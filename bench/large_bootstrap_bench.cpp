@@ -1,16 +1,16 @@
 // Whole Cartesian runs of four treatments with B = 10,000, 100,000 and
 // 1,000,000 bootstrap values each, from the treatment files to the report,
 // without difference files: pairs of up to 10^12 differences, judged exactly
-// from the sorted samples and their exact sums. The time should grow close to
-// B log B; after the runs the growth is printed beside that of B log B.
+// from the sorted samples and their exact sums. Goal: 4 treatments of
+// 1,000,000 values under 3 s and 250 MB, the time growing close to B log B;
+// after the runs the growth is printed beside that of B log B, and the
+// largest run's time and the peak memory beside the goal.
 //
 //   build-dir/bench/large_bootstrap_bench               the timed runs
 //   build-dir/bench/large_bootstrap_bench --write B DIR writes the four
 //       treatment files of B values into DIR, for a run of the batch program:
 //       /usr/bin/time -v build-dir/src/cli/cpt cartesian -C OUT DIR/host*.txt
 #include <benchmark/benchmark.h>
-
-#include <unistd.h>
 
 #include <cmath>
 #include <cstdint>
@@ -19,12 +19,11 @@
 #include <cstring>
 #include <filesystem>
 #include <map>
-#include <optional>
 #include <random>
 #include <string>
-#include <string_view>
 #include <vector>
 
+#include "bench/support/bench_run.h"
 #include "core/cartesian/test_dialogue.h"
 #include "core/state/app_context.h"
 #include "core/shell/main_window_model.h"
@@ -37,9 +36,10 @@ constexpr int Treatments = 4;
 constexpr double Centres[Treatments + 1] = {0, 0.2113, 0.2248, 0.1987, 0.2150};
 constexpr int SampleSizes[Treatments + 1] = {0, 40, 38, 45, 41};
 
-[[noreturn]] void fail(const std::string& why) {
-    std::fprintf(stderr, "large_bootstrap_bench: %s\n", why.c_str());
-    std::abort();
+[[noreturn]] void fail(const std::string& why) { bench::failBench("large_bootstrap_bench", why); }
+
+std::filesystem::path treatmentFile(const std::filesystem::path& folder, int t) {
+    return folder / ("host" + std::to_string(t) + ".txt");
 }
 
 // Bootstrap values of an intrinsic rate of increase with six decimals, as
@@ -49,7 +49,7 @@ void writeTreatmentFiles(std::int32_t b, const std::filesystem::path& folder) {
     std::mt19937_64 generator(20261210);
     std::normal_distribution<double> noise(0, 0.012);
     for (int t = 1; t <= Treatments; ++t) {
-        const std::filesystem::path path = folder / ("host" + std::to_string(t) + ".txt");
+        const std::filesystem::path path = treatmentFile(folder, t);
         std::FILE* out = std::fopen(path.c_str(), "wb");
         if (out == nullptr) fail("cannot create " + path.string());
         std::fprintf(out, "\"Host %d\",\"Sample size\",%d,\"Bootstrap number\",%d,\"r\",%d,%.4f\r\n", t,
@@ -60,42 +60,6 @@ void writeTreatmentFiles(std::int32_t b, const std::filesystem::path& folder) {
     }
 }
 
-class BatchAnswers : public Dialogs {
-public:
-    explicit BatchAnswers(const std::filesystem::path& folder) : folder_(folder) {}
-    int messageBox(std::string_view prompt, ButtonSet, std::string_view title) override {
-        if (title == "Detailed differences" || title == "Reversed sort") return AnswerNo;
-        fail("unexpected message \"" + std::string(title) + "\": " + std::string(prompt));
-    }
-    std::optional<std::string> inputBox(std::string_view, std::string_view title, std::string_view) override {
-        if (title == "Add a code to the output filename?") return "bench";
-        if (title == "Read data file one by one for paired comparison using Cartesian Product") return "4";
-        fail("unexpected input box \"" + std::string(title) + "\"");
-    }
-    std::optional<std::string> openFile(std::string_view title) override {
-        const std::string_view prefix = "Input treatment ";
-        if (!title.starts_with(prefix)) fail("unexpected file dialogue \"" + std::string(title) + "\"");
-        return (folder_ / ("host" + std::string(title.substr(prefix.size())) + ".txt")).string();
-    }
-    void beep() override {}
-
-private:
-    std::filesystem::path folder_;
-};
-
-struct Folder {
-    std::filesystem::path path;
-    explicit Folder(const std::string& name)
-        : path(std::filesystem::temp_directory_path() / ("large-bootstrap-" + name + "-" + std::to_string(::getpid()))) {
-        std::filesystem::remove_all(path);
-        std::filesystem::create_directories(path);
-    }
-    ~Folder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path, ignored);
-    }
-};
-
 struct Seconds {
     double real = 0;
     double cpu = 0;
@@ -104,10 +68,16 @@ std::map<std::int64_t, Seconds> secondsPerRun;
 
 void BM_WholeRun(benchmark::State& bench) {
     const auto b = static_cast<std::int32_t>(bench.range(0));
-    Folder folder("B" + std::to_string(b));
+    bench::TempFolder folder("large-bootstrap", "B" + std::to_string(b));
     writeTreatmentFiles(b, folder.path);
+    bench::NoQuestions dialogs("large_bootstrap_bench");
+    dialogs.inputs = {{"Read data file one by one for paired comparison using Cartesian Product",
+                       std::to_string(Treatments)},
+                      {"Add a code to the output filename?", "bench"}};
+    for (int t = 1; t <= Treatments; ++t) {
+        dialogs.files["Input treatment " + std::to_string(t)] = treatmentFile(folder.path, t).string();
+    }
     SystemClock clock;
-    BatchAnswers dialogs(folder.path);
     AppContext context(dialogs, clock, false);
     context.workingDirectory = folder.path;
     LoadMainWindow(context);
@@ -161,8 +131,10 @@ int main(int argc, char** argv) {
                     seconds.cpu / first.cpu, bLogB(static_cast<double>(b)) / bLogB(static_cast<double>(firstB)));
     }
     if (secondsPerRun.contains(1'000'000)) {
-        std::printf("4 treatments of 1,000,000 values: %.3f s real, %.3f s CPU (target < 3 s)\n",
-                    secondsPerRun[1'000'000].real, secondsPerRun[1'000'000].cpu);
+        std::printf("4 treatments of 1,000,000 values: %.3f s real, %.3f s CPU (target < 3 s), "
+                    "peak resident memory %.1f MB (target < 250 MB)\n",
+                    secondsPerRun[1'000'000].real, secondsPerRun[1'000'000].cpu,
+                    static_cast<double>(bench::peakResidentKilobytes()) / 1024);
     }
     return 0;
 }

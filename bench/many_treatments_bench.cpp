@@ -9,7 +9,6 @@
 //       /usr/bin/time -v build-dir/src/cli/cpt cartesian -C OUT DIR/*.txt
 #include <benchmark/benchmark.h>
 
-#include <sys/resource.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -99,12 +98,6 @@ void BM_TenTreatmentsWholeRun(benchmark::State& bench) {
 }
 BENCHMARK(BM_TenTreatmentsWholeRun)->Unit(benchmark::kMillisecond)->MinTime(3.0);
 
-long peakResidentKilobytes() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss;
-}
-
 int memoryRun() {
     bench::TempFolder folder("many-treatments-bench", "memory");
     const std::vector<std::filesystem::path> files = writeTreatmentFiles(folder.path);
@@ -114,7 +107,7 @@ int memoryRun() {
     std::printf("whole run, %d treatments of B = %d (%lld differences judged) in %.3f s (target < 1.5 s): "
                 "peak resident memory %.1f MB (target < 30 MB)\n",
                 Treatments, B, static_cast<long long>(differences), elapsed.count(),
-                static_cast<double>(peakResidentKilobytes()) / 1024);
+                static_cast<double>(bench::peakResidentKilobytes()) / 1024);
     return 0;
 }
 

@@ -16,8 +16,7 @@
 #include <string>
 #include <vector>
 
-#include <sys/resource.h>
-
+#include "bench/support/bench_run.h"
 #include "core/common/number_format.h"
 #include "core/state/app_context.h"
 #include "core/sorting/sort_and_count.h"
@@ -49,15 +48,16 @@ private:
     bool serialNumbers_;
 };
 
-std::filesystem::path benchFolder() {
-    return std::filesystem::temp_directory_path() / "cpt-sort-count-bench";
+// Named after the process, so that runs at the same time keep their files.
+const std::filesystem::path& benchFolder() {
+    static const cpt::bench::TempFolder folder("cpt-sort-count-bench", "files");
+    return folder.path;
 }
 
 // The "_5-" file of a pair of two treatments of 3000 values: its heading of
 // seven records, then number and difference of each of the 9,000,000.
 std::filesystem::path differenceFile() {
     static const std::filesystem::path path = [] {
-        std::filesystem::create_directories(benchFolder());
         const std::filesystem::path file = benchFolder() / "diff_5-A-1 to 2_diff-All (for N. sort).txt";
         std::ofstream out(file, std::ios::binary);
         out << "\"A vs B\"\r\n\"Next lines are the bootstrap number B, treament code, and Cartesian C\"\r\n"
@@ -80,9 +80,7 @@ std::filesystem::path differenceFile() {
 
 std::filesystem::path bootstrapFile() {
     static const std::filesystem::path path = [] {
-        const std::filesystem::path folder = benchFolder();
-        std::filesystem::create_directories(folder);
-        const std::filesystem::path file = folder / "boot.txt";
+        const std::filesystem::path file = benchFolder() / "boot.txt";
         std::ofstream out(file, std::ios::binary);
         out << "Rate,0,30,0," << ValueCount << ",B1,30,.21\r\n";
         std::mt19937_64 random(11);
@@ -118,9 +116,7 @@ void DifferenceFileOf9000000(benchmark::State& run) {
         benchmark::DoNotOptimize(context.state.ClassTotal);
         run.counters["classes"] = context.state.ClassTotal;
     }
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    run.counters["peak MB"] = static_cast<double>(usage.ru_maxrss) / 1024;
+    run.counters["peak MB"] = static_cast<double>(cpt::bench::peakResidentKilobytes()) / 1024;
 }
 
 }  // namespace
@@ -129,11 +125,4 @@ BENCHMARK(AsRead)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(ThreeDecimals)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(DifferenceFileOf9000000)->Unit(benchmark::kMillisecond)->Iterations(1);
 
-int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    std::error_code ignored;
-    std::filesystem::remove_all(benchFolder(), ignored);
-    return 0;
-}
+BENCHMARK_MAIN();

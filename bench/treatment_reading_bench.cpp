@@ -9,6 +9,7 @@
 #include <fstream>
 #include <random>
 
+#include "bench/support/bench_run.h"
 #include "core/cartesian/treatment_file.h"
 #include "core/common/field_reader.h"
 #include "core/common/number_format.h"
@@ -18,10 +19,10 @@ namespace {
 constexpr std::int32_t ValueCount = 1'000'000;
 
 std::filesystem::path treatmentFile() {
+    // Named after the process, so that runs at the same time keep their files.
+    static const cpt::bench::TempFolder folder("cpt-treatment-reading-bench", "files");
     static const std::filesystem::path path = [] {
-        const std::filesystem::path folder = std::filesystem::temp_directory_path() / "cpt-treatment-reading-bench";
-        std::filesystem::create_directories(folder);
-        const std::filesystem::path file = folder / "treatment.txt";
+        const std::filesystem::path file = folder.path / "treatment.txt";
         std::ofstream out(file, std::ios::binary);
         out << "\"Maize\",\"n\",30,\"B\"," << ValueCount << ",\"M\",30,.21\r\n";
         std::mt19937_64 random(15);
@@ -50,11 +51,4 @@ void ReadTreatmentFile(benchmark::State& run) {
 
 BENCHMARK(ReadTreatmentFile)->Unit(benchmark::kMillisecond)->Iterations(5);
 
-int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    std::error_code ignored;
-    std::filesystem::remove_all(treatmentFile().parent_path(), ignored);
-    return 0;
-}
+BENCHMARK_MAIN();

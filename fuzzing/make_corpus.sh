@@ -8,12 +8,12 @@ out=${1:?usage: make_corpus.sh OUT}
 examples=$here/examples
 fixtures=$here/tests/core/cartesian/fixtures
 rm -rf "$out"
-mkdir -p "$out"/{field_reader,treatment_input,sort_count,numeric_answer,decimal_parse,fixed_time}
 
 # seed TARGET NAME ANSWER-BYTE FILE... : the byte, then the files joined by form feeds.
 seed() {
   local target=$1 name=$2 byte=$3 first=1
   shift 3
+  mkdir -p "$out/$target"
   {
     printf "\\x$byte"
     for file in "$@"; do
@@ -27,6 +27,7 @@ seed() {
 line() {
   local target=$1 n=0
   shift
+  mkdir -p "$out/$target"
   for text in "$@"; do
     n=$((n + 1))
     printf '%s' "$text" > "$out/$target/seed-$n"

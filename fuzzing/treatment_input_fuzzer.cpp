@@ -12,7 +12,7 @@
 #include "core/cartesian/treatment_input.h"
 #include "core/common/clock.h"
 #include "core/common/user_error.h"
-#include "fuzz_app_context.h"
+#include "core/state/app_context.h"
 #include "fuzz_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -1,6 +1,7 @@
 #pragma once
-// What the whole-run benchmarks share: answers given without a window, and a
-// folder of their own that is gone afterwards.
+// What the whole-run benchmarks share: answers given without a window, a
+// folder of their own that is gone afterwards, and the peak memory.
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -63,5 +64,12 @@ struct TempFolder {
         std::filesystem::remove_all(path, ignored);
     }
 };
+
+// The largest resident set of the process so far, in kilobytes.
+inline long peakResidentKilobytes() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
 
 }  // namespace cpt::bench

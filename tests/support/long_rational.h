@@ -2,11 +2,16 @@
 // Exact arithmetic for the tests, written apart from the program's own: whole
 // numbers in decimal digits (base 10^9), and dyadic numbers n * 2^e, enough to
 // hold every double, every sum and product of doubles, and to tell which
-// double lies nearest to a quotient.
+// double lies nearest to a quotient; and with them the mean and variance of
+// every difference of two samples, formed one by one.
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <bit>
 #include <cmath>
 #include <cstdint>
+#include <iomanip>
+#include <span>
 #include <vector>
 
 namespace cpt::testing {
@@ -148,6 +153,39 @@ inline bool isNearestDouble(double candidate, const Dyadic& numerator, std::int6
         }
     }
     return true;
+}
+
+// The exact mean and variance of the differences of every value of one
+// sample with every value of the other.
+struct ExactMoments {
+    Dyadic meanNumerator;      // over n
+    Dyadic varianceNumerator;  // over n (n - 1)
+    std::int64_t n;
+};
+
+inline ExactMoments bruteForceMoments(std::span<const double> first, std::span<const double> second,
+                                      bool firstMinusSecond = true) {
+    Dyadic sum{0, 0};
+    Dyadic sumSquares{0, 0};
+    for (double x : first) {
+        for (double y : second) {
+            const Dyadic d = firstMinusSecond ? Dyadic::of(x) - Dyadic::of(y) : Dyadic::of(y) - Dyadic::of(x);
+            sum = sum + d;
+            sumSquares = sumSquares + d * d;
+        }
+    }
+    const auto n = static_cast<std::int64_t>(first.size() * second.size());
+    return {sum, Dyadic{LongInteger(n), 0} * sumSquares - sum * sum, n};
+}
+
+// Expects `mean` and `variance` to be the doubles nearest to the exact mean
+// and variance of every difference.
+inline void expectExactOverEveryDifference(double mean, double variance, std::span<const double> first,
+                                           std::span<const double> second, bool firstMinusSecond = true) {
+    const ExactMoments exact = bruteForceMoments(first, second, firstMinusSecond);
+    EXPECT_TRUE(isNearestDouble(mean, exact.meanNumerator, exact.n)) << std::setprecision(17) << mean;
+    EXPECT_TRUE(isNearestDouble(variance, exact.varianceNumerator, exact.n * (exact.n - 1)))
+        << std::setprecision(17) << variance;
 }
 
 }  // namespace cpt::testing

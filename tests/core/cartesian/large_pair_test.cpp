@@ -52,18 +52,7 @@ TEST(LargePair, CountsPercentilesAndMomentsAreThoseOfEveryDifference) {
             EXPECT_EQ(large.percentileLower, literal.percentileLower);
             EXPECT_EQ(large.percentileUpper, literal.percentileUpper);
 
-            Dyadic sum{0, 0};
-            Dyadic sumSquares{0, 0};
-            for (double x : c.first) {
-                for (double y : c.second) {
-                    const Dyadic d = direction.firstMinusSecond ? Dyadic::of(x) - Dyadic::of(y) : Dyadic::of(y) - Dyadic::of(x);
-                    sum = sum + d;
-                    sumSquares = sumSquares + d * d;
-                }
-            }
-            const auto n = static_cast<std::int64_t>(c.first.size() * c.second.size());
-            EXPECT_TRUE(isNearestDouble(large.mean, sum, n));
-            EXPECT_TRUE(isNearestDouble(large.variance, Dyadic{LongInteger(n), 0} * sumSquares - sum * sum, n * (n - 1)));
+            expectExactOverEveryDifference(large.mean, large.variance, c.first, c.second, direction.firstMinusSecond);
             EXPECT_EQ(large.sd, std::sqrt(large.variance));
             EXPECT_EQ(large.tLower, large.mean - large.sd * 1.959964);
             EXPECT_EQ(large.tUpper, large.sd * 1.959964 + large.mean);

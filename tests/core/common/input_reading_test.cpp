@@ -12,6 +12,7 @@
 #include "core/common/numeric_answer.h"
 #include "core/common/rounding.h"
 #include "core/common/user_error.h"
+#include "support/test_files.h"
 
 namespace cpt {
 namespace {
@@ -83,16 +84,15 @@ TEST(FieldReader, ByteOrderMarkIsNoPartOfTheFirstField) {
         EXPECT_EQ(reader.readText("name"), first);
         EXPECT_EQ(reader.readNumber("value"), 2);
     }
-    const std::string path = ::testing::TempDir() + "bom_treatment.txt";
-    std::ofstream(path, std::ios::binary) << "\xEF\xBB\xBF\"Host A\",n";
-    FieldReader fromFile = FieldReader::fromFile(path);
+    const testing::TempFolder folder;
+    FieldReader fromFile = FieldReader::fromFile(folder.write("bom_treatment.txt", "\xEF\xBB\xBF\"Host A\",n"));
     EXPECT_EQ(fromFile.readText("name"), "Host A");
-    std::filesystem::remove(path);
 }
 
 // Fields that cross the reader's buffer come out whole, CR LF split or not.
 TEST(FieldReader, StreamsFilesLargerThanItsBuffer) {
-    const std::string path = ::testing::TempDir() + "long_stream.txt";
+    const testing::TempFolder folder;
+    const std::filesystem::path path = folder.path() / "long_stream.txt";
     const std::string longText(FieldReader::MaxFieldLength - 1, 'a');
     {
         std::ofstream out(path, std::ios::binary);
@@ -103,12 +103,12 @@ TEST(FieldReader, StreamsFilesLargerThanItsBuffer) {
     EXPECT_EQ(reader.readText("name"), longText);
     for (int i = 0; i < 300000; ++i) ASSERT_EQ(reader.readNumber("value"), i);
     EXPECT_TRUE(reader.atEnd());
-    std::filesystem::remove(path);
 }
 
 TEST(FieldReader, RefusesAFieldLongerThanOneMegabyte) {
-    const std::string path = ::testing::TempDir() + "long_field.txt";
-    std::ofstream(path, std::ios::binary) << "name,\"" << std::string(FieldReader::MaxFieldLength + 1, 'x') << "\"";
+    const testing::TempFolder folder;
+    const std::string path =
+        folder.write("long_field.txt", "name,\"" + std::string(FieldReader::MaxFieldLength + 1, 'x') + "\"").string();
     const std::pair<std::string, const char*> cases[] = {
         {path, "field 2 (a label) is longer than 1 MB."},
         // Endless input: refused, not held in memory.
@@ -125,7 +125,6 @@ TEST(FieldReader, RefusesAFieldLongerThanOneMegabyte) {
             EXPECT_NE(std::string(error.what()).find(expected), std::string::npos) << error.what();
         }
     }
-    std::filesystem::remove(path);
 }
 
 TEST(FieldReader, QuotesAtMostEightyCharactersOfABadField) {

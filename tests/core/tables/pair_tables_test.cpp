@@ -197,12 +197,6 @@ TEST(PairTables, TwoTreatmentsWithEdgeValues) {
     EXPECT_EQ(lines.back(), " " + std::string(75, '-'));
 }
 
-}  // namespace
-}  // namespace cpt
-
-namespace cpt {
-namespace {
-
 // A line built the long way: each text placed at its column (counted from 1).
 std::string placed(std::string start, const std::vector<std::pair<int, std::string>>& cells) {
     std::string line = std::move(start);
