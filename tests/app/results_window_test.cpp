@@ -1,12 +1,16 @@
 // The Results window after a scripted run, and the figures exported in each
 // format.
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QFile>
+#include <QFileDialog>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <QXmlStreamReader>
 #include <gtest/gtest.h>
 
@@ -230,6 +234,63 @@ TEST(ResultsWindow, ExportsEachFigureInEachFormat) {
                                        QString::fromStdString((out.path() / "missing" / "m.png").string()),
                                        FigureFormat::Png),
                  UserError);
+}
+
+// Clicks "Export SVG..." and answers Qt's save dialogue: types the name and
+// clicks Save; answers a replace question with the given button (on No the
+// dialogue stays, and is then cancelled). Returns the questions asked.
+QStringList exportSvgTyping(ResultsWindow& results, const QString& typed, QMessageBox::StandardButton replace) {
+    QPushButton* exportSvg = nullptr;
+    for (QPushButton* button : results.findChildren<QPushButton*>()) {
+        if (button->text() == "Export SVG...") exportSvg = button;
+    }
+    EXPECT_NE(exportSvg, nullptr);
+    if (exportSvg == nullptr) return {};
+    QStringList questions;
+    bool nameTyped = false;
+    int ticks = 0;
+    QObject answering;  // its pending answers end with it
+    std::function<void()> answer = [&] {
+        QTimer::singleShot(20, &answering, answer);  // first: the steps below may wait in a dialogue
+        QWidget* modal = QApplication::activeModalWidget();
+        if (++ticks > 500 && modal != nullptr) {
+            ADD_FAILURE() << "the export dialogue did not close";
+            modal->close();
+        } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            questions << box->text();
+            box->button(replace)->click();
+        } else if (auto* dialog = qobject_cast<QFileDialog*>(modal); dialog && !nameTyped) {
+            nameTyped = true;
+            dialog->findChild<QLineEdit*>("fileNameEdit")->setText(typed);
+            dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Save)->click();
+        } else if (dialog != nullptr) {
+            dialog->reject();
+        }
+    };
+    QTimer::singleShot(20, &answering, answer);
+    exportSvg->click();
+    return questions;
+}
+
+TEST(ResultsWindow, ExportAddsTheExtensionBeforeAskingToReplaceAFile) {
+    RunDesktop desktop;
+    desktop.scriptRun({"Maize.txt", "Wheat.txt"});
+    desktop.clickRun();
+    ResultsWindow* results = desktop.application.openResults();
+    ASSERT_NE(results, nullptr);
+    const std::filesystem::path existing = desktop.folder.write("fig.svg", "an earlier figure");
+
+    // "fig" names fig.svg: asked first, and kept on No.
+    const QStringList questions = exportSvgTyping(*results, "fig", QMessageBox::No);
+    ASSERT_EQ(questions.size(), 1);
+    EXPECT_TRUE(questions.front().startsWith("fig.svg ")) << questions.front().toStdString();
+    EXPECT_EQ(cpt::testing::readFile(existing), "an earlier figure");
+    // Replaced on Yes.
+    EXPECT_EQ(exportSvgTyping(*results, "fig", QMessageBox::Yes).size(), 1);
+    EXPECT_NE(cpt::testing::readFile(existing).find("<svg"), std::string::npos);
+    // A new name is written with the extension, unasked.
+    EXPECT_TRUE(exportSvgTyping(*results, "fresh", QMessageBox::No).isEmpty());
+    EXPECT_NE(cpt::testing::readFile(desktop.folder.path() / "fresh.svg").find("<svg"), std::string::npos);
 }
 
 }  // namespace
