@@ -185,7 +185,10 @@ QString ResultsWindow::reportText() const { return report_->toPlainText(); }
 
 void ResultsWindow::setErrorBars(figures::ErrorBars bars) {
     const bool standardError = bars == figures::ErrorBars::StandardError;
-    if (standardError_->isChecked() != standardError) standardError_->setChecked(standardError);  // comes back here
+    if (standardError_->isChecked() != standardError) {
+        standardError_->setChecked(standardError);  // its toggle comes back here and draws
+        return;
+    }
     means_->setFigure(figures::meansFigure(summary_, bars));
 }
 
