@@ -36,6 +36,7 @@ namespace cpt::app {
 namespace {
 
 QString qt(const std::string& text) { return QString::fromStdString(text); }
+QString qt(ControlName name) { return QString::fromUtf8(name.text().data(), static_cast<qsizetype>(name.text().size())); }
 
 QString colourStyle(const Control& control, bool withFontSize = true) {
     QString style;
@@ -136,7 +137,7 @@ MainWindowWidget::MainWindowWidget(const ControlModel& model, ClickHandler onCli
     dataFile->installEventFilter(this);
     dataFile->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(dataFile, &QWidget::customContextMenuRequested, this, &MainWindowWidget::showReportMenu);
-    add("txtDatafile", dataFile);
+    add(qt(control::txtDatafile), dataFile);
     right->addWidget(dataFile);
     right->addWidget(buildFrame("Frame1", 3));
     right->addStretch();
@@ -288,7 +289,7 @@ void MainWindowWidget::sync() {
         if (widget->isVisibleTo(widget->parentWidget()) != control.visible) widget->setVisible(control.visible);
         // The output-file caption's tooltip is the report's full path.
         const QString toolTip =
-            control.name == "txtDatafile" && !reportPath_.isEmpty()
+            control.name == control::txtDatafile.text() && !reportPath_.isEmpty()
                 ? reportPath_ + "\n" + tr("Click (or press Ctrl+R) to see the results; right-click for more.")
                 : qt(control.toolTip);
         if (widget->toolTip() != toolTip) widget->setToolTip(toolTip);
@@ -352,12 +353,14 @@ void MainWindowWidget::setGridLegend(bool reversedOrder) {
 
 void MainWindowWidget::setReportPath(const QString& path) {
     reportPath_ = path;
-    widgets_.value("txtDatafile")->setCursor(path.isEmpty() ? Qt::IBeamCursor : Qt::PointingHandCursor);
+    reportCaption()->setCursor(path.isEmpty() ? Qt::IBeamCursor : Qt::PointingHandCursor);
     sync();
 }
 
+QWidget* MainWindowWidget::reportCaption() const { return widgets_.value(qt(control::txtDatafile)); }
+
 bool MainWindowWidget::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == widgets_.value("txtDatafile") && !reportPath_.isEmpty()) {
+    if (watched == reportCaption() && !reportPath_.isEmpty()) {
         if (event->type() == QEvent::MouseButtonRelease &&
             static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
             onResults_();
@@ -373,7 +376,7 @@ bool MainWindowWidget::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void MainWindowWidget::showReportMenu(const QPoint& position) {
-    QWidget* caption = widgets_.value("txtDatafile");
+    QWidget* caption = reportCaption();
     QMenu menu(this);
     const bool report = !reportPath_.isEmpty();
     QAction* results = menu.addAction(tr("Show the results"), QKeySequence(Qt::CTRL | Qt::Key_R), this, [this] { onResults_(); });
