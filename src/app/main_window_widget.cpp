@@ -354,7 +354,7 @@ void MainWindowWidget::setGridLegend(bool reversedOrder) {
 void MainWindowWidget::setReportPath(const QString& path) {
     reportPath_ = path;
     reportCaption()->setCursor(path.isEmpty() ? Qt::IBeamCursor : Qt::PointingHandCursor);
-    sync();
+    // No sync() here: the caller syncs the windows next, which sets the tooltip.
 }
 
 QWidget* MainWindowWidget::reportCaption() const { return widgets_.value(qt(control::txtDatafile)); }
