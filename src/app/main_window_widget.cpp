@@ -408,6 +408,10 @@ void MainWindowWidget::syncGrid() {
         for (int column = 0; column < grid.columns; ++column) {
             auto* item = new QTableWidgetItem(qt(grid.text(row, column)));
             if (grid.isCentred(row, column)) item->setTextAlignment(Qt::AlignCenter);
+            // Names the pair when the names have scrolled out of sight.
+            if (row > 0 && column > 0 && row != column) {
+                item->setToolTip(qt(grid.text(row, 0)) + " / " + qt(grid.text(0, column)));
+            }
             grid_->setItem(row, column, item);
         }
     }
@@ -419,13 +423,6 @@ void MainWindowWidget::syncGrid() {
         total += grid_->columnWidth(column);
     }
     if (total > roomForGrid(*grid_)) compactGrid(*grid_, grid);
-    for (int row = 1; row < grid.rows; ++row) {
-        for (int column = 1; column < grid.columns; ++column) {
-            if (row == column) continue;
-            // Names the pair when the names have scrolled out of sight.
-            grid_->item(row, column)->setToolTip(qt(grid.text(row, 0)) + " / " + qt(grid.text(0, column)));
-        }
-    }
 }
 
 void MainWindowWidget::closeEvent(QCloseEvent* event) {
