@@ -7,6 +7,7 @@
 #include "app/dedication_window.h"
 #include "app/desktop_application.h"
 #include "app/main_window_widget.h"
+#include "support/cartesian_run.h"
 #include "support/scripted_dialogs.h"
 #include "support/test_clock.h"
 #include "support/test_files.h"
@@ -77,12 +78,7 @@ TEST(DesktopWindow, CartesianRunFillsTheGridWidget) {
     cpt::testing::TempFolder folder;
     desktop.application.context().workingDirectory = folder.path();
     const std::string examples = std::string(CPT_SOURCE_DIR) + "/examples/";
-    desktop.dialogs.answerMessage("Detailed differences", AnswerNo)
-        .answerMessage("Reversed sort", AnswerNo)
-        .answerInput("Read data file one by one for paired comparison using Cartesian Product", "2")
-        .answerOpenFile("Input treatment 1", examples + "Wheat.txt")
-        .answerOpenFile("Input treatment 2", examples + "Maize.txt")
-        .answerInput("Add a code to the output filename?", "1");
+    cpt::testing::scriptPlainRun(desktop.dialogs, {examples + "Wheat.txt", examples + "Maize.txt"});
     desktop.button("cmdCartesianDifference")->click();
     EXPECT_TRUE(desktop.dialogs.allAnswered());
 

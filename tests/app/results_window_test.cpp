@@ -23,6 +23,7 @@
 #include "app/results_window.h"
 #include "core/common/user_error.h"
 #include "core/tables/letter_marking.h"
+#include "support/cartesian_run.h"
 #include "support/scripted_dialogs.h"
 #include "support/test_clock.h"
 #include "support/test_files.h"
@@ -39,14 +40,9 @@ struct RunDesktop {
     RunDesktop() : application(dialogs, clock, false) { application.context().workingDirectory = folder.path(); }
 
     void scriptRun(const std::vector<std::string>& files) {
-        dialogs.answerMessage("Detailed differences", AnswerNo)
-            .answerMessage("Reversed sort", AnswerNo)
-            .answerInput("Read data file one by one for paired comparison using Cartesian Product",
-                         std::to_string(files.size()));
-        for (std::size_t t = 0; t < files.size(); ++t) {
-            dialogs.answerOpenFile("Input treatment " + std::to_string(t + 1), Examples + files[t]);
-        }
-        dialogs.answerInput("Add a code to the output filename?", "1");
+        std::vector<std::filesystem::path> paths;
+        for (const std::string& file : files) paths.push_back(Examples + file);
+        cpt::testing::scriptPlainRun(dialogs, paths);
     }
     void clickRun() {
         qobject_cast<QPushButton*>(application.mainWindow().widget("cmdCartesianDifference"))->click();
