@@ -95,6 +95,11 @@ TEST(DesktopWindow, CartesianRunFillsTheGridWidget) {
             EXPECT_EQ(grid->item(row, column)->text().toStdString(), model.text(row, column));
         }
     }
+    // A pair's cell names its pair; the names and the diagonal have none.
+    EXPECT_EQ(grid->item(1, 2)->toolTip(), grid->item(1, 0)->text() + " / " + grid->item(0, 2)->text());
+    EXPECT_EQ(grid->item(2, 1)->toolTip(), grid->item(2, 0)->text() + " / " + grid->item(0, 1)->text());
+    EXPECT_EQ(grid->item(0, 1)->toolTip(), "");
+    EXPECT_EQ(grid->item(1, 1)->toolTip(), "");
     EXPECT_FALSE(desktop.label("Label2")->isVisible());
     EXPECT_EQ(folder.files().size(), 1u);
 }
