@@ -36,6 +36,7 @@ namespace cpt::app {
 namespace {
 
 QString qt(const std::string& text) { return QString::fromStdString(text); }
+QString qt(ControlName name) { return QString::fromUtf8(name.text().data(), static_cast<qsizetype>(name.text().size())); }
 
 QString colourStyle(const Control& control, bool withFontSize = true) {
     QString style;
@@ -136,7 +137,7 @@ MainWindowWidget::MainWindowWidget(const ControlModel& model, ClickHandler onCli
     dataFile->installEventFilter(this);
     dataFile->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(dataFile, &QWidget::customContextMenuRequested, this, &MainWindowWidget::showReportMenu);
-    add("txtDatafile", dataFile);
+    add(qt(control::txtDatafile), dataFile);
     right->addWidget(dataFile);
     right->addWidget(buildFrame("Frame1", 3));
     right->addStretch();
@@ -288,7 +289,7 @@ void MainWindowWidget::sync() {
         if (widget->isVisibleTo(widget->parentWidget()) != control.visible) widget->setVisible(control.visible);
         // The output-file caption's tooltip is the report's full path.
         const QString toolTip =
-            control.name == "txtDatafile" && !reportPath_.isEmpty()
+            control.name == control::txtDatafile.text() && !reportPath_.isEmpty()
                 ? reportPath_ + "\n" + tr("Click (or press Ctrl+R) to see the results; right-click for more.")
                 : qt(control.toolTip);
         if (widget->toolTip() != toolTip) widget->setToolTip(toolTip);
@@ -352,12 +353,14 @@ void MainWindowWidget::setGridLegend(bool reversedOrder) {
 
 void MainWindowWidget::setReportPath(const QString& path) {
     reportPath_ = path;
-    widgets_.value("txtDatafile")->setCursor(path.isEmpty() ? Qt::IBeamCursor : Qt::PointingHandCursor);
-    sync();
+    reportCaption()->setCursor(path.isEmpty() ? Qt::IBeamCursor : Qt::PointingHandCursor);
+    // No sync() here: the caller syncs the windows next, which sets the tooltip.
 }
 
+QWidget* MainWindowWidget::reportCaption() const { return widgets_.value(qt(control::txtDatafile)); }
+
 bool MainWindowWidget::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == widgets_.value("txtDatafile") && !reportPath_.isEmpty()) {
+    if (watched == reportCaption() && !reportPath_.isEmpty()) {
         if (event->type() == QEvent::MouseButtonRelease &&
             static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
             onResults_();
@@ -373,7 +376,7 @@ bool MainWindowWidget::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void MainWindowWidget::showReportMenu(const QPoint& position) {
-    QWidget* caption = widgets_.value("txtDatafile");
+    QWidget* caption = reportCaption();
     QMenu menu(this);
     const bool report = !reportPath_.isEmpty();
     QAction* results = menu.addAction(tr("Show the results"), QKeySequence(Qt::CTRL | Qt::Key_R), this, [this] { onResults_(); });
@@ -405,6 +408,10 @@ void MainWindowWidget::syncGrid() {
         for (int column = 0; column < grid.columns; ++column) {
             auto* item = new QTableWidgetItem(qt(grid.text(row, column)));
             if (grid.isCentred(row, column)) item->setTextAlignment(Qt::AlignCenter);
+            // Names the pair when the names have scrolled out of sight.
+            if (row > 0 && column > 0 && row != column) {
+                item->setToolTip(qt(grid.text(row, 0)) + " / " + qt(grid.text(0, column)));
+            }
             grid_->setItem(row, column, item);
         }
     }
@@ -416,13 +423,6 @@ void MainWindowWidget::syncGrid() {
         total += grid_->columnWidth(column);
     }
     if (total > roomForGrid(*grid_)) compactGrid(*grid_, grid);
-    for (int row = 1; row < grid.rows; ++row) {
-        for (int column = 1; column < grid.columns; ++column) {
-            if (row == column) continue;
-            // Names the pair when the names have scrolled out of sight.
-            grid_->item(row, column)->setToolTip(qt(grid.text(row, 0)) + " / " + qt(grid.text(0, column)));
-        }
-    }
 }
 
 void MainWindowWidget::closeEvent(QCloseEvent* event) {

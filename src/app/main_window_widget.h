@@ -47,6 +47,8 @@ private:
     QWidget* buildGraphFrame();
     QWidget* buildAuthorFrame();
     void add(const QString& name, QWidget* widget) { widgets_.insert(name, widget); }
+    // The output-file caption, which names the report.
+    QWidget* reportCaption() const;
     void syncGrid();
     void showReportMenu(const QPoint& position);
 

@@ -171,7 +171,8 @@ QWidget* ResultsWindow::exportButtons(Shown which) {
     for (const ExportChoice& choice : ExportChoices) {
         auto* button = new QPushButton(tr(choice.button), row);
         const FigureFormat format = choice.format;
-        connect(button, &QPushButton::clicked, this, [this, which, format] { askAndExport(which, format); });
+        const QString filter = tr(choice.filter);
+        connect(button, &QPushButton::clicked, this, [this, which, format, filter] { askAndExport(which, format, filter); });
         layout->addWidget(button);
     }
     auto* copy = new QPushButton(tr("Copy figure"), row);
@@ -184,7 +185,10 @@ QString ResultsWindow::reportText() const { return report_->toPlainText(); }
 
 void ResultsWindow::setErrorBars(figures::ErrorBars bars) {
     const bool standardError = bars == figures::ErrorBars::StandardError;
-    if (standardError_->isChecked() != standardError) standardError_->setChecked(standardError);  // comes back here
+    if (standardError_->isChecked() != standardError) {
+        standardError_->setChecked(standardError);  // its toggle comes back here and draws
+        return;
+    }
     means_->setFigure(figures::meansFigure(summary_, bars));
 }
 
@@ -231,19 +235,21 @@ void ResultsWindow::copyFigure(Shown which) const {
     QGuiApplication::clipboard()->setMimeData(data);
 }
 
-void ResultsWindow::askAndExport(Shown which, FigureFormat format) {
-    const ExportChoice* choice = &ExportChoices[0];
-    for (const ExportChoice& c : ExportChoices) {
-        if (c.format == format) choice = &c;
-    }
+void ResultsWindow::askAndExport(Shown which, FigureFormat format, const QString& filter) {
     std::string stem = figures::meansFigureStem();
     if (which == Shown::Pair && shownPair_ >= 0) stem = figures::pairFigureStem(summary_.pairs[static_cast<std::size_t>(shownPair_)]);
     const QFileInfo report(reportPath_);
-    const QString suggested =
-        report.absoluteDir().filePath(report.completeBaseName() + " " + qt(stem) + figure_export::extensionOf(format));
-    QString path = QFileDialog::getSaveFileName(this, tr("Export the figure"), suggested, tr(choice->filter));
-    if (path.isEmpty()) return;
-    if (QFileInfo(path).suffix().isEmpty()) path += figure_export::extensionOf(format);
+    const QString extension = figure_export::extensionOf(format);
+    // Qt's own dialogue adds the extension to a bare name before it asks
+    // whether to replace a file of that name (a native one may ask about the
+    // bare name), so an existing figure is never replaced unasked.
+    QFileDialog dialog(this, tr("Export the figure"), report.absolutePath(), filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setDefaultSuffix(extension.mid(1));
+    dialog.selectFile(report.completeBaseName() + " " + qt(stem) + extension);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+    const QString path = dialog.selectedFiles().front();
     try {
         exportFigure(which, path, format);
     } catch (const UserError& error) {

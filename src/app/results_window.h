@@ -62,7 +62,7 @@ private:
     QWidget* buildMeansTab();
     QWidget* buildPairTab();
     QWidget* exportButtons(Shown which);
-    void askAndExport(Shown which, figure_export::FigureFormat format);
+    void askAndExport(Shown which, figure_export::FigureFormat format, const QString& filter);
 
     QString reportPath_;
     figures::RunSummary summary_;

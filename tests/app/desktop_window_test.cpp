@@ -7,6 +7,7 @@
 #include "app/dedication_window.h"
 #include "app/desktop_application.h"
 #include "app/main_window_widget.h"
+#include "support/cartesian_run.h"
 #include "support/scripted_dialogs.h"
 #include "support/test_clock.h"
 #include "support/test_files.h"
@@ -77,12 +78,7 @@ TEST(DesktopWindow, CartesianRunFillsTheGridWidget) {
     cpt::testing::TempFolder folder;
     desktop.application.context().workingDirectory = folder.path();
     const std::string examples = std::string(CPT_SOURCE_DIR) + "/examples/";
-    desktop.dialogs.answerMessage("Detailed differences", AnswerNo)
-        .answerMessage("Reversed sort", AnswerNo)
-        .answerInput("Read data file one by one for paired comparison using Cartesian Product", "2")
-        .answerOpenFile("Input treatment 1", examples + "Wheat.txt")
-        .answerOpenFile("Input treatment 2", examples + "Maize.txt")
-        .answerInput("Add a code to the output filename?", "1");
+    cpt::testing::scriptPlainRun(desktop.dialogs, {examples + "Wheat.txt", examples + "Maize.txt"});
     desktop.button("cmdCartesianDifference")->click();
     EXPECT_TRUE(desktop.dialogs.allAnswered());
 
@@ -99,6 +95,11 @@ TEST(DesktopWindow, CartesianRunFillsTheGridWidget) {
             EXPECT_EQ(grid->item(row, column)->text().toStdString(), model.text(row, column));
         }
     }
+    // A pair's cell names its pair; the names and the diagonal have none.
+    EXPECT_EQ(grid->item(1, 2)->toolTip(), grid->item(1, 0)->text() + " / " + grid->item(0, 2)->text());
+    EXPECT_EQ(grid->item(2, 1)->toolTip(), grid->item(2, 0)->text() + " / " + grid->item(0, 1)->text());
+    EXPECT_EQ(grid->item(0, 1)->toolTip(), "");
+    EXPECT_EQ(grid->item(1, 1)->toolTip(), "");
     EXPECT_FALSE(desktop.label("Label2")->isVisible());
     EXPECT_EQ(folder.files().size(), 1u);
 }

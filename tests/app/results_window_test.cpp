@@ -1,12 +1,16 @@
 // The Results window after a scripted run, and the figures exported in each
 // format.
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QFile>
+#include <QFileDialog>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <QXmlStreamReader>
 #include <gtest/gtest.h>
 
@@ -19,6 +23,7 @@
 #include "app/results_window.h"
 #include "core/common/user_error.h"
 #include "core/tables/letter_marking.h"
+#include "support/cartesian_run.h"
 #include "support/scripted_dialogs.h"
 #include "support/test_clock.h"
 #include "support/test_files.h"
@@ -35,14 +40,9 @@ struct RunDesktop {
     RunDesktop() : application(dialogs, clock, false) { application.context().workingDirectory = folder.path(); }
 
     void scriptRun(const std::vector<std::string>& files) {
-        dialogs.answerMessage("Detailed differences", AnswerNo)
-            .answerMessage("Reversed sort", AnswerNo)
-            .answerInput("Read data file one by one for paired comparison using Cartesian Product",
-                         std::to_string(files.size()));
-        for (std::size_t t = 0; t < files.size(); ++t) {
-            dialogs.answerOpenFile("Input treatment " + std::to_string(t + 1), Examples + files[t]);
-        }
-        dialogs.answerInput("Add a code to the output filename?", "1");
+        std::vector<std::filesystem::path> paths;
+        for (const std::string& file : files) paths.push_back(Examples + file);
+        cpt::testing::scriptPlainRun(dialogs, paths);
     }
     void clickRun() {
         qobject_cast<QPushButton*>(application.mainWindow().widget("cmdCartesianDifference"))->click();
@@ -230,6 +230,63 @@ TEST(ResultsWindow, ExportsEachFigureInEachFormat) {
                                        QString::fromStdString((out.path() / "missing" / "m.png").string()),
                                        FigureFormat::Png),
                  UserError);
+}
+
+// Clicks "Export SVG..." and answers Qt's save dialogue: types the name and
+// clicks Save; answers a replace question with the given button (on No the
+// dialogue stays, and is then cancelled). Returns the questions asked.
+QStringList exportSvgTyping(ResultsWindow& results, const QString& typed, QMessageBox::StandardButton replace) {
+    QPushButton* exportSvg = nullptr;
+    for (QPushButton* button : results.findChildren<QPushButton*>()) {
+        if (button->text() == "Export SVG...") exportSvg = button;
+    }
+    EXPECT_NE(exportSvg, nullptr);
+    if (exportSvg == nullptr) return {};
+    QStringList questions;
+    bool nameTyped = false;
+    int ticks = 0;
+    QObject answering;  // its pending answers end with it
+    std::function<void()> answer = [&] {
+        QTimer::singleShot(20, &answering, answer);  // first: the steps below may wait in a dialogue
+        QWidget* modal = QApplication::activeModalWidget();
+        if (++ticks > 500 && modal != nullptr) {
+            ADD_FAILURE() << "the export dialogue did not close";
+            modal->close();
+        } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            questions << box->text();
+            box->button(replace)->click();
+        } else if (auto* dialog = qobject_cast<QFileDialog*>(modal); dialog && !nameTyped) {
+            nameTyped = true;
+            dialog->findChild<QLineEdit*>("fileNameEdit")->setText(typed);
+            dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Save)->click();
+        } else if (dialog != nullptr) {
+            dialog->reject();
+        }
+    };
+    QTimer::singleShot(20, &answering, answer);
+    exportSvg->click();
+    return questions;
+}
+
+TEST(ResultsWindow, ExportAddsTheExtensionBeforeAskingToReplaceAFile) {
+    RunDesktop desktop;
+    desktop.scriptRun({"Maize.txt", "Wheat.txt"});
+    desktop.clickRun();
+    ResultsWindow* results = desktop.application.openResults();
+    ASSERT_NE(results, nullptr);
+    const std::filesystem::path existing = desktop.folder.write("fig.svg", "an earlier figure");
+
+    // "fig" names fig.svg: asked first, and kept on No.
+    const QStringList questions = exportSvgTyping(*results, "fig", QMessageBox::No);
+    ASSERT_EQ(questions.size(), 1);
+    EXPECT_TRUE(questions.front().startsWith("fig.svg ")) << questions.front().toStdString();
+    EXPECT_EQ(cpt::testing::readFile(existing), "an earlier figure");
+    // Replaced on Yes.
+    EXPECT_EQ(exportSvgTyping(*results, "fig", QMessageBox::Yes).size(), 1);
+    EXPECT_NE(cpt::testing::readFile(existing).find("<svg"), std::string::npos);
+    // A new name is written with the extension, unasked.
+    EXPECT_TRUE(exportSvgTyping(*results, "fresh", QMessageBox::No).isEmpty());
+    EXPECT_NE(cpt::testing::readFile(desktop.folder.path() / "fresh.svg").find("<svg"), std::string::npos);
 }
 
 }  // namespace

@@ -24,40 +24,66 @@ std::string treatmentText(const std::string& name, const std::string& code, std:
     return text;
 }
 
+namespace {
+// Asked first, and only in maintainer mode.
+void answerMaintainerQuestions(ScriptedDialogs& dialogs, bool maintainerMode, bool flowRecord) {
+    if (!maintainerMode) return;
+    dialogs.answerMessage("Do you need detailed info?", AnswerYes);
+    dialogs.answerMessage("Do you need flow record?", flowRecord ? AnswerYes : AnswerNo);
+}
+ScriptedDialogs& answerOrder(ScriptedDialogs& dialogs, bool detailed, bool reversed) {
+    return dialogs.answerMessage("Detailed differences", detailed ? AnswerYes : AnswerNo)
+        .answerMessage("Reversed sort", reversed ? AnswerYes : AnswerNo);
+}
+ScriptedDialogs& answerCountWith(ScriptedDialogs& dialogs, const std::string& answer) {
+    return dialogs.answerInput(CountTitle, answer);
+}
+ScriptedDialogs& answerFilesWith(ScriptedDialogs& dialogs, const std::vector<std::filesystem::path>& files) {
+    for (std::size_t t = 0; t < files.size(); ++t) {
+        dialogs.answerOpenFile("Input treatment " + std::to_string(t + 1), files[t].string());
+    }
+    return dialogs;
+}
+ScriptedDialogs& answerReportCodeWith(ScriptedDialogs& dialogs) {
+    return dialogs.answerInput("Add a code to the output filename?", "1");
+}
+}  // namespace
+
+ScriptedDialogs& scriptPlainRun(ScriptedDialogs& dialogs, const std::vector<std::filesystem::path>& files,
+                                bool detailed, bool reversed) {
+    answerOrder(dialogs, detailed, reversed);
+    answerCountWith(dialogs, std::to_string(files.size()));
+    answerFilesWith(dialogs, files);
+    return answerReportCodeWith(dialogs);
+}
+
 CartesianRun::CartesianRun(bool maintainerMode) : AppFixture(maintainerMode) { LoadMainWindow(context); }
 
 CartesianRun& CartesianRun::answerQuestions(bool detailed, bool reversed, bool flowRecord) {
-    if (context.state.MaintainerMode) {
-        dialogs.answerMessage("Do you need detailed info?", AnswerYes);
-        dialogs.answerMessage("Do you need flow record?", flowRecord ? AnswerYes : AnswerNo);
-    }
-    dialogs.answerMessage("Detailed differences", detailed ? AnswerYes : AnswerNo);
-    dialogs.answerMessage("Reversed sort", reversed ? AnswerYes : AnswerNo);
+    answerMaintainerQuestions(dialogs, context.state.MaintainerMode, flowRecord);
+    answerOrder(dialogs, detailed, reversed);
     return *this;
 }
 
 CartesianRun& CartesianRun::answerCount(const std::string& answer) {
-    dialogs.answerInput(CountTitle, answer);
+    answerCountWith(dialogs, answer);
     return *this;
 }
 
 CartesianRun& CartesianRun::answerFiles(const std::vector<std::filesystem::path>& files) {
-    for (std::size_t t = 0; t < files.size(); ++t) {
-        dialogs.answerOpenFile("Input treatment " + std::to_string(t + 1), files[t].string());
-    }
+    answerFilesWith(dialogs, files);
     return *this;
 }
 
 CartesianRun& CartesianRun::answerReportCode() {
-    dialogs.answerInput("Add a code to the output filename?", "1");
+    answerReportCodeWith(dialogs);
     return *this;
 }
 
 CartesianRun& CartesianRun::script(const std::vector<std::filesystem::path>& files, bool detailed, bool reversed) {
-    answerQuestions(detailed, reversed);
-    answerCount(std::to_string(files.size()));
-    answerFiles(files);
-    return answerReportCode();
+    answerMaintainerQuestions(dialogs, context.state.MaintainerMode, false);
+    scriptPlainRun(dialogs, files, detailed, reversed);
+    return *this;
 }
 
 void CartesianRun::run() {

@@ -24,6 +24,11 @@ std::string treatmentText(const std::string& name, const std::string& code, std:
                           const std::vector<std::string>& values, std::int32_t sampleSize = 20,
                           const std::string& estimate = "0.5");
 
+// The questions of a plain run, outside maintainer mode: detail and sort
+// order, the number of treatments, each treatment's file and the report's code.
+ScriptedDialogs& scriptPlainRun(ScriptedDialogs& dialogs, const std::vector<std::filesystem::path>& files,
+                                bool detailed = false, bool reversed = false);
+
 struct CartesianRun : AppFixture {
     explicit CartesianRun(bool maintainerMode = false);
 
