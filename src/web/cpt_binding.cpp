@@ -40,6 +40,16 @@ bool flag(const val& request, const char* key) {
     return !value.isUndefined() && !value.isNull() && value.as<bool>();
 }
 
+// The page's controls, as its complaints name them.
+batch::AnswerWording pageWording() {
+    batch::AnswerWording wording;
+    wording.fixedTime = "\"Fixed time stamp\"";
+    wording.withoutDifferences = "Untick \"Difference files\" to run without them.";
+    wording.anotherCode =
+        "\nEnter another \"Code for the report's file name\" (a file name cannot hold every character).";
+    return wording;
+}
+
 // The page's user knows the files by name, not by their in-memory folders.
 std::string withoutFolders(std::string text, const std::vector<std::string>& folders) {
     for (const std::string& folder : folders) {
@@ -181,6 +191,7 @@ val runCartesian(val request) {
     options.differences = flag(request, "differences");
     options.code = textOr(request, "code", "1");
     options.fixedTime = textOr(request, "fixedTime", "");
+    options.wording = pageWording();
     options.folder = (CartesianFolder / "out").string();
     options.json = true;
     // Asks the run for its figures' summary; the page draws them itself.
@@ -213,6 +224,7 @@ val runSortCount(val request) {
     options.serialNumbers = flag(request, "serialNumbers");
     options.decimals = textOr(request, "decimals", "-1");
     options.fixedTime = textOr(request, "fixedTime", "");
+    options.wording = pageWording();
     options.json = true;
 
     std::ostringstream messages;

@@ -82,3 +82,38 @@ test('the WebAssembly core writes what cpt writes', async (t) => {
     });
   }
 });
+
+// Where the page's user sees other words than cpt's: the page's controls
+// named, never a command-line option.
+const pageFile = (file) => ({ name: path.basename(file), bytes: fs.readFileSync(file) });
+const pairTooLargeToList = require('../../web/bench_files').benchmarkFiles(3001).slice(0, 2)
+  .map((file) => ({ name: file.name, bytes: Buffer.from(file.text) }));
+const maize = pageFile(examples('Maize.txt'));
+const wheat = pageFile(examples('Wheat.txt'));
+
+const pageWordingCases = [
+  { label: 'a fixed time stamp that is not one', command: 'runCartesian',
+    request: { files: [maize, wheat], fixedTime: 'noon' }, status: 2,
+    words: '"Fixed time stamp" expects a date and time as 2026-12-09 22:32:02, not "noon".' },
+  { label: 'a sort-count with a fixed time stamp that is not one', command: 'runSortCount',
+    request: { file: maize, kind: 'boot', fixedTime: 'noon' }, status: 2, words: '"Fixed time stamp" expects' },
+  { label: 'difference files of a pair too large to list', command: 'runCartesian',
+    request: { files: pairTooLargeToList, differences: true, fixedTime: runs.fixedTime }, status: 1,
+    words: 'Untick "Difference files" to run without them.' },
+  { label: 'a code no file name can hold', command: 'runCartesian',
+    request: { files: [maize, wheat], code: 'x'.repeat(300), fixedTime: runs.fixedTime }, status: 1,
+    words: 'Enter another "Code for the report\'s file name"' },
+];
+
+test('the page words its complaints after its own controls', async (t) => {
+  const core = await runs.loadCore();
+  for (const run of pageWordingCases) {
+    await t.test(run.label, () => {
+      const result = core[run.command](run.request);
+      assert.equal(result.status, run.status, 'status');
+      assert.ok(result.messages.includes(run.words), `"${run.words}" in: ${result.messages}`);
+      assert.doesNotMatch(result.messages, /(^|\s)--?[a-zA-Z]/, 'an option name');
+      assert.equal(result.files.length, 0, 'written files');
+    });
+  }
+});
