@@ -79,6 +79,13 @@ function shortNumber(value) {
 // ---- Cartesian paired test --------------------------------------------------
 
 const treatments = [];  // {name, bytes, info} in run order
+// The core compares 2 to 26 treatments (as cpt takes 2 to 26 files).
+const FewestTreatments = 2;
+const MostTreatments = 26;
+
+function treatmentCountRunnable() {
+  return treatments.length >= FewestTreatments && treatments.length <= MostTreatments;
+}
 
 async function addTreatmentFiles(files) {
   for (const file of files) {
@@ -117,7 +124,10 @@ function showTreatments() {
     body.append(row);
   });
   $('treatment-list').hidden = treatments.length === 0;
-  $('run-cartesian').disabled = treatments.length < 2;
+  $('run-cartesian').disabled = !treatmentCountRunnable();
+  const surplus = treatments.length - MostTreatments;
+  showMessages($('treatment-count-note'), surplus > 0
+    ? `The test takes at most ${MostTreatments} treatment files: leave ${surplus} out.` : '');
 }
 
 function cartesianRequest(files) {
@@ -223,7 +233,7 @@ async function runCartesian() {
     showMessages($('cartesian-messages'), error.message);
     progress.textContent = 'Stopped.';
   } finally {
-    button.disabled = treatments.length < 2;
+    button.disabled = !treatmentCountRunnable();
   }
 }
 

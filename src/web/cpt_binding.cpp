@@ -18,6 +18,7 @@
 #include "core/figures/figure_files.h"
 #include "core/figures/results_figures.h"
 #include "core/figures/svg_writer.h"
+#include "core/state/analysis_state.h"
 #include "core/sorting/frequency_bins.h"
 #include "web/memfs_files.h"
 
@@ -178,6 +179,19 @@ val runCartesian(val request) {
     std::vector<std::string> folders;
     const val files = request["files"];
     const int count = files["length"].as<int>();
+    // cpt's command line takes no other number; the core would ask for it again.
+    if (count < 2 || count > TreatmentCapacity) {
+        val result = val::object();
+        result.set("status", batch::ExitUsage);
+        result.set("messages", "The Cartesian paired test takes 2 to " + std::to_string(TreatmentCapacity) +
+                                   " treatment files; " + std::to_string(count) +
+                                   (count == 1 ? " was given.\n" : " were given.\n"));
+        result.set("json", std::string());
+        result.set("files", val::array());
+        result.set("grid", val::array());
+        result.set("figures", val::array());
+        return result;
+    }
     for (int k = 0; k < count; ++k) {
         // A folder each, so that two files of one name stay apart.
         const std::filesystem::path folder = CartesianFolder / "in" / std::to_string(k + 1);

@@ -84,7 +84,8 @@ test('the WebAssembly core writes what cpt writes', async (t) => {
 });
 
 // Where the page's user sees other words than cpt's: the page's controls
-// named, never a command-line option.
+// named, never a command-line option, and a count cpt's command line refuses
+// refused before any question.
 const pageFile = (file) => ({ name: path.basename(file), bytes: fs.readFileSync(file) });
 const pairTooLargeToList = require('../../web/bench_files').benchmarkFiles(3001).slice(0, 2)
   .map((file) => ({ name: file.name, bytes: Buffer.from(file.text) }));
@@ -92,6 +93,10 @@ const maize = pageFile(examples('Maize.txt'));
 const wheat = pageFile(examples('Wheat.txt'));
 
 const pageWordingCases = [
+  { label: 'one treatment file', command: 'runCartesian', request: { files: [maize] }, status: 2,
+    words: 'The Cartesian paired test takes 2 to 26 treatment files; 1 was given.' },
+  { label: '27 treatment files', command: 'runCartesian', request: { files: Array(27).fill(maize) }, status: 2,
+    words: 'The Cartesian paired test takes 2 to 26 treatment files; 27 were given.' },
   { label: 'a fixed time stamp that is not one', command: 'runCartesian',
     request: { files: [maize, wheat], fixedTime: 'noon' }, status: 2,
     words: '"Fixed time stamp" expects a date and time as 2026-12-09 22:32:02, not "noon".' },
