@@ -25,7 +25,8 @@ struct CartesianOptions {
     std::string folder;          // -C
     bool json = false;
     std::string fixedTime;       // empty: the real clock
-    std::string figuresFolder;   // empty: no figures
+    bool withFigures = false;    // keep what the figures show
+    std::string figuresFolder;   // where cpt writes them
     std::string figureFormat = "svg";
     AnswerWording wording;
 };

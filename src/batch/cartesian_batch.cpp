@@ -132,7 +132,7 @@ BatchOutcome runCartesianBatch(const CartesianOptions& options, std::ostream& me
     outcome.document = resultDocument(context, outcome.written);
     outcome.grid = context.window.grid;
     // Sorting every sample again costs time that only the figures need.
-    if (!options.figuresFolder.empty()) outcome.summary = figures::summarizeRun(state);
+    if (options.withFigures) outcome.summary = figures::summarizeRun(state);
     return outcome;
 }
 

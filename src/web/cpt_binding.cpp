@@ -18,8 +18,8 @@
 #include "core/figures/figure_files.h"
 #include "core/figures/results_figures.h"
 #include "core/figures/svg_writer.h"
-#include "core/state/analysis_state.h"
 #include "core/sorting/frequency_bins.h"
+#include "core/state/analysis_state.h"
 #include "web/memfs_files.h"
 
 namespace cpt::web {
@@ -125,17 +125,12 @@ val chartOf(const ChartModel& chart) {
 val figuresOf(const batch::BatchOutcome& outcome) {
     val result = val::array();
     if (!outcome.summary) return result;
-    const figures::RunSummary& summary = *outcome.summary;
-    auto add = [&](const std::string& stem, const figures::Figure& figure) {
+    figures::forEachRunFigure(*outcome.summary, [&](const std::string& stem, const figures::Figure& figure) {
         val entry = val::object();
         entry.set("name", stem + ".svg");
         entry.set("svg", figures::svgOf(figure));
         result.call<void>("push", entry);
-    };
-    add(figures::meansFigureStem(), figures::meansFigure(summary));
-    for (const figures::PairSummary& pair : summary.pairs) {
-        add(figures::pairFigureStem(pair), figures::pairFigure(summary, pair, summary.histogram(pair)));
-    }
+    });
     return result;
 }
 
@@ -208,8 +203,8 @@ val runCartesian(val request) {
     options.wording = pageWording();
     options.folder = (CartesianFolder / "out").string();
     options.json = true;
-    // Asks the run for its figures' summary; the page draws them itself.
-    options.figuresFolder = "page";
+    // The page draws the figures itself.
+    options.withFigures = true;
     std::filesystem::create_directories(options.folder);
     folders.push_back(options.folder);
 
