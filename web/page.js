@@ -140,6 +140,14 @@ function cartesianRequest(files) {
   };
 }
 
+// The words of the desktop window's legend under the same grid
+// (MainWindowWidget::gridLegendText, kept with the Qt code the binding does
+// not link): reversed numbering turns the differences round.
+function gridLegendText(reversed) {
+  const difference = reversed ? 'column minus row' : 'row minus column';
+  return `Above the diagonal: difference of the bootstrap means (${difference}). Below it: P value; "*" significant.`;
+}
+
 function showGrid(grid) {
   const table = $('overview-grid');
   table.replaceChildren();
@@ -187,9 +195,10 @@ function showFigures(figures) {
   box.previousElementSibling.hidden = figures.length === 0;
 }
 
-function showCartesianResult(result) {
+function showCartesianResult(result, reversed) {
   const document_ = JSON.parse(result.json);
   showGrid(result.grid);
+  $('grid-legend').textContent = gridLegendText(reversed);
   showLetters(document_);
   showFigures(result.figures || []);
   const [report, ...differences] = result.files;
@@ -218,11 +227,11 @@ async function runCartesian() {
   progress.textContent = 'Starting...';
   const started = performance.now();
   try {
-    const { result, seconds } = await callCore('cartesian', cartesianRequest(treatments),
-                                               (text) => { progress.textContent = text; });
+    const request = cartesianRequest(treatments);
+    const { result, seconds } = await callCore('cartesian', request, (text) => { progress.textContent = text; });
     showMessages($('cartesian-messages'), result.messages);
     if (result.status === 0) {
-      showCartesianResult(result);
+      showCartesianResult(result, request.reversed);
       const total = (performance.now() - started) / 1000;
       progress.textContent = `Done in ${seconds.toFixed(3)} s (${total.toFixed(3)} s with the page's part).`;
     } else {

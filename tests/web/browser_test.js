@@ -108,6 +108,17 @@ test('the page in chromium', async (t) => {
       await page.screenshot({ path: path.join(pageFolder, 'screenshot-cartesian.png'), fullPage: true });
     });
 
+    await t.test('a reversed run turns the legend round', async () => {
+      const legend = () => page.$eval('#grid-legend', (p) => p.textContent);
+      assert.match(await legend(), /\(row minus column\)/);
+      await page.click('#reversed');
+      await page.click('#run-cartesian');
+      await page.waitForFunction(() => document.getElementById('cartesian-progress').textContent.startsWith('Done'),
+                                 { timeout: 60000 });
+      assert.match(await legend(), /\(column minus row\)/);
+      await page.click('#reversed');
+    });
+
     await t.test('sort-and-count shows its three files and its chart', async () => {
       const input = await page.$('#data-input');
       await input.uploadFile(path.join(runs.root, 'examples', 'Egg duration.txt'));
