@@ -53,6 +53,12 @@ function downloadLink(name, bytes, type = 'text/plain') {
   return link;
 }
 
+// Each link holds its file in memory (difference files reach a gigabyte)
+// until its URL is revoked: the links of a container go before it is refilled.
+function dropLinks(container) {
+  for (const link of container.querySelectorAll('a[href^="blob:"]')) URL.revokeObjectURL(link.href);
+}
+
 function showMessages(box, text) {
   box.textContent = text;
   box.hidden = !text;
@@ -184,6 +190,7 @@ function showLetters(document_) {
 
 function showFigures(figures) {
   const box = $('figures');
+  dropLinks(box);
   box.replaceChildren();
   for (const figure of figures) {
     const holder = element('div');
@@ -209,6 +216,7 @@ function showCartesianResult(result, reversed) {
   download.download = report.name;
   download.textContent = `Download ${report.name}`;
   const list = $('difference-list');
+  dropLinks(list);
   list.replaceChildren();
   for (const file of differences) {
     const item = element('li');
@@ -235,6 +243,7 @@ async function runCartesian() {
       const total = (performance.now() - started) / 1000;
       progress.textContent = `Done in ${seconds.toFixed(3)} s (${total.toFixed(3)} s with the page's part).`;
     } else {
+      dropLinks($('cartesian-results'));
       $('cartesian-results').hidden = true;
       progress.textContent = 'Stopped.';
     }
@@ -273,11 +282,13 @@ async function runSortCount() {
     const { result, seconds } = await callCore('sort-count', request);
     showMessages($('sort-messages'), result.messages);
     if (result.status !== 0) {
+      dropLinks($('sort-results'));
       $('sort-results').hidden = true;
       $('sort-progress').textContent = 'Stopped.';
       return;
     }
     const list = $('sort-files');
+    dropLinks(list);
     list.replaceChildren();
     for (const file of result.files) {
       const item = element('li');

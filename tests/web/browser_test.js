@@ -108,14 +108,22 @@ test('the page in chromium', async (t) => {
       await page.screenshot({ path: path.join(pageFolder, 'screenshot-cartesian.png'), fullPage: true });
     });
 
-    await t.test('a reversed run turns the legend round', async () => {
+    await t.test('a reversed run turns the legend round and lets the earlier downloads go', async () => {
       const legend = () => page.$eval('#grid-legend', (p) => p.textContent);
       assert.match(await legend(), /\(row minus column\)/);
+      const earlier = await page.$$eval('#figures a', (links) => links.map((link) => link.href));
+      assert.ok(earlier.length > 0 && earlier.every((href) => href.startsWith('blob:')));
       await page.click('#reversed');
       await page.click('#run-cartesian');
       await page.waitForFunction(() => document.getElementById('cartesian-progress').textContent.startsWith('Done'),
                                  { timeout: 60000 });
       assert.match(await legend(), /\(column minus row\)/);
+      const stillHeld = await page.evaluate(async (hrefs) => {
+        const held = [];
+        for (const href of hrefs) await fetch(href).then(() => held.push(href), () => {});
+        return held;
+      }, earlier);
+      assert.deepEqual(stillHeld, []);
       await page.click('#reversed');
     });
 
