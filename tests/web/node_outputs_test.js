@@ -105,9 +105,6 @@ const pageWordingCases = [
   { label: 'difference files of a pair too large to list', command: 'runCartesian',
     request: { files: pairTooLargeToList, differences: true, fixedTime: runs.fixedTime }, status: 1,
     words: 'Untick "Difference files" to run without them.' },
-  { label: 'a code no file name can hold', command: 'runCartesian',
-    request: { files: [maize, wheat], code: 'x'.repeat(300), fixedTime: runs.fixedTime }, status: 1,
-    words: 'Enter another "Code for the report\'s file name"' },
 ];
 
 test('the page words its complaints after its own controls', async (t) => {
