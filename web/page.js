@@ -53,6 +53,12 @@ function downloadLink(name, bytes, type = 'text/plain') {
   return link;
 }
 
+// Each link holds its file in memory (difference files reach a gigabyte)
+// until its URL is revoked: the links of a container go before it is refilled.
+function dropLinks(container) {
+  for (const link of container.querySelectorAll('a[href^="blob:"]')) URL.revokeObjectURL(link.href);
+}
+
 function showMessages(box, text) {
   box.textContent = text;
   box.hidden = !text;
@@ -79,6 +85,13 @@ function shortNumber(value) {
 // ---- Cartesian paired test --------------------------------------------------
 
 const treatments = [];  // {name, bytes, info} in run order
+// The core compares 2 to 26 treatments (as cpt takes 2 to 26 files).
+const FewestTreatments = 2;
+const MostTreatments = 26;
+
+function treatmentCountRunnable() {
+  return treatments.length >= FewestTreatments && treatments.length <= MostTreatments;
+}
 
 async function addTreatmentFiles(files) {
   for (const file of files) {
@@ -117,7 +130,10 @@ function showTreatments() {
     body.append(row);
   });
   $('treatment-list').hidden = treatments.length === 0;
-  $('run-cartesian').disabled = treatments.length < 2;
+  $('run-cartesian').disabled = !treatmentCountRunnable();
+  const surplus = treatments.length - MostTreatments;
+  showMessages($('treatment-count-note'), surplus > 0
+    ? `The test takes at most ${MostTreatments} treatment files: leave ${surplus} out.` : '');
 }
 
 function cartesianRequest(files) {
@@ -128,6 +144,14 @@ function cartesianRequest(files) {
     code: $('code').value,
     fixedTime: $('fixed-time').value.trim(),
   };
+}
+
+// The words of the desktop window's legend under the same grid
+// (MainWindowWidget::gridLegendText, kept with the Qt code the binding does
+// not link): reversed numbering turns the differences round.
+function gridLegendText(reversed) {
+  const difference = reversed ? 'column minus row' : 'row minus column';
+  return `Above the diagonal: difference of the bootstrap means (${difference}). Below it: P value; "*" significant.`;
 }
 
 function showGrid(grid) {
@@ -166,6 +190,7 @@ function showLetters(document_) {
 
 function showFigures(figures) {
   const box = $('figures');
+  dropLinks(box);
   box.replaceChildren();
   for (const figure of figures) {
     const holder = element('div');
@@ -177,9 +202,10 @@ function showFigures(figures) {
   box.previousElementSibling.hidden = figures.length === 0;
 }
 
-function showCartesianResult(result) {
+function showCartesianResult(result, reversed) {
   const document_ = JSON.parse(result.json);
   showGrid(result.grid);
+  $('grid-legend').textContent = gridLegendText(reversed);
   showLetters(document_);
   showFigures(result.figures || []);
   const [report, ...differences] = result.files;
@@ -190,6 +216,7 @@ function showCartesianResult(result) {
   download.download = report.name;
   download.textContent = `Download ${report.name}`;
   const list = $('difference-list');
+  dropLinks(list);
   list.replaceChildren();
   for (const file of differences) {
     const item = element('li');
@@ -208,14 +235,15 @@ async function runCartesian() {
   progress.textContent = 'Starting...';
   const started = performance.now();
   try {
-    const { result, seconds } = await callCore('cartesian', cartesianRequest(treatments),
-                                               (text) => { progress.textContent = text; });
+    const request = cartesianRequest(treatments);
+    const { result, seconds } = await callCore('cartesian', request, (text) => { progress.textContent = text; });
     showMessages($('cartesian-messages'), result.messages);
     if (result.status === 0) {
-      showCartesianResult(result);
+      showCartesianResult(result, request.reversed);
       const total = (performance.now() - started) / 1000;
       progress.textContent = `Done in ${seconds.toFixed(3)} s (${total.toFixed(3)} s with the page's part).`;
     } else {
+      dropLinks($('cartesian-results'));
       $('cartesian-results').hidden = true;
       progress.textContent = 'Stopped.';
     }
@@ -223,7 +251,7 @@ async function runCartesian() {
     showMessages($('cartesian-messages'), error.message);
     progress.textContent = 'Stopped.';
   } finally {
-    button.disabled = treatments.length < 2;
+    button.disabled = !treatmentCountRunnable();
   }
 }
 
@@ -254,11 +282,13 @@ async function runSortCount() {
     const { result, seconds } = await callCore('sort-count', request);
     showMessages($('sort-messages'), result.messages);
     if (result.status !== 0) {
+      dropLinks($('sort-results'));
       $('sort-results').hidden = true;
       $('sort-progress').textContent = 'Stopped.';
       return;
     }
     const list = $('sort-files');
+    dropLinks(list);
     list.replaceChildren();
     for (const file of result.files) {
       const item = element('li');

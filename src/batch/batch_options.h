@@ -6,6 +6,15 @@
 
 namespace cpt::batch {
 
+// How complaints name what the user may change: cpt's options, unless a
+// front end with other controls gives its own words.
+struct AnswerWording {
+    std::string fixedTime = "--fixed-time";
+    std::string withoutDifferences = "Leave off --differences to run without them.";
+    std::string anotherCode =
+        "\nGive another --code (a file name cannot hold every character), or another folder with -C.";
+};
+
 struct CartesianOptions {
     std::vector<std::string> files;
     bool reversed = false;
@@ -16,8 +25,10 @@ struct CartesianOptions {
     std::string folder;          // -C
     bool json = false;
     std::string fixedTime;       // empty: the real clock
-    std::string figuresFolder;   // empty: no figures
+    bool withFigures = false;    // keep what the figures show
+    std::string figuresFolder;   // where cpt writes them
     std::string figureFormat = "svg";
+    AnswerWording wording;
 };
 
 struct SortCountOptions {
@@ -27,6 +38,7 @@ struct SortCountOptions {
     std::string decimals = "-1";
     bool json = false;
     std::string fixedTime;
+    AnswerWording wording;
 };
 
 // Exit statuses.

@@ -26,7 +26,7 @@ void answerQuestions(AnswerSheetDialogs& dialogs, const CartesianOptions& option
     }
     answer("Detailed differences", options.differences);
     // Files of pairs too large to list are never written in a batch run.
-    dialogs.refuse(std::string(UnlistedDifferencesTitle), "Leave off --differences to run without them.");
+    dialogs.refuse(std::string(UnlistedDifferencesTitle), options.wording.withoutDifferences);
     answer("Reversed sort", options.reversed);
     dialogs.answerInput("Read data file one by one for paired comparison using Cartesian Product",
                         std::to_string(options.files.size()));
@@ -36,8 +36,7 @@ void answerQuestions(AnswerSheetDialogs& dialogs, const CartesianOptions& option
     }
     for (const std::string& file : options.files) dialogs.answerOpenFile(absolute(file));
     dialogs.answerInput("Add a code to the output filename?", options.code);
-    dialogs.reword(std::string(ReportFailureTitle), std::string(ReportFailureAdvice),
-                   "\nGive another --code (a file name cannot hold every character), or another folder with -C.");
+    dialogs.reword(std::string(ReportFailureTitle), std::string(ReportFailureAdvice), options.wording.anotherCode);
 }
 
 nlohmann::json resultDocument(const AppContext& context, const std::vector<std::filesystem::path>& written) {
@@ -92,7 +91,7 @@ nlohmann::json resultDocument(const AppContext& context, const std::vector<std::
 BatchOutcome runCartesianBatch(const CartesianOptions& options, std::ostream& messages,
                                const ProgressHandler& progress, PairProgressHandler pairProgress) {
     BatchOutcome outcome;
-    std::unique_ptr<Clock> clock = makeClock(options.fixedTime, messages);
+    std::unique_ptr<Clock> clock = makeClock(options.fixedTime, options.wording.fixedTime, messages);
     if (!clock) {
         outcome.status = ExitUsage;
         return outcome;
@@ -133,7 +132,7 @@ BatchOutcome runCartesianBatch(const CartesianOptions& options, std::ostream& me
     outcome.document = resultDocument(context, outcome.written);
     outcome.grid = context.window.grid;
     // Sorting every sample again costs time that only the figures need.
-    if (!options.figuresFolder.empty()) outcome.summary = figures::summarizeRun(state);
+    if (options.withFigures) outcome.summary = figures::summarizeRun(state);
     return outcome;
 }
 

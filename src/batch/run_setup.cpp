@@ -8,11 +8,12 @@
 
 namespace cpt::batch {
 
-std::unique_ptr<Clock> makeClock(const std::string& fixedTime, std::ostream& messages) {
+std::unique_ptr<Clock> makeClock(const std::string& fixedTime, const std::string& fixedTimeName,
+                                 std::ostream& messages) {
     if (fixedTime.empty()) return std::make_unique<SystemClock>();
     std::optional<DateTime> moment = parseDateTime(fixedTime);
     if (!moment) {
-        messages << "--fixed-time expects a date and time as 2026-12-09 22:32:02, not \"" << fixedTime << "\".\n";
+        messages << fixedTimeName << " expects a date and time as 2026-12-09 22:32:02, not \"" << fixedTime << "\".\n";
         return nullptr;
     }
     return std::make_unique<FixedClock>(*moment);

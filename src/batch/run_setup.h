@@ -10,8 +10,10 @@
 namespace cpt::batch {
 
 // The real clock, or one standing still at fixedTime. Nothing when the text
-// is not a date and time (the complaint goes to messages).
-std::unique_ptr<Clock> makeClock(const std::string& fixedTime, std::ostream& messages);
+// is not a date and time (the complaint, naming the answer as fixedTimeName,
+// goes to messages).
+std::unique_ptr<Clock> makeClock(const std::string& fixedTime, const std::string& fixedTimeName,
+                                 std::ostream& messages);
 
 // Paths as the user gave them, made absolute against the folder the run
 // started in, so that -C does not change what they mean.

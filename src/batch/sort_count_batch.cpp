@@ -57,7 +57,7 @@ BatchOutcome runSortCountBatch(const SortCountOptions& options, std::ostream& me
         outcome.status = ExitUsage;
         return outcome;
     }
-    std::unique_ptr<Clock> clock = makeClock(options.fixedTime, messages);
+    std::unique_ptr<Clock> clock = makeClock(options.fixedTime, options.wording.fixedTime, messages);
     if (!clock) {
         outcome.status = ExitUsage;
         return outcome;

@@ -40,13 +40,24 @@ batch::PairProgressHandler progressOnTerminal() {
 
 }  // namespace
 
-int runCartesian(const batch::CartesianOptions& options) {
+int runCartesian(batch::CartesianOptions options) {
+    options.withFigures = !options.figuresFolder.empty();
+    std::filesystem::path figuresFolder;
+    if (options.withFigures) {
+        // Found wanting after a long run, it would leave a report unnamed.
+        figuresFolder = absolute(std::filesystem::path(options.figuresFolder));
+        try {
+            makeFiguresFolder(figuresFolder);
+        } catch (const UserError& error) {
+            std::cerr << error.what() << '\n';
+            return batch::ExitFailure;
+        }
+    }
     batch::BatchOutcome outcome = batch::runCartesianBatch(options, std::cerr, {}, progressOnTerminal());
     if (outcome.status == batch::ExitSuccess && outcome.summary) {
         std::vector<std::filesystem::path> figures;
         try {
-            figures = writeRunFigures(*outcome.summary, absolute(std::filesystem::path(options.figuresFolder)),
-                                      options.figureFormat);
+            figures = writeRunFigures(*outcome.summary, figuresFolder, options.figureFormat);
         } catch (const UserError& error) {
             std::cerr << error.what() << '\n';
             return batch::ExitFailure;

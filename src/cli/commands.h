@@ -5,7 +5,7 @@
 
 namespace cpt::cli {
 
-int runCartesian(const batch::CartesianOptions& options);
+int runCartesian(batch::CartesianOptions options);
 int runSortCount(const batch::SortCountOptions& options);
 
 }  // namespace cpt::cli

@@ -31,24 +31,24 @@ void writeOne(const Figure& figure, const std::filesystem::path& path, const std
 
 }  // namespace
 
-std::vector<std::filesystem::path> writeRunFigures(const RunSummary& summary, const std::filesystem::path& folder,
-                                                   const std::string& format) {
+void makeFiguresFolder(const std::filesystem::path& folder) {
     std::error_code error;
     std::filesystem::create_directories(folder, error);
     if (error) {
         throw UserError("The figures folder \"" + folder.string() + "\" cannot be made: " + error.message() +
                         ". Give another folder with --figures.");
     }
+}
+
+std::vector<std::filesystem::path> writeRunFigures(const RunSummary& summary, const std::filesystem::path& folder,
+                                                   const std::string& format) {
     const std::string extension = "." + format;
     std::vector<std::filesystem::path> written;
-    std::filesystem::path path = folder / (meansFigureStem() + extension);
-    writeOne(meansFigure(summary), path, format);
-    written.push_back(path);
-    for (const PairSummary& pair : summary.pairs) {
-        path = folder / (pairFigureStem(pair) + extension);
-        writeOne(pairFigure(summary, pair, summary.histogram(pair)), path, format);
+    forEachRunFigure(summary, [&](const std::string& stem, const Figure& figure) {
+        const std::filesystem::path path = folder / (stem + extension);
+        writeOne(figure, path, format);
         written.push_back(path);
-    }
+    });
     return written;
 }
 

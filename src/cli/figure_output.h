@@ -8,10 +8,14 @@
 
 namespace cpt::cli {
 
-// Writes means.<ext> and one pair-I-J.<ext> per pair into folder (made when
-// missing) in the format "svg", "png" or "pdf"; returns their paths. A
-// figure that cannot be written throws UserError (the figures written
-// before it stay: each is complete).
+// The figures folder made when missing, before the run: a folder that
+// cannot be made throws UserError naming it.
+void makeFiguresFolder(const std::filesystem::path& folder);
+
+// Writes means.<ext> and one pair-I-J.<ext> per pair into folder in the
+// format "svg", "png" or "pdf"; returns their paths. A figure that cannot be
+// written throws UserError (the figures written before it stay: each is
+// complete).
 std::vector<std::filesystem::path> writeRunFigures(const figures::RunSummary& summary, const std::filesystem::path& folder,
                                                    const std::string& format);
 

@@ -19,6 +19,7 @@
 #include "core/figures/results_figures.h"
 #include "core/figures/svg_writer.h"
 #include "core/sorting/frequency_bins.h"
+#include "core/state/analysis_state.h"
 #include "web/memfs_files.h"
 
 namespace cpt::web {
@@ -38,6 +39,16 @@ std::string textOr(const val& request, const char* key, const std::string& other
 bool flag(const val& request, const char* key) {
     const val value = request[key];
     return !value.isUndefined() && !value.isNull() && value.as<bool>();
+}
+
+// The page's controls, as its complaints name them.
+batch::AnswerWording pageWording() {
+    batch::AnswerWording wording;
+    wording.fixedTime = "\"Fixed time stamp\"";
+    wording.withoutDifferences = "Untick \"Difference files\" to run without them.";
+    wording.anotherCode =
+        "\nEnter another \"Code for the report's file name\" (a file name cannot hold every character).";
+    return wording;
 }
 
 // The page's user knows the files by name, not by their in-memory folders.
@@ -114,17 +125,12 @@ val chartOf(const ChartModel& chart) {
 val figuresOf(const batch::BatchOutcome& outcome) {
     val result = val::array();
     if (!outcome.summary) return result;
-    const figures::RunSummary& summary = *outcome.summary;
-    auto add = [&](const std::string& stem, const figures::Figure& figure) {
+    figures::forEachRunFigure(*outcome.summary, [&](const std::string& stem, const figures::Figure& figure) {
         val entry = val::object();
         entry.set("name", stem + ".svg");
         entry.set("svg", figures::svgOf(figure));
         result.call<void>("push", entry);
-    };
-    add(figures::meansFigureStem(), figures::meansFigure(summary));
-    for (const figures::PairSummary& pair : summary.pairs) {
-        add(figures::pairFigureStem(pair), figures::pairFigure(summary, pair, summary.histogram(pair)));
-    }
+    });
     return result;
 }
 
@@ -168,6 +174,19 @@ val runCartesian(val request) {
     std::vector<std::string> folders;
     const val files = request["files"];
     const int count = files["length"].as<int>();
+    // cpt's command line takes no other number; the core would ask for it again.
+    if (count < 2 || count > TreatmentCapacity) {
+        val result = val::object();
+        result.set("status", batch::ExitUsage);
+        result.set("messages", "The Cartesian paired test takes 2 to " + std::to_string(TreatmentCapacity) +
+                                   " treatment files; " + std::to_string(count) +
+                                   (count == 1 ? " was given.\n" : " were given.\n"));
+        result.set("json", std::string());
+        result.set("files", val::array());
+        result.set("grid", val::array());
+        result.set("figures", val::array());
+        return result;
+    }
     for (int k = 0; k < count; ++k) {
         // A folder each, so that two files of one name stay apart.
         const std::filesystem::path folder = CartesianFolder / "in" / std::to_string(k + 1);
@@ -181,10 +200,11 @@ val runCartesian(val request) {
     options.differences = flag(request, "differences");
     options.code = textOr(request, "code", "1");
     options.fixedTime = textOr(request, "fixedTime", "");
+    options.wording = pageWording();
     options.folder = (CartesianFolder / "out").string();
     options.json = true;
-    // Asks the run for its figures' summary; the page draws them itself.
-    options.figuresFolder = "page";
+    // The page draws the figures itself.
+    options.withFigures = true;
     std::filesystem::create_directories(options.folder);
     folders.push_back(options.folder);
 
@@ -213,6 +233,7 @@ val runSortCount(val request) {
     options.serialNumbers = flag(request, "serialNumbers");
     options.decimals = textOr(request, "decimals", "-1");
     options.fixedTime = textOr(request, "fixedTime", "");
+    options.wording = pageWording();
     options.json = true;
 
     std::ostringstream messages;

@@ -104,25 +104,17 @@ bool isDigit(char c) { return c >= '0' && c <= '9'; }
 }  // namespace
 
 to_chars_result to_chars(char* first, char* last, double value, chars_format format) {
+    // The core never asks for the shortest general form: not written here.
+    if (format != chars_format::fixed && format != chars_format::scientific) return {first, errc::invalid_argument};
     if (!isfinite(value) || value == 0) {
         char buffer[16];
-        const int length = snprintf(buffer, sizeof buffer, format == chars_format::scientific ? "%e" : "%g", value);
+        const int length = snprintf(buffer, sizeof buffer, format == chars_format::scientific ? "%e" : "%f", value);
         string text(buffer, static_cast<size_t>(length));
         if (value == 0) text = signbit(value) ? (format == chars_format::scientific ? "-0e+00" : "-0")
                                               : (format == chars_format::scientific ? "0e+00" : "0");
         return copyOut(first, last, text.data(), text.size());
     }
-    string text;
-    if (format == chars_format::fixed) {
-        text = shortestFixed(value);
-    } else if (format == chars_format::scientific) {
-        text = shortestScientific(value);
-    } else {
-        // general: the shorter of the two, fixed on a tie.
-        const string fixed = shortestFixed(value);
-        const string sci = shortestScientific(value);
-        text = sci.size() < fixed.size() ? sci : fixed;
-    }
+    const string text = format == chars_format::fixed ? shortestFixed(value) : shortestScientific(value);
     return copyOut(first, last, text.data(), text.size());
 }
 

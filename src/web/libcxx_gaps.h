@@ -29,7 +29,8 @@ unique_ptr<T> make_unique_for_overwrite(size_t size) {
 }
 #endif
 
-// The shortest characters that read back as value.
+// The shortest characters that read back as value, in the fixed or the
+// scientific form; chars_format::general gives errc::invalid_argument.
 to_chars_result to_chars(char* first, char* last, double value, chars_format format);
 // As printf's %.*e, %.*f or %.*g.
 to_chars_result to_chars(char* first, char* last, double value, chars_format format, int precision);

@@ -132,6 +132,10 @@ TEST(CptCartesian, FiguresFolderThatCannotBeMadeIsTold) {
                                   batch.path());
     EXPECT_EQ(result.status, 1);
     EXPECT_NE(result.err.find("--figures"), std::string::npos) << result.err;
+    EXPECT_NE(result.err.find((batch.path() / "taken" / "figures").string()), std::string::npos) << result.err;
+    // Told before the run: no report is left behind unnamed.
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(batch.files(), std::vector<std::string>{"taken"});
     EXPECT_EQ(runCpt({"cartesian", "--figure-format", "gif", exampleFile("Maize.txt").string(),
                       exampleFile("Wheat.txt").string()},
                      batch.path())

@@ -38,13 +38,14 @@ async function waitForDownload(folder, name) {
   throw new Error(`waitForDownload: ${name} did not arrive in ${folder}`);
 }
 
-async function chooseTreatments(page, files) {
+// listed: how many the list then holds.
+async function chooseTreatments(page, files, listed = files.length) {
   const input = await page.$('#treatment-input');
   await input.uploadFile(...files);
   await page.waitForFunction((count) => {
     const rows = document.querySelectorAll('#treatment-list tbody tr');
     return rows.length === count && [...rows].every((row) => row.cells[3] && row.cells[3].textContent !== '');
-  }, { timeout: 30000 }, files.length);
+  }, { timeout: 30000 }, listed);
 }
 
 const tableText = (page, selector) => page.$$eval(`${selector} tr`, (rows) => rows.map((row) => [...row.cells].map((cell) => cell.textContent)));
@@ -108,6 +109,25 @@ test('the page in chromium', async (t) => {
       await page.screenshot({ path: path.join(pageFolder, 'screenshot-cartesian.png'), fullPage: true });
     });
 
+    await t.test('a reversed run turns the legend round and lets the earlier downloads go', async () => {
+      const legend = () => page.$eval('#grid-legend', (p) => p.textContent);
+      assert.match(await legend(), /\(row minus column\)/);
+      const earlier = await page.$$eval('#figures a', (links) => links.map((link) => link.href));
+      assert.ok(earlier.length > 0 && earlier.every((href) => href.startsWith('blob:')));
+      await page.click('#reversed');
+      await page.click('#run-cartesian');
+      await page.waitForFunction(() => document.getElementById('cartesian-progress').textContent.startsWith('Done'),
+                                 { timeout: 60000 });
+      assert.match(await legend(), /\(column minus row\)/);
+      const stillHeld = await page.evaluate(async (hrefs) => {
+        const held = [];
+        for (const href of hrefs) await fetch(href).then(() => held.push(href), () => {});
+        return held;
+      }, earlier);
+      assert.deepEqual(stillHeld, []);
+      await page.click('#reversed');
+    });
+
     await t.test('sort-and-count shows its three files and its chart', async () => {
       const input = await page.$('#data-input');
       await input.uploadFile(path.join(runs.root, 'examples', 'Egg duration.txt'));
@@ -143,6 +163,21 @@ test('the page in chromium', async (t) => {
       console.log(`benchmark, 4 treatments, B = 3000: page ${Number(shown.coreSeconds).toFixed(3)} s in the core, ` +
                   `${Number(shown.totalSeconds).toFixed(3)} s click to result; cpt ${native.toFixed(3)} s (best of 3)`);
       await page.screenshot({ path: path.join(pageFolder, 'screenshot-page.png'), fullPage: true });
+    });
+
+    await t.test('a run takes 2 to 26 treatment files', async () => {
+      const counted = await browser.newPage();
+      await counted.goto(`${origin}/index.html`, { waitUntil: 'load' });
+      const runnable = () => counted.$eval('#run-cartesian', (button) => !button.disabled);
+      await chooseTreatments(counted, examples.slice(0, 1));
+      assert.equal(await runnable(), false, 'one file');
+      await chooseTreatments(counted, Array(26).fill(examples[0]), 27);
+      assert.equal(await runnable(), false, '27 files');
+      assert.match(await counted.$eval('#treatment-count-note', (note) => note.textContent), /at most 26 .*leave 1 out/);
+      await counted.click('#treatment-list tbody tr:last-child button[title="Leave this file out"]');
+      assert.equal(await runnable(), true, '26 files');
+      assert.equal(await counted.$eval('#treatment-count-note', (note) => note.hidden), true);
+      await counted.close();
     });
 
     await t.test('no request went anywhere but the local server', () => {

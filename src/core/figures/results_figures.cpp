@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/figures/figure_files.h"
 #include "core/figures/plot_axes.h"
 
 namespace cpt::figures {
@@ -185,6 +186,13 @@ Figure pairFigure(const RunSummary& summary, const PairSummary& pair, const Diff
     figure.texts.push_back({legendX, y + 8, "Differences: " + minuend + " - " + subtrahend, TickLabelSize,
                             Anchor::Start, false, false, Grey, "legend"});
     return figure;
+}
+
+void forEachRunFigure(const RunSummary& summary, const NamedFigureHandler& use) {
+    use(meansFigureStem(), meansFigure(summary));
+    for (const PairSummary& pair : summary.pairs) {
+        use(pairFigureStem(pair), pairFigure(summary, pair, summary.histogram(pair)));
+    }
 }
 
 }  // namespace cpt::figures
