@@ -31,12 +31,13 @@
 #include <string_view>
 #include <vector>
 
-#include "core/cartesian/difference_engine.h"
-#include "core/cartesian/pair_calculation.h"
 #include "bench/support/bench_run.h"
+#include "core/analysis/cartesian_test.h"
+#include "core/analysis/pair_calculation.h"
+#include "core/cartesian/difference_files.h"
 #include "core/cartesian/test_dialogue.h"
-#include "core/state/app_context.h"
 #include "core/shell/main_window_model.h"
+#include "core/state/app_context.h"
 #include "support/literal_pair.h"
 
 namespace {
@@ -68,37 +69,30 @@ const std::vector<std::vector<double>>& bootstrapValues() {
 }
 
 
-// The state as the treatment input leaves it, for `count` treatments.
-void loadTreatments(AnalysisState& s, int count) {
-    s.OutputPrefix = "25A-Cartesian diff";
-    s.TreatmentCount = static_cast<std::int16_t>(count);
-    s.ValueWeight.ensure(B);
-    for (std::int32_t k = 1; k <= B; ++k) s.ValueWeight[k] = 1;
+// The treatments as a reader gives them, for `count` treatments.
+std::vector<Treatment> benchTreatments(int count) {
+    std::vector<Treatment> treatments;
     for (int t = 1; t <= count; ++t) {
-        s.TreatmentName[t] = "Host " + std::to_string(t);
-        s.TreatmentCode[t].assign(1, 'r');  // GCC 12 warns wrongly on = "r"
-        s.SampleSize[t] = static_cast<std::int32_t>(SampleSizes[t]);
-        s.PointEstimate[t] = Centres[t];
-        s.BootstrapNumber[t] = B;
-        s.BootstrapNumberReal[t] = B;
-        s.BootValue[t].ensure(B);
-        for (std::int32_t k = 1; k <= B; ++k) s.BootValue[t][k] = bootstrapValues()[t][static_cast<std::size_t>(k - 1)];
+        Treatment treatment;
+        treatment.name = "Host " + std::to_string(t);
+        treatment.code.assign(1, 'r');  // GCC 12 warns wrongly on = "r"
+        treatment.sampleSize = static_cast<std::int32_t>(SampleSizes[t]);
+        treatment.estimate = Centres[t];
+        treatment.values.assign(bootstrapValues()[t].begin(), bootstrapValues()[t].end());
+        treatments.push_back(std::move(treatment));
     }
+    return treatments;
 }
 
 using PairResults = std::map<std::pair<int, int>, PairResult>;
 
-PairResults resultsOf(const AnalysisState& s) {
+// By entry numbers, whatever the mean order.
+PairResults resultsOf(const CartesianResult& result) {
     PairResults results;
-    for (int i = 1; i < s.TreatmentCount; ++i) {
-        for (int j = i + 1; j <= s.TreatmentCount; ++j) {
-            if (s.PValueWork[i][j] != s.PValue[i][j] || s.PValueWork[j][i] != s.PValue[j][i]) fail("PValueWork");
-            if (s.PValue[j][i] != s.PValue[i][j]) fail("PValue mirror");
-            results[{i, j}] = {s.SigCount[i][j],        s.InsigBelowCount[i][j], s.InsigAboveCount[i][j],
-                               s.InsigCount[i][j],      s.DiffMean[i][j],        s.DiffVariance[i][j],
-                               s.DiffSD[i][j],          s.TLowerLimit[i][j],     s.TUpperLimit[i][j],
-                               s.PercentileLower[i][j], s.PercentileUpper[i][j], s.PValue[i][j]};
-        }
+    for (const PairOutcome& pair : result.pairs) {
+        int i = result.treatments[static_cast<std::size_t>(pair.first)].entry + 1;
+        int j = result.treatments[static_cast<std::size_t>(pair.second)].entry + 1;
+        results[{std::min(i, j), std::max(i, j)}] = pair.result;
     }
     return results;
 }
@@ -135,15 +129,13 @@ PairResults pairCalculationResults;
 PairResults straightforwardResults;
 
 void BM_CartesianEngine(benchmark::State& bench) {
-    SystemClock clock;
-    bench::NoQuestions dialogs("cartesian_bench");
-    AppContext context(dialogs, clock, false);
-    loadTreatments(context.state, Treatments);
+    const std::vector<Treatment> treatments = benchTreatments(Treatments);
+    CartesianResult result;
     for (auto _ : bench) {
-        ComputeCartesianDifferences(context);
+        result = runCartesianTest(treatments, {});
         benchmark::ClobberMemory();
     }
-    engineResults = resultsOf(context.state);
+    engineResults = resultsOf(result);
 }
 
 // The pure pair calculation alone, without the state, the window or the trace.
@@ -195,13 +187,15 @@ std::uintmax_t differenceFileBytes = 0;
 // treatments with the difference files on.
 void BM_DifferenceFiles(benchmark::State& bench) {
     bench::TempFolder folder("cartesian-bench", "engine");
-    SystemClock clock;
-    bench::NoQuestions dialogs("cartesian_bench");
-    AppContext context(dialogs, clock, false);
-    context.workingDirectory = folder.path;
-    loadTreatments(context.state, 2);
-    context.state.DetailedDifferences = true;
-    for (auto _ : bench) ComputeCartesianDifferences(context);
+    const std::vector<Treatment> treatments = benchTreatments(2);
+    for (auto _ : bench) {
+        // Each run writes the same six names, never beside an earlier run's.
+        for (const auto& entry : std::filesystem::directory_iterator(folder.path)) std::filesystem::remove(entry.path());
+        DifferenceFileSet files(folder.path, "25A-Cartesian diff");
+        CartesianSettings settings;
+        settings.differences = &files;
+        runCartesianTest(treatments, settings);
+    }
     engineFilesHash = hashFolder(folder.path);
     differenceFileBytes = 0;
     for (const auto& entry : std::filesystem::directory_iterator(folder.path)) differenceFileBytes += entry.file_size();

@@ -8,6 +8,7 @@
 #include "app/dedication_window.h"
 #include "app/main_window_widget.h"
 #include "app/results_window.h"
+#include "core/analysis/cartesian_run.h"
 #include "core/cartesian/test_dialogue.h"
 #include "core/shell/greetings.h"
 #include "core/shell/main_window_model.h"
@@ -99,11 +100,12 @@ void DesktopApplication::run(void (*procedure)(AppContext&)) {
 
 void DesktopApplication::keepResults() {
     const AnalysisState& state = context_.state;
-    if (state.OutputFileName.empty()) {
+    const std::shared_ptr<CartesianRun>& run = context_.cartesianRun;
+    if (state.OutputFileName.empty() || !run || !run->result) {
         results_.reset();  // the run ended without a report
     } else {
         results_ = Results{QString::fromStdString(context_.outputPath(state.OutputFileName).string()),
-                           figures::summarizeRun(state)};
+                           figures::summarizeRun(*run->result, run->treatments)};
     }
     mainWindow_->setReportPath(results_ ? results_->reportPath : QString());
 }

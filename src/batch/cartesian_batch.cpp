@@ -1,89 +1,228 @@
+#include <cstdlib>
+#include <new>
 #include <string>
+#include <vector>
 
-#include "batch/answer_sheet_dialogs.h"
 #include "batch/batch_outcome.h"
 #include "batch/run_setup.h"
-#include "core/cartesian/difference_engine.h"
+#include "core/analysis/cartesian_test.h"
 #include "core/cartesian/difference_files.h"
 #include "core/cartesian/difference_listing.h"
-#include "core/cartesian/test_dialogue.h"
+#include "core/common/date_time.h"
+#include "core/common/output_file.h"
+#include "core/common/pending_file.h"
 #include "core/common/user_error.h"
 #include "core/figures/run_summary.h"
+#include "core/input/described_treatment.h"
 #include "core/report/report_file.h"
-#include "core/shell/main_window_model.h"
-#include "core/state/app_context.h"
-#include "core/state/control_names.h"
-#include "core/tables/letter_marking.h"
+#include "core/report/report_file_name.h"
+#include "core/report/report_timing.h"
+#include "core/report/report_writer.h"
+#include "core/report/significance_overview.h"
 
 namespace cpt::batch {
 namespace {
 
-void answerQuestions(AnswerSheetDialogs& dialogs, const CartesianOptions& options, bool maintainer) {
-    auto answer = [&](const char* title, bool yes) { dialogs.answerMessage(title, yes ? AnswerYes : AnswerNo); };
-    if (maintainer) {
-        answer("Do you need detailed info?", true);
-        answer("Do you need flow record?", options.flowRecord);
-    }
-    answer("Detailed differences", options.differences);
-    // Files of pairs too large to list are never written in a batch run.
-    dialogs.refuse(std::string(UnlistedDifferencesTitle), options.wording.withoutDifferences);
-    answer("Reversed sort", options.reversed);
-    dialogs.answerInput("Read data file one by one for paired comparison using Cartesian Product",
-                        std::to_string(options.files.size()));
-    if (maintainer) {
-        const char* choice = options.transformation == "arcsine" ? "1" : options.transformation == "logit" ? "2" : "0";
-        dialogs.answerInput("Transformation?", choice);
-    }
-    for (const std::string& file : options.files) dialogs.answerOpenFile(absolute(file));
-    dialogs.answerInput("Add a code to the output filename?", options.code);
-    dialogs.reword(std::string(ReportFailureTitle), std::string(ReportFailureAdvice), options.wording.anotherCode);
+constexpr const char* OutputPrefix = "25A-Cartesian diff";
+// The maintainer's record of the procedures a run went through.
+constexpr const char* FlowFileName = "_0_Flow.txt";
+
+Transformation transformationNamed(const std::string& name) {
+    if (name == "arcsine") return Transformation::Arcsine;
+    if (name == "logit") return Transformation::Logit;
+    return Transformation::None;
 }
 
-nlohmann::json resultDocument(const AppContext& context, const std::vector<std::filesystem::path>& written) {
-    const AnalysisState& state = context.state;
-    const int count = state.TreatmentCount;
+class FlowRecord {
+public:
+    void open(const std::filesystem::path& path) { file_.open(path); }
+    void trace(std::string_view procedure) {
+        if (!file_.isOpen()) return;
+        file_.write("Sub ");
+        file_.writeLine(procedure);
+        file_.flushToSystem();
+    }
+    bool isOpen() const { return file_.isOpen(); }
+    void close() { file_.close(); }
+
+private:
+    OutputFile file_;
+};
+
+std::vector<Treatment> readTreatments(const CartesianOptions& options, Transformation transformation) {
+    std::vector<Treatment> treatments;
+    for (const std::string& file : options.files) {
+        const std::string path = absolute(file);
+        FieldReader reader = FieldReader::fromFile(path);
+        treatments.push_back(readDescribedTreatment(reader, transformation));
+        treatments.back().source = path;
+    }
+    return treatments;
+}
+
+// B of each treatment in the order the run will number them.
+std::vector<double> bootstrapNumbersInMeanOrder(const std::vector<Treatment>& treatments, bool reversed) {
+    std::vector<double> means;
+    for (const Treatment& treatment : treatments) means.push_back(orderingMeanOf(treatment));
+    std::vector<double> numbers;
+    for (const int entry : meanOrder(means, reversed)) {
+        numbers.push_back(static_cast<double>(treatments[static_cast<std::size_t>(entry)].values.size()));
+    }
+    return numbers;
+}
+
+// The status line of the window, as a long run changes it.
+class StatusText {
+public:
+    explicit StatusText(const ProgressHandler& progress) : progress_(progress) {}
+    void runBegun() { show(Running); }
+    void pair(const PairProgress& pair) {
+        const std::string comparing = std::string(Running) + "\n(Comparing " + std::to_string(pair.first + 1) +
+                                      " with " + std::to_string(pair.second + 1) + ")";
+        if (pair.stage == PairProgress::Stage::Begun) show(comparing);
+        if (pair.stage == PairProgress::Stage::Sorting) show(comparing + "\n(Sorting...)");
+    }
+
+private:
+    static constexpr const char* Running = "I am running Cartesian paired test.\nPlease wait!\nDon't touch me!";
+    void show(const std::string& text) {
+        if (progress_) progress_(text);
+    }
+    const ProgressHandler& progress_;
+};
+
+nlohmann::json resultDocument(const CartesianResult& result, const std::filesystem::path& report,
+                              const std::vector<std::filesystem::path>& written) {
     // No letters when the groups outnumber them.
-    const std::vector<std::string> labels = letterLabels(state);
+    const std::vector<std::string>& labels = result.letters.labels;
     nlohmann::json treatments = nlohmann::json::array();
-    for (int t = 1; t <= count; ++t) {
-        treatments.push_back({{"number", t},
-                              {"name", state.TreatmentName[t]},
-                              {"code", state.TreatmentCode[t]},
-                              {"file", state.TreatmentFileSorted[t]},
-                              {"B", state.BootstrapNumber[t]},
-                              {"sampleSize", state.SampleSize[t]},
-                              {"pointEstimate", state.PointEstimate[t]},
-                              {"mean", state.BootMean[t]},
-                              {"SE", state.BootSD[t]},
-                              {"letters", labels.empty() ? nlohmann::json(nullptr)
-                                                         : nlohmann::json(labels[static_cast<std::size_t>(t - 1)].substr(1))}});
+    for (std::size_t t = 0; t < result.treatments.size(); ++t) {
+        const TreatmentStatistics& s = result.treatments[t];
+        treatments.push_back({{"number", t + 1},
+                              {"name", s.name},
+                              {"code", s.code},
+                              {"file", s.source},
+                              {"B", s.bootstrapNumber},
+                              {"sampleSize", s.sampleSize},
+                              {"pointEstimate", s.estimate},
+                              {"mean", s.mean},
+                              {"SE", s.sd},
+                              {"letters", labels.empty() ? nlohmann::json(nullptr) : nlohmann::json(labels[t].substr(1))}});
     }
     nlohmann::json pairs = nlohmann::json::array();
-    for (int i = 1; i < count; ++i) {
-        for (int j = i + 1; j <= count; ++j) {
-            pairs.push_back({{"first", i},
-                             {"second", j},
-                             {"differenceMean", state.DiffMean[i][j]},
-                             {"differenceSD", state.DiffSD[i][j]},
-                             {"tLower", state.TLowerLimit[i][j]},
-                             {"tUpper", state.TUpperLimit[i][j]},
-                             {"percentileLower", state.PercentileLower[i][j]},
-                             {"percentileUpper", state.PercentileUpper[i][j]},
-                             {"significantCount", state.SigCount[i][j]},
-                             {"notSignificantCount", state.InsigCount[i][j]},
-                             {"pValue", state.PValue[i][j]}});
-        }
+    for (const PairOutcome& pair : result.pairs) {
+        const PairResult& r = pair.result;
+        pairs.push_back({{"first", pair.first + 1},
+                         {"second", pair.second + 1},
+                         {"differenceMean", r.mean},
+                         {"differenceSD", r.sd},
+                         {"tLower", r.tLower},
+                         {"tUpper", r.tUpper},
+                         {"percentileLower", r.percentileLower},
+                         {"percentileUpper", r.percentileUpper},
+                         {"significantCount", r.significant},
+                         {"notSignificantCount", r.insignificant},
+                         {"pValue", r.pValue}});
     }
     nlohmann::json files = nlohmann::json::array();
     for (const auto& path : written) files.push_back(path.string());
     return {{"treatments", treatments},
             {"pairs", pairs},
-            {"F", state.FValueDefined ? nlohmann::json(state.FValue) : nlohmann::json(nullptr)},
-            {"dfBetween", state.DfBetween},
-            {"dfWithin", state.DfWithin},
-            {"sidakAlpha", state.SidakAlpha},
-            {"report", context.outputPath(state.OutputFileName).string()},
+            {"F", result.anova.f ? nlohmann::json(*result.anova.f) : nlohmann::json(nullptr)},
+            {"dfBetween", result.anova.dfBetween},
+            {"dfWithin", result.anova.dfWithin},
+            {"sidakAlpha", result.sidakAlpha},
+            {"report", report.string()},
             {"files", files}};
+}
+
+// Why a run stopped, for the message that adds what became of its files.
+std::string reasonOf(std::exception_ptr failure) {
+    try {
+        std::rethrow_exception(failure);
+    } catch (const Cancelled&) {
+        return "The test ended without a report.";
+    } catch (const std::bad_alloc&) {
+        return "There is not enough memory for these treatments.";
+    } catch (const std::exception& error) {
+        return error.what();
+    }
+}
+
+struct Written {
+    std::filesystem::path report;
+    CartesianResult result;
+    std::vector<Treatment> treatments;
+    std::vector<std::filesystem::path> differenceFiles;
+};
+
+// The report of a finished test, under a name never taken before.
+std::filesystem::path writeReport(const CartesianOptions& options, const std::filesystem::path& folder,
+                                  const CartesianResult& result, Clock& clock, const std::string& beginStamp,
+                                  const DateTime& begin, FlowRecord& flow, std::ostream& messages) {
+    flow.trace("PrintMultiCIofDifference");
+    const std::string name = reportFileName(OutputPrefix, result.parameterCode, options.code, clock);
+    PendingFile report;
+    std::string taken;
+    try {
+        taken = createReportFile(report, folder, name);
+    } catch (const UserError& error) {
+        messages << error.what() << options.wording.anotherCode << '\n';
+        throw Cancelled();
+    }
+    writeReportBody(report.file(), result, standaloneReportHeading());
+    flow.trace("PrintPairTestTable");
+    flow.trace("ShowMultiCIofDifference");
+    const std::string endStamp = "Cartesian paired test ended at:" + formatDateTime(clock.now());
+    const std::int64_t seconds = std::llabs(secondsSinceEpoch(clock.now()) - secondsSinceEpoch(begin));
+    writeReportStamps(report.file(), {beginStamp, endStamp, totalTimeText(seconds)});
+    report.commit();
+    return folder / taken;
+}
+
+Written runAndReport(const CartesianOptions& options, const std::filesystem::path& folder, Clock& clock,
+                     FlowRecord& flow, std::ostream& messages, const ProgressHandler& progress,
+                     const PairProgressHandler& pairProgress) {
+    Written written;
+    const Transformation transformation = transformationNamed(options.transformation);
+    written.treatments = readTreatments(options, transformation);
+    if (options.differences) {
+        const std::string question =
+            unlistedDifferencesQuestion(bootstrapNumbersInMeanOrder(written.treatments, options.reversed), ValueCapacity);
+        if (!question.empty()) {
+            // Files of pairs too large to list are never written in a batch run.
+            messages << question.substr(0, question.rfind('\n')) << '\n' << options.wording.withoutDifferences << '\n';
+            throw Cancelled();
+        }
+    }
+    flow.trace("CartesianDifference2");
+    const DateTime begin = clock.now();
+    const std::string beginStamp = "Cartesian paired test began at:" + formatDateTime(begin);
+    StatusText status(progress);
+    status.runBegun();
+
+    DifferenceFileSet files(folder, OutputPrefix);
+    CartesianSettings settings;
+    settings.reversed = options.reversed;
+    settings.transformation = transformation;
+    settings.differences = options.differences ? &files : nullptr;
+    settings.progress = [&](const PairProgress& pair) {
+        status.pair(pair);
+        if (pair.stage == PairProgress::Stage::Begun && pairProgress) pairProgress(pair.pairNumber, pair.pairCount);
+        if (pair.stage == PairProgress::Stage::Sorting) flow.trace("QuickSort");
+    };
+    try {
+        written.result = runCartesianTest(written.treatments, settings);
+        written.report = writeReport(options, folder, written.result, clock, beginStamp, begin, flow, messages);
+    } catch (...) {
+        // Difference files are part of a run's result: without its report,
+        // none of them stays.
+        if (!files.begun()) throw;
+        files.discardAll();
+        throw UserError(reasonOf(std::current_exception()) + "\nThe difference files of this run have been removed.");
+    }
+    written.differenceFiles = files.written();
+    return written;
 }
 
 }  // namespace
@@ -96,43 +235,44 @@ BatchOutcome runCartesianBatch(const CartesianOptions& options, std::ostream& me
         outcome.status = ExitUsage;
         return outcome;
     }
-    const bool maintainer = !options.transformation.empty() || options.flowRecord;
-    AnswerSheetDialogs dialogs(messages);
-    answerQuestions(dialogs, options, maintainer);
-
-    AppContext context(dialogs, *clock, maintainer);
-    if (!options.folder.empty()) context.workingDirectory = absolute(options.folder);
-    if (progress) {
-        context.window.setRedrawHandler([&](std::string_view name) {
-            if (name == control::Label2.text() && context.window[control::Label2].visible) {
-                progress(context.window[control::Label2].caption);
-            }
-        });
-    }
-    LoadMainWindow(context);
-    if (pairProgress) context.window.setProgressHandler(std::move(pairProgress));
-    cmdCartesianDifference_Click(context);
-    context.closeAllFiles();
-    const AnalysisState& state = context.state;
-    if (dialogs.failed() || state.OutputFileName.empty()) {
-        outcome.status = ExitFailure;
+    const std::filesystem::path folder =
+        options.folder.empty() ? std::filesystem::current_path() : std::filesystem::path(absolute(options.folder));
+    outcome.status = ExitFailure;
+    FlowRecord flow;
+    Written written;
+    try {
+        if (options.flowRecord) flow.open(folder / FlowFileName);
+        written = runAndReport(options, folder, *clock, flow, messages, progress, pairProgress);
+    } catch (const Cancelled&) {
+        return outcome;
+    } catch (const UserError& error) {
+        messages << error.what() << '\n';
+        return outcome;
+    } catch (const std::bad_alloc&) {
+        messages << "The Cartesian paired test stopped: there is not enough memory for these treatments.\n";
+        return outcome;
+    } catch (const std::exception& error) {
+        messages << "The Cartesian paired test stopped: " << error.what() << '\n';
         return outcome;
     }
-
-    outcome.written.push_back(context.outputPath(state.OutputFileName));
-    for (int i = 1; i < state.TreatmentCount; ++i) {
-        for (int j = i + 1; j <= state.TreatmentCount; ++j) {
-            if (!pairListsDifferences(context, i, j)) continue;
-            for (const std::string& name : differenceFileNames(state, i, j)) {
-                outcome.written.push_back(context.outputPath(name));
-            }
+    if (flow.isOpen()) {
+        try {
+            flow.close();
+        } catch (const UserError& error) {
+            // Like any output file: the user must know the record is not whole.
+            messages << error.what() << '\n';
+            return outcome;
         }
     }
-    if (options.flowRecord) outcome.written.push_back(context.outputPath(state.FlowFileName));
-    outcome.document = resultDocument(context, outcome.written);
-    outcome.grid = context.window.grid;
+
+    outcome.status = ExitSuccess;
+    outcome.written.push_back(written.report);
+    outcome.written.insert(outcome.written.end(), written.differenceFiles.begin(), written.differenceFiles.end());
+    if (options.flowRecord) outcome.written.push_back(folder / FlowFileName);
+    outcome.document = resultDocument(written.result, written.report, outcome.written);
+    outcome.grid = overviewGrid(written.result);
     // Sorting every sample again costs time that only the figures need.
-    if (options.withFigures) outcome.summary = figures::summarizeRun(state);
+    if (options.withFigures) outcome.summary = figures::summarizeRun(written.result, written.treatments);
     return outcome;
 }
 

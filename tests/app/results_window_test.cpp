@@ -21,6 +21,7 @@
 #include "app/desktop_application.h"
 #include "app/main_window_widget.h"
 #include "app/results_window.h"
+#include "core/analysis/cartesian_run.h"
 #include "core/common/user_error.h"
 #include "core/tables/letter_marking.h"
 #include "support/cartesian_run.h"
@@ -102,7 +103,8 @@ TEST(ResultsWindow, OpensFromTheCaptionAndShowsTheReportItsMeansAndEachPair) {
     EXPECT_FALSE(results.find("no such words in a report"));
 
     // One error bar and one letter label per treatment, the report's letters in its order.
-    const auto letters = letterLabels(state);
+    const cpt::CartesianRun& run = *desktop.application.context().cartesianRun;
+    const auto letters = run.result->letters.labels;
     for (auto bars : {figures::ErrorBars::Percentile, figures::ErrorBars::StandardError}) {
         results.setErrorBars(bars);
         const Figure& means = results.figure(ResultsWindow::Shown::Means);
@@ -124,9 +126,11 @@ TEST(ResultsWindow, OpensFromTheCaptionAndShowsTheReportItsMeansAndEachPair) {
         const std::int64_t all = std::int64_t{state.BootstrapNumber[minuend]} * state.BootstrapNumber[subtrahend];
         EXPECT_EQ(std::accumulate(histogram.counts.begin(), histogram.counts.end(), std::int64_t{0}), all);
         std::vector<std::int64_t> bruteForce(histogram.counts.size(), 0);
-        for (std::int32_t k = 1; k <= state.BootstrapNumber[minuend]; ++k) {
-            for (std::int32_t l = 1; l <= state.BootstrapNumber[subtrahend]; ++l) {
-                const double d = state.BootValueWork[minuend][k] - state.BootValueWork[subtrahend][l];
+        const auto& minuends = run.treatments[static_cast<std::size_t>(run.result->treatments[static_cast<std::size_t>(pair.minuend)].entry)].values;
+        const auto& subtrahends = run.treatments[static_cast<std::size_t>(run.result->treatments[static_cast<std::size_t>(pair.subtrahend)].entry)].values;
+        for (const double x : minuends) {
+            for (const double y : subtrahends) {
+                const double d = x - y;
                 std::size_t bin = 0;
                 while (bin + 1 < bruteForce.size() && !(d < histogram.edge(bin + 1))) ++bin;
                 ++bruteForce[bin];

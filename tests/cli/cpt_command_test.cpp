@@ -6,6 +6,7 @@
 #include <functional>
 #include <nlohmann/json.hpp>
 
+#include "core/analysis/cartesian_run.h"
 #include "support/cartesian_run.h"
 #include "core/shell/main_window_model.h"
 #include "core/sorting/normality_view.h"
@@ -394,7 +395,7 @@ TEST(CptCartesian, SixTreatmentsWriteWhatTheDesktopWritesAndJsonCarriesEveryPair
             EXPECT_EQ(pair["percentileLower"].get<double>(), s.PercentileLower[i][j]);
         }
     }
-    const std::vector<std::string> labels = letterLabels(s);
+    const std::vector<std::string> labels = desktop.context.cartesianRun->result->letters.labels;
     ASSERT_EQ(labels.size(), 6u);
     ASSERT_EQ(document["treatments"].size(), 6u);
     for (std::size_t t = 0; t < 6; ++t) EXPECT_EQ(document["treatments"][t]["letters"], labels[t].substr(1));

@@ -1,5 +1,7 @@
 #include "support/cartesian_run.h"
 
+#include "core/analysis/cartesian_run.h"
+
 #include <gtest/gtest.h>
 
 #include <span>
@@ -119,13 +121,16 @@ PairFigures figuresOf(const AnalysisState& s, int i, int j) {
             s.TUpperLimit[i][j], s.PercentileLower[i][j], s.PercentileUpper[i][j], s.PValue[i][j]};
 }
 
-PairFigures literalPair(const AnalysisState& s, int i, int j) {
-    auto sample = [&](int t) {
-        return std::span<const double>(s.BootValueWork[t].from1(), static_cast<std::size_t>(s.BootstrapNumberReal[t]));
-    };
-    const std::span<const double> first = sample(i);
-    const std::span<const double> second = sample(j);
-    return literalPairResult(first, second, directionOf(s.BootMean[i], s.BootMean[j]));
+std::span<const double> valuesAt(const AppContext& context, int slot) {
+    const cpt::CartesianRun& run = *context.cartesianRun;
+    const int entry = run.result ? run.result->treatments.at(static_cast<std::size_t>(slot - 1)).entry
+                                 : context.state.OrderIndex[slot] - 1;
+    return run.treatments.at(static_cast<std::size_t>(entry)).values;
+}
+
+PairFigures literalPair(const AppContext& context, int i, int j) {
+    const AnalysisState& s = context.state;
+    return literalPairResult(valuesAt(context, i), valuesAt(context, j), directionOf(s.BootMean[i], s.BootMean[j]));
 }
 
 }  // namespace cpt::testing

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -56,7 +57,10 @@ struct CartesianRun : AppFixture {
 // Every pair member the engine writes, for comparing runs member by member.
 using PairFigures = PairResult;
 PairFigures figuresOf(const AnalysisState& state, int i, int j);
-// The pair (i, j) of the state worked out the long way.
-PairFigures literalPair(const AnalysisState& state, int i, int j);
+// The bootstrap values of the treatment in mean-order slot `slot` (from 1)
+// of the context's run.
+std::span<const double> valuesAt(const AppContext& context, int slot);
+// The pair (i, j) of the context's run worked out the long way.
+PairFigures literalPair(const AppContext& context, int i, int j);
 
 }  // namespace cpt::testing

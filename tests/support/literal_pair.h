@@ -9,7 +9,7 @@
 #include <span>
 #include <vector>
 
-#include "core/cartesian/pair_calculation.h"
+#include "core/analysis/pair_calculation.h"
 #include "core/common/rounding.h"
 
 namespace cpt {

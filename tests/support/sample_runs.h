@@ -56,7 +56,6 @@ inline void setPair(AnalysisState& s, const PairValues& v) {
     s.InsigCount[v.i][v.j] = v.insigCount;
     s.SigCount[v.i][v.j] = v.sigCount;
     s.PValue[v.i][v.j] = s.PValue[v.j][v.i] = v.pValue;
-    s.PValueWork[v.i][v.j] = s.PValueWork[v.j][v.i] = v.pValue;
     s.BootMeanDiff[v.i][v.j] = s.BootMeanDiff[v.j][v.i] = s.BootMean[v.i] - s.BootMean[v.j];
 }
 

@@ -9,12 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "core/analysis/cartesian_run.h"
+#include "core/analysis/cartesian_test.h"
 #include "core/cartesian/difference_files.h"
 #include "core/cartesian/difference_listing.h"
-#include "core/cartesian/large_pair.h"
-#include "core/cartesian/pair_calculation.h"
-#include "core/cartesian/pair_statistics.h"
-#include "core/cartesian/treatment_file.h"
 #include "core/common/number_format.h"
 #include "core/common/user_error.h"
 #include "core/report/ci_report.h"
@@ -29,94 +27,6 @@ constexpr Rgb Red{255, 0, 0};
 constexpr Rgb Yellow{255, 255, 0};
 constexpr Rgb Black{0, 0, 0};
 constexpr Rgb White{255, 255, 255};
-
-// Refused before anything is written.
-void checkPairs(const AnalysisState& state) {
-    for (int t = 1; t <= state.TreatmentCount; ++t) {
-        // The pair loops run over BootstrapNumberReal values of BootValueWork,
-        // which holds BootstrapNumber of them.
-        if (state.BootstrapNumber[t] < 2 || state.BootstrapNumberReal[t] != state.BootstrapNumber[t]) {
-            throw UserError("Treatment " + std::to_string(t) + " (\"" + state.TreatmentFileSorted[t] + "\") has " +
-                            std::to_string(state.BootstrapNumber[t]) +
-                            " bootstrap values; at least 2 are needed, and as many as its B of " +
-                            textNumber(state.BootstrapNumberReal[t]) + ".");
-        }
-    }
-}
-
-void treatmentStatistics(AnalysisState& state) {
-    for (int t = 1; t <= state.TreatmentCount; ++t) {
-        const std::int32_t b = state.BootstrapNumber[t];
-        state.BootValueWork[t].ensure(b);
-        state.ValueWeightWork.ensure(b);
-        std::int32_t count = 0;
-        double sum = 0;
-        double sumSquares = 0;
-        for (std::int32_t k = 1; k <= b; ++k) {
-            const std::int32_t weight = state.ValueWeight[k];
-            const double x = state.BootValue[t][k];
-            state.ValueWeightWork[k] = weight;
-            state.BootValueWork[t][k] = x;
-            count += weight;
-            sum += weight * x;
-            sumSquares += x * x * weight;
-        }
-        state.BootCount[t] = count;
-        state.BootSum[t] = sum;
-        state.BootSumSq[t] = sumSquares;
-        const double mean = sum / count;
-        state.BootMean[t] = mean;
-        state.BootVarianceBySums[t] = varianceBySums(sum, sumSquares, count);
-        double squaredDeviations = 0;
-        for (std::int32_t k = 1; k <= b; ++k) {
-            const double d = state.BootValueWork[t][k] - mean;
-            squaredDeviations += d * d;
-        }
-        state.BootVariance[t] = squaredDeviations / (count - 1);
-        state.BootSD[t] = std::sqrt(state.BootVariance[t]);
-    }
-}
-
-bool everyTreatmentConstant(const AnalysisState& state) {
-    for (int t = 1; t <= state.TreatmentCount; ++t) {
-        const ValueArray<double>& values = state.BootValueWork[t];
-        for (std::int32_t k = 2; k <= state.BootstrapNumber[t]; ++k) {
-            if (values[k] != values[1]) return false;
-        }
-    }
-    return true;
-}
-
-void analysisOfVariance(AnalysisState& state) {
-    const int count = state.TreatmentCount;
-    double sumOfMeans = 0;
-    for (int t = 1; t <= count; ++t) sumOfMeans += state.BootMean[t];
-    state.GrandMean = sumOfMeans / count;
-    state.SSBetween = 0;
-    state.SSWithin = 0;
-    state.DfWithin = 0;
-    state.TotalSampleSize = 0;
-    for (int t = 1; t <= count; ++t) {
-        const double d = state.BootMean[t] - state.GrandMean;
-        state.SSBetween += state.SampleSize[t] * (d * d);
-        state.SSWithin += (state.SampleSize[t] - 1) * state.BootVarianceBySums[t];
-        state.DfWithin += state.SampleSize[t] - 1;
-        state.TotalSampleSize += state.SampleSize[t];
-    }
-    state.DfBetween = count - 1;
-    const double meanSquareBetween = state.SSBetween / state.DfBetween;
-    const double meanSquareWithin = state.SSWithin / state.DfWithin;
-    // A within-groups mean square of 0, or none at all (every sample size 1),
-    // leaves F undefined; an F of an earlier run must not stand in for it.
-    // Constant treatments have no variance at all, whatever rounding error
-    // (even below 0) the sums formula leaves.
-    if (meanSquareWithin > 0 && !everyTreatmentConstant(state) && std::isfinite(meanSquareBetween / meanSquareWithin)) {
-        state.FValue = meanSquareBetween / meanSquareWithin;
-        state.FValueDefined = true;
-    } else {
-        state.FValueDefined = false;
-    }
-}
 
 void showRunStart(AppContext& context) {
     AnalysisState& state = context.state;
@@ -182,64 +92,80 @@ bool listsDifferences(const AppContext& context, int i, int j) {
            static_cast<double>(context.differenceListCapacity);
 }
 
+// The figures the described procedures and the window read after a run.
+void storeResult(AnalysisState& state, const CartesianResult& result) {
+    for (int p = 1; p <= result.treatmentCount(); ++p) {
+        const TreatmentStatistics& t = result.treatments[static_cast<std::size_t>(p - 1)];
+        state.BootCount[p] = t.bootstrapNumber;
+        state.BootSum[p] = t.sum;
+        state.BootSumSq[p] = t.sumSquares;
+        state.BootMean[p] = t.mean;
+        state.BootVarianceBySums[p] = t.varianceBySums;
+        state.BootVariance[p] = t.variance;
+        state.BootSD[p] = t.sd;
+    }
+    const AnalysisOfVariance& anova = result.anova;
+    state.GrandMean = anova.grandMean;
+    state.SSBetween = anova.ssBetween;
+    state.SSWithin = anova.ssWithin;
+    state.DfBetween = anova.dfBetween;
+    state.DfWithin = anova.dfWithin;
+    state.TotalSampleSize = anova.totalSampleSize;
+    state.FValueDefined = anova.f.has_value();
+    if (anova.f) state.FValue = *anova.f;
+    state.MomentsFromSums = result.momentsFromSums;
+    for (const PairOutcome& pair : result.pairs) {
+        const int i = pair.first + 1;
+        const int j = pair.second + 1;
+        const PairResult& r = pair.result;
+        state.SigCount[i][j] = r.significant;
+        state.InsigBelowCount[i][j] = r.below;
+        state.InsigAboveCount[i][j] = r.above;
+        state.InsigCount[i][j] = r.insignificant;
+        state.DiffMean[i][j] = r.mean;
+        state.DiffVariance[i][j] = r.variance;
+        state.DiffSD[i][j] = r.sd;
+        state.TLowerLimit[i][j] = r.tLower;
+        state.TUpperLimit[i][j] = r.tUpper;
+        state.PercentileLower[i][j] = r.percentileLower;
+        state.PercentileUpper[i][j] = r.percentileUpper;
+        state.PValue[i][j] = r.pValue;
+        state.PValue[j][i] = r.pValue;
+        state.BootMeanDiff[i][j] = pair.meanDifference;
+        state.BootMeanDiff[j][i] = pair.meanDifference;
+    }
+}
+
 // Difference files of a pair too large to list are refused before anything
 // is written; the run goes on without them only when the user says so.
 void confirmUnlistedDifferences(AppContext& context) {
     const AnalysisState& state = context.state;
     if (!state.DetailedDifferences) return;
-    std::string pairs;
-    for (int i = 1; i < state.TreatmentCount; ++i) {
-        for (int j = i + 1; j <= state.TreatmentCount; ++j) {
-            if (listsDifferences(context, i, j)) continue;
-            const auto differences =
-                static_cast<std::int64_t>(state.BootstrapNumberReal[i] * state.BootstrapNumberReal[j]);
-            pairs += "Treatments " + std::to_string(i) + " and " + std::to_string(j) + " have " +
-                     std::to_string(differences) + " Cartesian differences: their six difference files would hold " +
-                     std::to_string(differenceFileLines(differences)) + " lines, " +
-                     approximateSize(differenceFileBytes(differences)) + ".\n";
-        }
-    }
-    if (pairs.empty()) return;
-    const std::string prompt = "Difference files list at most " + std::to_string(context.differenceListCapacity) +
-                               " differences a pair.\n" + pairs + "Go on without the difference files of these pairs?";
+    const std::span<const double> bootstrapNumbers(state.BootstrapNumberReal.data() + 1,
+                                                   static_cast<std::size_t>(state.TreatmentCount));
+    const std::string prompt = unlistedDifferencesQuestion(bootstrapNumbers, context.differenceListCapacity);
+    if (prompt.empty()) return;
     if (context.dialogs.messageBox(prompt, ButtonSet::YesNo, UnlistedDifferencesTitle) != AnswerYes) throw Cancelled();
 }
 
-void comparePair(AppContext& context, std::vector<std::optional<SampleSummary>>& summaries, DifferenceRanking& ranking, int i,
-                 int j) {
-    AnalysisState& state = context.state;
-    showPairStart(context, i, j);
-    const std::span<const double> first(state.BootValueWork[i].from1(),
-                                        static_cast<std::size_t>(state.BootstrapNumber[i]));
-    const std::span<const double> second(state.BootValueWork[j].from1(),
-                                         static_cast<std::size_t>(state.BootstrapNumber[j]));
-    const PairDirection direction = directionOf(state.BootMean[i], state.BootMean[j]);
-
-    PairResult result;
-    if (!listsDifferences(context, i, j)) {
-        // Each treatment is sorted and summed once, for all its large pairs.
-        std::optional<SampleSummary>& firstSummary = summaries[static_cast<std::size_t>(i)];
-        std::optional<SampleSummary>& secondSummary = summaries[static_cast<std::size_t>(j)];
-        if (!firstSummary) firstSummary = summarise(first);
-        if (!secondSummary) secondSummary = summarise(second);
-        result = calculateLargePair(*firstSummary, *secondSummary, direction, ranking);
-        state.MomentsFromSums = true;
-    } else if (state.DetailedDifferences) {
-        state.DifferenceFilesBegun = true;
-        DifferenceFiles files(state, context.workingDirectory, i, j, direction.observedDiff);
-        result = calculatePair(first, second, direction, &files);
-        files.close();
-        for (const std::filesystem::path& path : files.paths()) state.RunDifferenceFiles.push_back(path.string());
-    } else {
-        result = calculatePair(first, second, direction);
+// The window follows the pairs: which is begun, which is being ranked, which
+// is done.
+void followPair(AppContext& context, const PairProgress& progress) {
+    const int i = progress.first + 1;
+    const int j = progress.second + 1;
+    switch (progress.stage) {
+        case PairProgress::Stage::Begun:
+            context.window.pairProgress(progress.pairNumber, progress.pairCount);
+            showPairStart(context, i, j);
+            break;
+        case PairProgress::Stage::Sorting:
+            showSorting(context, i, j);
+            // The order statistics come from the ranking, not from a sort of
+            // all differences; the flow record still shows where that sort stood.
+            if (!context.state.SortAndCountRun) context.trace("QuickSort");
+            break;
+        case PairProgress::Stage::Done: showPairDone(context, i, j); break;
     }
-
-    showSorting(context, i, j);
-    // The order statistics come from the ranking, not from a sort of all
-    // differences; the flow record still shows where that sort stood.
-    if (!state.SortAndCountRun) context.trace("QuickSort");
-    storePairResult(state, i, j, result);
-    showPairDone(context, i, j);
 }
 
 }  // namespace
@@ -254,35 +180,31 @@ void ComputeCartesianDifferences(AppContext& context) {
     // that stops early must not take the last run's files with it.
     state.RunDifferenceFiles.clear();
     state.DifferenceFilesBegun = false;
-    checkPairs(state);
+    if (!context.cartesianRun) throw UserError("No treatments have been read for the Cartesian paired test.");
+    CartesianRun& run = *context.cartesianRun;
+    run.result.reset();
     confirmUnlistedDifferences(context);
     context.trace("CartesianDifference2");
-    const int count = state.TreatmentCount;
-    for (int i = 1; i < count; ++i) {
-        for (int j = i + 1; j <= count; ++j) {
-            state.SigCount[i][j] = 0;
-            state.InsigBelowCount[i][j] = 0;
-            state.InsigAboveCount[i][j] = 0;
-            state.InsigCount[i][j] = 0;
-        }
-    }
-    state.MomentsFromSums = false;
     state.DifferenceFileNumber = 1;
-    if (state.DetailedDifferences) chooseDifferenceFileNumber(state, context.workingDirectory);
-    treatmentStatistics(state);
-    analysisOfVariance(state);
     showRunStart(context);
 
-    std::vector<std::optional<SampleSummary>> summaries(static_cast<std::size_t>(count + 1));
-    DifferenceRanking ranking;
-    const int pairs = count * (count - 1) / 2;
-    int pair = 0;
-    for (int i = 1; i < count; ++i) {
-        for (int j = i + 1; j <= count; ++j) {
-            context.window.pairProgress(++pair, pairs);
-            comparePair(context, summaries, ranking, i, j);
-        }
+    DifferenceFileSet files(context.workingDirectory, state.OutputPrefix);
+    CartesianSettings settings;
+    settings.reversed = state.ReversedSort;
+    settings.transformation = state.Transformation;
+    settings.differences = state.DetailedDifferences ? &files : nullptr;
+    settings.differenceListCapacity = context.differenceListCapacity;
+    settings.progress = [&](const PairProgress& progress) { followPair(context, progress); };
+    try {
+        run.result = runCartesianTest(run.treatments, settings);
+    } catch (...) {
+        state.DifferenceFilesBegun = files.begun();
+        throw;
     }
+    state.DifferenceFilesBegun = files.begun();
+    for (const std::filesystem::path& path : files.written()) state.RunDifferenceFiles.push_back(path.string());
+    state.DifferenceFileNumber = files.number();
+    storeResult(state, *run.result);
 }
 
 namespace {

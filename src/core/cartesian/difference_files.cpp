@@ -32,43 +32,96 @@ constexpr FileDesign Designs[] = {
 
 }  // namespace
 
-std::array<std::string, 6> differenceFileNames(const AnalysisState& state, int first, int second) {
-    const std::string pair =
-        fileNamePart(state.TreatmentCode[first]) + "-" + std::to_string(first) + " to " + std::to_string(second);
+std::array<std::string, 6> differenceFileNames(const std::string& prefix, const std::string& firstCode, int first,
+                                               int second, std::int32_t number) {
+    const std::string pair = fileNamePart(firstCode) + "-" + std::to_string(first) + " to " + std::to_string(second);
     std::array<std::string, 6> names;
     for (std::size_t index = 0; index < names.size(); ++index) {
-        names[index] = numberedFileName(state.OutputPrefix + Designs[index].tag + pair + Designs[index].suffix,
-                                        state.DifferenceFileNumber);
+        names[index] = numberedFileName(prefix + Designs[index].tag + pair + Designs[index].suffix, number);
     }
     return names;
 }
 
-DifferenceFiles::DifferenceFiles(const AnalysisState& state, const std::filesystem::path& folder, int first,
-                                 int second, double observedDiff)
-    : observedDiff_(observedDiff) {
-    const std::array<std::string, 6> names = differenceFileNames(state, first, second);
+std::array<std::string, 6> differenceFileNames(const AnalysisState& state, int first, int second) {
+    return differenceFileNames(state.OutputPrefix, state.TreatmentCode[first], first, second,
+                               state.DifferenceFileNumber);
+}
+
+DifferenceFileSet::DifferenceFileSet(std::filesystem::path folder, std::string prefix)
+    : folder_(std::move(folder)), prefix_(std::move(prefix)) {}
+
+void DifferenceFileSet::beginRun(std::span<const TreatmentStatistics> treatments) {
+    const int count = static_cast<int>(treatments.size());
+    for (std::int32_t number = 1; number <= MaxNameNumber; ++number) {
+        bool free = true;
+        for (int i = 1; i < count && free; ++i) {
+            for (int j = i + 1; j <= count && free; ++j) {
+                const std::string& code = treatments[static_cast<std::size_t>(i - 1)].code;
+                for (const std::string& name : differenceFileNames(prefix_, code, i, j, number)) {
+                    std::error_code error;
+                    // A dangling link or a folder is in the way as well; a name
+                    // the system refuses is left for the creation to report.
+                    const auto type = std::filesystem::symlink_status(folder_ / name, error).type();
+                    if (type != std::filesystem::file_type::not_found && type != std::filesystem::file_type::none) {
+                        free = false;
+                        break;
+                    }
+                }
+            }
+        }
+        if (free) {
+            number_ = number;
+            return;
+        }
+    }
+    number_ = 1;
+    throw UserError("No free names were found for the difference files in \"" + folder_.string() + "\": files of " +
+                    std::to_string(MaxNameNumber) + " earlier runs with the same names exist already.");
+}
+
+std::unique_ptr<PairDifferenceWriter> DifferenceFileSet::openPair(const TreatmentStatistics& first,
+                                                                  const TreatmentStatistics& second, int firstPlace,
+                                                                  int secondPlace, double observedDiff) {
+    begun_ = true;
+    return std::make_unique<DifferenceFiles>(*this, first, second, firstPlace, secondPlace, observedDiff);
+}
+
+void DifferenceFileSet::discardAll() noexcept {
+    for (const std::filesystem::path& path : written_) {
+        std::error_code ignored;
+        std::filesystem::remove(path, ignored);
+    }
+    written_.clear();
+}
+
+DifferenceFiles::DifferenceFiles(DifferenceFileSet& set, const TreatmentStatistics& first,
+                                 const TreatmentStatistics& second, int firstPlace, int secondPlace,
+                                 double observedDiff)
+    : set_(set), observedDiff_(observedDiff) {
+    const std::array<std::string, 6> names =
+        differenceFileNames(set.prefix_, first.code, firstPlace + 1, secondPlace + 1, set.number_);
     // A failure leaves the files created so far to their own removal.
     for (FileIndex index : {All, SigA, SigB, InsigA, InsigB, ToObserved}) {
         Sink& sink = sinks_[index];
         sink.buffer = std::make_unique_for_overwrite<char[]>(ChunkSize);
-        sink.file.open(folder / names[index]);
+        sink.file.open(set.folder_ / names[index]);
     }
-    writeHeaders(state, first, second);
+    writeHeaders(first, second);
 }
 
-void DifferenceFiles::writeHeaders(const AnalysisState& state, int i, int j) {
-    const std::string& ni = state.TreatmentName[i];
-    const std::string& nj = state.TreatmentName[j];
-    const std::string& ci = state.TreatmentCode[i];
-    const std::string& cj = state.TreatmentCode[j];
-    const double bi = state.BootstrapNumber[i];
+void DifferenceFiles::writeHeaders(const TreatmentStatistics& first, const TreatmentStatistics& second) {
+    const std::string& ni = first.name;
+    const std::string& nj = second.name;
+    const std::string& ci = first.code;
+    const std::string& cj = second.code;
+    const double bi = first.bootstrapNumber;
     const double biSquared = bi * bi;
-    const double products = state.BootstrapNumberReal[j] * state.BootstrapNumberReal[i];
+    const double products = static_cast<double>(second.bootstrapNumber) * static_cast<double>(first.bootstrapNumber);
     const std::string names = ni + " vs " + nj;
-    const std::string sampleSizes = "Treatment sample sizes are " + textNumber(state.SampleSize[i]) + " and " +
-                                    textNumber(state.SampleSize[j]);
+    const std::string sampleSizes = "Treatment sample sizes are " + textNumber(first.sampleSize) + " and " +
+                                    textNumber(second.sampleSize);
     auto means = [&](Record& record) {
-        record.text("Original means").number(state.PointEstimate[i]).number(state.PointEstimate[j]).end();
+        record.text("Original means").number(first.estimate).number(second.estimate).end();
     };
 
     {
@@ -195,37 +248,13 @@ void DifferenceFiles::close() {
     for (Sink& sink : sinks_) flush(sink);
     for (Sink& sink : sinks_) sink.file.file().close();
     for (Sink& sink : sinks_) sink.file.commit();
+    for (const Sink& sink : sinks_) set_.written_.push_back(sink.file.path());
 }
 
 std::vector<std::filesystem::path> DifferenceFiles::paths() const {
     std::vector<std::filesystem::path> result;
     for (const Sink& sink : sinks_) result.push_back(sink.file.path());
     return result;
-}
-
-void chooseDifferenceFileNumber(AnalysisState& state, const std::filesystem::path& folder) {
-    for (std::int32_t number = 1; number <= MaxNameNumber; ++number) {
-        state.DifferenceFileNumber = number;
-        bool free = true;
-        for (int i = 1; i < state.TreatmentCount && free; ++i) {
-            for (int j = i + 1; j <= state.TreatmentCount && free; ++j) {
-                for (const std::string& name : differenceFileNames(state, i, j)) {
-                    std::error_code error;
-                    // A dangling link or a folder is in the way as well; a name
-                    // the system refuses is left for the creation to report.
-                    const auto type = std::filesystem::symlink_status(folder / name, error).type();
-                    if (type != std::filesystem::file_type::not_found && type != std::filesystem::file_type::none) {
-                        free = false;
-                        break;
-                    }
-                }
-            }
-        }
-        if (free) return;
-    }
-    state.DifferenceFileNumber = 1;
-    throw UserError("No free names were found for the difference files in \"" + folder.string() + "\": files of " +
-                    std::to_string(MaxNameNumber) + " earlier runs with the same names exist already.");
 }
 
 }  // namespace cpt

@@ -9,37 +9,64 @@
 #include <string>
 #include <vector>
 
+#include "core/analysis/cartesian_test.h"
 #include "core/common/pending_file.h"
 
 namespace cpt {
 
 struct AnalysisState;
 
-// The names of the six files of pair (first, second), "_5-" first, in the
-// order of their tags, with the run's " (n)" (DifferenceFileNumber).
+// The names of the six files of pair (first, second) (1-based places in mean
+// order), "_5-" first, in the order of their tags, with the run's " (n)".
+std::array<std::string, 6> differenceFileNames(const std::string& prefix, const std::string& firstCode, int first,
+                                               int second, std::int32_t number);
+// The same for a run stored in the state (DifferenceFileNumber).
 std::array<std::string, 6> differenceFileNames(const AnalysisState& state, int first, int second);
 
-// Difference files never replace a file: sets DifferenceFileNumber to the
-// smallest number whose names are free for every pair of the run. Throws
-// UserError when none of the first MaxNameNumber is.
-void chooseDifferenceFileNumber(AnalysisState& state, const std::filesystem::path& folder);
-
-class DifferenceFiles {
+// Every difference file of a run, in one folder under one " (n)".
+class DifferenceFileSet : public DifferenceSink {
 public:
-    // Creates the six files of pair (first, second) in the folder and writes
-    // their headers. Throws UserError naming a file that cannot be created;
-    // files created before it are removed again.
-    DifferenceFiles(const AnalysisState& state, const std::filesystem::path& folder, int first, int second,
-                    double observedDiff);
+    DifferenceFileSet(std::filesystem::path folder, std::string prefix);
+    // Difference files never replace a file: takes the smallest number whose
+    // names are free for every pair of the run. Throws UserError when none of
+    // the first MaxNameNumber is.
+    void beginRun(std::span<const TreatmentStatistics> treatments) override;
+    std::unique_ptr<PairDifferenceWriter> openPair(const TreatmentStatistics& first,
+                                                   const TreatmentStatistics& second, int firstPlace,
+                                                   int secondPlace, double observedDiff) override;
+    void discardAll() noexcept override;
+
+    // True once a pair's files were begun.
+    bool begun() const { return begun_; }
+    std::int32_t number() const { return number_; }
+    // The files of the pairs that finished, in pair order.
+    const std::vector<std::filesystem::path>& written() const { return written_; }
+
+private:
+    friend class DifferenceFiles;
+    std::filesystem::path folder_;
+    std::string prefix_;
+    std::int32_t number_ = 1;
+    bool begun_ = false;
+    std::vector<std::filesystem::path> written_;
+};
+
+class DifferenceFiles : public PairDifferenceWriter {
+public:
+    // Creates the six files of pair (first, second) in the set's folder and
+    // writes their headers. Throws UserError naming a file that cannot be
+    // created; files created before it are removed again.
+    DifferenceFiles(DifferenceFileSet& set, const TreatmentStatistics& first, const TreatmentStatistics& second,
+                    int firstPlace, int secondPlace, double observedDiff);
     DifferenceFiles(const DifferenceFiles&) = delete;
     DifferenceFiles& operator=(const DifferenceFiles&) = delete;
     // The files are removed unless close() succeeded: half a listing is
     // worse than none.
 
     // Difference number n (Cartesian order) with its verdict.
-    void write(std::int32_t n, double difference, bool significant);
+    void write(std::int32_t n, double difference, bool significant) override;
     // Throws UserError naming a file that could not be written completely.
-    void close();
+    void close() override;
     std::vector<std::filesystem::path> paths() const;
 
 private:
@@ -50,7 +77,7 @@ private:
         std::size_t used = 0;
     };
 
-    void writeHeaders(const AnalysisState& state, int first, int second);
+    void writeHeaders(const TreatmentStatistics& first, const TreatmentStatistics& second);
     void line(FileIndex index, const char* left, int leftLength, const char* right, int rightLength);
     void flush(Sink& sink);
 
@@ -64,6 +91,7 @@ private:
         void set(std::int64_t newValue);
     };
 
+    DifferenceFileSet& set_;
     std::array<Sink, FileCount> sinks_;
     double observedDiff_;
     DecimalCounter number_;

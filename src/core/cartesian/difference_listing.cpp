@@ -35,4 +35,22 @@ std::string approximateSize(double bytes) {
     return "about " + textNumber(std::nearbyint(bytes * digits) / digits) + " " + std::string(Units[unit]);
 }
 
+std::string unlistedDifferencesQuestion(std::span<const double> bootstrapNumbers, std::int64_t capacity) {
+    std::string pairs;
+    const std::size_t count = bootstrapNumbers.size();
+    for (std::size_t i = 0; i < count; ++i) {
+        for (std::size_t j = i + 1; j < count; ++j) {
+            if (bootstrapNumbers[i] * bootstrapNumbers[j] <= static_cast<double>(capacity)) continue;
+            const auto differences = static_cast<std::int64_t>(bootstrapNumbers[i] * bootstrapNumbers[j]);
+            pairs += "Treatments " + std::to_string(i + 1) + " and " + std::to_string(j + 1) + " have " +
+                     std::to_string(differences) + " Cartesian differences: their six difference files would hold " +
+                     std::to_string(differenceFileLines(differences)) + " lines, " +
+                     approximateSize(differenceFileBytes(differences)) + ".\n";
+        }
+    }
+    if (pairs.empty()) return {};
+    return "Difference files list at most " + std::to_string(capacity) + " differences a pair.\n" + pairs +
+           "Go on without the difference files of these pairs?";
+}
+
 }  // namespace cpt

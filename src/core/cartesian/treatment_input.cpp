@@ -7,8 +7,10 @@
 #include <utility>
 #include <vector>
 
-#include "core/cartesian/transformation.h"
-#include "core/cartesian/treatment_file.h"
+#include "core/analysis/cartesian_run.h"
+#include "core/analysis/cartesian_test.h"
+#include "core/analysis/transformation.h"
+#include "core/input/described_treatment.h"
 #include "core/common/number_format.h"
 #include "core/common/numeric_answer.h"
 #include "core/common/rounding.h"
@@ -60,82 +62,38 @@ std::deque<std::string> chooseTreatmentFiles(AppContext& context, int t, int cou
     }
 }
 
-FieldReader openTreatmentFile(const AppContext& context, const std::string& chosen) {
+Treatment readTreatment(const AppContext& context, const std::string& chosen) {
     std::filesystem::path path(chosen);
     if (path.is_relative()) path = context.workingDirectory / path;
-    return FieldReader::fromFile(path);
+    FieldReader reader = FieldReader::fromFile(path);
+    Treatment treatment = readDescribedTreatment(reader, context.state.Transformation);
+    treatment.source = chosen;
+    return treatment;
 }
 
-void storeHeading(AnalysisState& state, int slot, const TreatmentHeading& heading) {
-    state.TreatmentName[slot] = heading.name;
-    state.SampleSize[slot] = heading.sampleSize;
-    state.BootstrapNumber[slot] = heading.bootstrapNumber;
-    state.TreatmentCode[slot] = heading.code;
-    state.PointEstimate[slot] = heading.pointEstimate;
+// The heading fields of a treatment, in the state's slot for it.
+void storeHeading(AnalysisState& state, int slot, const Treatment& treatment) {
+    state.TreatmentName[slot] = treatment.name;
+    state.SampleSize[slot] = treatment.sampleSize;
+    state.BootstrapNumber[slot] = static_cast<std::int32_t>(treatment.values.size());
+    state.BootstrapNumberReal[slot] = static_cast<double>(treatment.values.size());
+    state.TreatmentCode[slot] = treatment.code;
+    state.PointEstimate[slot] = treatment.estimate;
 }
 
-// Reads values 1 to B + 1 (fewer at a -1 or at the end of the file) and gives
-// the ordering mean. Value B + 1 counts in the mean: divided by B + 1 when more
-// values follow it, by B when the file ends right after it.
-double readFirstPass(AnalysisState& state, int t, FieldReader& reader) {
-    const std::int32_t b = state.BootstrapNumber[t];
-    ValueArray<double>& values = state.BootValue[t];
-    values.ensure(b + 1);
-    state.ValueWeight.ensure(b + 1);
-
-    double sum = 0;
-    std::int32_t valuesRead = 0;
-    bool endMark = false;
-    std::int32_t k = 1;
-    for (; k <= b + 1; ++k) {
-        if (reader.atEnd()) break;  // a file without any value
-        BootstrapValue read = readBootstrapValue(reader, k, state.Transformation);
-        values[k] = read.value;
-        if (read.endMark) {
-            endMark = true;
-            break;
-        }
-        ++valuesRead;
-        state.ValueWeight[k] = 1;
-        sum += read.value;
-        if (reader.atEnd()) break;
-    }
-    if (valuesRead < b) complainTooFewValues(reader, valuesRead, b, endMark);
-    if (k > b) state.BootstrapNumber[t] = k - 1;
-    return sum / state.BootstrapNumber[t];
-}
-
-void readSecondPass(AnalysisState& state, int p, FieldReader& reader) {
-    const std::int32_t b = state.BootstrapNumber[p];
-    ValueArray<double>& values = state.BootValue[p];
-    values.ensure(b);
-    state.ValueWeight.ensure(b);
-    for (std::int32_t k = 1; k <= b; ++k) {
-        BootstrapValue read = readBootstrapValue(reader, k, state.Transformation);
-        if (read.endMark) complainTooFewValues(reader, k - 1, b, true);
-        values[k] = read.value;
-        state.ValueWeight[k] = 1;
-    }
-}
-
-void orderByMean(AnalysisState& state) {
+void orderByMean(AnalysisState& state, const std::vector<Treatment>& treatments) {
     const int count = state.TreatmentCount;
-    for (int t = 1; t <= count; ++t) {
-        state.OrderMean[t] = state.EntryMean[t];
-        state.OrderEntry[t] = t;
+    std::vector<double> means;
+    for (int t = 1; t <= count; ++t) means.push_back(state.EntryMean[t]);
+    const std::vector<int> order = meanOrder(means, state.ReversedSort);
+    for (int p = 1; p <= count; ++p) {
+        const int entry = order[static_cast<std::size_t>(p - 1)] + 1;
+        state.OrderMean[p] = state.EntryMean[entry];
+        state.OrderEntry[p] = entry;
+        state.OrderIndex[p] = entry;
+        state.TreatmentFileSorted[p] = state.TreatmentFile[entry];
+        storeHeading(state, p, treatments[static_cast<std::size_t>(entry - 1)]);
     }
-    for (int i = 1; i < count; ++i) {
-        for (int j = i + 1; j <= count; ++j) {
-            bool swap = state.ReversedSort ? state.OrderMean[i] > state.OrderMean[j]
-                                           : state.OrderMean[i] < state.OrderMean[j];
-            if (!swap) continue;
-            std::swap(state.OrderMean[i], state.OrderMean[j]);
-            std::swap(state.OrderEntry[i], state.OrderEntry[j]);
-            std::swap(state.TreatmentName[i], state.TreatmentName[j]);
-            std::swap(state.BootstrapNumberReal[i], state.BootstrapNumberReal[j]);
-        }
-    }
-    for (int p = 1; p <= count; ++p) state.OrderIndex[p] = state.OrderEntry[p];
 }
 
 }  // namespace
@@ -152,36 +110,26 @@ void CartesianDifference(AppContext& context) {
     state.SidakAlpha = 1 - std::pow(0.95, 1.0 / state.PairCount);
     state.Transformation = state.MaintainerMode ? askTransformation(context) : Transformation::None;
 
+    auto run = std::make_shared<CartesianRun>();
+    context.cartesianRun.reset();
     std::deque<std::string> chosenAhead;
     for (int t = 1; t <= count; ++t) {
         if (chosenAhead.empty()) chosenAhead = chooseTreatmentFiles(context, t, count);
         const std::string chosen = std::move(chosenAhead.front());
         chosenAhead.pop_front();
         state.TreatmentFile[t] = chosen;
-        FieldReader reader = openTreatmentFile(context, chosen);
-        storeHeading(state, t, readTreatmentHeading(reader));
-        state.BootstrapNumberReal[t] = state.BootstrapNumber[t];
-        state.LastTreatmentCode = state.TreatmentCode[t];
-        state.EntryMean[t] = readFirstPass(state, t, reader);
+        run->treatments.push_back(readTreatment(context, chosen));
+        const Treatment& treatment = run->treatments.back();
+        storeHeading(state, t, treatment);
+        state.LastTreatmentCode = treatment.code;
+        state.EntryMean[t] = orderingMeanOf(treatment);
     }
 
-    orderByMean(state);
+    orderByMean(state, run->treatments);
     const std::size_t ruleLength = static_cast<std::size_t>(11 * count + 15);
     state.TableRuleDouble.assign(ruleLength, '=');
     state.TableRuleSingle.assign(ruleLength, '-');
-
-    for (int p = 1; p <= count; ++p) {
-        state.TreatmentFileSorted[p] = state.TreatmentFile[state.OrderIndex[p]];
-        FieldReader reader = openTreatmentFile(context, state.TreatmentFileSorted[p]);
-        storeHeading(state, p, readTreatmentHeading(reader));
-        // B moved with the mean; a file rewritten between the passes would
-        // no longer agree with it.
-        if (state.BootstrapNumber[p] != state.BootstrapNumberReal[p]) {
-            reader.complain("it changed while it was being read (field 5 now gives B = " +
-                            std::to_string(state.BootstrapNumber[p]) + ").");
-        }
-        readSecondPass(state, p, reader);
-    }
+    context.cartesianRun = std::move(run);
 }
 
 }  // namespace cpt

@@ -1,17 +1,17 @@
 #pragma once
 // What the figures of one finished Cartesian run show, taken from the
-// analysis state when its report is written, so that the figures of a report
-// stay those of that report while later runs change the state.
+// result of a run and its treatments, so that the figures of a report stay
+// those of that report while later runs go on.
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
+#include "core/analysis/cartesian_result.h"
+#include "core/analysis/treatment.h"
 #include "core/figures/difference_histogram.h"
 
-namespace cpt {
-struct AnalysisState;
-}
 
 namespace cpt::figures {
 
@@ -51,7 +51,8 @@ struct RunSummary {
     DifferenceHistogram histogram(const PairSummary& pair, int binCount = DefaultHistogramBins) const;
 };
 
-RunSummary summarizeRun(const AnalysisState& state);
+// treatments in entry order, as the test took them.
+RunSummary summarizeRun(const CartesianResult& result, std::span<const Treatment> treatments);
 
 // The value at rank round(count * fraction + 0.5) (1-based, clamped) of sorted values.
 double percentileOf(const std::vector<double>& sorted, double fraction);

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/state/analysis_state.h"
+#include "core/analysis/cartesian_result.h"
 #include "core/common/print_line.h"
 #include "core/tables/table_forms.h"
 
@@ -31,48 +31,50 @@ std::string_view zeroPNote(std::int32_t bootstrapNumber) {
 }
 
 struct Pair {
-    const AnalysisState& s;
-    int i;
-    int j;
-    std::string names() const { return s.TreatmentName[i] + " and " + s.TreatmentName[j] + "."; }
-    double products() const { return s.BootstrapNumberReal[i] * s.BootstrapNumberReal[j]; }
+    const CartesianResult& run;
+    const TreatmentStatistics& a;
+    const TreatmentStatistics& b;
+    const PairResult& r;
+    std::string names() const { return a.name + " and " + b.name + "."; }
+    double products() const {
+        return static_cast<double>(a.bootstrapNumber) * static_cast<double>(b.bootstrapNumber);
+    }
 };
 
 void writeSideBySide(PrintLine& line, const Pair& p) {
-    const AnalysisState& s = p.s;
-    const int i = p.i;
-    const int j = p.j;
-    line.text("Comparison between " + s.TreatmentName[i] + " vs " + s.TreatmentName[j]).end();
+    const TreatmentStatistics& a = p.a;
+    const TreatmentStatistics& b = p.b;
+    line.text("Comparison between " + a.name + " vs " + b.name).end();
     line.text("Number of Cartesian products (C)=").number(p.products()).end();
     rule(line, '=');
-    line.col(27).text(s.TreatmentName[i]).col(52).text(s.TreatmentName[j]).end();
+    line.col(27).text(a.name).col(52).text(b.name).end();
     rule(line, '-');
-    line.text("Original =").col(25).number(s.PointEstimate[i]).col(50).number(s.PointEstimate[j]).end();
+    line.text("Original =").col(25).number(a.estimate).col(50).number(b.estimate).end();
     rule(line, '-');
-    line.text("Bootstrap mean =").col(25).number(s.BootMean[i]).col(50).number(s.BootMean[j]).end();
-    line.text("Variance =").col(25).number(s.BootVariance[i]).col(50).number(s.BootVariance[j]).end();
-    line.text("SE =").col(25).number(s.BootSD[i]).col(50).number(s.BootSD[j]).end();
-    line.text("n ").col(25).number(s.SampleSize[i]).col(50).number(s.SampleSize[j]).end();
+    line.text("Bootstrap mean =").col(25).number(a.mean).col(50).number(b.mean).end();
+    line.text("Variance =").col(25).number(a.variance).col(50).number(b.variance).end();
+    line.text("SE =").col(25).number(a.sd).col(50).number(b.sd).end();
+    line.text("n ").col(25).number(a.sampleSize).col(50).number(b.sampleSize).end();
     rule(line, '-');
     // "SE" here is the standard deviation of the differences themselves.
-    line.col(15).text("Mean (Cart. diff.) =").col(35).number(s.DiffMean[i][j]).end();
-    line.col(15).text("Variance =").col(35).number(s.DiffVariance[i][j]).end();
-    line.col(15).text("SE =").col(35).number(s.DiffSD[i][j]).end();
+    line.col(15).text("Mean (Cart. diff.) =").col(35).number(p.r.mean).end();
+    line.col(15).text("Variance =").col(35).number(p.r.variance).end();
+    line.col(15).text("SE =").col(35).number(p.r.sd).end();
     line.col(15).text("n ").col(35).number(p.products()).end();
     rule(line, '-');
-    line.text("Difference 1 =").number(std::fabs(s.PointEstimate[i] - s.PointEstimate[j])).end();
+    line.text("Difference 1 =").number(std::fabs(a.estimate - b.estimate)).end();
     line.line("   Difference 1 is the difference of two original values.");
     rule(line, '-');
     line.line("With the increase of B, diff. 1 will close to mean of Cart. difference");
     rule(line, '*');
     starred(line, "* Bootstrap t confidence intervals based on Cartesian differences:");
     line.text("* 95% CI:").col(26).text("Lower").col(51).text("Upper").col(MarkColumn).text("*").end();
-    line.text("*").col(25).number(s.TLowerLimit[i][j]).col(50).number(s.TUpperLimit[i][j]);
+    line.text("*").col(25).number(p.r.tLower).col(50).number(p.r.tUpper);
     line.col(MarkColumn).text("*").end();
 }
 
 void writeTJudgement(PrintLine& line, const Pair& p) {
-    if (p.s.TLowerLimit[p.i][p.j] > 0) {
+    if (p.r.tLower > 0) {
         starred(line, "* Signif. diff. btw. " + p.names());
         starred(line, "* If the CI does not include 0, there is significant difference.");
     } else {
@@ -84,10 +86,9 @@ void writeTJudgement(PrintLine& line, const Pair& p) {
 }
 
 void writePercentileBlock(PrintLine& line, const Pair& p, bool significant) {
-    const AnalysisState& s = p.s;
     hashed(line, "# Percentile confidence intervals of Cartesian product differences:");
     line.text("# 95% CI:").col(26).text("Lower").col(51).text("Upper").col(MarkColumn).text("#").end();
-    line.text("#").col(25).number(s.PercentileLower[p.i][p.j]).col(50).number(s.PercentileUpper[p.i][p.j]);
+    line.text("#").col(25).number(p.r.percentileLower).col(50).number(p.r.percentileUpper);
     line.col(MarkColumn).text("#").end();
     if (significant) {
         hashed(line, "# Signif. diff. btw. " + p.names());
@@ -100,10 +101,9 @@ void writePercentileBlock(PrintLine& line, const Pair& p, bool significant) {
 }
 
 void writeCounts(PrintLine& line, const Pair& p, bool significant) {
-    const AnalysisState& s = p.s;
-    const double pValue = s.PValue[p.i][p.j];
-    line.text("# Number of insignif. diff. = ").number(s.InsigCount[p.i][p.j]).col(MarkColumn).text("#").end();
-    line.text("# Number of signif. diff. = ").number(s.SigCount[p.i][p.j]).col(MarkColumn).text("#").end();
+    const double pValue = p.r.pValue;
+    line.text("# Number of insignif. diff. = ").number(p.r.insignificant).col(MarkColumn).text("#").end();
+    line.text("# Number of signif. diff. = ").number(p.r.significant).col(MarkColumn).text("#").end();
     line.text("# P-value (based on").number(p.products()).text(" Cartesian differences) = ").number(pValue);
     line.col(MarkColumn).text("#").end();
     if (significant != isSignificant(pValue)) {
@@ -111,18 +111,18 @@ void writeCounts(PrintLine& line, const Pair& p, bool significant) {
         hashed(line, "# In this case, please increase B and re-run the test.");
     }
     if (pValue == 0) {
-        std::string_view note = zeroPNote(s.BootstrapNumber[1]);
+        std::string_view note = zeroPNote(p.run.treatments.front().bootstrapNumber);
         if (!note.empty()) hashed(line, note);
     }
     rule(line, '-');
 }
 
 void writeSidak(PrintLine& line, const Pair& p, bool significant) {
-    const AnalysisState& s = p.s;
-    if (s.TreatmentCount > 2) {
-        const double pValue = s.PValue[p.i][p.j];
-        line.text("* Alpha(Sidak) =").number(s.SidakAlpha).col(MarkColumn).text("*").end();
-        const bool consistent = significant ? pValue < s.SidakAlpha : pValue > s.SidakAlpha;
+    if (p.run.treatmentCount() > 2) {
+        const double pValue = p.r.pValue;
+        const double sidakAlpha = p.run.sidakAlpha;
+        line.text("* Alpha(Sidak) =").number(sidakAlpha).col(MarkColumn).text("*").end();
+        const bool consistent = significant ? pValue < sidakAlpha : pValue > sidakAlpha;
         starred(line, consistent ? "* Result with Sidak correction is consistent with CI of diff."
                                  : "* Result with Sidak correction is inconsistent with CI of diff.");
     }
@@ -130,9 +130,8 @@ void writeSidak(PrintLine& line, const Pair& p, bool significant) {
 }
 
 void writeDiscrepancyNote(PrintLine& line, const Pair& p, bool significant) {
-    const AnalysisState& s = p.s;
-    const double tLower = s.TLowerLimit[p.i][p.j];
-    const bool differs = significant ? tLower < 0 : tLower > 0 && s.PercentileLower[p.i][p.j] < 0;
+    const double tLower = p.r.tLower;
+    const bool differs = significant ? tLower < 0 : tLower > 0 && p.r.percentileLower < 0;
     if (!differs) return;
     rule(line, significant ? '*' : '-');
     starred(line, "* Note well: The lower confidence interval based on t is different");
@@ -147,16 +146,18 @@ void writeDiscrepancyNote(PrintLine& line, const Pair& p, bool significant) {
 
 }  // namespace
 
-void writePairSection(PrintLine& line, const AnalysisState& state, int i, int j) {
-    const Pair pair{state, i, j};
+void writePairSection(PrintLine& line, const CartesianResult& result, int i, int j) {
+    const PairOutcome& outcome = result.pair(i, j);
+    const Pair pair{result, result.treatments[static_cast<std::size_t>(i)],
+                    result.treatments[static_cast<std::size_t>(j)], outcome.result};
     writeSideBySide(line, pair);
-    if (state.BootMean[i] == state.BootMean[j]) {
+    if (pair.a.mean == pair.b.mean) {
         starred(line, "* No signif. diff. btw. treatments.");
         rule(line, '-');
         return;
     }
     writeTJudgement(line, pair);
-    const bool significant = state.PercentileLower[i][j] > 0;
+    const bool significant = outcome.result.percentileLower > 0;
     writePercentileBlock(line, pair, significant);
     writeCounts(line, pair, significant);
     writeSidak(line, pair, significant);

@@ -4,9 +4,10 @@
 namespace cpt {
 
 class PrintLine;
-struct AnalysisState;
+struct CartesianResult;
 
-// Pair (i, j) with i < j; ends before the empty line that follows a section.
-void writePairSection(PrintLine& line, const AnalysisState& state, int i, int j);
+// Pair (i, j), 0-based in mean order, i < j; ends before the empty line that
+// follows a section.
+void writePairSection(PrintLine& line, const CartesianResult& result, int i, int j);
 
 }  // namespace cpt

@@ -16,18 +16,17 @@ constexpr std::string_view CodePrompt =
     "If not, just click on OK.";
 constexpr std::string_view CodeTitle = "Add a code to the output filename?";
 
-// The first free name among name, "name (2)", "name (3)", ...; the search
-// is bounded, since a name the system cuts short may collide every time.
-std::string createFirstFree(AppContext& context, PendingFile& report, const std::string& name) {
+}  // namespace
+
+// The search is bounded, since a name the system cuts short may collide every time.
+std::string createReportFile(PendingFile& report, const std::filesystem::path& folder, const std::string& name) {
     for (int number = 1; number <= MaxNameNumber; ++number) {
         std::string candidate = numberedFileName(name, number);
-        if (report.openNew(context.outputPath(candidate))) return candidate;
+        if (report.openNew(folder / candidate)) return candidate;
     }
-    throw UserError("No free name was found for the report \"" + context.outputPath(name).string() + "\": it and " +
+    throw UserError("No free name was found for the report \"" + (folder / name).string() + "\": it and " +
                     std::to_string(MaxNameNumber - 1) + " numbered names beside it exist already.");
 }
-
-}  // namespace
 
 void openReportFile(AppContext& context, PendingFile& report) {
     context.dialogs.beep();
@@ -36,7 +35,7 @@ void openReportFile(AppContext& context, PendingFile& report) {
         std::string code = context.dialogs.inputBox(CodePrompt, CodeTitle, "1").value_or("");
         std::string name = reportFileName(context.state, code, context.clock);
         try {
-            context.state.OutputFileName = createFirstFree(context, report, name);
+            context.state.OutputFileName = createReportFile(report, context.workingDirectory, name);
             return;
         } catch (const UserError& error) {
             std::string prompt = std::string(error.what()) + std::string(ReportFailureAdvice);

@@ -1,5 +1,7 @@
 #pragma once
 // Asking for the report's code and creating its file.
+#include <filesystem>
+#include <string>
 #include <string_view>
 
 namespace cpt {
@@ -13,6 +15,11 @@ inline constexpr std::string_view ReportFailureAdvice =
 
 class AppContext;
 class PendingFile;
+
+// Creates the report under the first free name among name, "name (2)", ...
+// in the folder and returns the name taken. Throws UserError with the
+// system's reason when it cannot be created.
+std::string createReportFile(PendingFile& report, const std::filesystem::path& folder, const std::string& name);
 
 // Asks for the code, names the file (never over an existing one: " (2)",
 // " (3)", ... go before ".txt"), stores the name in OutputFileName and opens

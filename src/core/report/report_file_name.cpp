@@ -13,7 +13,12 @@ std::string compactStamp(const DateTime& t) {
 }
 
 std::string reportFileName(const AnalysisState& state, std::string_view code, Clock& clock) {
-    std::string name = state.OutputPrefix + " results-" + fileNamePart(state.LastTreatmentCode) + "_";
+    return reportFileName(state.OutputPrefix, state.LastTreatmentCode, code, clock);
+}
+
+std::string reportFileName(std::string_view outputPrefix, std::string_view parameterCode, std::string_view code,
+                           Clock& clock) {
+    std::string name = std::string(outputPrefix) + " results-" + fileNamePart(std::string(parameterCode)) + "_";
     if (code == "1") return name + compactStamp(clock.now()) + ".txt";
     const long number = static_cast<long>(roundHalfEven(clock.random() * 1000));
     return name + fileNamePart(code) + " " + std::to_string(number) + ".txt";

@@ -16,6 +16,8 @@ std::string compactStamp(const DateTime& moment);
 
 // The code "1" asks for the date-time stamp; any other code, the empty one
 // included, is kept with a blank and a random whole number 0..1000.
+std::string reportFileName(std::string_view outputPrefix, std::string_view parameterCode, std::string_view code,
+                           Clock& clock);
 std::string reportFileName(const AnalysisState& state, std::string_view code, Clock& clock);
 
 // The name with " (number)" put before its ".txt" (number 1: the name itself).

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "core/analysis/cartesian_result.h"
 #include "core/common/number_format.h"
 #include "core/common/rounding.h"
 #include "core/state/app_context.h"
@@ -23,26 +24,24 @@ double shownDifference(double d) {
 
 }  // namespace
 
-void ShowMultiCIofDifference(AppContext& context) {
-    context.trace("ShowMultiCIofDifference");
-    const AnalysisState& state = context.state;
-    GridModel& grid = context.window.grid;
-    const int n = state.TreatmentCount;
-
+GridModel overviewGrid(const CartesianResult& result) {
+    GridModel grid;
+    const int n = result.treatmentCount();
     grid.resize(n + 1, n + 1);
     for (int column = 0; column <= n; ++column) grid.columnWidths[static_cast<std::size_t>(column)] = ColumnWidth;
-    for (int k = 1; k <= n; ++k) grid.setText(k, 0, state.TreatmentName[k]);
-    for (int k = 1; k <= n; ++k) grid.setText(0, k, state.TreatmentName[k]);
+    for (int k = 1; k <= n; ++k) grid.setText(k, 0, result.treatments[static_cast<std::size_t>(k - 1)].name);
+    for (int k = 1; k <= n; ++k) grid.setText(0, k, result.treatments[static_cast<std::size_t>(k - 1)].name);
 
     for (int i = 1; i <= n; ++i) {
         for (int j = 1; j <= n; ++j) {
             if (i == j) {
                 grid.setText(i, j, " ----");
             } else if (i < j) {
-                grid.setText(i, j, blankLedNumber(shownDifference(state.BootMeanDiff[i][j])));
+                grid.setText(i, j, blankLedNumber(shownDifference(result.pair(i - 1, j - 1).meanDifference)));
             } else {
-                std::string text = blankLedNumber(roundTo(state.PValue[j][i], 10000));
-                if (state.TLowerLimit[j][i] > 0) text += "*";
+                const PairResult& pair = result.pair(j - 1, i - 1).result;
+                std::string text = blankLedNumber(roundTo(pair.pValue, 10000));
+                if (pair.tLower > 0) text += "*";
                 grid.setText(i, j, std::move(text));
             }
         }
@@ -50,6 +49,12 @@ void ShowMultiCIofDifference(AppContext& context) {
     for (int row = 0; row <= n; ++row) {
         for (int column = 0; column <= n; ++column) grid.centre(row, column);
     }
+    return grid;
+}
+
+void ShowMultiCIofDifference(AppContext& context, const CartesianResult& result) {
+    context.trace("ShowMultiCIofDifference");
+    context.window.grid = overviewGrid(result);
     context.window.redraw(control::MSFlexGrid1);
 }
 

@@ -124,12 +124,6 @@ struct AnalysisState {
     bool MomentsFromSums = false;
 
     // Value arrays.
-    TreatmentArray<ValueArray<double>> BootValue{};
-    TreatmentArray<ValueArray<double>> BootValueWork{};
-    ValueArray<std::int16_t> ValueWeight;
-    ValueArray<std::int32_t> ValueWeightWork;
-    ValueArray<double> CartesianDiff;
-    ValueArray<double> CartesianDiffRev;
     ValueArray<double> PairDiff;
     ValueArray<double> SortValues;
     std::int32_t SortCount = 0;
@@ -151,7 +145,6 @@ struct AnalysisState {
     PairTable<double> TUpperLimit{};
     PairTable<double> PercentileLower{};
     PairTable<double> PercentileUpper{};
-    PairTable<double> PValueWork{};
     PairTable<double> PValue{};
     PairTable<double> BootMeanDiff{};
 
@@ -171,7 +164,7 @@ struct AnalysisState {
 
     // Report.
     std::string LastTreatmentCode;
-    std::int16_t TableNumber = 0;
+    int TableNumber = 0;
     std::string OutputFileName;
     std::string ProjectName;
 

@@ -4,6 +4,7 @@
 // object of each front end and handed to every procedure.
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <string_view>
 
 #include "core/state/analysis_state.h"
@@ -13,6 +14,8 @@
 #include "core/common/output_file.h"
 
 namespace cpt {
+
+struct CartesianRun;  // the analysis layer's
 
 class AppContext {
 public:
@@ -30,6 +33,9 @@ public:
     // values and exact sums, and their differences are not listed. Tests
     // lower it to send small pairs that way.
     std::int64_t differenceListCapacity = ValueCapacity;
+    // The treatments of the run being read or run, and its result once done;
+    // kept after the run for the Results window.
+    std::shared_ptr<CartesianRun> cartesianRun;
 
     // Writes "Sub <procedure>" to the flow record file while it is on.
     void trace(std::string_view procedure);

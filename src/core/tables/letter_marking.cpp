@@ -1,50 +1,34 @@
 #include "core/tables/letter_marking.h"
 
-#include "core/common/print_line.h"
-#include "core/state/app_context.h"
-#include "core/tables/group_letter_rows.h"
+#include <string>
+
 #include "core/tables/letter_tables.h"
-#include "core/tables/table_forms.h"
 
 namespace cpt {
 
-int significancePattern(const AnalysisState& state, int treatmentCount) {
-    int pattern = 0;
-    for (int i = 1; i <= treatmentCount; ++i) {
-        for (int j = i + 1; j <= treatmentCount; ++j) {
-            pattern = pattern * 2 + (isSignificant(state.PValue[i][j]) ? 1 : 0);
+GroupLettering letterTreatments(int treatmentCount, const std::vector<bool>& pairSignificant) {
+    if (treatmentCount > 4) return letterBySimilarGroups(treatmentCount, pairSignificant);
+    GroupLettering lettering;
+    if (treatmentCount < 2) return lettering;
+    // The flags read as a binary number, the first pair's highest.
+    std::size_t pattern = 0;
+    for (const bool significant : pairSignificant) pattern = pattern * 2 + (significant ? 1 : 0);
+    auto take = [&](const auto& labels) {
+        lettering.labels.assign(labels.begin(), labels.end());
+        std::string letters;
+        for (const auto& label : labels) {
+            for (const char c : label) {
+                if (c != ' ' && letters.find(c) == std::string::npos) letters += c;
+            }
         }
+        lettering.groupCount = letters.size();
+    };
+    switch (treatmentCount) {
+        case 2: take(TwoTreatmentMarking.at(pattern)); break;
+        case 3: take(ThreeTreatmentMarking.at(pattern)); break;
+        default: take(FourTreatmentMarking.at(pattern)); break;
     }
-    return pattern;
-}
-
-std::vector<std::string> letterLabels(const AnalysisState& state) {
-    const int n = state.TreatmentCount;
-    if (n < 2) return {};
-    if (n > 4) return groupLettering(state).labels;
-    const auto pattern = static_cast<std::size_t>(significancePattern(state, n));
-    switch (n) {
-        case 2: return {TwoTreatmentMarking[pattern].begin(), TwoTreatmentMarking[pattern].end()};
-        case 3: return {ThreeTreatmentMarking[pattern].begin(), ThreeTreatmentMarking[pattern].end()};
-        case 4: return {FourTreatmentMarking[pattern].begin(), FourTreatmentMarking[pattern].end()};
-        default: return {};
-    }
-}
-
-void writeLetterRow(PrintLine& line, const AnalysisState& state, int treatment, std::string_view label) {
-    line.text(" ").text(state.TreatmentName[treatment]);
-    line.col(15).number(state.PointEstimate[treatment]);
-    line.col(40).number(state.BootSD[treatment]);
-    line.col(65).text(label).end();
-}
-
-void PrintPairTestTable4Treats(AppContext& context, OutputFile& report) {
-    const AnalysisState& state = context.state;
-    const std::vector<std::string> labels = letterLabels(state);
-    PrintLine line(report);
-    for (int treatment = 1; treatment <= 4; ++treatment) {
-        writeLetterRow(line, state, treatment, labels[static_cast<std::size_t>(treatment - 1)]);
-    }
+    return lettering;
 }
 
 }  // namespace cpt

@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 #include <random>
 
 #include "support/cartesian_run.h"
+#include "core/analysis/cartesian_run.h"
 #include "core/cartesian/difference_engine.h"
-#include "core/cartesian/pair_statistics.h"
+#include "core/analysis/pair_statistics.h"
 
 namespace cpt::testing {
 namespace {
@@ -91,24 +93,23 @@ TEST(CrossCheck, EngineMatchesTheLiteralWorkingOnTiedRandomSamples) {
         // Every third trial goes the way of the difference files.
         s.DetailedDifferences = trial % 3 == 0;
         bool decimal = trial % 2 == 1;
+        auto treatments = std::make_shared<cpt::CartesianRun>();
         for (int t = 1; t <= s.TreatmentCount; ++t) {
             std::vector<double> values = tiedSample(generator, size(generator), decimal);
             const auto b = static_cast<std::int32_t>(values.size());
             s.BootstrapNumber[t] = b;
             s.BootstrapNumberReal[t] = b;
-            s.SampleSize[t] = 10;
-            s.TreatmentCode[t].assign(1, 'C');
-            s.BootValue[t].ensure(b);
-            s.ValueWeight.ensure(b);
-            for (std::int32_t k = 1; k <= b; ++k) {
-                s.BootValue[t][k] = values[static_cast<std::size_t>(k - 1)];
-                s.ValueWeight[k] = 1;
-            }
+            Treatment treatment;
+            treatment.sampleSize = 10;
+            treatment.code.assign(1, 'C');
+            treatment.values.assign(values.begin(), values.end());
+            treatments->treatments.push_back(std::move(treatment));
         }
+        run.context.cartesianRun = treatments;
         ComputeCartesianDifferences(run.context);
         for (int i = 1; i < s.TreatmentCount; ++i) {
             for (int j = i + 1; j <= s.TreatmentCount; ++j) {
-                ASSERT_EQ(figuresOf(s, i, j), literalPair(s, i, j)) << "pair " << i << "," << j;
+                ASSERT_EQ(figuresOf(s, i, j), literalPair(run.context, i, j)) << "pair " << i << "," << j;
             }
         }
     }

@@ -8,6 +8,7 @@
 #include "core/cartesian/difference_files.h"
 #include "core/common/user_error.h"
 #include "core/report/report_file_name.h"
+#include "core/analysis/cartesian_run.h"
 #include "support/cartesian_run.h"
 
 namespace cpt::testing {
@@ -125,7 +126,7 @@ TEST(DifferenceFiles, ARunStoppedEarlyKeepsTheLastRunsFiles) {
          }},
         {"treatment without enough bootstrap values",
          [](CartesianRun& run) {
-             run.state().BootstrapNumber[2] = 1;
+             run.context.cartesianRun->treatments[1].values.resize(1);
              EXPECT_THROW(CartesianDifference2(run.context), UserError);
          }},
     };

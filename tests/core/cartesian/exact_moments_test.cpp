@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "core/cartesian/exact_moments.h"
+#include "core/analysis/exact_moments.h"
 #include "core/common/number_format.h"
 #include "support/long_rational.h"
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "core/cartesian/difference_listing.h"
-#include "core/cartesian/large_pair.h"
+#include "core/analysis/large_pair.h"
 #include "support/literal_pair.h"
 #include "support/long_rational.h"
 

@@ -36,9 +36,6 @@ std::filesystem::path treatmentFile(CartesianRun& run, const std::string& name, 
                                                         exactTexts(values)));
 }
 
-std::span<const double> valuesOf(const AnalysisState& s, int treatment) {
-    return {s.BootValueWork[treatment].from1(), static_cast<std::size_t>(s.BootstrapNumber[treatment])};
-}
 
 std::vector<std::string> reportLines(const CartesianRun& run) {
     return readLines(run.context.workingDirectory / run.context.state.OutputFileName);
@@ -73,7 +70,7 @@ TEST(LargeRun, PairsBeyondTheCapacityAreExactOverEveryDifference) {
         for (int j = i + 1; j <= 3; ++j) {
             SCOPED_TRACE(::testing::Message() << "pair " << i << ", " << j);
             const PairFigures large = figuresOf(s, i, j);
-            const PairFigures literal = literalPair(s, i, j);
+            const PairFigures literal = literalPair(run.context, i, j);
             EXPECT_EQ(large.significant, literal.significant);
             EXPECT_EQ(large.below, literal.below);
             EXPECT_EQ(large.above, literal.above);
@@ -85,7 +82,7 @@ TEST(LargeRun, PairsBeyondTheCapacityAreExactOverEveryDifference) {
 
             // Mean and variance of the real differences, exactly.
             const bool iMinusJ = s.BootMean[i] > s.BootMean[j];
-            expectExactOverEveryDifference(s.DiffMean[i][j], s.DiffVariance[i][j], valuesOf(s, i), valuesOf(s, j),
+            expectExactOverEveryDifference(s.DiffMean[i][j], s.DiffVariance[i][j], testing::valuesAt(run.context, i), testing::valuesAt(run.context, j),
                                            iMinusJ);
             EXPECT_EQ(s.DiffSD[i][j], std::sqrt(s.DiffVariance[i][j]));
             EXPECT_EQ(s.TLowerLimit[i][j], s.DiffMean[i][j] - s.DiffSD[i][j] * 1.959964);
@@ -104,7 +101,7 @@ TEST(LargeRun, WithinTheCapacityTheReportHasNoNoteAndTheSumsRunInOrder) {
     ASSERT_FALSE(run.stopMessage()) << *run.stopMessage();
     EXPECT_FALSE(run.state().MomentsFromSums);
     for (int i = 1; i < 3; ++i) {
-        for (int j = i + 1; j <= 3; ++j) EXPECT_EQ(figuresOf(run.state(), i, j), literalPair(run.state(), i, j));
+        for (int j = i + 1; j <= 3; ++j) EXPECT_EQ(figuresOf(run.state(), i, j), literalPair(run.context, i, j));
     }
     const std::vector<std::string> lines = reportLines(run);
     EXPECT_EQ(std::count(lines.begin(), lines.end(), Note), 0);
@@ -144,7 +141,7 @@ TEST(LargeRun, DifferenceFilesOfATooLargePairAreAskedAboutBeforeTheRun) {
         EXPECT_EQ(filesOf("-1 to 3_"), goOn ? 6 : 0);
         EXPECT_EQ(filesOf("-2 to 3_"), 0);
         EXPECT_EQ(run.reportWritten(), goOn);
-        if (goOn) EXPECT_EQ(figuresOf(run.state(), 2, 3), literalPair(run.state(), 2, 3));
+        if (goOn) EXPECT_EQ(figuresOf(run.state(), 2, 3), literalPair(run.context, 2, 3));
     }
 }
 

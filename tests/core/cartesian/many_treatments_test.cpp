@@ -59,7 +59,7 @@ TEST(ManyTreatments, EveryPairMatchesTheLiteralWorking) {
         for (int i = 1; i < c.count; ++i) {
             for (int j = i + 1; j <= c.count; ++j) {
                 SCOPED_TRACE(::testing::Message() << "pair " << i << "," << j);
-                EXPECT_EQ(figuresOf(s, i, j), literalPair(s, i, j));
+                EXPECT_EQ(figuresOf(s, i, j), literalPair(run.context, i, j));
                 EXPECT_EQ(s.PValue[j][i], s.PValue[i][j]);
             }
         }

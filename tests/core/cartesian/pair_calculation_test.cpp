@@ -8,7 +8,7 @@
 
 #include "core/state/analysis_state.h"
 #include "core/cartesian/difference_files.h"
-#include "core/cartesian/pair_calculation.h"
+#include "core/analysis/pair_calculation.h"
 #include "support/cartesian_run.h"
 #include "support/literal_pair.h"
 #include "support/test_files.h"
@@ -91,8 +91,11 @@ TEST(PairCalculation, BothRoutesMatchTheLiteralWorking) {
     std::mt19937 generator(314);
     std::uniform_int_distribution<int> size(2, 20);
     TempFolder folder;
-    AnalysisState state;
-    state.OutputPrefix = "25A-Cartesian diff";
+    DifferenceFileSet files(folder.path(), "25A-Cartesian diff");
+    TreatmentStatistics a;
+    a.name = a.code = "A";
+    TreatmentStatistics b;
+    b.name = b.code = "B";
     for (int trial = 0; trial < 40; ++trial) {
         SCOPED_TRACE(::testing::Message() << "trial " << trial);
         const std::vector<double> first = tiedSample(generator, size(generator));
@@ -100,24 +103,12 @@ TEST(PairCalculation, BothRoutesMatchTheLiteralWorking) {
         const PairDirection direction = directionOf(meanOf(first), meanOf(second));
         const PairResult expected = literalPairResult(first, second, direction);
         EXPECT_EQ(calculatePair(first, second, direction), expected);
-        DifferenceFiles files(state, folder.path(), 1, 2, direction.observedDiff);
-        EXPECT_EQ(calculatePair(first, second, direction, &files), expected);
-        files.close();
+        a.bootstrapNumber = static_cast<std::int32_t>(first.size());
+        b.bootstrapNumber = static_cast<std::int32_t>(second.size());
+        const std::unique_ptr<PairDifferenceWriter> writer = files.openPair(a, b, 0, 1, direction.observedDiff);
+        EXPECT_EQ(calculatePair(first, second, direction, writer.get()), expected);
+        writer->close();
     }
-}
-
-TEST(PairCalculation, StoringWritesPairIAndJAndMirrorsOnlyThePValue) {
-    AnalysisState state;
-    const PairResult result{.significant = 1, .below = 2, .above = 3, .insignificant = 5, .mean = 0.5,
-                            .variance = 0.25, .sd = 0.5, .tLower = -0.48, .tUpper = 1.48,
-                            .percentileLower = -0.25, .percentileUpper = 1.25, .pValue = 0.625};
-    storePairResult(state, 2, 4, result);
-    EXPECT_EQ(figuresOf(state, 2, 4), result);
-    EXPECT_EQ(state.PValueWork[2][4], 0.625);
-    EXPECT_EQ(state.PValueWork[4][2], 0.625);
-    EXPECT_EQ(state.PValue[4][2], 0.625);
-    EXPECT_EQ(state.SigCount[4][2], 0);
-    EXPECT_EQ(state.DiffMean[4][2], 0);
 }
 
 }  // namespace

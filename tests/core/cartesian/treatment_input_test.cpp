@@ -143,7 +143,7 @@ TEST(TreatmentInput, ValueListEndsAtMinusOneOrAfterB) {
         EXPECT_EQ(s.BootstrapNumber[1], 4);
         EXPECT_EQ(s.BootCount[1], 4);
         EXPECT_EQ(s.BootMean[1], 2.5);
-        EXPECT_EQ(s.BootValueWork[1][4], 4);
+        EXPECT_EQ(valuesAt(run.context, 1)[3], 4);
     }
 }
 
@@ -190,7 +190,7 @@ TEST(TreatmentInput, MaintainerTransformations) {
         const AnalysisState& s = run.state();
         EXPECT_EQ(s.Transformation, c.transformation);
         int slot = s.TreatmentName[1] == "A" ? 1 : 2;
-        EXPECT_EQ(s.BootValue[slot][1], c.stored);
+        EXPECT_EQ(valuesAt(run.context, slot)[0], c.stored);
         const auto& box = run.dialogs.shown[5];
         EXPECT_EQ(box.prompt, "No transformation (0), Arcsine (1), or logit (2) transformation?");
         EXPECT_EQ(box.defaultText, "0");

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <string>
 
+#include "core/analysis/cartesian_run.h"
 #include "support/cartesian_run.h"
 #include "core/figures/plot_axes.h"
 #include "core/figures/results_figures.h"
@@ -36,7 +37,7 @@ struct ThreeTreatmentRun : ::testing::Test {
                     testing::fixture("kale_3_5.txt")});
         run.run();
         ASSERT_FALSE(run.stopMessage()) << *run.stopMessage();
-        summary = summarizeRun(run.state());
+        summary = summarizeRun(*run.context.cartesianRun->result, run.context.cartesianRun->treatments);
     }
     testing::CartesianRun run;
     RunSummary summary;

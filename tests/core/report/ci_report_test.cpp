@@ -13,6 +13,7 @@
 #include "core/state/control_names.h"
 #include "support/sample_runs.h"
 #include "support/app_fixture.h"
+#include "support/result_of_state.h"
 
 namespace cpt {
 namespace {
@@ -48,6 +49,12 @@ void expectSameLines(const std::vector<std::string>& actual, const std::vector<s
     EXPECT_EQ(actual.size(), expected.size());
 }
 
+// The flow's report of the state as the test filled it.
+void printReport(AppContext& context) {
+    testing::keepResultOfState(context);
+    PrintMultiCIofDifference(context);
+}
+
 struct ReportRun : AppFixture {
     void startAt(DateTime start, std::int64_t runSeconds) {
         context.state.StartTime = start;
@@ -63,7 +70,7 @@ TEST(ConfidenceIntervalReport, ThreeTreatmentsGolden) {
     testing::fillThreeTreatments(run.context.state);
     run.startAt({2026, 12, 9, 22, 30, 0}, 150);
     run.dialogs.answerInput(CodeTitle, "1");
-    PrintMultiCIofDifference(run.context);
+    printReport(run.context);
 
     EXPECT_EQ(run.context.state.OutputFileName, "25A-Cartesian diff results-r_2026129-223230.txt");
     EXPECT_EQ(run.folder.files(), std::vector<std::string>{run.context.state.OutputFileName});
@@ -102,7 +109,7 @@ TEST(ConfidenceIntervalReport, FourTreatmentsGolden) {
     run.startAt({2026, 12, 9, 22, 30, 31}, 119);
     run.dialogs.answerInput(CodeTitle, "Host");
     run.clock.queueRandom(0.0625);  // 62.5 goes to 62
-    PrintMultiCIofDifference(run.context);
+    printReport(run.context);
 
     EXPECT_EQ(run.context.state.OutputFileName, "25A-Cartesian diff results-R0_Host 62.txt");
     expectSameLines(run.report(), goldenLines("four_treatments.txt"));
@@ -116,7 +123,7 @@ TEST(ConfidenceIntervalReport, TwoTreatmentsHaveNoSidakLines) {
     // A clock set back an hour during the run still gives the length of the run.
     run.startAt({2026, 12, 9, 23, 32, 2}, -3600);
     run.dialogs.answerInput(CodeTitle, "1");
-    PrintMultiCIofDifference(run.context);
+    printReport(run.context);
 
     std::vector<std::string> lines = run.report();
     EXPECT_EQ(lines.at(36), "  ");
@@ -137,9 +144,9 @@ TEST(ConfidenceIntervalReport, TableNumbersContinueInTheNextReport) {
     ReportRun run;
     testing::fillThreeTreatments(run.context.state);
     run.dialogs.answerInput(CodeTitle, "1").answerInput(CodeTitle, "1");
-    PrintMultiCIofDifference(run.context);
+    printReport(run.context);
     const std::string first = run.context.state.OutputFileName;
-    PrintMultiCIofDifference(run.context);
+    printReport(run.context);
 
     // Same second, same name: the second report goes beside the first.
     EXPECT_EQ(first, "25A-Cartesian diff results-r_2026129-22322.txt");
@@ -160,7 +167,7 @@ TEST(ConfidenceIntervalReport, TracesEachProcedureInTheFlowRecord) {
     run.context.state.FlowRecord = true;
     run.context.flowFile.open(run.folder.path() / "flow.txt");
     run.dialogs.answerInput(CodeTitle, "1");
-    PrintMultiCIofDifference(run.context);
+    printReport(run.context);
     run.context.flowFile.close();
     EXPECT_EQ(readLines(run.folder.path() / "flow.txt"),
               (std::vector<std::string>{"Sub PrintMultiCIofDifference", "Sub PrintPairTestTable",
@@ -201,7 +208,7 @@ TEST(ConfidenceIntervalReport, ReportCutShortIsRemovedAndReported) {
     run.context.window[control::MSFlexGrid1].visible = false;
     try {
         FileSizeLimit limit(4096);
-        PrintMultiCIofDifference(run.context);
+        printReport(run.context);
         ADD_FAILURE() << "a report larger than the limit was written";
     } catch (const UserError& error) {
         EXPECT_NE(std::string(error.what()).find("could not be written completely"), std::string::npos)

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/report/significance_overview.h"
+#include "support/result_of_state.h"
 #include "support/sample_runs.h"
 #include "support/app_fixture.h"
 
@@ -24,7 +25,7 @@ std::vector<std::vector<std::string>> cells(const GridModel& grid) {
 TEST(SignificanceOverview, FourTreatmentGrid) {
     AppFixture f;
     testing::fillFourTreatments(f.context.state);
-    ShowMultiCIofDifference(f.context);
+    ShowMultiCIofDifference(f.context, testing::resultOf(f.context.state));
     const GridModel& grid = f.context.window.grid;
     const std::string longName = "Brassica oleracea var. capitata cv. Golden Acre";
     EXPECT_EQ(cells(grid), (std::vector<std::vector<std::string>>{
@@ -67,7 +68,7 @@ TEST(SignificanceOverview, RoundingOfTheCells) {
         s.BootMeanDiff[1][2] = s.BootMeanDiff[2][1] = c.meanDifference;
         s.PValue[1][2] = s.PValue[2][1] = c.pValue;
         s.TLowerLimit[1][2] = c.tLower;
-        ShowMultiCIofDifference(f.context);
+        ShowMultiCIofDifference(f.context, testing::resultOf(f.context.state));
         EXPECT_EQ(cells(f.context.window.grid), (std::vector<std::vector<std::string>>{
                                                     {"", "A", "B"}, {"A", " ----", c.upper}, {"B", c.lower, " ----"}}))
             << c.meanDifference;
@@ -77,9 +78,9 @@ TEST(SignificanceOverview, RoundingOfTheCells) {
 TEST(SignificanceOverview, ShrinksToTheRun) {
     AppFixture f;
     testing::fillFourTreatments(f.context.state);
-    ShowMultiCIofDifference(f.context);
+    ShowMultiCIofDifference(f.context, testing::resultOf(f.context.state));
     testing::setTreatmentCount(f.context.state, 2);
-    ShowMultiCIofDifference(f.context);
+    ShowMultiCIofDifference(f.context, testing::resultOf(f.context.state));
     EXPECT_EQ(f.context.window.grid.rows, 3);
     EXPECT_EQ(f.context.window.grid.columns, 3);
     EXPECT_EQ(f.context.window.grid.columnWidths.size(), 3u);

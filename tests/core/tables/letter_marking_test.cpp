@@ -5,8 +5,9 @@
 #include <vector>
 
 #include "core/common/output_file.h"
-#include "core/tables/letter_marking.h"
+#include "core/report/letter_rows.h"
 #include "core/tables/letter_tables.h"
+#include "support/result_of_state.h"
 #include "support/sample_runs.h"
 #include "support/app_fixture.h"
 
@@ -82,7 +83,7 @@ TEST(LetterMarking, FourTreatmentRowsFollowThePattern) {
             for (int j = i + 1; j <= 4; ++j) s.PValue[i][j] = s.PValue[j][i] = c.pValues[k++];
         }
         OutputFile report(f.folder.path() / "rows.txt");
-        PrintPairTestTable4Treats(f.context, report);
+        PrintPairTestTable4Treats(f.context, testing::resultOf(s), report);
         report.close();
 
         std::vector<std::string> expected;

@@ -7,7 +7,8 @@
 #include <vector>
 
 #include "core/common/output_file.h"
-#include "core/tables/pair_tables.h"
+#include "core/report/pair_tables.h"
+#include "support/result_of_state.h"
 #include "support/sample_runs.h"
 #include "core/tables/table_forms.h"
 #include "support/app_fixture.h"
@@ -35,7 +36,7 @@ std::string blanks(std::string text) {
 struct TablesRun : AppFixture {
     std::vector<std::string> write() {
         OutputFile report(folder.path() / "tables.txt");
-        PrintPairTestTable(context, report);
+        PrintPairTestTable(context, testing::resultOf(context.state), report);
         report.close();
         return readLines(folder.path() / "tables.txt");
     }

@@ -1,4 +1,4 @@
-#include "core/tables/pair_tables.h"
+#include "core/report/pair_tables.h"
 
 #include <algorithm>
 #include <array>
@@ -8,10 +8,9 @@
 
 #include "core/common/output_file.h"
 #include "core/common/print_line.h"
+#include "core/analysis/cartesian_result.h"
+#include "core/report/letter_rows.h"
 #include "core/state/app_context.h"
-#include "core/tables/group_letter_rows.h"
-#include "core/tables/letter_marking.h"
-#include "core/tables/letter_tables.h"
 #include "core/tables/table_forms.h"
 
 namespace cpt {
@@ -83,89 +82,87 @@ constexpr std::array<std::string_view, 7> LetterNotes{
 
 int cellColumn(int j) { return 11 * (j - 1) + 16; }
 
-void writeTitle(AnalysisState& state, PrintLine& line, std::string_view title) {
-    ++state.TableNumber;
-    line.text(" Table ").text(std::to_string(state.TableNumber)).text(title).end();
+void writeTitle(int& tableNumber, PrintLine& line, std::string_view title) {
+    ++tableNumber;
+    line.text(" Table ").text(std::to_string(tableNumber)).text(title).end();
 }
 
 // Every quantity of a table is a property of the pair, held at (i, j) with i < j.
-void writeCell(PrintLine& line, const AnalysisState& state, CellKind kind, int i, int j) {
-    const int first = std::min(i, j);
-    const int second = std::max(i, j);
+void writeCell(PrintLine& line, const CartesianResult& result, CellKind kind, int i, int j) {
+    const PairOutcome& pair = result.pair(std::min(i, j), std::max(i, j));
     double value = 0;
     switch (kind.quantity) {
-        case Quantity::MeanDifference: value = boundedForm(state.BootMeanDiff[first][second]); break;
-        case Quantity::TLowerLimit: value = boundedForm(state.TLowerLimit[first][second]); break;
-        case Quantity::PValue: value = fourDecimalForm(state.PValue[first][second]); break;
+        case Quantity::MeanDifference: value = boundedForm(pair.meanDifference); break;
+        case Quantity::TLowerLimit: value = boundedForm(pair.result.tLower); break;
+        case Quantity::PValue: value = fourDecimalForm(pair.result.pValue); break;
     }
     line.number(value);
     bool starred = false;
     switch (kind.star) {
         case Star::Never: break;
-        case Star::WhenSignificant: starred = isSignificant(state.PValue[first][second]); break;
-        case Star::WhenTLowerAboveZero: starred = state.TLowerLimit[first][second] > 0; break;
+        case Star::WhenSignificant: starred = isSignificant(pair.result.pValue); break;
+        case Star::WhenTLowerAboveZero: starred = pair.result.tLower > 0; break;
     }
     if (starred) line.text("*");
 }
 
-void writeTriangleTable(AnalysisState& state, PrintLine& line, const TriangleTable& table) {
-    const int n = state.TreatmentCount;
-    writeTitle(state, line, table.title);
+void writeTriangleTable(int& tableNumber, PrintLine& line, const CartesianResult& result, const TriangleTable& table) {
+    const int n = result.treatmentCount();
+    const std::size_t ruleLength = static_cast<std::size_t>(11 * n + 15);
+    const std::string doubleRule(ruleLength, '=');
+    const std::string singleRule(ruleLength, '-');
+    writeTitle(tableNumber, line, table.title);
     for (std::string_view heading : table.headings) line.line(heading);
-    line.text(" ").text(state.TableRuleDouble).end();
+    line.text(" ").text(doubleRule).end();
 
-    for (int j = 1; j <= n; ++j) line.col(cellColumn(j) + 1).text(state.TreatmentName[j]);
+    for (int j = 1; j <= n; ++j) line.col(cellColumn(j) + 1).text(result.treatments[static_cast<std::size_t>(j - 1)].name);
     if (table.originalColumn) line.col(11 * n + 18).text(" Original");
     line.end();
-    line.text(" ").text(state.TableRuleSingle).end();
+    line.text(" ").text(singleRule).end();
 
     for (int i = 1; i <= n; ++i) {
-        line.text(" ").text(state.TreatmentName[i]);
+        const TreatmentStatistics& row = result.treatments[static_cast<std::size_t>(i - 1)];
+        line.text(" ").text(row.name);
         for (int j = 1; j <= n; ++j) {
             line.col(cellColumn(j));
             if (j == i) {
                 line.text(table.diagonal);
             } else {
-                writeCell(line, state, j > i ? table.upper : table.lower, i, j);
+                writeCell(line, result, j > i ? table.upper : table.lower, i - 1, j - 1);
             }
         }
-        if (table.originalColumn) line.col(11 * n + 18).number(state.PointEstimate[i]);
+        if (table.originalColumn) line.col(11 * n + 18).number(row.estimate);
         line.end();
     }
-    line.text(" ").text(state.TableRuleSingle).end();
+    line.text(" ").text(singleRule).end();
     for (std::string_view note : table.notes) line.line(note);
     line.line("");
 }
 
-void writeLetterTable(AppContext& context, OutputFile& report, PrintLine& line) {
-    const AnalysisState& state = context.state;
+void writeLetterTable(int& tableNumber, PrintLine& line, const CartesianResult& result) {
     const std::string doubleRule = " " + std::string(75, '=');
     const std::string singleRule = " " + std::string(75, '-');
-    writeTitle(context.state, line, ". Preliminary table of differences between treatments.");
+    writeTitle(tableNumber, line, ". Preliminary table of differences between treatments.");
     for (std::string_view note : LetterNotes) line.line(note);
     line.line(doubleRule);
     line.text(" Treatment").col(15).text(" Original").col(40).text(" SE").col(65).text("Difference").end();
     line.line(singleRule);
 
-    const int n = state.TreatmentCount;
-    if (n == 2 || n == 3) {
-        const std::vector<std::string> labels = letterLabels(state);
-        for (int i = 1; i <= n; ++i) writeLetterRow(line, state, i, labels[static_cast<std::size_t>(i - 1)]);
-    } else if (n == 4) {
-        PrintPairTestTable4Treats(context, report);
-    } else if (n >= 5) {
-        writeGroupLetterRows(line, state);
-    }
+    writeLetterRows(line, result);
     line.line(singleRule);
 }
 
 }  // namespace
 
-void PrintPairTestTable(AppContext& context, OutputFile& report) {
+void writePairTables(PrintLine& line, const CartesianResult& result, int& tableNumber) {
+    for (const TriangleTable& table : TriangleTables) writeTriangleTable(tableNumber, line, result, table);
+    writeLetterTable(tableNumber, line, result);
+}
+
+void PrintPairTestTable(AppContext& context, const CartesianResult& result, OutputFile& report) {
     context.trace("PrintPairTestTable");
     PrintLine line(report);
-    for (const TriangleTable& table : TriangleTables) writeTriangleTable(context.state, line, table);
-    writeLetterTable(context, report, line);
+    writePairTables(line, result, context.state.TableNumber);
 }
 
 }  // namespace cpt

@@ -9,8 +9,8 @@
 #include <span>
 #include <vector>
 
-#include "core/cartesian/pair_calculation.h"
-#include "core/cartesian/pair_statistics.h"
+#include "core/analysis/pair_calculation.h"
+#include "core/analysis/pair_statistics.h"
 #include "core/common/exact_sum.h"
 #include "core/common/rounding.h"  // percentileRank, the ranks of the limits
 

@@ -1,11 +1,10 @@
-#include "core/cartesian/pair_calculation.h"
+#include "core/analysis/pair_calculation.h"
 
 #include <cmath>
 
-#include "core/cartesian/difference_files.h"
-#include "core/cartesian/pair_statistics.h"
+#include "core/analysis/cartesian_test.h"
+#include "core/analysis/pair_statistics.h"
 #include "core/common/rounding.h"
-#include "core/state/analysis_state.h"
 
 namespace cpt {
 namespace {
@@ -15,7 +14,7 @@ constexpr double TQuantile = 1.959964;
 // The one loop over every difference, for the files: the verdicts are counted
 // as they are written.
 template <bool FirstMinusSecond>
-DifferenceSums writeDifferences(DifferenceFiles& files, std::span<const double> first,
+DifferenceSums writeDifferences(PairDifferenceWriter& files, std::span<const double> first,
                                 std::span<const double> second, double observedDiff, DifferenceCounts& counts) {
     double sum = 0;
     double sumSquares = 0;
@@ -48,7 +47,7 @@ PairDirection directionOf(double firstMean, double secondMean) {
 }
 
 PairResult calculatePair(std::span<const double> first, std::span<const double> second, PairDirection direction,
-                         DifferenceFiles* files) {
+                         PairDifferenceWriter* files) {
     const double bi = static_cast<double>(first.size());
     const double bj = static_cast<double>(second.size());
     const auto firstCount = static_cast<std::int32_t>(first.size());
@@ -98,24 +97,6 @@ PairResult pairResultOf(const DifferenceCounts& counts, double mean, double vari
     result.tLower = result.mean - result.sd * TQuantile;
     result.tUpper = result.sd * TQuantile + result.mean;
     return result;
-}
-
-void storePairResult(AnalysisState& state, int i, int j, const PairResult& result) {
-    state.SigCount[i][j] = result.significant;
-    state.InsigBelowCount[i][j] = result.below;
-    state.InsigAboveCount[i][j] = result.above;
-    state.InsigCount[i][j] = result.insignificant;
-    state.DiffMean[i][j] = result.mean;
-    state.DiffVariance[i][j] = result.variance;
-    state.DiffSD[i][j] = result.sd;
-    state.TLowerLimit[i][j] = result.tLower;
-    state.TUpperLimit[i][j] = result.tUpper;
-    state.PercentileLower[i][j] = result.percentileLower;
-    state.PercentileUpper[i][j] = result.percentileUpper;
-    state.PValueWork[i][j] = result.pValue;
-    state.PValueWork[j][i] = result.pValue;
-    state.PValue[i][j] = result.pValue;
-    state.PValue[j][i] = result.pValue;
 }
 
 }  // namespace cpt

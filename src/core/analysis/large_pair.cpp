@@ -1,8 +1,8 @@
-#include "core/cartesian/large_pair.h"
+#include "core/analysis/large_pair.h"
 
 #include <algorithm>
 
-#include "core/cartesian/exact_moments.h"
+#include "core/analysis/exact_moments.h"
 
 namespace cpt {
 

@@ -1,4 +1,4 @@
-#include "core/cartesian/exact_moments.h"
+#include "core/analysis/exact_moments.h"
 
 #include <limits>
 

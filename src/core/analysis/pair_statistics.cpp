@@ -1,4 +1,4 @@
-#include "core/cartesian/pair_statistics.h"
+#include "core/analysis/pair_statistics.h"
 
 #include <algorithm>
 #include <bit>

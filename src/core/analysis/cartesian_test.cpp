@@ -1,0 +1,287 @@
+#include "core/analysis/cartesian_test.h"
+
+#include <cmath>
+#include <optional>
+#include <string>
+#include <utility>
+
+#include "core/analysis/large_pair.h"
+#include "core/analysis/pair_calculation.h"
+#include "core/analysis/pair_statistics.h"
+#include "core/analysis/transformation.h"
+#include "core/common/number_format.h"
+#include "core/common/user_error.h"
+#include "core/tables/letter_marking.h"
+#include "core/tables/table_forms.h"
+
+namespace cpt {
+namespace {
+
+// The values a treatment enters the test with: its own, or a transformed copy
+// when it comes untransformed.
+struct Prepared {
+    const Treatment* treatment = nullptr;
+    BootstrapValues transformed;
+    std::span<const double> values;
+};
+
+std::string treatmentNamed(std::size_t place, const Treatment& treatment) {
+    return "Treatment " + std::to_string(place) + " (\"" + (treatment.source.empty() ? treatment.name : treatment.source) +
+           "\")";
+}
+
+BootstrapValues transformedValues(std::size_t entry, const Treatment& treatment, Transformation transformation) {
+    BootstrapValues values;
+    values.reserve(treatment.values.size());
+    for (std::size_t k = 0; k < treatment.values.size(); ++k) {
+        const double x = treatment.values[k];
+        if (!inTransformationRange(transformation, x)) {
+            throw UserError(treatmentNamed(entry + 1, treatment) + ": bootstrap value " + std::to_string(k + 1) +
+                            " is " + textNumber(x) + ", but " + std::string(transformationRangeText(transformation)) +
+                            ".");
+        }
+        values.push_back(applyTransformation(transformation, x));
+    }
+    return values;
+}
+
+std::vector<Prepared> prepare(std::span<const Treatment> treatments, Transformation transformation) {
+    const std::size_t count = treatments.size();
+    if (count < 2 || count > static_cast<std::size_t>(TreatmentCapacity)) {
+        throw UserError("The Cartesian paired test takes 2 to " + std::to_string(TreatmentCapacity) +
+                        " treatments; " + std::to_string(count) + " were given.");
+    }
+    std::vector<Prepared> prepared(count);
+    for (std::size_t t = 0; t < count; ++t) {
+        const Treatment& treatment = treatments[t];
+        Prepared& entry = prepared[t];
+        entry.treatment = &treatment;
+        if (treatment.transformation != transformation && treatment.transformation != Transformation::None) {
+            throw UserError(treatmentNamed(t + 1, treatment) + " carries another transformation than the test's.");
+        }
+        if (treatment.transformation != transformation) {
+            entry.transformed = transformedValues(t, treatment, transformation);
+            entry.values = entry.transformed;
+        } else {
+            entry.values = treatment.values;
+        }
+        if (entry.values.size() < 2 || entry.values.size() > static_cast<std::size_t>(ValueCapacity - 1)) {
+            throw UserError(treatmentNamed(t + 1, treatment) + " has " + std::to_string(entry.values.size()) +
+                            " bootstrap values; at least 2 are needed, and at most " +
+                            std::to_string(ValueCapacity - 1) + ".");
+        }
+        if (treatment.sampleSize < 1) {
+            throw UserError(treatmentNamed(t + 1, treatment) + " has the sample size " +
+                            std::to_string(treatment.sampleSize) + ", but a sample size must be at least 1.");
+        }
+    }
+    return prepared;
+}
+
+double orderingMean(const Prepared& entry) {
+    // A transformed copy is ordered by its own mean.
+    if (!entry.transformed.empty() || !entry.treatment->orderingMean) {
+        double sum = 0;
+        for (const double x : entry.values) sum += x;
+        return sum / static_cast<double>(static_cast<std::int32_t>(entry.values.size()));
+    }
+    return *entry.treatment->orderingMean;
+}
+
+TreatmentStatistics statisticsOf(const Prepared& entry, int entryPlace, double orderMean) {
+    const Treatment& treatment = *entry.treatment;
+    TreatmentStatistics s;
+    s.entry = entryPlace;
+    s.name = treatment.name;
+    s.code = treatment.code;
+    s.source = treatment.source;
+    s.sampleSize = treatment.sampleSize;
+    s.bootstrapNumber = static_cast<std::int32_t>(entry.values.size());
+    s.estimate = treatment.estimate;
+    s.orderingMean = orderMean;
+    const std::int32_t count = s.bootstrapNumber;
+    double sum = 0;
+    double sumSquares = 0;
+    for (const double x : entry.values) {
+        sum += x;
+        sumSquares += x * x;
+    }
+    s.sum = sum;
+    s.sumSquares = sumSquares;
+    s.mean = sum / count;
+    s.varianceBySums = varianceBySums(sum, sumSquares, count);
+    double squaredDeviations = 0;
+    for (const double x : entry.values) {
+        const double d = x - s.mean;
+        squaredDeviations += d * d;
+    }
+    s.variance = squaredDeviations / (count - 1);
+    s.sd = std::sqrt(s.variance);
+    return s;
+}
+
+bool constant(std::span<const double> values) {
+    for (std::size_t k = 1; k < values.size(); ++k) {
+        if (values[k] != values[0]) return false;
+    }
+    return true;
+}
+
+AnalysisOfVariance analysisOfVariance(const std::vector<TreatmentStatistics>& treatments,
+                                      const std::vector<std::span<const double>>& values) {
+    const int count = static_cast<int>(treatments.size());
+    AnalysisOfVariance anova;
+    double sumOfMeans = 0;
+    for (const TreatmentStatistics& t : treatments) sumOfMeans += t.mean;
+    anova.grandMean = sumOfMeans / count;
+    for (const TreatmentStatistics& t : treatments) {
+        const double d = t.mean - anova.grandMean;
+        anova.ssBetween += t.sampleSize * (d * d);
+        anova.ssWithin += (t.sampleSize - 1) * t.varianceBySums;
+        anova.dfWithin += t.sampleSize - 1;
+        anova.totalSampleSize += t.sampleSize;
+    }
+    anova.dfBetween = count - 1;
+    const double meanSquareBetween = anova.ssBetween / anova.dfBetween;
+    const double meanSquareWithin = anova.ssWithin / anova.dfWithin;
+    // A within-groups mean square of 0, or none at all (every sample size 1),
+    // leaves F undefined. Constant treatments have no variance at all,
+    // whatever rounding error (even below 0) the sums formula leaves.
+    bool everyConstant = true;
+    for (const std::span<const double> v : values) everyConstant = everyConstant && constant(v);
+    if (meanSquareWithin > 0 && !everyConstant && std::isfinite(meanSquareBetween / meanSquareWithin)) {
+        anova.f = meanSquareBetween / meanSquareWithin;
+    }
+    return anova;
+}
+
+void checkCancelled(const CartesianSettings& settings) {
+    if (settings.cancel != nullptr && settings.cancel->load(std::memory_order_relaxed)) throw Cancelled();
+}
+
+void tell(const CartesianSettings& settings, PairProgress::Stage stage, int i, int j, int number, int pairs) {
+    if (settings.progress) settings.progress({stage, i, j, number, pairs});
+}
+
+void comparePairs(CartesianResult& result, const std::vector<std::span<const double>>& values,
+                  const CartesianSettings& settings);
+
+}  // namespace
+
+std::vector<int> meanOrder(std::span<const double> orderingMeans, bool reversed) {
+    std::vector<double> means(orderingMeans.begin(), orderingMeans.end());
+    const std::size_t count = means.size();
+    std::vector<int> order(count);
+    for (std::size_t t = 0; t < count; ++t) order[t] = static_cast<int>(t);
+    for (std::size_t i = 0; i + 1 < count; ++i) {
+        for (std::size_t j = i + 1; j < count; ++j) {
+            if (reversed ? means[i] > means[j] : means[i] < means[j]) {
+                std::swap(means[i], means[j]);
+                std::swap(order[i], order[j]);
+            }
+        }
+    }
+    return order;
+}
+
+int pairIndex(int i, int j, int treatmentCount) {
+    // Pairs (0, 1) .. (0, n-1) come first, then (1, 2) .. and so on.
+    return i * treatmentCount - i * (i + 1) / 2 + (j - i - 1);
+}
+
+const PairOutcome& CartesianResult::pair(int i, int j) const {
+    return pairs.at(static_cast<std::size_t>(pairIndex(i, j, treatmentCount())));
+}
+
+bool listsDifferences(const TreatmentStatistics& first, const TreatmentStatistics& second,
+                      std::int64_t differenceListCapacity) {
+    return static_cast<double>(first.bootstrapNumber) * static_cast<double>(second.bootstrapNumber) <=
+           static_cast<double>(differenceListCapacity);
+}
+
+CartesianResult runCartesianTest(std::span<const Treatment> treatments, const CartesianSettings& settings) {
+    const std::vector<Prepared> prepared = prepare(treatments, settings.transformation);
+    const int count = static_cast<int>(prepared.size());
+    std::vector<double> orderingMeans;
+    for (const Prepared& entry : prepared) orderingMeans.push_back(orderingMean(entry));
+    const std::vector<int> order = meanOrder(orderingMeans, settings.reversed);
+
+    CartesianResult result;
+    result.reversed = settings.reversed;
+    result.parameterCode = treatments.back().code;
+    const auto pairCount = static_cast<std::int16_t>(count * (count - 1) / 2);
+    result.sidakAlpha = 1 - std::pow(0.95, 1.0 / pairCount);
+
+    // A treatment's values in mean order.
+    std::vector<std::span<const double>> values;
+    for (int p = 0; p < count; ++p) {
+        const int entry = order[static_cast<std::size_t>(p)];
+        const Prepared& prepared_entry = prepared[static_cast<std::size_t>(entry)];
+        values.push_back(prepared_entry.values);
+        result.treatments.push_back(statisticsOf(prepared_entry, entry, orderingMeans[static_cast<std::size_t>(entry)]));
+    }
+    result.anova = analysisOfVariance(result.treatments, values);
+
+    try {
+        comparePairs(result, values, settings);
+    } catch (...) {
+        if (settings.differences != nullptr) settings.differences->discardAll();
+        throw;
+    }
+    std::vector<bool> significant;
+    for (const PairOutcome& pair : result.pairs) significant.push_back(isSignificant(pair.result.pValue));
+    result.letters = letterTreatments(count, significant);
+    return result;
+}
+
+namespace {
+
+void comparePairs(CartesianResult& result, const std::vector<std::span<const double>>& values,
+                  const CartesianSettings& settings) {
+    const int count = result.treatmentCount();
+    const int pairCount = count * (count - 1) / 2;
+    if (settings.differences != nullptr) settings.differences->beginRun(result.treatments);
+    // Each treatment is sorted and summed once, for all its large pairs.
+    std::vector<std::optional<SampleSummary>> summaries(static_cast<std::size_t>(count));
+    DifferenceRanking ranking;
+    int number = 0;
+    for (int i = 0; i < count - 1; ++i) {
+        for (int j = i + 1; j < count; ++j) {
+            checkCancelled(settings);
+            ++number;
+            tell(settings, PairProgress::Stage::Begun, i, j, number, pairCount);
+            const TreatmentStatistics& first = result.treatments[static_cast<std::size_t>(i)];
+            const TreatmentStatistics& second = result.treatments[static_cast<std::size_t>(j)];
+            PairOutcome outcome;
+            outcome.first = i;
+            outcome.second = j;
+            outcome.direction = directionOf(first.mean, second.mean);
+            outcome.meanDifference = std::fabs(first.mean - second.mean);
+            if (!listsDifferences(first, second, settings.differenceListCapacity)) {
+                std::optional<SampleSummary>& a = summaries[static_cast<std::size_t>(i)];
+                std::optional<SampleSummary>& b = summaries[static_cast<std::size_t>(j)];
+                if (!a) a = summarise(values[static_cast<std::size_t>(i)]);
+                if (!b) b = summarise(values[static_cast<std::size_t>(j)]);
+                outcome.result = calculateLargePair(*a, *b, outcome.direction, ranking);
+                outcome.fromSums = true;
+                result.momentsFromSums = true;
+            } else if (settings.differences != nullptr) {
+                std::unique_ptr<PairDifferenceWriter> files =
+                    settings.differences->openPair(first, second, i, j, outcome.direction.observedDiff);
+                outcome.result = calculatePair(values[static_cast<std::size_t>(i)],
+                                               values[static_cast<std::size_t>(j)], outcome.direction, files.get());
+                files->close();
+            } else {
+                outcome.result = calculatePair(values[static_cast<std::size_t>(i)],
+                                               values[static_cast<std::size_t>(j)], outcome.direction);
+            }
+            tell(settings, PairProgress::Stage::Sorting, i, j, number, pairCount);
+            result.pairs.push_back(outcome);
+            tell(settings, PairProgress::Stage::Done, i, j, number, pairCount);
+        }
+    }
+}
+
+}  // namespace
+
+}  // namespace cpt
