@@ -49,7 +49,7 @@ std::vector<Prepared> prepare(std::span<const Treatment> treatments, Transformat
     const std::size_t count = treatments.size();
     if (count < 2 || count > static_cast<std::size_t>(TreatmentCapacity)) {
         throw UserError("The Cartesian paired test takes 2 to " + std::to_string(TreatmentCapacity) +
-                        " treatments; " + std::to_string(count) + " were given.");
+                        " treatments; " + std::to_string(count) + (count == 1 ? " was given." : " were given."));
     }
     std::vector<Prepared> prepared(count);
     for (std::size_t t = 0; t < count; ++t) {
