@@ -22,6 +22,8 @@ cmake --build "$out/cmake" --target cpt_web -j2
 # The page: its own files, the module, and the worker's source as a script,
 # since a page opened from a folder may not load a worker from a file.
 cp "$here"/web/index.html "$here"/web/style.css "$here"/web/page.js "$here"/web/chart.js "$here"/web/bench_files.js "$out/"
+# The licence the footer links to, as .txt so that any static host shows it.
+cp "$here/LICENSE" "$out/LICENSE.txt"
 cp "$out/cmake/src/web/cpt_web.js" "$out/cpt_web.js"
 node "$here/web/bundle_worker.js" "$out/worker_source.js" "$out/cpt_web.js" "$here/web/bench_files.js" "$here/web/worker.js"
 echo "Built the page: $out/index.html"
