@@ -14,7 +14,7 @@ app_id=io.github.cpt.CartesianPairedTest
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
 
-cmake --build "$build" --target cpt cpt-desktop cpt_compressed_docs -j2
+cmake --build "$build" --target cpt cpt-desktop cpt_compressed_docs guide -j2
 rm -f "$build"/cpt_*.deb
 (cd "$build" && cpack -G DEB >/dev/null)
 deb=$(ls "$build"/cpt_*.deb)
@@ -32,7 +32,12 @@ expected=(
   ./usr/share/man/man1/cpt-desktop.1.gz
   ./usr/share/doc/cpt/copyright
   ./usr/share/doc/cpt/changelog.gz
+  ./usr/share/doc/cpt/guide.html
+  ./usr/share/doc-base/cpt.cpt-guide
 )
+for picture in "$build"/docs/guide/guide-pictures/*; do
+  expected+=("./usr/share/doc/cpt/guide-pictures/$(basename "$picture")")
+done
 for example in "$here"/examples/*.txt; do
   case $example in *-[123]_*) continue ;; esac  # what a sort-count of an example leaves
   expected+=("./usr/share/cpt/examples/$(basename "$example")")
@@ -151,6 +156,14 @@ for page in cpt cpt-desktop; do
     exit 1
   fi
 done
+# The guide the desktop program's Help opens, with every picture it shows.
+guide=/usr/share/doc/cpt/guide.html
+for picture in $(grep -o '<img src="[^"]*"' "$guide" | sed 's/^<img src="//; s/"$//'); do
+  if [ ! -f "/usr/share/doc/cpt/$picture" ]; then
+    echo "package.sh: the installed guide shows $picture, which is not installed" >&2
+    exit 1
+  fi
+done
 man -P cat cpt >"$work/cpt.man" 2>/dev/null
 grep -q "cpt cartesian" "$work/cpt.man"
 if ldd /usr/bin/cpt-desktop | grep "not found" >&2; then
@@ -166,7 +179,7 @@ if [ $status -ne 124 ]; then
   cat "$work/desktop.log" >&2
   exit 1
 fi
-echo "installed: cpt --help, cpt cartesian on the installed examples, man -w cpt and cpt-desktop, cpt-desktop started offscreen"
+echo "installed: cpt --help, cpt cartesian on the installed examples, man -w cpt and cpt-desktop, the guide with its pictures, cpt-desktop started offscreen"
 
 apt_get remove cpt >/dev/null
 trap cleanup EXIT
