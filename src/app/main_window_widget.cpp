@@ -30,6 +30,7 @@
 #include "app/fitted_label.h"
 #include "app/frequency_chart.h"
 #include "app/pictures.h"
+#include "app/user_guide.h"
 #include "core/state/control_names.h"
 
 namespace cpt::app {
@@ -155,6 +156,8 @@ MainWindowWidget::MainWindowWidget(const ControlModel& model, ClickHandler onCli
     connect(resultsShortcut, &QShortcut::activated, this, [this] {
         if (!reportPath_.isEmpty()) onResults_();
     });
+    auto* guideShortcut = new QShortcut(QKeySequence::HelpContents, this);
+    connect(guideShortcut, &QShortcut::activated, this, [this] { openUserGuide(this); });
 
     // The whole screen of a laptop; most of a large one.
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
@@ -389,6 +392,8 @@ void MainWindowWidget::showReportMenu(const QPoint& position) {
     menu.addSeparator();
     QAction* copy = menu.addAction(tr("Copy the path"), this, [this] { QGuiApplication::clipboard()->setText(reportPath_); });
     for (QAction* action : {results, open, folder, copy}) action->setEnabled(report);
+    menu.addSeparator();
+    menu.addAction(tr("User guide"), QKeySequence::HelpContents, this, [this] { openUserGuide(this); });
     menu.exec(caption->mapToGlobal(position));
 }
 

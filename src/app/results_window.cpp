@@ -27,6 +27,7 @@
 #include <algorithm>
 
 #include "app/figure_view.h"
+#include "app/user_guide.h"
 #include "core/common/user_error.h"
 #include "core/figures/figure_files.h"
 #include "core/figures/svg_writer.h"
@@ -66,6 +67,15 @@ ResultsWindow::ResultsWindow(QString reportPath, figures::RunSummary summary, QW
     tabs_->addTab(buildMeansTab(), tr("Means and letters"));
     tabs_->addTab(buildPairTab(), tr("Pair differences"));
     layout->addWidget(tabs_);
+    // The guide explains every section of the report and both figures.
+    auto* helpRow = new QHBoxLayout();
+    helpRow->addStretch();
+    auto* guide = new QPushButton(tr("User guide"), this);
+    guide->setObjectName(results_parts::GuideButton);
+    guide->setToolTip(tr("Opens the user guide in your web browser (F1)"));
+    connect(guide, &QPushButton::clicked, this, [this] { openUserGuide(this); });
+    helpRow->addWidget(guide);
+    layout->addLayout(helpRow);
 
     auto* findShortcut = new QShortcut(QKeySequence::Find, this);
     connect(findShortcut, &QShortcut::activated, this, [this] {
@@ -77,6 +87,8 @@ ResultsWindow::ResultsWindow(QString reportPath, figures::RunSummary summary, QW
     connect(findNext, &QShortcut::activated, this, [this] { find(findBox_->text()); });
     auto* findPrevious = new QShortcut(QKeySequence::FindPrevious, this);
     connect(findPrevious, &QShortcut::activated, this, [this] { find(findBox_->text(), true); });
+    auto* guideShortcut = new QShortcut(QKeySequence::HelpContents, this);
+    connect(guideShortcut, &QShortcut::activated, this, [this] { openUserGuide(this); });
 
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     resize(std::min(1000, screen.width() - 40), std::min(720, screen.height() - 60));

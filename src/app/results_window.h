@@ -26,6 +26,7 @@ inline constexpr char MeansFigure[] = "meansFigure";
 inline constexpr char StandardErrorSwitch[] = "standardErrorSwitch";
 inline constexpr char PairChoice[] = "pairChoice";
 inline constexpr char PairFigure[] = "pairFigure";
+inline constexpr char GuideButton[] = "guideButton";
 }  // namespace results_parts
 
 // The results of one report, beside the main window: the report's text,
