@@ -75,6 +75,8 @@ std::vector<double> repeated(double v, std::size_t n) {
 
 TEST(ValueSortTest, KnownCasesGiveTheirExactOrder) {
     const double justAboveOne = std::nextafter(1.0, 2.0);
+    const double justAboveTwo = std::nextafter(2.0, 3.0);
+    const double justBelowMinusOne = std::nextafter(-1.0, -2.0);
     const std::vector<EdgeCase> cases = {
         {"five equal values go up and come out reversed",
          repeated(5.0, 5),
@@ -97,6 +99,13 @@ TEST(ValueSortTest, KnownCasesGiveTheirExactOrder) {
          {1.0, justAboveOne},
          {1, 2}},
         {"adjacent doubles in falling order", {justAboveOne, 1.0}, {7, 8}, {1.0, justAboveOne}, {8, 7}},
+        // Either side of the top exponent bit, and below 0.
+        {"adjacent doubles from 2 up in falling order", {justAboveTwo, 2.0}, {7, 8}, {2.0, justAboveTwo}, {8, 7}},
+        {"adjacent negative doubles in falling order",
+         {-1.0, justBelowMinusOne},
+         {7, 8},
+         {justBelowMinusOne, -1.0},
+         {8, 7}},
         {"a single value", {-3.5}, {42}, {-3.5}, {42}},
         {"three values", {3, 1, 2}, {1, 2, 3}, {1, 2, 3}, {2, 3, 1}},
         {"two values", {2, 1}, {1, 2}, {1, 2}, {2, 1}},
