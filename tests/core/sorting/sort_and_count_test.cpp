@@ -282,16 +282,17 @@ TEST_F(SortAndCountTest, ClassesAreKeyedByTheirFirstValue) {
 // 10^-12 apart is apart; anything closer is one class.
 TEST_F(SortAndCountTest, NeighboursExactlyTenToTheMinusTwelveApartAreTwoClasses) {
     struct Case {
+        const char* label;
         double first, second;
         std::int32_t classes;
     };
     const Case cases[] = {
-        {0, 1e-12, 2},
-        {-1e-12, 0, 2},
-        {0, std::nextafter(1e-12, 0.0), 1},
+        {"0 and 1e-12", 0, 1e-12, 2},
+        {"-1e-12 and 0", -1e-12, 0, 2},
+        {"0 and the double below 1e-12", 0, std::nextafter(1e-12, 0.0), 1},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(::testing::Message() << c.first << " and " << c.second);
+        SCOPED_TRACE(c.label);
         state.PairDiff.ensure(2);
         state.PairDiff[1] = c.first;
         state.PairDiff[2] = c.second;
