@@ -178,7 +178,7 @@ TEST(ExchangePassOrderTest, MatchesThePlainPassOnBucketsWithTies) {
 // The order of neighbouring doubles falls to the key alone, on either side of
 // the top exponent bit and of 0; the plain pass swaps each falling pair.
 TEST(ExchangePassOrderTest, NeighbouringDoublesComeInValueOrder) {
-    const double lowers[] = {1.0, 2.0, 1e300, -1.0, -2.0, -1e300, 0.0};
+    const double lowers[] = {1.0, 2.0, 1e300, std::nextafter(-1.0, -INFINITY), -1.0, -2.0, -1e300, 0.0};
     ExchangePassOrder exchange;
     for (const double lower : lowers) {
         const double upper = std::nextafter(lower, INFINITY);
