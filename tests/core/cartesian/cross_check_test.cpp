@@ -76,10 +76,10 @@ TEST(DifferenceRanking, PivotsStandAboutThreeDeviationsAroundTheExpectedPlace) {
         PivotPositions expected;
     };
     const Case cases[] = {
-        {50, 100, 100, {33, 66}},                       // centre 49.5, spread 16.0
+        {50, 100, 100, {33, 66}},                                  // centre 49.5, spread 16.0
         {25'000'000'000, 1'000'000'000'000, 65536, {1517, 1760}},  // centre 1638.4, spread 120.9
-        {1, 1'000'000, 1000, {0, 2}},                   // clamped at the first...
-        {1'000'000, 1'000'000, 1000, {998, 999}},       // ...and at the last of the sample
+        {1, 1'000'000, 1000, {0, 2}},                              // clamped at the first...
+        {1'000'000, 1'000'000, 1000, {998, 999}},                  // ...and at the last of the sample
     };
     for (const Case& c : cases) {
         const PivotPositions p = pivotPositions(c.rank, c.inWindow, c.count);
