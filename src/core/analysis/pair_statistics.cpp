@@ -128,6 +128,16 @@ double DifferenceRanking::pickFromList(std::int64_t rankInWindow) {
     return *nth;
 }
 
+PivotPositions pivotPositions(std::int64_t rank, std::int64_t inWindow, std::size_t count) {
+    const double share = (static_cast<double>(rank) - 0.5) / static_cast<double>(inWindow);
+    const double centre = share * static_cast<double>(count);
+    const double spread = 3 * std::sqrt(static_cast<double>(count) * share * (1 - share)) + 1;
+    const auto position = [&](double p) {
+        return static_cast<std::size_t>(std::clamp(p, 0.0, static_cast<double>(count - 1)));
+    };
+    return {position(std::floor(centre - spread)), position(std::ceil(centre + spread))};
+}
+
 double DifferenceRanking::smallest(std::int64_t rank) {
     assert(rank >= 1 && rank <= size());
     // Narrowed by two pivots drawn from a sample of the differences still in
@@ -152,14 +162,7 @@ double DifferenceRanking::smallest(std::int64_t rank) {
         }
         const std::size_t count = std::min<std::size_t>(SampleSize, static_cast<std::size_t>(inWindow / 4 + 1));
         drawSample(inWindow, count, seed);
-        const double share = (static_cast<double>(target) - 0.5) / static_cast<double>(inWindow);
-        const double centre = share * static_cast<double>(count);
-        const double spread = 3 * std::sqrt(static_cast<double>(count) * share * (1 - share)) + 1;
-        const auto position = [&](double p) {
-            return static_cast<std::size_t>(std::clamp(p, 0.0, static_cast<double>(count - 1)));
-        };
-        const std::size_t lowPosition = position(std::floor(centre - spread));
-        const std::size_t highPosition = position(std::ceil(centre + spread));
+        const auto [lowPosition, highPosition] = pivotPositions(target, inWindow, count);
         std::nth_element(sample_.begin(), sample_.begin() + lowPosition, sample_.end());
         const double low = sample_[lowPosition];
         std::nth_element(sample_.begin() + lowPosition, sample_.begin() + highPosition, sample_.end());

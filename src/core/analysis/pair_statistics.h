@@ -4,6 +4,7 @@
 // of the two samples. A difference fl(a - b) never decreases when a grows or
 // b shrinks (rounding is monotone), so for every a the differences at most a
 // limit are a suffix of the sorted b, and that suffix only shrinks as a grows.
+#include <cstddef>
 #include <cstdint>
 #include <limits>
 #include <span>
@@ -45,6 +46,16 @@ struct DifferenceCounts {
     std::int64_t below = 0;
     std::int64_t above = 0;
 };
+
+// Where, in a sorted sample of `count` of `inWindow` differences, the two
+// pivots of a narrowing round stand that should enclose the rank-th smallest:
+// about three standard deviations either side of its expected place, within
+// the sample. Only the speed of the narrowing depends on them.
+struct PivotPositions {
+    std::size_t low = 0;
+    std::size_t high = 0;
+};
+PivotPositions pivotPositions(std::int64_t rank, std::int64_t inWindow, std::size_t count);
 
 // The multiset of all fl(a - b), a from the minuends, b from the subtrahends.
 // Work areas grow with the samples, never with the number of differences.

@@ -55,8 +55,10 @@ public:
     bool isOpen() const { return file_ != nullptr; }
     const std::filesystem::path& path() const { return path_; }
 
-private:
+    // Bytes buffered before they go to the file.
     static constexpr std::size_t Capacity = 1 << 20;
+
+private:
     [[noreturn]] void fail(std::string_view what, int error);
     void release() noexcept;
 

@@ -69,6 +69,27 @@ std::vector<double> mixedSample(std::mt19937& generator, int count) {
     return values;
 }
 
+// The pivots never change a result, only how soon the narrowing ends, so
+// the results cannot pin them: their places are pinned here.
+TEST(DifferenceRanking, PivotsStandAboutThreeDeviationsAroundTheExpectedPlace) {
+    struct Case {
+        std::int64_t rank, inWindow;
+        std::size_t count;
+        PivotPositions expected;
+    };
+    const Case cases[] = {
+        {50, 100, 100, {33, 66}},                                  // centre 49.5, spread 16.0
+        {25'000'000'000, 1'000'000'000'000, 65536, {1517, 1760}},  // centre 1638.4, spread 120.9
+        {1, 1'000'000, 1000, {0, 2}},                              // clamped at the first...
+        {1'000'000, 1'000'000, 1000, {998, 999}},                  // ...and at the last of the sample
+    };
+    for (const Case& c : cases) {
+        const PivotPositions p = pivotPositions(c.rank, c.inWindow, c.count);
+        EXPECT_EQ(p.low, c.expected.low) << c.rank << " of " << c.inWindow;
+        EXPECT_EQ(p.high, c.expected.high) << c.rank << " of " << c.inWindow;
+    }
+}
+
 TEST(CrossCheck, RankingIsExactWhereDifferencesRoundOrTie) {
     std::mt19937 generator(15);
     std::uniform_int_distribution<int> size(1, 20);

@@ -141,6 +141,9 @@ TEST(CartesianRun, EdgeCasesNeverShowNaNOrInfinity) {
         {"spread at the magnitude limit", {big, "-" + big, big, "0"}, {"-" + big, "0", "-" + big, "-" + big},
          2147483647, false},
         {"large values, large samples", {"1E+100", "-1E+100", "3E+100"}, {"-1E+100", "2E+100", "0"}, 2147483647, true},
+        // One spread treatment is enough for an F, first or last by mean.
+        {"constant but the last", {"5", "5", "5"}, {"1", "2", "3"}, 20, true},
+        {"constant but the first", {"4", "5", "6"}, {"1", "1", "1"}, 20, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);
@@ -154,7 +157,7 @@ TEST(CartesianRun, EdgeCasesNeverShowNaNOrInfinity) {
         EXPECT_EQ(run.state().FValueDefined, c.fDefined);
         const std::string report = readFile(run.folder.path() / run.state().OutputFileName);
         EXPECT_FALSE(showsNotFinite(report)) << report;
-        if (!c.fDefined) EXPECT_NE(report.find("F value = undefined"), std::string::npos);
+        EXPECT_EQ(report.find("F value = undefined") != std::string::npos, !c.fDefined);
         for (const std::string& cell : run.context.window.grid.cells) EXPECT_FALSE(showsNotFinite(cell)) << cell;
     }
 }

@@ -161,7 +161,8 @@ TEST(DecimalParse, BeyondTheDoubleRangeLikeStrtod) {
         EXPECT_EQ(*value, expected) << text;
         EXPECT_EQ(*value, std::strtod(text.c_str(), nullptr)) << text;
     }
-    const std::string infinite[] = {"1" + zeros, "-1" + zeros, "1E400", "1.8E308", "0.01E311", "1E99999999999999999999"};
+    const std::string infinite[] = {"1" + zeros, "-1" + zeros, "1E400",   "1.8E308",  "0.01E311",
+                                    "1E99999999999999999999",  "0.5E400", "0.5E+400", "-0.5E+400"};
     for (const std::string& text : infinite) {
         std::optional<double> value = parseDecimalExactly(text);
         ASSERT_TRUE(value) << text;

@@ -27,6 +27,7 @@ TEST(PendingFile, StaysOnlyWhenCommitted) {
         discarded.open(folder.path() / "discarded.txt");
         discarded.discard();
         EXPECT_FALSE(std::filesystem::exists(folder.path() / "discarded.txt"));
+        EXPECT_FALSE(discarded.file().isOpen());
     }
     EXPECT_EQ(folder.files(), std::vector<std::string>{"kept.txt"});
     EXPECT_EQ(readFile(folder.path() / "kept.txt"), "done\r\n");

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "core/common/output_file.h"
 #include "core/common/print_line.h"
 #include "core/common/record_writer.h"
@@ -44,6 +46,25 @@ TEST(Record, TextAndNumberItems) {
     file.close();
     EXPECT_EQ(readFile(folder.path() / "out.txt"),
               "\"A vs B\"\r\n1,-3\r\n\"Original means\",.25,-.5\r\n4,1E-07\r\n");
+}
+
+// A write that fills the buffer, or would overfill it, into an empty or a
+// part-filled buffer, arrives whole and in place.
+TEST(OutputFile, WritesAroundTheBufferSizeArriveWhole) {
+    for (const std::size_t size : {OutputFile::Capacity, OutputFile::Capacity + 1}) {
+        for (const std::string before : {"", "<"}) {
+            SCOPED_TRACE(std::to_string(size) + " bytes after " + std::to_string(before.size()));
+            TempFolder folder;
+            std::string text(size, ' ');
+            for (std::size_t i = 0; i < size; ++i) text[i] = static_cast<char>('a' + i % 26);
+            OutputFile file(folder.path() / "out.txt");
+            file.write(before);
+            file.write(text);
+            file.write('>');
+            file.close();
+            EXPECT_TRUE(readFile(folder.path() / "out.txt") == before + text + ">");
+        }
+    }
 }
 
 TEST(OutputFile, ReportsAFileThatCannotBeCreated) {

@@ -119,6 +119,31 @@ TEST_F(SortAndCountTest, BootstrapFileEndingBeforeBCountsTheValuesPresent) {
     EXPECT_EQ(state.ProjectName, "P1");
 }
 
+// Values past B are not the treatment's: neither sorted, counted nor averaged.
+TEST_F(SortAndCountTest, BootstrapAndResultsFilesReadNoMoreThanBValues) {
+    struct Case {
+        int kind;
+        const char* heading;
+        const char* values;
+    };
+    const Case cases[] = {
+        {AnswerNo, "Name,0,10,0,3,C1,10,.5\r\n", "4\r\n2\r\n1\r\n"},
+        {AnswerNo, "Name,0,10,0,3,C1,10,.5\r\n", "4\r\n2\r\n1\r\n8\r\n"},
+        {AnswerCancel, "Name,0,10,0,3,C1,10,.5,x,y\r\n", "4\r\n2\r\n1\r\n"},
+        {AnswerCancel, "Name,0,10,0,3,C1,10,.5,x,y\r\n", "4\r\n2\r\n1\r\n8\r\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.heading) + c.values);
+        testing::AppFixture run;
+        scriptRun(run.dialogs, c.kind, false, run.folder.write("b.txt", std::string(c.heading) + c.values));
+        SortForBootstrapResults(run.context);
+        EXPECT_EQ(run.context.state.BootstrapNumber[1], 3);
+        EXPECT_EQ(run.context.state.DataTotal, 7);
+        EXPECT_EQ(testing::readLines(run.folder.path() / "b-2_Sorted.txt").back(), "3,1,4");
+        EXPECT_EQ(run.context.state.ClassTotal, 3);
+    }
+}
+
 TEST_F(SortAndCountTest, PairedTestResultsHaveTwoMoreHeadingFields) {
     scriptRun(app.dialogs, AnswerCancel, false, data("Name,0,12,0,2,C9,n/a,1.5,x,y\r\n4\r\n6\r\n"));
     run();
@@ -252,6 +277,31 @@ TEST_F(SortAndCountTest, ClassesAreKeyedByTheirFirstValue) {
     EXPECT_EQ(state.ClassValue[3], 3);
     Lines counts = lines("data-3_Sorted and counts.txt");
     EXPECT_EQ(Lines(counts.begin() + 5, counts.end()), (Lines{"1,1,3", "2,1.0000000000012,1", "3,3,1"}));
+}
+
+// 10^-12 apart is apart; anything closer is one class.
+TEST_F(SortAndCountTest, NeighboursExactlyTenToTheMinusTwelveApartAreTwoClasses) {
+    struct Case {
+        const char* label;
+        double first, second;
+        std::int32_t classes;
+    };
+    const Case cases[] = {
+        {"0 and 1e-12", 0, 1e-12, 2},
+        {"-1e-12 and 0", -1e-12, 0, 2},
+        {"0 and the double below 1e-12", 0, std::nextafter(1e-12, 0.0), 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        state.PairDiff.ensure(2);
+        state.PairDiff[1] = c.first;
+        state.PairDiff[2] = c.second;
+        countClasses(state, 2);
+        ASSERT_EQ(state.ClassTotal, c.classes);
+        EXPECT_EQ(state.ClassValue[1], c.first);
+        EXPECT_EQ(state.ClassCount[1], 3 - c.classes);
+        if (c.classes == 2) EXPECT_EQ(state.ClassValue[2], c.second);
+    }
 }
 
 TEST_F(SortAndCountTest, UnusableDataFileIsReportedAndWritesNothing) {

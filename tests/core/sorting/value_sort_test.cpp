@@ -175,6 +175,23 @@ TEST(ExchangePassOrderTest, MatchesThePlainPassOnBucketsWithTies) {
     }
 }
 
+// The order of neighbouring doubles falls to the key alone, on either side of
+// the top exponent bit and of 0; the plain pass swaps each falling pair.
+TEST(ExchangePassOrderTest, NeighbouringDoublesComeInValueOrder) {
+    const double lowers[] = {1.0, 2.0, 1e300, std::nextafter(-1.0, -INFINITY), -1.0, -2.0, -1e300, 0.0};
+    ExchangePassOrder exchange;
+    for (const double lower : lowers) {
+        const double upper = std::nextafter(lower, INFINITY);
+        SCOPED_TRACE(::testing::Message() << lower << " and the double above it");
+        const std::vector<double> falling = {upper, lower};
+        std::vector<std::uint32_t> order(2);
+        EXPECT_TRUE(exchange.stableOrder(falling, order));
+        EXPECT_EQ(order, (std::vector<std::uint32_t>{1, 0}));
+        EXPECT_TRUE(exchange.arrange(falling, order));
+        EXPECT_EQ(order, (std::vector<std::uint32_t>{1, 0}));
+    }
+}
+
 using Generator = std::function<std::vector<double>(std::mt19937_64&, std::size_t)>;
 
 struct DataKind {

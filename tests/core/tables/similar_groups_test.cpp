@@ -197,6 +197,20 @@ TEST(SimilarGroups, LettersRunPastZIntoCapitals) {
     EXPECT_THROW(groupLetter(52), std::out_of_range);
 }
 
+// Up to the grouping's capacity every treatment gets its letters, and no
+// letter goes past the last treatment.
+TEST(SimilarGroups, LettersEveryTreatmentUpToTheCapacity) {
+    for (const int n : {TreatmentSetCapacity - 1, TreatmentSetCapacity}) {
+        SCOPED_TRACE(n);
+        const std::size_t pairs = static_cast<std::size_t>(n * (n - 1) / 2);
+        EXPECT_EQ(lettering(n, std::vector<bool>(pairs, false)).labels,
+                  std::vector<std::string>(static_cast<std::size_t>(n), " a"));
+        std::vector<std::string> oneEach;
+        for (int t = 0; t < n; ++t) oneEach.push_back(std::string(" ") + groupLetter(static_cast<std::size_t>(t)));
+        EXPECT_EQ(lettering(n, std::vector<bool>(pairs, true)).labels, oneEach);
+    }
+}
+
 TEST(SimilarGroups, RefusesWrongInput) {
     EXPECT_THROW(lettering(5, std::vector<bool>(9, false)), std::invalid_argument);
     EXPECT_THROW(lettering(33, std::vector<bool>(528, false)), std::invalid_argument);
