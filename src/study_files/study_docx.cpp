@@ -35,12 +35,12 @@ constexpr const char* DocumentRelationships =
     "Target=\"styles.xml\"/>"
     "</Relationships>";
 
-// Times New Roman 11 pt, no space between paragraphs, cells padded as Word's own.
+// Times New Roman 10 pt, no space between paragraphs, cells padded as Word's own.
 std::string styles() {
     return std::string(XmlDeclaration) + "<w:styles xmlns:w=\"" + WordNamespace + "\">" +
            "<w:docDefaults><w:rPrDefault><w:rPr>"
            "<w:rFonts w:ascii=\"Times New Roman\" w:hAnsi=\"Times New Roman\" w:eastAsia=\"Times New Roman\" "
-           "w:cs=\"Times New Roman\"/><w:sz w:val=\"22\"/><w:szCs w:val=\"22\"/><w:lang w:val=\"en-GB\"/>"
+           "w:cs=\"Times New Roman\"/><w:sz w:val=\"20\"/><w:szCs w:val=\"20\"/><w:lang w:val=\"en-GB\"/>"
            "</w:rPr></w:rPrDefault>"
            "<w:pPrDefault><w:pPr><w:spacing w:after=\"0\" w:line=\"240\" w:lineRule=\"auto\"/></w:pPr></w:pPrDefault>"
            "</w:docDefaults>"
@@ -71,9 +71,10 @@ std::string cell(int width, std::string_view align, const std::string& runs, std
            std::string(align) + "\"/></w:pPr>" + runs + "</w:p></w:tc>";
 }
 
-// Twentieths of a point of 11 pt Times: about 110 a digit or letter, half of
-// that for a blank or a point; superscripts at two thirds; the cell padding.
-int textWidth(std::string_view text, int perCharacter = 110) {
+// Twentieths of a point of 10 pt Times New Roman (and of Liberation Serif,
+// which has its widths): about 105 a digit or letter, half of that for a
+// blank or a point; bold a little wider, superscripts smaller.
+int textWidth(std::string_view text, int perCharacter = 105) {
     int width = 0;
     for (char c : text) {
         if ((static_cast<unsigned char>(c) & 0xC0) == 0x80) continue;  // continues a UTF-8 character
@@ -91,7 +92,8 @@ std::vector<int> columnWidths(const StudyTable& table) {
     for (std::size_t c = 0; c < table.treatments.size(); ++c) {
         int width = textWidth(table.treatments[c], 115);
         for (const StudyRow& row : table.rows) {
-            if (row.cells[c]) width = std::max(width, textWidth(row.cells[c]->values) + textWidth(row.cells[c]->letters, 70));
+            if (row.cells[c]) width = std::max(width, textWidth(row.cells[c]->values) +
+                                                             textWidth(row.cells[c]->letters, 70));
         }
         widths.push_back(width + CellPadding);
     }
@@ -118,7 +120,7 @@ std::string table(const StudyTable& study, const std::vector<int>& widths) {
         for (std::size_t c = 0; c < row.cells.size(); ++c) {
             std::string runs;
             if (row.cells[c]) {
-                runs = run(row.cells[c]->values);
+                runs = run(unbrokenValues(*row.cells[c]));
                 if (!row.cells[c]->letters.empty()) runs += run(row.cells[c]->letters, "<w:vertAlign w:val=\"superscript\"/>");
             }
             xml += cell(widths[c + 1], "center", runs, rule);
@@ -148,7 +150,7 @@ std::string document(const StudyTable& study) {
     std::string xml = std::string(XmlDeclaration) + "<w:document xmlns:w=\"" + WordNamespace + "\"><w:body>" +
                       table(study, widths);
     for (const std::string& line : study.note) {
-        xml += "<w:p><w:pPr><w:spacing w:before=\"120\"/></w:pPr>" + run(line, "<w:sz w:val=\"20\"/><w:szCs w:val=\"20\"/>") +
+        xml += "<w:p><w:pPr><w:spacing w:before=\"120\"/></w:pPr>" + run(line) +
                "</w:p>";
     }
     return xml + sectionProperties(tableWidth) + "</w:body></w:document>";

@@ -77,6 +77,8 @@ Formats makeFormats(lxw_workbook* workbook) {
     format_set_font_script(f.superscript, LXW_FONT_SUPERSCRIPT);
     f.note = workbook_add_format(workbook);
     format_set_italic(f.note);
+    format_set_text_wrap(f.note);
+    format_set_align(f.note, LXW_ALIGN_VERTICAL_TOP);
     return f;
 }
 
@@ -122,15 +124,29 @@ void writeStudySheet(lxw_worksheet* sheet, const StudyTable& table, const Format
             }
         }
     }
-    for (std::size_t i = 0; i < table.note.size(); ++i) {
-        const auto sheetRow = static_cast<lxw_row_t>(table.rows.size() + 2 + i);
-        check(worksheet_write_string(sheet, sheetRow, 0, table.note[i].c_str(), f.note));
-    }
-    check(worksheet_set_column(sheet, 0, 0, static_cast<double>(parameterWidth) + 2, nullptr));
+    double tableWidth = static_cast<double>(parameterWidth) + 2;
+    check(worksheet_set_column(sheet, 0, 0, tableWidth, nullptr));
     for (std::size_t c = 0; c < widths.size(); ++c) {
         const auto column = static_cast<lxw_col_t>(c + 1);
-        check(worksheet_set_column(sheet, column, column, static_cast<double>(widths[c]) + 3, nullptr));
+        check(worksheet_set_column(sheet, column, column, static_cast<double>(widths[c]) + 1, nullptr));
+        tableWidth += static_cast<double>(widths[c]) + 1;
     }
+    // The note wraps within the table's width, in rows tall enough for its
+    // lines (a spreadsheet does not size a merged row itself).
+    const auto lastColumn = static_cast<lxw_col_t>(table.treatments.size());
+    for (std::size_t i = 0; i < table.note.size(); ++i) {
+        const auto sheetRow = static_cast<lxw_row_t>(table.rows.size() + 2 + i);
+        const std::string& line = table.note[i];
+        if (lastColumn > 0) {
+            check(worksheet_merge_range(sheet, sheetRow, 0, sheetRow, lastColumn, line.c_str(), f.note));
+        } else {
+            check(worksheet_write_string(sheet, sheetRow, 0, line.c_str(), f.note));
+        }
+        const double lines = std::ceil(static_cast<double>(characterCount(line)) * 1.1 / tableWidth);
+        check(worksheet_set_row(sheet, sheetRow, 15 * std::max(lines, 1.0), nullptr));
+    }
+    // Printed on one page across.
+    worksheet_fit_to_pages(sheet, 1, 0);
 }
 
 // Excel has no infinity or NaN: such a value goes in as its text.

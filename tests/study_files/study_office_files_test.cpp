@@ -19,6 +19,8 @@ using testing::MixedName;
 using testing::TempFolder;
 
 const std::string PlusMinus = "\u00B1";
+// The Word document keeps each value on one line with no-break spaces.
+const std::string UnbrokenPlusMinus = "\u00A0\u00B1\u00A0";
 
 std::string shellQuoted(const std::string& text) {
     std::string quoted = "'";
@@ -67,6 +69,18 @@ TEST(StudyWorkbook, StudySheetHasSuperscriptLettersAndTheNote) {
     EXPECT_EQ(cells["4"]["D"], runs({{"40 " + PlusMinus + " 0", false}, {"ab", true}}));
 }
 
+TEST(StudyWorkbook, ARowWithoutLettersIsPlainTextAndItsNoteFollows) {
+    std::vector<StudyParameterRun> study = testing::sampleStudyRuns();
+    study[1].result.letters = GroupLettering{60, {}};
+    TempFolder folder;
+    const json book = readOffice(writeOne(folder, StudyFormat::Xlsx, buildStudyTable(study)));
+    EXPECT_EQ(book["studyRuns"]["3"]["B"], runs({{"1.1633 " + PlusMinus + " 0.0068", false}}));
+    EXPECT_EQ(book["studyRuns"]["2"]["B"], runs({{"0.1512 " + PlusMinus + " 0.0059", false}, {"a", true}}));
+    const json& sheet = book["Study table"];
+    ASSERT_EQ(sheet.size(), 7u);
+    EXPECT_TRUE(sheet[6][0].get<std::string>().starts_with("No letters for lambda: its treatments form 60 groups"));
+}
+
 TEST(StudyWorkbook, DataSheetHoldsTheTidyRowsWithNumbers) {
     TempFolder folder;
     const json book = readOffice(writeOne(folder, StudyFormat::Xlsx, testing::sampleStudyTable()));
@@ -85,8 +99,8 @@ TEST(StudyWordDocument, TableHasSuperscriptRunsAndTheNoteFollows) {
     ASSERT_EQ(table.size(), 4u);
     EXPECT_EQ(table[0][4], runs({{MixedName, false}}));
     EXPECT_EQ(table[1][0], runs({{"r", false}}));
-    EXPECT_EQ(table[1][3], runs({{"0.1450 " + PlusMinus + " 0.0059", false}, {"ab", true}}));
-    EXPECT_EQ(table[3][1], runs({{"48 " + PlusMinus + " 12", false}, {"a", true}}));
+    EXPECT_EQ(table[1][3], runs({{"0.1450" + UnbrokenPlusMinus + "0.0059", false}, {"ab", true}}));
+    EXPECT_EQ(table[3][1], runs({{"48" + UnbrokenPlusMinus + "12", false}, {"a", true}}));
     EXPECT_EQ(table[3][4], json::array());
     const json& paragraphs = document["paragraphs"];
     ASSERT_EQ(paragraphs.size(), 1u);

@@ -21,7 +21,7 @@ std::string htmlEscaped(std::string_view text) {
 
 // Rules as in a printed table: a heavy line above and below, a thin one
 // under the heading.
-constexpr std::string_view CellStyle = "padding: 2pt 8pt; white-space: nowrap;";
+constexpr std::string_view CellStyle = "padding: 2pt 8pt; white-space: nowrap; vertical-align: baseline;";
 constexpr std::string_view HeadingStyle = "border-top: 1.5pt solid black; border-bottom: 0.75pt solid black;";
 constexpr std::string_view LastRowStyle = "border-bottom: 1.5pt solid black;";
 
@@ -48,7 +48,7 @@ std::string studyTableHtml(const StudyTable& table) {
         for (const auto& cell : row.cells) {
             std::string content;
             if (cell) {
-                content = htmlEscaped(cell->values);
+                content = htmlEscaped(unbrokenValues(*cell));
                 if (!cell->letters.empty()) content += "<sup>" + htmlEscaped(cell->letters) + "</sup>";
             }
             page += cellTag("td", "center", rule, content);

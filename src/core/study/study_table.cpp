@@ -113,6 +113,10 @@ StudyCell makeCell(const TreatmentStatistics& treatment, std::string letters, in
 
 }  // namespace
 
+std::string unbrokenValues(const StudyCell& cell) {
+    return cell.estimateText + "\u00A0\u00B1\u00A0" + cell.errorText;
+}
+
 StudyTable buildStudyTable(std::span<const StudyParameterRun> runs, const StudyOptions& options) {
     if (options.digits < 1 || options.digits > MaxStudyDigits) {
         throw UserError("The number of significant digits must be 1 to " + std::to_string(MaxStudyDigits) +

@@ -60,6 +60,10 @@ struct StudyTable {
     std::vector<std::string> note;
 };
 
+// The values with no-break spaces around the ±, for the formats a word
+// processor lays out: a value never breaks over two lines of its cell.
+std::string unbrokenValues(const StudyCell& cell);
+
 // Throws UserError for a study without runs, a repeated parameter or
 // treatment, or an order that leaves a treatment out or names one no run has.
 StudyTable buildStudyTable(std::span<const StudyParameterRun> runs, const StudyOptions& options = {});

@@ -98,6 +98,7 @@ std::vector<std::string> elements(const std::string& text, const std::string& ta
     return found;
 }
 
+// No-break spaces keep a value on one line of its cell.
 TEST(StudyHtml, TableCellsCarryTheLettersAsSuperscripts) {
     const std::string page = studyTableHtml(sampleStudyTable());
     expectNoBareLineFeed(page);
@@ -108,10 +109,10 @@ TEST(StudyHtml, TableCellsCarryTheLettersAsSuperscripts) {
     const std::vector<std::string> cells = elements(page, "td");
     ASSERT_EQ(cells.size(), 15u);
     EXPECT_EQ(cells[0], "r");
-    EXPECT_EQ(cells[1], "0.1512 \u00B1 0.0059<sup>a</sup>");
-    EXPECT_EQ(cells[3], "0.1450 \u00B1 0.0059<sup>ab</sup>");
+    EXPECT_EQ(cells[1], "0.1512\u00A0\u00B1\u00A00.0059<sup>a</sup>");
+    EXPECT_EQ(cells[3], "0.1450\u00A0\u00B1\u00A00.0059<sup>ab</sup>");
     EXPECT_EQ(cells[10], "R_0");
-    EXPECT_EQ(cells[13], "40 \u00B1 0<sup>ab</sup>");
+    EXPECT_EQ(cells[13], "40\u00A0\u00B1\u00A00<sup>ab</sup>");
     EXPECT_EQ(cells[14], "");
     const std::vector<std::string> paragraphs = elements(page, "p");
     ASSERT_EQ(paragraphs.size(), 1u);
