@@ -26,8 +26,10 @@ constexpr std::string_view HeadingStyle = "border-top: 1.5pt solid black; border
 constexpr std::string_view LastRowStyle = "border-bottom: 1.5pt solid black;";
 
 std::string cellTag(std::string_view tag, std::string_view align, std::string_view rule, const std::string& content) {
-    return "<" + std::string(tag) + " style=\"" + std::string(CellStyle) + " text-align: " + std::string(align) + ";" +
-           (rule.empty() ? "" : " " + std::string(rule)) + "\">" + content + "</" + std::string(tag) + ">";
+    std::string element = "<";
+    element.append(tag).append(" style=\"").append(CellStyle).append(" text-align: ").append(align).append(";");
+    if (!rule.empty()) element.append(" ").append(rule);
+    return element.append("\">").append(content).append("</").append(tag).append(">");
 }
 
 }  // namespace

@@ -19,13 +19,16 @@ std::string markdownEscaped(std::string_view text) {
 
 std::string studyTableMarkdown(const StudyTable& table) {
     std::string text = "| Parameter |";
-    for (const std::string& name : table.treatments) text += " " + markdownEscaped(name) + " |";
+    for (const std::string& name : table.treatments) text.append(" ").append(markdownEscaped(name)).append(" |");
     text += "\r\n| :--- |";
     for (std::size_t i = 0; i < table.treatments.size(); ++i) text += " :---: |";
     text += "\r\n";
     for (const StudyRow& row : table.rows) {
         text += "| " + markdownEscaped(row.parameter) + " |";
-        for (const auto& cell : row.cells) text += cell ? " " + markdownEscaped(cell->text) + " |" : " |";
+        for (const auto& cell : row.cells) {
+            if (cell) text.append(" ").append(markdownEscaped(cell->text));
+            text += " |";
+        }
         text += "\r\n";
     }
     for (const std::string& line : table.note) text += "\r\n" + markdownEscaped(line) + "\r\n";

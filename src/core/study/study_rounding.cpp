@@ -48,14 +48,15 @@ std::string roundedToTens(double value, int power) {
         std::size_t i = kept.size();
         while (i > 0 && kept[i - 1] == '9') kept[--i] = '0';
         if (i == 0) {
-            kept.insert(0, "1");
+            kept.insert(kept.begin(), '1');
         } else {
             ++kept[i - 1];
         }
     }
     kept.erase(0, std::min(kept.find_first_not_of('0'), kept.size() - 1));
     std::string result = kept == "0" ? "0" : kept + std::string(dropped, '0');
-    return value < 0 && result != "0" ? "-" + result : result;
+    if (value < 0 && result != "0") result.insert(0, 1, '-');
+    return result;
 }
 
 }  // namespace
