@@ -1,0 +1,92 @@
+#include "core/study/study_file_set.h"
+
+#include <memory>
+#include <stdexcept>
+
+#include "core/common/pending_file.h"
+#include "core/common/user_error.h"
+#include "core/report/report_file_name.h"
+#include "core/study/study_text_formats.h"
+
+namespace cpt {
+namespace {
+
+constexpr std::string_view StudyFileStem = "study-table";
+
+}  // namespace
+
+std::string_view studyFormatExtension(StudyFormat format) {
+    switch (format) {
+        case StudyFormat::Csv: return "csv";
+        case StudyFormat::Xlsx: return "xlsx";
+        case StudyFormat::Html: return "html";
+        case StudyFormat::Tex: return "tex";
+        case StudyFormat::Markdown: return "md";
+        case StudyFormat::Docx: return "docx";
+    }
+    throw std::invalid_argument("studyFormatExtension: unknown format");
+}
+
+std::optional<StudyFormat> studyFormatOfExtension(std::string_view extension) {
+    for (StudyFormat format : AllStudyFormats) {
+        if (studyFormatExtension(format) == extension) return format;
+    }
+    return std::nullopt;
+}
+
+std::string studyFileName(StudyFormat format, int number) {
+    std::string name(StudyFileStem);
+    if (number != 1) name += " (" + std::to_string(number) + ")";
+    return name + "." + std::string(studyFormatExtension(format));
+}
+
+std::string studyTableText(const StudyTable& table, StudyFormat format) {
+    switch (format) {
+        case StudyFormat::Csv: return studyTableCsv(table);
+        case StudyFormat::Html: return studyTableHtml(table);
+        case StudyFormat::Tex: return studyTableTex(table);
+        case StudyFormat::Markdown: return studyTableMarkdown(table);
+        case StudyFormat::Xlsx:
+        case StudyFormat::Docx: break;
+    }
+    throw std::invalid_argument("studyTableText: the core does not write ." + std::string(studyFormatExtension(format)));
+}
+
+std::vector<std::filesystem::path> writeStudyFileSet(const std::filesystem::path& folder,
+                                                     std::span<const StudyFileContent> files) {
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        for (std::size_t j = 0; j < i; ++j) {
+            if (files[i].format == files[j].format) {
+                throw std::invalid_argument("writeStudyFileSet: ." + std::string(studyFormatExtension(files[i].format)) +
+                                            " given twice");
+            }
+        }
+    }
+    if (files.empty()) return {};
+    for (int number = 1; number <= MaxNameNumber; ++number) {
+        // Created with the names free at that moment, or discarded again.
+        std::vector<std::unique_ptr<PendingFile>> pending;
+        bool free = true;
+        for (const StudyFileContent& file : files) {
+            pending.push_back(std::make_unique<PendingFile>());
+            if (!pending.back()->openNew(folder / studyFileName(file.format, number))) {
+                free = false;
+                break;
+            }
+        }
+        if (!free) continue;
+        for (std::size_t i = 0; i < files.size(); ++i) pending[i]->file().write(files[i].bytes);
+        for (auto& file : pending) file->file().close();
+        std::vector<std::filesystem::path> paths;
+        for (auto& file : pending) {
+            paths.push_back(file->path());
+            file->commit();
+        }
+        return paths;
+    }
+    throw UserError("No free names were found for the study table in \"" + folder.string() + "\": " +
+                    studyFileName(files.front().format, 1) + " and " + std::to_string(MaxNameNumber - 1) +
+                    " numbered names beside it exist already.");
+}
+
+}  // namespace cpt

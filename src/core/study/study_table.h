@@ -1,0 +1,71 @@
+#pragma once
+// The study table of a life-table study: one row per parameter, one column
+// per treatment, each cell "estimate ± SE letters" from that parameter's
+// Cartesian run, and the same values as tidy rows for a spreadsheet.
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "core/analysis/cartesian_result.h"
+#include "core/study/study_rounding.h"
+
+namespace cpt {
+
+// One parameter's Cartesian run.
+struct StudyParameterRun {
+    std::string parameter;  // the row's name, as "r" or "R0"
+    CartesianResult result;
+    // The B the note gives for this parameter; empty: the treatments' B.
+    std::string bootstrapNote;
+};
+
+struct StudyOptions {
+    // Treatment names in column order; empty: in the order each name first
+    // appears, parameter by parameter, each run's treatments in entry order.
+    std::vector<std::string> treatmentOrder;
+    int digits = DefaultStudyDigits;  // significant digits of the SE
+};
+
+struct StudyCell {
+    double estimate = 0;  // the full-sample estimate
+    double standardError = 0;  // the bootstrap standard deviation
+    std::string letters;  // "ab", empty when the run has no letters
+    std::int32_t sampleSize = 0;
+    std::int32_t bootstrapNumber = 0;
+    std::string estimateText;  // "0.1512"
+    std::string errorText;     // "0.0059"
+    std::string values;        // "0.1512 ± 0.0059"
+    std::string text;    // "0.1512 ± 0.0059 a"
+};
+
+struct StudyRow {
+    std::string parameter;
+    std::vector<std::optional<StudyCell>> cells;  // one per column; none: no such treatment in the run
+};
+
+struct StudyTidyRow {
+    std::string parameter;
+    std::string treatment;
+    StudyCell cell;
+};
+
+struct StudyTable {
+    std::vector<std::string> treatments;  // the columns
+    std::vector<StudyRow> rows;
+    std::vector<StudyTidyRow> tidyRows;  // parameter by parameter, in column order
+    // The lines under the table: what the values are, then one line per
+    // parameter that has no letters.
+    std::vector<std::string> note;
+};
+
+// The values with no-break spaces around the ±, for the formats a word
+// processor lays out: a value never breaks over two lines of its cell.
+std::string unbrokenValues(const StudyCell& cell);
+
+// Throws UserError for a study without runs, a repeated parameter or
+// treatment, or an order that leaves a treatment out or names one no run has.
+StudyTable buildStudyTable(std::span<const StudyParameterRun> runs, const StudyOptions& options = {});
+
+}  // namespace cpt

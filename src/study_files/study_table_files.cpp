@@ -1,0 +1,25 @@
+#include "study_files/study_table_files.h"
+
+#include <algorithm>
+
+#include "study_files/study_docx.h"
+#include "study_files/study_xlsx.h"
+
+namespace cpt {
+
+std::vector<std::filesystem::path> writeStudyTableFiles(const StudyTable& table, const std::filesystem::path& folder,
+                                                        std::span<const StudyFormat> formats) {
+    std::vector<StudyFileContent> files;
+    for (StudyFormat format : formats) {
+        const bool seen = std::any_of(files.begin(), files.end(), [&](const auto& file) { return file.format == format; });
+        if (seen) continue;
+        switch (format) {
+            case StudyFormat::Xlsx: files.push_back({format, studyTableXlsx(table)}); break;
+            case StudyFormat::Docx: files.push_back({format, studyTableDocx(table)}); break;
+            default: files.push_back({format, studyTableText(table, format)});
+        }
+    }
+    return writeStudyFileSet(folder, files);
+}
+
+}  // namespace cpt

@@ -1,0 +1,19 @@
+#pragma once
+// Every format of the study table, written as one set into a folder.
+#include <filesystem>
+#include <span>
+#include <vector>
+
+#include "core/study/study_file_set.h"
+#include "core/study/study_table.h"
+
+namespace cpt {
+
+// Writes study-table.EXT for each format (a format named twice is written
+// once) under the first number free for all of them, and returns the paths
+// in the order of the formats. A failure throws UserError and leaves none of
+// the set.
+std::vector<std::filesystem::path> writeStudyTableFiles(const StudyTable& table, const std::filesystem::path& folder,
+                                                        std::span<const StudyFormat> formats);
+
+}  // namespace cpt
