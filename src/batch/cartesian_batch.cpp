@@ -8,22 +8,17 @@
 #include "core/analysis/cartesian_test.h"
 #include "core/cartesian/difference_files.h"
 #include "core/cartesian/difference_listing.h"
-#include "core/common/date_time.h"
 #include "core/common/output_file.h"
-#include "core/common/pending_file.h"
 #include "core/common/user_error.h"
 #include "core/figures/run_summary.h"
 #include "core/input/described_treatment.h"
 #include "core/report/report_file.h"
-#include "core/report/report_file_name.h"
-#include "core/report/report_timing.h"
-#include "core/report/report_writer.h"
 #include "core/report/significance_overview.h"
+#include "core/report/standalone_report.h"
 
 namespace cpt::batch {
 namespace {
 
-constexpr const char* OutputPrefix = "25A-Cartesian diff";
 // The maintainer's record of the procedures a run went through.
 constexpr const char* FlowFileName = "_0_Flow.txt";
 
@@ -156,30 +151,6 @@ struct Written {
     std::vector<std::filesystem::path> differenceFiles;
 };
 
-// The report of a finished test, under a name never taken before.
-std::filesystem::path writeReport(const CartesianOptions& options, const std::filesystem::path& folder,
-                                  const CartesianResult& result, Clock& clock, const std::string& beginStamp,
-                                  const DateTime& begin, FlowRecord& flow, std::ostream& messages) {
-    flow.trace("PrintMultiCIofDifference");
-    const std::string name = reportFileName(OutputPrefix, result.parameterCode, options.code, clock);
-    PendingFile report;
-    std::string taken;
-    try {
-        taken = createReportFile(report, folder, name);
-    } catch (const UserError& error) {
-        messages << error.what() << options.wording.anotherCode << '\n';
-        throw Cancelled();
-    }
-    writeReportBody(report.file(), result, standaloneReportHeading());
-    flow.trace("PrintPairTestTable");
-    flow.trace("ShowMultiCIofDifference");
-    const std::string endStamp = "Cartesian paired test ended at:" + formatDateTime(clock.now());
-    const std::int64_t seconds = std::llabs(secondsSinceEpoch(clock.now()) - secondsSinceEpoch(begin));
-    writeReportStamps(report.file(), {beginStamp, endStamp, totalTimeText(seconds)});
-    report.commit();
-    return folder / taken;
-}
-
 Written runAndReport(const CartesianOptions& options, const std::filesystem::path& folder, Clock& clock,
                      FlowRecord& flow, std::ostream& messages, const ProgressHandler& progress,
                      const PairProgressHandler& pairProgress) {
@@ -196,12 +167,11 @@ Written runAndReport(const CartesianOptions& options, const std::filesystem::pat
         }
     }
     flow.trace("CartesianDifference2");
-    const DateTime begin = clock.now();
-    const std::string beginStamp = "Cartesian paired test began at:" + formatDateTime(begin);
+    const RunBegin begin = beginRun(clock);
     StatusText status(progress);
     status.runBegun();
 
-    DifferenceFileSet files(folder, OutputPrefix);
+    DifferenceFileSet files(folder, CartesianOutputPrefix);
     CartesianSettings settings;
     settings.reversed = options.reversed;
     settings.transformation = transformation;
@@ -213,7 +183,15 @@ Written runAndReport(const CartesianOptions& options, const std::filesystem::pat
     };
     try {
         written.result = runCartesianTest(written.treatments, settings);
-        written.report = writeReport(options, folder, written.result, clock, beginStamp, begin, flow, messages);
+        flow.trace("PrintMultiCIofDifference");
+        try {
+            written.report = writeStandaloneReport(folder, written.result, options.code, clock, begin);
+        } catch (const ReportNotCreated& error) {
+            messages << error.what() << options.wording.anotherCode << '\n';
+            throw Cancelled();
+        }
+        flow.trace("PrintPairTestTable");
+        flow.trace("ShowMultiCIofDifference");
     } catch (...) {
         // Difference files are part of a run's result: without its report,
         // none of them stays.

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/common/user_error.h"
+
 namespace cpt {
 
 // The box that reports a report file that cannot be created, and its advice
@@ -15,6 +17,13 @@ inline constexpr std::string_view ReportFailureAdvice =
 
 class AppContext;
 class PendingFile;
+
+// The report's file could not be created under its name (the system's
+// reason): another code or folder may do.
+class ReportNotCreated : public UserError {
+public:
+    using UserError::UserError;
+};
 
 // Creates the report under the first free name among name, "name (2)", ...
 // in the folder and returns the name taken. Throws UserError with the
