@@ -9,6 +9,7 @@
 #include "app/main_window_widget.h"
 #include "app/results_window.h"
 #include "core/analysis/cartesian_run.h"
+#include "core/analysis/parallel_jobs.h"
 #include "core/cartesian/test_dialogue.h"
 #include "core/shell/greetings.h"
 #include "core/shell/main_window_model.h"
@@ -65,6 +66,10 @@ DesktopApplication::DesktopApplication(Dialogs& dialogs, Clock& clock, bool main
         // run holds the window, and run() refuses a second procedure).
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     });
+    // The pairs run on every core; the window keeps drawing and answering
+    // the window system while they do.
+    context_.threads = availableThreads();
+    context_.whileRunning = [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); };
     connect(&timer_, &QTimer::timeout, this, &DesktopApplication::tick);
     timer_.start(500);
     syncWindows();

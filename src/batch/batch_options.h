@@ -28,6 +28,7 @@ struct CartesianOptions {
     bool withFigures = false;    // keep what the figures show
     std::string figuresFolder;   // where cpt writes them
     std::string figureFormat = "svg";
+    int threads = 0;             // 0: every core the system gives the process
     AnswerWording wording;
 };
 

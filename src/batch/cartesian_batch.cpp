@@ -6,6 +6,7 @@
 #include "batch/batch_outcome.h"
 #include "batch/run_setup.h"
 #include "core/analysis/cartesian_test.h"
+#include "core/analysis/parallel_jobs.h"
 #include "core/cartesian/difference_files.h"
 #include "core/cartesian/difference_listing.h"
 #include "core/common/output_file.h"
@@ -176,6 +177,7 @@ Written runAndReport(const CartesianOptions& options, const std::filesystem::pat
     settings.reversed = options.reversed;
     settings.transformation = transformation;
     settings.differences = options.differences ? &files : nullptr;
+    settings.threads = options.threads > 0 ? options.threads : availableThreads();
     settings.progress = [&](const PairProgress& pair) {
         status.pair(pair);
         if (pair.stage == PairProgress::Stage::Begun && pairProgress) pairProgress(pair.pairNumber, pair.pairCount);

@@ -35,6 +35,9 @@ int main(int argc, char** argv) {
     cartesianCommand->add_option("--fixed-time", cartesian.fixedTime,
                                  "Take this moment (YYYY-MM-DD HH:MM:SS) as the time, for reproducible files");
 
+    cartesianCommand->add_option("--threads", cartesian.threads,
+                                 "Threads for the pairs; 0 (the default) takes every core the system gives")
+        ->check(CLI::NonNegativeNumber);
     cartesianCommand->add_option("--figures", cartesian.figuresFolder,
                                  "Write the means figure and one difference histogram per pair into this folder");
     cartesianCommand->add_option("--figure-format", cartesian.figureFormat, "Format of the figures: svg, png or pdf")

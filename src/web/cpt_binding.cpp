@@ -201,6 +201,8 @@ val runCartesian(val request) {
     options.code = textOr(request, "code", "1");
     options.fixedTime = textOr(request, "fixedTime", "");
     options.wording = pageWording();
+    // The page's core runs in one worker, without shared memory.
+    options.threads = 1;
     options.folder = (CartesianFolder / "out").string();
     options.json = true;
     // The page draws the figures itself.

@@ -1,11 +1,13 @@
 #include "core/analysis/cartesian_test.h"
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 #include <string>
 #include <utility>
 
 #include "core/analysis/large_pair.h"
+#include "core/analysis/parallel_jobs.h"
 #include "core/analysis/pair_calculation.h"
 #include "core/analysis/pair_statistics.h"
 #include "core/analysis/transformation.h"
@@ -155,16 +157,100 @@ AnalysisOfVariance analysisOfVariance(const std::vector<TreatmentStatistics>& tr
     return anova;
 }
 
-void checkCancelled(const CartesianSettings& settings) {
-    if (settings.cancel != nullptr && settings.cancel->load(std::memory_order_relaxed)) throw Cancelled();
+PairOutcome comparePair(const CartesianResult& result, const std::vector<std::span<const double>>& values,
+                        const std::vector<std::optional<SampleSummary>>& summaries, const CartesianSettings& settings,
+                        DifferenceRanking& ranking, int i, int j) {
+    const TreatmentStatistics& first = result.treatments[static_cast<std::size_t>(i)];
+    const TreatmentStatistics& second = result.treatments[static_cast<std::size_t>(j)];
+    PairOutcome outcome;
+    outcome.first = i;
+    outcome.second = j;
+    outcome.direction = directionOf(first.mean, second.mean);
+    outcome.meanDifference = std::fabs(first.mean - second.mean);
+    const std::span<const double> a = values[static_cast<std::size_t>(i)];
+    const std::span<const double> b = values[static_cast<std::size_t>(j)];
+    if (!listsDifferences(first, second, settings.differenceListCapacity)) {
+        outcome.result = calculateLargePair(*summaries[static_cast<std::size_t>(i)],
+                                            *summaries[static_cast<std::size_t>(j)], outcome.direction, ranking);
+        outcome.fromSums = true;
+    } else if (settings.differences != nullptr) {
+        std::unique_ptr<PairDifferenceWriter> files =
+            settings.differences->openPair(first, second, i, j, outcome.direction.observedDiff);
+        outcome.result = calculatePair(a, b, outcome.direction, files.get());
+        files->close();
+    } else {
+        outcome.result = calculatePair(a, b, outcome.direction);
+    }
+    return outcome;
 }
 
-void tell(const CartesianSettings& settings, PairProgress::Stage stage, int i, int j, int number, int pairs) {
-    if (settings.progress) settings.progress({stage, i, j, number, pairs});
-}
-
+// Each pair keeps the order of its own sums, so the result is the same
+// whichever thread did which pair. Difference files are written by one
+// worker, pair after pair, in the order of the pairs.
 void comparePairs(CartesianResult& result, const std::vector<std::span<const double>>& values,
-                  const CartesianSettings& settings);
+                  const CartesianSettings& settings) {
+    const int count = result.treatmentCount();
+    const int pairCount = count * (count - 1) / 2;
+    if (settings.differences != nullptr) settings.differences->beginRun(result.treatments);
+    std::vector<std::pair<int, int>> pairs;
+    for (int i = 0; i < count - 1; ++i) {
+        for (int j = i + 1; j < count; ++j) pairs.emplace_back(i, j);
+    }
+    const int workers = settings.differences != nullptr ? 1 : std::max(1, settings.threads);
+
+    // Each treatment of a large pair is sorted and summed once, for all its
+    // large pairs, and shared read-only.
+    std::vector<std::optional<SampleSummary>> summaries(static_cast<std::size_t>(count));
+    std::vector<int> summarised;
+    for (const auto& [i, j] : pairs) {
+        if (listsDifferences(result.treatments[static_cast<std::size_t>(i)],
+                             result.treatments[static_cast<std::size_t>(j)], settings.differenceListCapacity)) {
+            continue;
+        }
+        for (const int t : {i, j}) {
+            if (std::find(summarised.begin(), summarised.end(), t) == summarised.end()) summarised.push_back(t);
+        }
+    }
+    std::sort(summarised.begin(), summarised.end());
+    JobRun summarising;
+    summarising.jobCount = static_cast<int>(summarised.size());
+    summarising.workers = std::min(workers, std::max(1, summarising.jobCount));
+    summarising.whileWaiting = settings.whileWaiting;
+    summarising.cancel = settings.cancel;
+    summarising.job = [&](int k, int, JobEvents&) {
+        const auto t = static_cast<std::size_t>(summarised[static_cast<std::size_t>(k)]);
+        summaries[t] = summarise(values[t]);
+    };
+    runJobs(summarising);
+
+    std::vector<DifferenceRanking> rankings(static_cast<std::size_t>(workers));
+    std::vector<PairOutcome> outcomes(pairs.size());
+    int begun = 0;
+    int done = 0;
+    JobRun comparing;
+    comparing.jobCount = static_cast<int>(pairs.size());
+    comparing.workers = workers;
+    comparing.whileWaiting = settings.whileWaiting;
+    comparing.cancel = settings.cancel;
+    comparing.job = [&](int k, int worker, JobEvents& events) {
+        const auto [i, j] = pairs[static_cast<std::size_t>(k)];
+        events.post({PairProgress::Stage::Begun, i, j, 0, pairCount});
+        outcomes[static_cast<std::size_t>(k)] =
+            comparePair(result, values, summaries, settings, rankings[static_cast<std::size_t>(worker)], i, j);
+        events.post({PairProgress::Stage::Sorting, i, j, 0, pairCount});
+        events.post({PairProgress::Stage::Done, i, j, 0, pairCount});
+    };
+    comparing.deliver = [&](const PairProgress& event) {
+        PairProgress numbered = event;
+        if (event.stage == PairProgress::Stage::Begun) numbered.pairNumber = ++begun;
+        if (event.stage == PairProgress::Stage::Sorting) numbered.pairNumber = begun;
+        if (event.stage == PairProgress::Stage::Done) numbered.pairNumber = ++done;
+        if (settings.progress) settings.progress(numbered);
+    };
+    runJobs(comparing);
+    result.pairs = std::move(outcomes);
+    for (const PairOutcome& pair : result.pairs) result.momentsFromSums = result.momentsFromSums || pair.fromSums;
+}
 
 }  // namespace
 
@@ -233,55 +319,5 @@ CartesianResult runCartesianTest(std::span<const Treatment> treatments, const Ca
     result.letters = letterTreatments(count, significant);
     return result;
 }
-
-namespace {
-
-void comparePairs(CartesianResult& result, const std::vector<std::span<const double>>& values,
-                  const CartesianSettings& settings) {
-    const int count = result.treatmentCount();
-    const int pairCount = count * (count - 1) / 2;
-    if (settings.differences != nullptr) settings.differences->beginRun(result.treatments);
-    // Each treatment is sorted and summed once, for all its large pairs.
-    std::vector<std::optional<SampleSummary>> summaries(static_cast<std::size_t>(count));
-    DifferenceRanking ranking;
-    int number = 0;
-    for (int i = 0; i < count - 1; ++i) {
-        for (int j = i + 1; j < count; ++j) {
-            checkCancelled(settings);
-            ++number;
-            tell(settings, PairProgress::Stage::Begun, i, j, number, pairCount);
-            const TreatmentStatistics& first = result.treatments[static_cast<std::size_t>(i)];
-            const TreatmentStatistics& second = result.treatments[static_cast<std::size_t>(j)];
-            PairOutcome outcome;
-            outcome.first = i;
-            outcome.second = j;
-            outcome.direction = directionOf(first.mean, second.mean);
-            outcome.meanDifference = std::fabs(first.mean - second.mean);
-            if (!listsDifferences(first, second, settings.differenceListCapacity)) {
-                std::optional<SampleSummary>& a = summaries[static_cast<std::size_t>(i)];
-                std::optional<SampleSummary>& b = summaries[static_cast<std::size_t>(j)];
-                if (!a) a = summarise(values[static_cast<std::size_t>(i)]);
-                if (!b) b = summarise(values[static_cast<std::size_t>(j)]);
-                outcome.result = calculateLargePair(*a, *b, outcome.direction, ranking);
-                outcome.fromSums = true;
-                result.momentsFromSums = true;
-            } else if (settings.differences != nullptr) {
-                std::unique_ptr<PairDifferenceWriter> files =
-                    settings.differences->openPair(first, second, i, j, outcome.direction.observedDiff);
-                outcome.result = calculatePair(values[static_cast<std::size_t>(i)],
-                                               values[static_cast<std::size_t>(j)], outcome.direction, files.get());
-                files->close();
-            } else {
-                outcome.result = calculatePair(values[static_cast<std::size_t>(i)],
-                                               values[static_cast<std::size_t>(j)], outcome.direction);
-            }
-            tell(settings, PairProgress::Stage::Sorting, i, j, number, pairCount);
-            result.pairs.push_back(outcome);
-            tell(settings, PairProgress::Stage::Done, i, j, number, pairCount);
-        }
-    }
-}
-
-}  // namespace
 
 }  // namespace cpt

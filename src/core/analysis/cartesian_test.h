@@ -59,7 +59,12 @@ struct CartesianSettings {
     std::function<void(const PairProgress&)> progress;
     // Set from any thread to stop the run: it then throws Cancelled.
     const std::atomic<bool>* cancel = nullptr;
+    // Worker threads for the pairs (1: the calling thread alone, unless
+    // whileWaiting is set). Difference files are written by one.
     int threads = 1;
+    // Called on the calling thread now and then while workers compute, so
+    // that a window can keep answering; the work then runs on workers.
+    std::function<void()> whileWaiting;
 };
 
 // Throws UserError for treatments the test cannot take (fewer than 2 or more

@@ -195,6 +195,8 @@ void ComputeCartesianDifferences(AppContext& context) {
     settings.differences = state.DetailedDifferences ? &files : nullptr;
     settings.differenceListCapacity = context.differenceListCapacity;
     settings.progress = [&](const PairProgress& progress) { followPair(context, progress); };
+    settings.threads = context.threads;
+    settings.whileWaiting = context.whileRunning;
     try {
         run.result = runCartesianTest(run.treatments, settings);
     } catch (...) {

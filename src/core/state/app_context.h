@@ -4,6 +4,7 @@
 // object of each front end and handed to every procedure.
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string_view>
 
@@ -36,6 +37,10 @@ public:
     // The treatments of the run being read or run, and its result once done;
     // kept after the run for the Results window.
     std::shared_ptr<CartesianRun> cartesianRun;
+    // Threads for the pairs of a run, and what the calling thread does while
+    // they work (a window keeps answering).
+    int threads = 1;
+    std::function<void()> whileRunning;
 
     // Writes "Sub <procedure>" to the flow record file while it is on.
     void trace(std::string_view procedure);

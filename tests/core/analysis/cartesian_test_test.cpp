@@ -1,12 +1,20 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <cmath>
+#include <numeric>
+#include <random>
 #include <string>
 #include <vector>
 
 #include "core/analysis/cartesian_run.h"
 #include "core/analysis/cartesian_test.h"
+#include "core/common/clock.h"
+#include "core/common/date_time.h"
 #include "core/common/user_error.h"
+#include "core/report/standalone_report.h"
 #include "support/cartesian_run.h"
+#include "support/test_files.h"
 
 namespace cpt::testing {
 namespace {
@@ -92,6 +100,86 @@ TEST(CartesianTest, OrdersByMeanReportsProgressAndRefusesWhatItCannotTake) {
         } catch (const UserError& error) {
             EXPECT_NE(std::string(error.what()).find(c.message), std::string::npos) << error.what();
         }
+    }
+}
+
+// Random treatments of different sizes, some pairs beyond the listed
+// capacity, so both routes and the shared sorted copies are in play.
+std::vector<Treatment> mixedTreatments(int count, std::size_t size = 40) {
+    std::mt19937_64 generator(20261210);
+    std::normal_distribution<double> noise(0, 0.02);
+    std::vector<Treatment> treatments;
+    for (int t = 0; t < count; ++t) {
+        std::vector<double> values(size + static_cast<std::size_t>(13 * t));
+        for (double& v : values) v = std::nearbyint((0.2 + 0.004 * (t % 5) + noise(generator)) * 1e5) / 1e5;
+        treatments.push_back(inMemory("T" + std::to_string(t + 1), values, 10 + t, 0.2));
+    }
+    return treatments;
+}
+
+std::string reportOf(const CartesianResult& result, const TempFolder& folder) {
+    FixedClock clock(*parseDateTime("2026-12-10 08:00:00"));
+    const std::filesystem::path path = writeStandaloneReport(folder.path(), result, "1", clock, beginRun(clock));
+    return readFile(path);
+}
+
+TEST(CartesianTest, AnyNumberOfThreadsGivesTheSameResultAndReport) {
+    const std::vector<Treatment> treatments = mixedTreatments(9);
+    CartesianSettings settings;
+    settings.differenceListCapacity = 4000;  // pairs of the larger samples go by their sorted copies
+    const CartesianResult alone = runCartesianTest(treatments, settings);
+    ASSERT_TRUE(alone.momentsFromSums);
+    TempFolder first;
+    const std::string report = reportOf(alone, first);
+    for (const int threads : {2, 3, 8}) {
+        SCOPED_TRACE(::testing::Message() << threads << " threads");
+        settings.threads = threads;
+        std::vector<int> done;
+        int waits = 0;
+        settings.progress = [&](const PairProgress& p) {
+            if (p.stage == PairProgress::Stage::Done) done.push_back(p.pairNumber);
+        };
+        settings.whileWaiting = [&] { ++waits; };
+        const CartesianResult result = runCartesianTest(treatments, settings);
+        EXPECT_EQ(result.treatments, alone.treatments);
+        ASSERT_EQ(result.pairs.size(), alone.pairs.size());
+        for (std::size_t k = 0; k < result.pairs.size(); ++k) {
+            EXPECT_EQ(result.pairs[k].result, alone.pairs[k].result) << "pair " << k;
+            EXPECT_EQ(result.pairs[k].first, alone.pairs[k].first);
+            EXPECT_EQ(result.pairs[k].second, alone.pairs[k].second);
+        }
+        EXPECT_EQ(result.letters.labels, alone.letters.labels);
+        TempFolder folder;
+        EXPECT_EQ(reportOf(result, folder), report);
+        // Pair by pair, counted as they finish, on the calling thread.
+        std::vector<int> expected(36);
+        std::iota(expected.begin(), expected.end(), 1);
+        EXPECT_EQ(done, expected);
+        EXPECT_GT(waits, 0);
+    }
+}
+
+TEST(CartesianTest, CancelOrFailureOnAnyThreadStopsTheRun) {
+    // Pairs of millions of differences: the run is still going when it is cancelled.
+    const std::vector<Treatment> treatments = mixedTreatments(12, 2000);
+    for (const int threads : {1, 2, 8}) {
+        SCOPED_TRACE(::testing::Message() << threads << " threads");
+        std::atomic<bool> cancel{false};
+        CartesianSettings settings;
+        settings.threads = threads;
+        settings.cancel = &cancel;
+        int begun = 0;
+        settings.progress = [&](const PairProgress& p) {
+            if (p.stage == PairProgress::Stage::Begun && ++begun == 3) cancel = true;
+        };
+        EXPECT_THROW(runCartesianTest(treatments, settings), Cancelled);
+        EXPECT_LT(begun, 66);
+        // A failure told back by the caller's own callback ends the run with it.
+        settings.cancel = nullptr;
+        settings.progress = [](const PairProgress& p) {
+            if (p.pairNumber == 2) throw UserError("the record cannot be written");
+        };
+        EXPECT_THROW(runCartesianTest(treatments, settings), UserError);
     }
 }
 
