@@ -10,7 +10,7 @@
 #include <random>
 
 #include "bench/support/bench_run.h"
-#include "core/cartesian/treatment_file.h"
+#include "core/input/treatment_file.h"
 #include "core/common/field_reader.h"
 #include "core/common/number_format.h"
 

@@ -12,7 +12,7 @@
 #include <emscripten/val.h>
 
 #include "batch/batch_outcome.h"
-#include "core/cartesian/treatment_file.h"
+#include "core/input/treatment_file.h"
 #include "core/common/field_reader.h"
 #include "core/common/user_error.h"
 #include "core/figures/figure_files.h"

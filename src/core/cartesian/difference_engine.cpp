@@ -14,7 +14,7 @@
 #include "core/cartesian/large_pair.h"
 #include "core/cartesian/pair_calculation.h"
 #include "core/cartesian/pair_statistics.h"
-#include "core/cartesian/treatment_file.h"
+#include "core/input/treatment_file.h"
 #include "core/common/number_format.h"
 #include "core/common/user_error.h"
 #include "core/report/ci_report.h"

@@ -7,8 +7,8 @@
 #include <utility>
 #include <vector>
 
-#include "core/cartesian/transformation.h"
-#include "core/cartesian/treatment_file.h"
+#include "core/analysis/transformation.h"
+#include "core/input/treatment_file.h"
 #include "core/common/number_format.h"
 #include "core/common/numeric_answer.h"
 #include "core/common/rounding.h"

@@ -1,4 +1,4 @@
-#include "core/cartesian/transformation.h"
+#include "core/analysis/transformation.h"
 
 #include <cmath>
 

@@ -1,8 +1,8 @@
-#include "core/cartesian/treatment_file.h"
+#include "core/input/treatment_file.h"
 
 #include <cmath>
 
-#include "core/cartesian/transformation.h"
+#include "core/analysis/transformation.h"
 #include "core/common/number_format.h"
 #include "core/common/user_error.h"
 
