@@ -50,6 +50,38 @@ std::string asArgument(const std::string& name, std::string_view rest) {
 
 }  // namespace
 
+std::string chooseParameter(std::span<const std::string> codes, const std::string& fileName,
+                            const ReadOptions& options) {
+    std::vector<std::string> distinct;
+    for (const std::string& code : codes) {
+        if (std::find(distinct.begin(), distinct.end(), code) == distinct.end()) distinct.push_back(code);
+    }
+    std::string listed;
+    for (const std::string& code : distinct) listed += (listed.empty() ? "" : ", ") + code;
+    const std::string refused = "The file \"" + fileName + "\" cannot be used: ";
+    if (options.parameter) {
+        if (std::find(distinct.begin(), distinct.end(), *options.parameter) == distinct.end()) {
+            throw UserError(refused + "it gives no treatment of the parameter " + inQuotes(*options.parameter) +
+                            " (it has " + listed + ").");
+        }
+        return *options.parameter;
+    }
+    if (distinct.size() > 1) {
+        throw UserError(refused + "it holds treatments of " + std::to_string(distinct.size()) + " parameters (" +
+                        listed + "); name one with " + options.wording.parameter + " CODE.");
+    }
+    return distinct.empty() ? std::string() : distinct.front();
+}
+
+std::vector<Treatment> selectParameter(std::vector<Treatment> treatments, const std::string& fileName,
+                                       const ReadOptions& options) {
+    std::vector<std::string> codes;
+    for (const Treatment& treatment : treatments) codes.push_back(treatment.code);
+    const std::string chosen = chooseParameter(codes, fileName, options);
+    std::erase_if(treatments, [&](const Treatment& t) { return t.code != chosen; });
+    return treatments;
+}
+
 std::string columnLetters(std::int32_t column) {
     std::string letters;
     for (std::int64_t n = column; n > 0; n = (n - 1) / 26) {
@@ -217,7 +249,7 @@ void TableTreatments::addLongRow(std::int64_t row, std::span<const TableCell> ce
     LongTreatment& treatment = longTreatments_[found->second];
     if (!size.empty()) {
         const std::optional<double> n = numberOf(size, origin_.decimalMark);
-        const std::optional<std::int32_t> whole = n ? toInt32(*n) : std::nullopt;
+        const std::optional<std::int32_t> whole = n && *n == std::floor(*n) ? toInt32(*n) : std::nullopt;
         if (!whole || *whole < 1) {
             complain(place(row, sizeColumn_) + " should be the sample size n of treatment " + inQuotes(name) +
                      " (a whole number of at least 1), but it holds " + inQuotes(size) + ".");
@@ -297,7 +329,11 @@ std::vector<Treatment> TableTreatments::finish() {
     std::vector<Treatment> treatments;
     if (long_) {
         if (longTreatments_.empty()) complain("its header row has no rows of values below it.");
+        std::vector<std::string> codes;
+        for (const LongTreatment& entry : longTreatments_) codes.push_back(entry.treatment.code);
+        const std::string chosen = chooseParameter(codes, origin_.displayName, options_);
         for (LongTreatment& entry : longTreatments_) {
+            if (entry.treatment.code != chosen) continue;
             complete(entry.treatment, entry.sampleSize, entry.estimate);
             treatments.push_back(std::move(entry.treatment));
         }

@@ -32,6 +32,15 @@ struct TableOrigin {
     char decimalMark = '.';
 };
 
+// The one parameter to take of those the treatments carry (in their order):
+// the one the options name, or the only one there is. Throws UserError when
+// the named one is missing or several are there and none is named.
+std::string chooseParameter(std::span<const std::string> codes, const std::string& fileName,
+                            const ReadOptions& options);
+// The treatments of that parameter.
+std::vector<Treatment> selectParameter(std::vector<Treatment> treatments, const std::string& fileName,
+                                       const ReadOptions& options);
+
 // "A", ..., "Z", "AA", ...
 std::string columnLetters(std::int32_t column);
 
@@ -43,7 +52,8 @@ public:
     // number first); cells in column order, empty ones may be left out.
     // Throws UserError at the first bad cell.
     void addRow(std::int64_t row, std::span<const TableCell> cells);
-    // Every treatment of the table, checked. Throws UserError.
+    // The treatments of the table's one parameter (see chooseParameter), checked.
+    // Throws UserError.
     std::vector<Treatment> finish();
 
 private:

@@ -96,7 +96,7 @@ std::vector<Treatment> readTable(ByteSource source, const std::string& fileName,
     origin.decimalMark = rows.separator() == ',' ? '.' : ',';
     TableTreatments table(std::move(origin), options);
     while (rows.next()) table.addRow(rows.rowNumber(), rows.cells());
-    return selectParameter(table.finish(), fileName, options);
+    return table.finish();
 }
 
 }  // namespace
@@ -130,28 +130,6 @@ std::vector<Treatment> readTextTreatments(std::string contents, const std::strin
     FieldReader reader(std::move(contents), fileName);
     std::vector<Treatment> treatments;
     treatments.push_back(readDescribedTreatment(reader, options.transformation));
-    return treatments;
-}
-
-std::vector<Treatment> selectParameter(std::vector<Treatment> treatments, const std::string& fileName,
-                                       const ReadOptions& options) {
-    std::vector<std::string> codes;
-    for (const Treatment& treatment : treatments) {
-        if (std::find(codes.begin(), codes.end(), treatment.code) == codes.end()) codes.push_back(treatment.code);
-    }
-    std::string listed;
-    for (const std::string& code : codes) listed += (listed.empty() ? "" : ", ") + code;
-    const std::string refused = "The file \"" + fileName + "\" cannot be used: ";
-    if (options.parameter) {
-        std::erase_if(treatments, [&](const Treatment& t) { return t.code != *options.parameter; });
-        if (treatments.empty()) {
-            throw UserError(refused + "it gives no treatment of the parameter \"" + quotedExcerpt(*options.parameter) +
-                            "\" (it has " + listed + ").");
-        }
-    } else if (codes.size() > 1) {
-        throw UserError(refused + "it holds treatments of " + std::to_string(codes.size()) + " parameters (" +
-                        listed + "); name one with " + options.wording.parameter + " CODE.");
-    }
     return treatments;
 }
 

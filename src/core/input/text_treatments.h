@@ -27,9 +27,4 @@ std::vector<Treatment> readTextTreatments(const std::filesystem::path& path, con
 std::vector<Treatment> readTextTreatments(std::string contents, const std::string& fileName,
                                           const ReadOptions& options);
 
-// The treatments of one parameter: the one named, or the only one there is.
-// Throws UserError when the named one is missing or several are unnamed.
-std::vector<Treatment> selectParameter(std::vector<Treatment> treatments, const std::string& fileName,
-                                       const ReadOptions& options);
-
 }  // namespace cpt
