@@ -251,7 +251,7 @@ std::vector<Treatment> readWorkbook(zip_t* archive, const std::string& fileName,
 
 [[noreturn]] void refuseArchive(const std::string& fileName, zip_error_t& error) {
     const int code = zip_error_code_zip(&error);
-    if (code == ZIP_ER_OPEN || code == ZIP_ER_READ) {
+    if (code == ZIP_ER_OPEN || code == ZIP_ER_READ || code == ZIP_ER_NOENT) {
         std::string reason = zip_error_strerror(&error);
         zip_error_fini(&error);
         throw UserError("The file \"" + fileName + "\" cannot be opened: " + reason + ".");

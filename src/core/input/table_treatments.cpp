@@ -132,13 +132,15 @@ void TableTreatments::readHeader(std::int64_t row, std::span<const TableCell> ce
                  "\"treatment\" and \"value\".");
     }
     lastNamedColumn_ = static_cast<std::int32_t>(names.size());
-    // A first column without a name holds row names, as R writes them.
+    // Columns without a name before the first name hold row names, as R
+    // writes them, or are a sheet's margin.
+    std::int32_t firstNamed = 1;
+    while (names[static_cast<std::size_t>(firstNamed - 1)].empty()) ++firstNamed;
     std::map<std::string_view, std::int32_t> seen;
-    if (!names[0].empty()) seen.emplace(names[0], 1);
-    for (std::int32_t c = 2; c <= lastNamedColumn_; ++c) {
+    for (std::int32_t c = firstNamed; c <= lastNamedColumn_; ++c) {
         const std::string& name = names[static_cast<std::size_t>(c - 1)];
         if (name.empty()) {
-            complain(place(row, c) + " is empty, but the header row must name every column after the first.");
+            complain(place(row, c) + " is empty, but the header row must name every column from its first name on.");
         }
         const auto [earlier, added] = seen.emplace(name, c);
         if (!added) {
@@ -163,7 +165,7 @@ void TableTreatments::readHeader(std::int64_t row, std::span<const TableCell> ce
         long_ = true;
         return;
     }
-    for (std::int32_t c = names[0].empty() ? 2 : 1; c <= lastNamedColumn_; ++c) {
+    for (std::int32_t c = firstNamed; c <= lastNamedColumn_; ++c) {
         Column column;
         column.name = names[static_cast<std::size_t>(c - 1)];
         column.column = c;

@@ -86,7 +86,7 @@ TEST(TableReading, BadTablesAreRefusedNamingTheFileAndThePlace) {
          "its first row (row 1) holds no column names, but a table needs a header row: the treatments' names, or "
          "\"treatment\" and \"value\"."},
         {"r.csv", "Maize,,Sorghum\n1,2,3\n",
-         "row 1, column 2 is empty, but the header row must name every column after the first."},
+         "row 1, column 2 is empty, but the header row must name every column from its first name on."},
         {"r.csv", "Treatment,Values\nMaize,1\n",
          "its header row names a column \"treatment\" (row 1, column 1) but none \"value\": a table of one row per "
          "value needs both, a table of one column per treatment names no column \"treatment\"."},
