@@ -106,12 +106,15 @@ std::string utf16(const std::string& ascii, const std::string& utf8Name, const s
 
 using SheetWriter = std::function<void(lxw_workbook*)>;
 
+// Row by row, as a workbook of constant memory must be written.
 void writeWideSheet(lxw_worksheet* sheet) {
     for (std::size_t t = 0; t < References.size(); ++t) {
-        const auto column = static_cast<lxw_col_t>(t);
-        worksheet_write_string(sheet, 0, column, References[t].name.c_str(), nullptr);
-        for (std::size_t row = 0; row < References[t].values.size(); ++row) {
-            worksheet_write_number(sheet, static_cast<lxw_row_t>(row + 1), column,
+        worksheet_write_string(sheet, 0, static_cast<lxw_col_t>(t), References[t].name.c_str(), nullptr);
+    }
+    for (std::size_t row = 0; row < 6; ++row) {
+        for (std::size_t t = 0; t < References.size(); ++t) {
+            if (row >= References[t].values.size()) continue;
+            worksheet_write_number(sheet, static_cast<lxw_row_t>(row + 1), static_cast<lxw_col_t>(t),
                                    std::stod(References[t].values[row]), nullptr);
         }
     }
@@ -227,6 +230,32 @@ TEST(TreatmentForms, EveryFormGivesTheTreatmentsOfTheDescribedFiles) {
              return std::vector{writeWorkbook(f.path() / "r.xlsx", [](lxw_workbook* book) {
                  writeWideSheet(workbook_add_worksheet(book, nullptr));
              })};
+         },
+         sizesGiven()},
+        {"xlsx wide, inline strings",
+         [](auto& f) {
+             lxw_workbook_options constantMemory{};
+             constantMemory.constant_memory = LXW_TRUE;  // writes its texts inline
+             lxw_workbook* book = workbook_new_opt((f.path() / "r.xlsx").c_str(), &constantMemory);
+             writeWideSheet(workbook_add_worksheet(book, nullptr));
+             EXPECT_EQ(workbook_close(book), LXW_NO_ERROR);
+             return std::vector{f.path() / "r.xlsx"};
+         },
+         sizesGiven()},
+        {"xlsx wide, rich-text name",
+         [](auto& f) {
+             lxw_workbook* rich = workbook_new((f.path() / "r.xlsx").c_str());
+             lxw_worksheet* sheet = workbook_add_worksheet(rich, nullptr);
+             writeWideSheet(sheet);
+             lxw_format* bold = workbook_add_format(rich);
+             format_set_bold(bold);
+             const std::string restText = References[0].name.substr(2);
+             lxw_rich_string_tuple first = {bold, const_cast<char*>("Ma")};
+             lxw_rich_string_tuple rest = {nullptr, const_cast<char*>(restText.c_str())};
+             lxw_rich_string_tuple* runs[] = {&first, &rest, nullptr};
+             worksheet_write_rich_string(sheet, 0, 0, runs, nullptr);
+             EXPECT_EQ(workbook_close(rich), LXW_NO_ERROR);
+             return std::vector{f.path() / "r.xlsx"};
          },
          sizesGiven()},
         {"xlsx long, sheet by name",
