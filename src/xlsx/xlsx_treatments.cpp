@@ -18,6 +18,10 @@
 namespace cpt::xlsx {
 namespace {
 
+// Rows and columns beyond these make no worksheet.
+constexpr std::int64_t SheetRows = 1'048'576;
+constexpr std::int64_t SheetColumns = 16'384;
+
 struct ArchiveClose {
     void operator()(zip_t* archive) const { zip_discard(archive); }
 };
@@ -88,13 +92,14 @@ private:
 std::optional<std::pair<std::int32_t, std::int64_t>> cellReference(std::string_view reference) {
     std::size_t i = 0;
     std::int64_t column = 0;
-    while (i < reference.size() && reference[i] >= 'A' && reference[i] <= 'Z' && column <= 16384) {
+    while (i < reference.size() && reference[i] >= 'A' && reference[i] <= 'Z' && column <= SheetColumns) {
         column = column * 26 + (reference[i] - 'A' + 1);
         ++i;
     }
     std::int64_t row = 0;
     const auto [end, error] = std::from_chars(reference.data() + i, reference.data() + reference.size(), row);
-    if (i == 0 || column > 16384 || error != std::errc() || end != reference.data() + reference.size() || row < 1) {
+    if (i == 0 || column > SheetColumns || error != std::errc() || end != reference.data() + reference.size() ||
+        row < 1 || row > SheetRows) {
         return std::nullopt;
     }
     return std::make_pair(static_cast<std::int32_t>(column), row);
@@ -114,6 +119,10 @@ public:
             std::int64_t row = 0;
             const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), row);
             row_ = error == std::errc() && end == number.data() + number.size() && row > row_ ? row : row_ + 1;
+            if (row_ > SheetRows) {
+                refuse(fileName_, "sheet \"" + sheet_ + "\" has a row numbered " + std::to_string(row_) +
+                                      ", beyond the last row of a worksheet; the workbook is damaged.");
+            }
             used_ = 0;
             column_ = 0;
             inRow_ = true;
@@ -125,6 +134,10 @@ public:
                                       "\" in row " + std::to_string(row_) + "; the workbook is damaged.");
             }
             column_ = place ? place->first : column_ + 1;
+            if (column_ > SheetColumns) {
+                refuse(fileName_, "sheet \"" + sheet_ + "\" has more than " + std::to_string(SheetColumns) +
+                                      " cells in row " + std::to_string(row_) + "; the workbook is damaged.");
+            }
             type_ = attribute(attributes, "t");
             value_.clear();
             inCell_ = true;

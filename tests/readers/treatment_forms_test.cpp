@@ -177,12 +177,32 @@ std::vector<std::filesystem::path> described(const testing::TempFolder& folder,
     return paths;
 }
 
-std::vector<Treatment> readAll(const std::vector<std::filesystem::path>& paths, const ReadOptions& options) {
+// From the paths, or from the files' contents in memory as the web page has them.
+std::vector<Treatment> readAll(const std::vector<std::filesystem::path>& paths, const ReadOptions& options,
+                               bool inMemory = false) {
     std::vector<Treatment> treatments;
     for (const auto& path : paths) {
-        for (Treatment& t : readTreatments(path, options)) treatments.push_back(std::move(t));
+        std::vector<Treatment> read = inMemory ? readTreatments(testing::readFile(path), path.string(), options)
+                                               : readTreatments(path, options);
+        for (Treatment& t : read) treatments.push_back(std::move(t));
     }
     return treatments;
+}
+
+void expectSameTreatments(const std::vector<Treatment>& got, const std::vector<Treatment>& expected) {
+    ASSERT_EQ(got.size(), expected.size());
+    for (std::size_t t = 0; t < expected.size(); ++t) {
+        EXPECT_EQ(got[t].name, expected[t].name);
+        EXPECT_EQ(got[t].code, expected[t].code);
+        EXPECT_EQ(got[t].sampleSize, expected[t].sampleSize);
+        EXPECT_EQ(got[t].estimate, expected[t].estimate);
+        ASSERT_EQ(got[t].values.size(), expected[t].values.size());
+        EXPECT_EQ(std::memcmp(got[t].values.data(), expected[t].values.data(),
+                              expected[t].values.size() * sizeof(double)),
+                  0);
+        EXPECT_EQ(orderingMeanOf(got[t]), orderingMeanOf(expected[t]));
+        EXPECT_EQ(got[t].transformation, expected[t].transformation);
+    }
 }
 
 TEST(TreatmentForms, EveryFormGivesTheTreatmentsOfTheDescribedFiles) {
@@ -214,6 +234,13 @@ TEST(TreatmentForms, EveryFormGivesTheTreatmentsOfTheDescribedFiles) {
          [](auto& f) {
              std::string text = "\xEF\xBB\xBF" + wide(',', false, false, false);
              for (std::size_t at = 0; (at = text.find('\n', at)) != std::string::npos; at += 2) text.insert(at, "\r");
+             return one(f, "r.csv", text);
+         },
+         sizesGiven()},
+        {"wide csv with CR line ends",
+         [](auto& f) {
+             std::string text = wide(',', false, false, false);
+             std::replace(text.begin(), text.end(), '\n', '\r');
              return one(f, "r.csv", text);
          },
          sizesGiven()},
@@ -285,25 +312,14 @@ TEST(TreatmentForms, EveryFormGivesTheTreatmentsOfTheDescribedFiles) {
     for (const FormCase& c : cases) {
         SCOPED_TRACE(c.label);
         testing::TempFolder folder;
-        std::vector<Treatment> got;
-        try {
-            got = readAll(c.files(folder), c.options);
-        } catch (const UserError& error) {
-            ADD_FAILURE() << error.what();
-            continue;
-        }
-        ASSERT_EQ(got.size(), expected.size());
-        for (std::size_t t = 0; t < expected.size(); ++t) {
-            EXPECT_EQ(got[t].name, expected[t].name);
-            EXPECT_EQ(got[t].code, expected[t].code);
-            EXPECT_EQ(got[t].sampleSize, expected[t].sampleSize);
-            EXPECT_EQ(got[t].estimate, expected[t].estimate);
-            ASSERT_EQ(got[t].values.size(), expected[t].values.size());
-            EXPECT_EQ(std::memcmp(got[t].values.data(), expected[t].values.data(),
-                                  expected[t].values.size() * sizeof(double)),
-                      0);
-            EXPECT_EQ(orderingMeanOf(got[t]), orderingMeanOf(expected[t]));
-            EXPECT_EQ(got[t].transformation, expected[t].transformation);
+        const auto paths = c.files(folder);
+        for (const bool inMemory : {false, true}) {
+            SCOPED_TRACE(inMemory ? "in memory" : "from the file");
+            try {
+                expectSameTreatments(readAll(paths, c.options, inMemory), expected);
+            } catch (const UserError& error) {
+                ADD_FAILURE() << error.what();
+            }
         }
     }
 }
