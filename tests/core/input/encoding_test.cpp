@@ -5,6 +5,7 @@
 #include "core/common/byte_source.h"
 #include "core/common/field_reader.h"
 #include "core/common/user_error.h"
+#include "core/sorting/data_file_reading.h"
 #include "support/test_files.h"
 
 namespace cpt {
@@ -97,6 +98,25 @@ TEST(FieldReader, FewerSemicolonsLeaveTheCommaTheSeparator) {
         EXPECT_EQ(FieldReader(text, "c.txt").separator(), ',');
     }
     EXPECT_EQ(describedSeparator("a;b;c;d;e;f;g;h"), ';');
+}
+
+TEST(DataFileReading, ReadsUtf16AndSemicolonDataFilesLikeTheirUtf8) {
+    testing::TempFolder folder;
+    const std::string plain = "Maize,n,20,B,3,r,20,0.25\r\n0.1\r\n0.2\r\n0.4\r\n";
+    const std::u16string units = u"Maize,n,20,B,3,r,20,0.25\r\n0.1\r\n0.2\r\n0.4\r\n";
+    const std::string files[] = {utf16(units, true), utf16(units, false), "\xEF\xBB\xBF" + plain,
+                                 "Maize;n;20;B;3;r;20;0,25\n0,1\n0,2\n0,4\n"};
+    ValueArray<double> expectedValues;
+    const DataFileContents expected = readDataFile(folder.write("plain.txt", plain), BootKind, false, expectedValues);
+    for (const std::string& file : files) {
+        ValueArray<double> values;
+        const DataFileContents got = readDataFile(folder.write("d.txt", file), BootKind, false, values);
+        EXPECT_EQ(got.heading.treatmentName, "Maize");
+        EXPECT_EQ(got.heading.pointEstimate, expected.heading.pointEstimate);
+        EXPECT_EQ(got.valueCount, 3);
+        EXPECT_EQ(got.total, expected.total);
+        EXPECT_EQ(values[3], expectedValues[3]);
+    }
 }
 
 }  // namespace
