@@ -170,7 +170,9 @@ public:
 
 private:
     void keepCell() {
-        std::string text;
+        if (used_ == texts_.size()) texts_.emplace_back();
+        auto& [column, text] = texts_[used_];  // its room kept from earlier rows
+        column = column_;
         if (type_ == "s") {
             std::size_t index = 0;
             const auto [end, error] = std::from_chars(value_.data(), value_.data() + value_.size(), index);
@@ -185,8 +187,6 @@ private:
         } else {
             text = value_;  // a number as stored, an inline or formula text, an error such as #DIV/0!
         }
-        if (used_ == texts_.size()) texts_.emplace_back();
-        texts_[used_] = {column_, std::move(text)};
         ++used_;
     }
 

@@ -176,17 +176,19 @@ void TableTreatments::readHeader(std::int64_t row, std::span<const TableCell> ce
 
 double TableTreatments::valueOf(std::int64_t row, std::int32_t column, std::string_view text,
                                 const std::string& treatment) const {
-    const std::string where = place(row, column) + " (treatment " + inQuotes(treatment) + ")";
+    // The message is made only for a bad cell: this runs once per value.
+    auto where = [&] { return place(row, column) + " (treatment " + inQuotes(treatment) + ")"; };
     const std::optional<double> x = numberOf(text, origin_.decimalMark);
-    if (!x) complain(where + " should be a bootstrap value (a number), but it holds " + inQuotes(text) + ".");
+    if (!x) complain(where() + " should be a bootstrap value (a number), but it holds " + inQuotes(text) + ".");
     const Transformation transformation = options_.transformation;
     if (!inTransformationRange(transformation, *x)) {
-        complain(where + " holds " + textNumber(*x) + ", but " +
+        complain(where() + " holds " + textNumber(*x) + ", but " +
                  std::string(transformationRangeText(transformation)) + ".");
     }
     const double transformed = applyTransformation(transformation, *x);
     if (std::fabs(transformed) > MaxValueMagnitude) {
-        complain(where + " holds " + textNumber(*x) + ", but a bootstrap value must lie between -1E+150 and 1E+150.");
+        complain(where() + " holds " + textNumber(*x) +
+                 ", but a bootstrap value must lie between -1E+150 and 1E+150.");
     }
     return transformed;
 }
