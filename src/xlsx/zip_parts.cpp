@@ -1,9 +1,10 @@
-#include "xlsx/xml_stream.h"
+#include "xlsx/zip_parts.h"
 
 #include <expat.h>
 #include <zip.h>
 
 #include <cstring>
+#include <exception>
 #include <memory>
 #include <vector>
 
@@ -14,12 +15,6 @@ namespace {
 
 constexpr char NamespaceSeparator = '\x1F';
 constexpr std::size_t ChunkSize = std::size_t{64} << 10;
-
-std::string_view localName(const char* name) {
-    const std::string_view full(name);
-    const std::size_t cut = full.rfind(NamespaceSeparator);
-    return cut == std::string_view::npos ? full : full.substr(cut + 1);
-}
 
 // Expat is C: an exception must not unwind through it, so the first one is
 // kept, the parser stopped, and the exception thrown again after it returns.
@@ -64,15 +59,8 @@ struct EntryClose {
 
 }  // namespace
 
-std::string_view attribute(const char** attributes, std::string_view name) {
-    for (const char** a = attributes; a[0] != nullptr; a += 2) {
-        if (localName(a[0]) == name) return a[1];
-    }
-    return {};
-}
-
-bool parseEntry(zip* archive, const std::string& entry, XmlHandler& handler, const std::string& fileName) {
-    std::unique_ptr<zip_file_t, EntryClose> file(zip_fopen(archive, entry.c_str(), 0));
+bool ZipParts::parse(const std::string& entry, XmlHandler& handler) {
+    std::unique_ptr<zip_file_t, EntryClose> file(zip_fopen(archive_, entry.c_str(), 0));
     if (!file) return false;
     std::unique_ptr<XML_ParserStruct, ParserFree> parser(XML_ParserCreateNS(nullptr, NamespaceSeparator));
     if (!parser) throw std::bad_alloc();
@@ -80,7 +68,7 @@ bool parseEntry(zip* archive, const std::string& entry, XmlHandler& handler, con
     XML_SetUserData(parser.get(), &session);
     XML_SetElementHandler(parser.get(), onStart, onEnd);
     XML_SetCharacterDataHandler(parser.get(), onText);
-    const std::string refused = "The file \"" + fileName + "\" cannot be used: ";
+    const std::string refused = "The file \"" + fileName_ + "\" cannot be used: ";
     std::vector<char> chunk(ChunkSize);
     for (;;) {
         const zip_int64_t got = zip_fread(file.get(), chunk.data(), chunk.size());
