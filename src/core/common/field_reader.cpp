@@ -1,5 +1,6 @@
 #include "core/common/field_reader.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstring>
@@ -14,11 +15,10 @@ namespace {
 
 constexpr std::size_t ChunkSize = std::size_t{256} << 10;
 constexpr std::size_t ExcerptCharacters = 80;
-constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
+constexpr int SemicolonHeadingFields = 8;
 
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 bool isLineEnd(char c) { return c == '\n' || c == '\r'; }
-bool endsField(char c) { return c == ',' || isLineEnd(c); }
 
 }  // namespace
 
@@ -33,31 +33,39 @@ std::string quotedExcerpt(std::string_view field) {
     return std::string(field);
 }
 
+char describedSeparator(std::string_view start) {
+    int fields = 1;
+    bool quoted = false;
+    for (const char c : start) {
+        if (c == '"') quoted = !quoted;
+        if (quoted) continue;
+        if (isLineEnd(c)) break;
+        if (c == ';') ++fields;
+    }
+    return fields >= SemicolonHeadingFields ? ';' : ',';
+}
+
 FieldReader FieldReader::fromFile(const std::filesystem::path& path) {
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-    if (!file) {
-        throw UserError("The file \"" + path.string() + "\" cannot be opened: " + std::strerror(errno) + ".");
-    }
-    return FieldReader(std::move(file), path.string());
+    return FieldReader(ByteSource::fromFile(path));
 }
 
-FieldReader::FieldReader(std::unique_ptr<std::FILE, FileCloser> file, std::string displayName)
-    : file_(std::move(file)), buffer_(MaxFieldLength + ChunkSize), displayName_(std::move(displayName)) {
-    skipByteOrderMark();
+FieldReader::FieldReader(ByteSource source)
+    : source_(std::make_unique<ByteSource>(std::move(source))), buffer_(MaxFieldLength + ChunkSize),
+      displayName_(source_->displayName()) {
+    refill();
+    detectSeparator();
 }
 
-FieldReader::FieldReader(std::string contents, std::string displayName)
-    : buffer_(contents.begin(), contents.end()), end_(buffer_.size()), exhausted_(true),
-      displayName_(std::move(displayName)) {
-    skipByteOrderMark();
+FieldReader::FieldReader(std::string contents, std::string displayName) : displayName_(std::move(displayName)) {
+    contents = asUtf8(std::move(contents));
+    buffer_.assign(contents.begin(), contents.end());
+    end_ = buffer_.size();
+    exhausted_ = true;
+    detectSeparator();
 }
 
-void FieldReader::skipByteOrderMark() {
-    while (end_ - position_ < ByteOrderMark.size() && refill()) {
-    }
-    if (std::string_view(buffer_.data() + position_, end_ - position_).starts_with(ByteOrderMark)) {
-        position_ += ByteOrderMark.size();
-    }
+void FieldReader::detectSeparator() {
+    separator_ = describedSeparator(std::string_view(buffer_.data() + position_, end_ - position_));
 }
 
 bool FieldReader::refill() {
@@ -66,12 +74,9 @@ bool FieldReader::refill() {
     if (position_ > 0) std::memmove(buffer_.data(), buffer_.data() + position_, rest);
     position_ = 0;
     end_ = rest;
-    const std::size_t got = std::fread(buffer_.data() + end_, 1, buffer_.size() - end_, file_.get());
+    const std::size_t got = source_->read(buffer_.data() + end_, buffer_.size() - end_);
     end_ += got;
     if (got == 0) {
-        if (std::ferror(file_.get())) {
-            throw UserError("The file \"" + displayName_ + "\" cannot be read: " + std::strerror(errno) + ".");
-        }
         exhausted_ = true;
         return false;
     }
@@ -144,7 +149,7 @@ std::string_view FieldReader::nextField(std::string_view what) {
         field = std::string_view(data, length);
     }
     if (field.size() > MaxFieldLength) complainTooLong(what);
-    // Consume one separator: a comma, or a line end (CR LF counts as one).
+    // Consume one separator: a comma (or semicolon), or a line end (CR LF counts as one).
     std::size_t next = position_ + scan;
     if (next < end_) {
         if (buffer_[next] == '\r') {
@@ -170,7 +175,14 @@ std::string FieldReader::readText(std::string_view what) { return std::string(ne
 
 double FieldReader::readNumber(std::string_view what) {
     std::string_view field = nextField(what);
-    std::optional<double> value = parseDecimalExactly(field);
+    std::optional<double> value;
+    if (separator_ == ';' && field.find(',') != std::string_view::npos) {
+        std::string pointed(field);
+        std::replace(pointed.begin(), pointed.end(), ',', '.');
+        value = parseDecimalExactly(pointed);
+    } else {
+        value = parseDecimalExactly(field);
+    }
     if (!value || !std::isfinite(*value)) {
         complain("field " + std::to_string(fieldNumber_) + " should be " + std::string(what) +
                  " (a number), but it holds \"" + quotedExcerpt(field) + "\".");

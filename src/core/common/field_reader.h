@@ -3,9 +3,14 @@
 // ends (LF or CR LF), blanks before a field skipped, text optionally in double
 // quotes. Every complaint names the file, the field number and what was due.
 //
+// A file whose first line holds eight fields or more separated by semicolons
+// is read with semicolons between fields and a decimal comma ("0,2134"), as
+// spreadsheets write it where the comma is the decimal mark.
+//
 // The file is read as a stream through a buffer of bounded size, so memory
 // never grows with the file; a field longer than MaxFieldLength is refused.
-// A UTF-8 byte-order mark at the start is not part of the first field.
+// It is read as UTF-8 through a ByteSource: a byte-order mark is not part of
+// the first field, and UTF-16 with its mark is transcoded.
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
@@ -13,6 +18,8 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "core/common/byte_source.h"
 
 namespace cpt {
 
@@ -37,32 +44,36 @@ public:
 
     // Number of the field read last (1 for the first field).
     long fieldNumber() const { return fieldNumber_; }
+    // ',' or ';' (then with a decimal comma).
+    char separator() const { return separator_; }
     const std::string& displayName() const { return displayName_; }
 
     [[noreturn]] void complain(std::string_view problem) const;
 
 private:
-    struct FileCloser {
-        void operator()(std::FILE* file) const { std::fclose(file); }
-    };
-
-    FieldReader(std::unique_ptr<std::FILE, FileCloser> file, std::string displayName);
+    explicit FieldReader(ByteSource source);
     // The next field, valid until the next read.
     std::string_view nextField(std::string_view what);
     // Moves the unread rest to the front and reads more behind it; false when
     // nothing more came.
     bool refill();
-    void skipByteOrderMark();
+    void detectSeparator();
+    bool endsField(char c) const { return c == separator_ || c == '\n' || c == '\r'; }
     [[noreturn]] void complainTooLong(std::string_view what) const;
 
-    std::unique_ptr<std::FILE, FileCloser> file_;
+    std::unique_ptr<ByteSource> source_;  // none when the contents came whole
     std::vector<char> buffer_;
     std::size_t position_ = 0;  // next unread byte
     std::size_t end_ = 0;       // one past the last byte read
     bool exhausted_ = false;    // the file has no more bytes
     std::string displayName_;
     long fieldNumber_ = 0;
+    char separator_ = ',';
 };
+
+// The separator of a described file from its first line: ';' when that line
+// holds eight fields or more between semicolons outside quotes, else ','.
+char describedSeparator(std::string_view start);
 
 // An offending field as a message quotes it: at most 80 characters, then "…".
 std::string quotedExcerpt(std::string_view field);

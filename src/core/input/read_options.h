@@ -1,0 +1,35 @@
+#pragma once
+// What the caller adds to a table's own columns, and how the messages name
+// the caller's controls (cpt's options by default; the web page and other
+// front ends put their own words in).
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+
+#include "core/state/analysis_state.h"
+
+namespace cpt {
+
+struct ReadWording {
+    std::string parameter = "--parameter";
+    std::string sheet = "--sheet";
+    std::string sampleSize = "--sample-size";
+    std::string estimate = "--estimate";
+};
+
+struct ReadOptions {
+    // The parameter code of a table without a parameter column, or the one
+    // parameter to take from a table that has one.
+    std::optional<std::string> parameter;
+    std::optional<std::string> sheet;  // of an .xlsx workbook; none: the first
+    // By treatment name; the table's own n and estimate columns come first.
+    std::map<std::string, std::int32_t, std::less<>> sampleSizes;
+    std::optional<std::int32_t> sampleSize;  // for every treatment not in the map
+    std::map<std::string, double, std::less<>> estimates;
+    Transformation transformation = Transformation::None;
+    ReadWording wording;
+};
+
+}  // namespace cpt

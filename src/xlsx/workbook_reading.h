@@ -1,0 +1,30 @@
+#pragma once
+// The treatments of a workbook from its XML parts, whatever unpacks and
+// parses them: xl/workbook.xml names the sheets, xl/_rels/workbook.xml.rels
+// says where each is, xl/sharedStrings.xml holds the texts the cells share,
+// and the sheet's rows go to the table as they close (see
+// core/input/table_treatments.h). No zip or XML library is needed here, so
+// the web page can hand over parts it unpacked itself.
+#include <string>
+#include <vector>
+
+#include "core/analysis/treatment.h"
+#include "core/input/read_options.h"
+#include "xlsx/xml_handler.h"
+
+namespace cpt::xlsx {
+
+class WorkbookParts {
+public:
+    virtual ~WorkbookParts() = default;
+    // Parses the part (such as "xl/workbook.xml") through the handler; false
+    // when the workbook has no such part. Throws UserError when it is no XML,
+    // and passes on what the handler throws.
+    virtual bool parse(const std::string& part, XmlHandler& handler) = 0;
+};
+
+// The first sheet, or the one the options name. Throws UserError naming the
+// file (and the cell) when a part is missing or wrong, or a cell is bad.
+std::vector<Treatment> readWorkbook(WorkbookParts& parts, const std::string& fileName, const ReadOptions& options);
+
+}  // namespace cpt::xlsx

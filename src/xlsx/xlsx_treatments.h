@@ -1,0 +1,23 @@
+#pragma once
+// The treatments of an .xlsx workbook: its first worksheet, or the one the
+// options name, read as a table (see core/input/table_treatments.h). A number
+// cell gives the double it stores, a text cell its text; messages name the
+// cell ("cell C12 of sheet \"Sheet1\"").
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/analysis/treatment.h"
+#include "core/input/read_options.h"
+
+namespace cpt::xlsx {
+
+// Throws UserError naming the file (and the cell) when it is no workbook,
+// has no such sheet, or a cell is wrong.
+std::vector<Treatment> readXlsxTreatments(const std::filesystem::path& path, const ReadOptions& options);
+// The same for a file's bytes in memory; `fileName` names it.
+std::vector<Treatment> readXlsxTreatments(std::string_view bytes, const std::string& fileName,
+                                          const ReadOptions& options);
+
+}  // namespace cpt::xlsx
