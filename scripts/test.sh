@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Sets up, builds everything and runs every test: the core, the desktop
 # program (offscreen) and the batch program, then the core's and the batch
-# program's tests again under AddressSanitizer and UndefinedBehaviorSanitizer;
-# then builds and checks the .deb and runs each fuzz target for 20 seconds;
+# program's tests again under AddressSanitizer and UndefinedBehaviorSanitizer,
+# and the engine's tests on several threads under ThreadSanitizer; then builds and checks the .deb and runs each fuzz target for 20 seconds;
 # then the web page (the core in WebAssembly under Node and in headless chromium).
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
@@ -15,8 +15,13 @@ cmake --build "$here/build" -j2
 
 cmake -S "$here" -B "$here/build-sanitize" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS=-O1 \
       -DCPT_SANITIZE=ON -DCPT_BUILD_APP=OFF -DCPT_BUILD_CLI=ON -DCPT_BUILD_BENCH=OFF
-cmake --build "$here/build-sanitize" --target common_tests core_tests cli_tests -j2
+cmake --build "$here/build-sanitize" -j2
 (cd "$here/build-sanitize" && LSAN_OPTIONS="suppressions=$here/tests/leak_suppressions.txt" ctest --output-on-failure -j2)
+
+cmake -S "$here" -B "$here/build-tsan" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS=-O1 \
+      -DCPT_SANITIZE_THREADS=ON -DCPT_BUILD_APP=OFF -DCPT_BUILD_CLI=OFF -DCPT_BUILD_BENCH=OFF
+cmake --build "$here/build-tsan" --target core_tests -j2
+TSAN_OPTIONS=halt_on_error=1 "$here/build-tsan/tests/core_tests" --gtest_filter='CartesianTest.*'
 
 "$here/scripts/package.sh" "$here/build"
 "$here/scripts/fuzz.sh" 20

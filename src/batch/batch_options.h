@@ -1,8 +1,13 @@
 #pragma once
 // The answers a batch run takes: from cpt's command line, or from the web
 // page's form.
+#include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
+
+#include "core/analysis/treatment.h"
+#include "core/input/read_options.h"
 
 namespace cpt::batch {
 
@@ -29,6 +34,11 @@ struct CartesianOptions {
     std::string figuresFolder;   // where cpt writes them
     std::string figureFormat = "svg";
     int threads = 0;             // 0: every core the system gives the process
+    // What tables lack (sample sizes, estimates), the parameter and sheet.
+    ReadOptions read;
+    // Reads one input file; none: the core's text forms (described files,
+    // text tables). cpt adds workbooks.
+    std::function<std::vector<Treatment>(const std::filesystem::path&, const ReadOptions&)> reader;
     AnswerWording wording;
 };
 

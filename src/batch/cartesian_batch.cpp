@@ -1,4 +1,4 @@
-#include <cstdlib>
+#include <algorithm>
 #include <new>
 #include <string>
 #include <vector>
@@ -9,10 +9,11 @@
 #include "core/analysis/parallel_jobs.h"
 #include "core/cartesian/difference_files.h"
 #include "core/cartesian/difference_listing.h"
+#include "core/common/field_reader.h"
 #include "core/common/output_file.h"
 #include "core/common/user_error.h"
 #include "core/figures/run_summary.h"
-#include "core/input/described_treatment.h"
+#include "core/input/text_treatments.h"
 #include "core/report/report_file.h"
 #include "core/report/significance_overview.h"
 #include "core/report/standalone_report.h"
@@ -45,13 +46,41 @@ private:
     OutputFile file_;
 };
 
+// As wrong as a command line with too few or too many files.
+class WrongTreatmentCount : public UserError {
+public:
+    using UserError::UserError;
+};
+
+// Every file's treatments one after another, in the order given: a table
+// may give several, or the whole run.
 std::vector<Treatment> readTreatments(const CartesianOptions& options, Transformation transformation) {
+    ReadOptions read = options.read;
+    read.transformation = transformation;
     std::vector<Treatment> treatments;
     for (const std::string& file : options.files) {
-        const std::string path = absolute(file);
-        FieldReader reader = FieldReader::fromFile(path);
-        treatments.push_back(readDescribedTreatment(reader, transformation));
-        treatments.back().source = path;
+        const std::filesystem::path path = absolute(file);
+        std::vector<Treatment> read_from =
+            options.reader ? options.reader(path, read) : readTextTreatments(path, read);
+        for (Treatment& treatment : read_from) treatments.push_back(std::move(treatment));
+    }
+    // A name given for a table's treatment must name one.
+    auto unknown = [&](const auto& map, const std::string& option) {
+        for (const auto& [name, value] : map) {
+            const bool found = std::any_of(treatments.begin(), treatments.end(),
+                                           [&](const Treatment& t) { return t.name == name; });
+            if (!found) {
+                throw UserError(option + " names the treatment \"" + quotedExcerpt(name) +
+                                "\", but no file given holds a treatment of that name.");
+            }
+        }
+    };
+    unknown(read.sampleSizes, read.wording.sampleSize);
+    unknown(read.estimates, read.wording.estimate);
+    if (treatments.size() < 2 || treatments.size() > static_cast<std::size_t>(TreatmentCapacity)) {
+        throw WrongTreatmentCount("The Cartesian paired test takes 2 to " + std::to_string(TreatmentCapacity) +
+                                  " treatments; " + std::to_string(treatments.size()) +
+                                  (treatments.size() == 1 ? " was given." : " were given."));
     }
     return treatments;
 }
@@ -224,6 +253,10 @@ BatchOutcome runCartesianBatch(const CartesianOptions& options, std::ostream& me
         if (options.flowRecord) flow.open(folder / FlowFileName);
         written = runAndReport(options, folder, *clock, flow, messages, progress, pairProgress);
     } catch (const Cancelled&) {
+        return outcome;
+    } catch (const WrongTreatmentCount& error) {
+        messages << error.what() << '\n';
+        outcome.status = ExitUsage;
         return outcome;
     } catch (const UserError& error) {
         messages << error.what() << '\n';

@@ -2,7 +2,13 @@
 // questions from its options and runs the same core procedures.
 #include <CLI/CLI.hpp>
 
+#include <iostream>
+#include <optional>
+#include <string>
+#include <vector>
+
 #include "cli/commands.h"
+#include "cli/read_options_text.h"
 #include "core/common/file_size_signal.h"
 #include "core/state/analysis_state.h"
 
@@ -16,10 +22,26 @@ int main(int argc, char** argv) {
     CartesianOptions cartesian;
     CLI::App* cartesianCommand = app.add_subcommand(
         "cartesian", "Cartesian paired test of 2 to 26 treatment files, given in entry order.");
-    cartesianCommand->add_option("files", cartesian.files, "Treatment bootstrap result files")
+    cartesianCommand->add_option("files", cartesian.files,
+                                 "Treatment bootstrap result files, or tables (.csv, .tsv, .xlsx) of several")
         ->required()
-        ->expected(2, cpt::TreatmentCapacity)
+        ->expected(1, -1)
         ->check(CLI::ExistingFile);
+    std::string parameter;
+    std::string sheet;
+    std::vector<std::string> sampleSizes;
+    std::vector<std::string> estimates;
+    cartesianCommand->add_option("--parameter", parameter,
+                                 "Parameter code of a table (of the one to take from a table of several)");
+    cartesianCommand->add_option("--sheet", sheet, "Worksheet of an .xlsx table (default: the first)");
+    cartesianCommand->add_option("--sample-size", sampleSizes,
+                                 "NAME=N: sample size of a table's treatment; N alone: of every treatment (repeatable)")
+        ->allow_extra_args(false)
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+    cartesianCommand->add_option("--estimate", estimates,
+                                 "NAME=X: full-sample estimate of a table's treatment (repeatable)")
+        ->allow_extra_args(false)
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
     cartesianCommand->add_flag("--reversed", cartesian.reversed, "Number the treatments by ascending mean");
     cartesianCommand->add_flag("--differences", cartesian.differences, "Write the six difference files of each pair");
     cartesianCommand->add_option("--code", cartesian.code,
@@ -64,6 +86,13 @@ int main(int argc, char** argv) {
         int status = app.exit(error);
         return status == 0 ? ExitSuccess : ExitUsage;
     }
-    if (cartesianCommand->parsed()) return runCartesian(cartesian);
+    if (cartesianCommand->parsed()) {
+        if (std::optional<std::string> wrong = takeReadOptions(parameter, sheet, sampleSizes, estimates, cartesian.read)) {
+            std::cerr << *wrong << '\n';
+            return ExitUsage;
+        }
+        cartesian.reader = readAnyTreatments;
+        return runCartesian(cartesian);
+    }
     return runSortCount(sortCount);
 }
