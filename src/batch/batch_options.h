@@ -31,6 +31,20 @@ struct CartesianOptions {
     AnswerWording wording;
 };
 
+struct StudyBatchOptions {
+    std::vector<std::string> files;
+    std::vector<std::string> formats{"csv", "xlsx", "html"};  // or {"all"}
+    std::vector<std::string> order;  // column order; empty: as the treatments first appear
+    bool reversed = false;
+    std::string code = "1";
+    std::string folder;  // -C
+    bool json = false;
+    std::string fixedTime;
+    int threads = 1;
+    int digits = 2;  // significant digits of the SE
+    AnswerWording wording;
+};
+
 struct SortCountOptions {
     std::string file;
     std::string kind = "boot";

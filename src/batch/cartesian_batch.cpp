@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "batch/batch_outcome.h"
+#include "batch/input_files.h"
+#include "batch/reported_run.h"
 #include "batch/run_setup.h"
 #include "core/analysis/cartesian_test.h"
 #include "core/cartesian/difference_files.h"
@@ -11,8 +13,6 @@
 #include "core/common/output_file.h"
 #include "core/common/user_error.h"
 #include "core/figures/run_summary.h"
-#include "core/input/described_treatment.h"
-#include "core/report/report_file.h"
 #include "core/report/significance_overview.h"
 #include "core/report/standalone_report.h"
 
@@ -47,10 +47,8 @@ private:
 std::vector<Treatment> readTreatments(const CartesianOptions& options, Transformation transformation) {
     std::vector<Treatment> treatments;
     for (const std::string& file : options.files) {
-        const std::string path = absolute(file);
-        FieldReader reader = FieldReader::fromFile(path);
-        treatments.push_back(readDescribedTreatment(reader, transformation));
-        treatments.back().source = path;
+        std::vector<Treatment> read = readInputFile(file, transformation);
+        for (Treatment& treatment : read) treatments.push_back(std::move(treatment));
     }
     return treatments;
 }
@@ -121,14 +119,11 @@ nlohmann::json resultDocument(const CartesianResult& result, const std::filesyst
     }
     nlohmann::json files = nlohmann::json::array();
     for (const auto& path : written) files.push_back(path.string());
-    return {{"treatments", treatments},
-            {"pairs", pairs},
-            {"F", result.anova.f ? nlohmann::json(*result.anova.f) : nlohmann::json(nullptr)},
-            {"dfBetween", result.anova.dfBetween},
-            {"dfWithin", result.anova.dfWithin},
-            {"sidakAlpha", result.sidakAlpha},
-            {"report", report.string()},
-            {"files", files}};
+    nlohmann::json document = runSummaryDocument(result, report);
+    document["treatments"] = treatments;
+    document["pairs"] = pairs;
+    document["files"] = files;
+    return document;
 }
 
 // Why a run stopped, for the message that adds what became of its files.
@@ -182,16 +177,11 @@ Written runAndReport(const CartesianOptions& options, const std::filesystem::pat
         if (pair.stage == PairProgress::Stage::Sorting) flow.trace("QuickSort");
     };
     try {
-        written.result = runCartesianTest(written.treatments, settings);
-        flow.trace("PrintMultiCIofDifference");
-        try {
-            written.report = writeStandaloneReport(folder, written.result, options.code, clock, begin);
-        } catch (const ReportNotCreated& error) {
-            messages << error.what() << options.wording.anotherCode << '\n';
-            throw Cancelled();
-        }
-        flow.trace("PrintPairTestTable");
-        flow.trace("ShowMultiCIofDifference");
+        ReportedRun run = runWithReport(written.treatments, settings, {folder, options.code}, clock, begin,
+                                        options.wording, messages,
+                                        [&](std::string_view procedure) { flow.trace(procedure); });
+        written.result = std::move(run.result);
+        written.report = std::move(run.report);
     } catch (...) {
         // Difference files are part of a run's result: without its report,
         // none of them stays.
