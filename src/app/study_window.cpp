@@ -21,13 +21,13 @@
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <sstream>
 
 #include "app/results_window.h"
 #include "batch/input_files.h"
 #include "core/common/user_error.h"
 #include "core/figures/run_summary.h"
-#include "core/study/study_text_formats.h"
 #include "study_files/study_table_files.h"
 
 namespace cpt::app {
@@ -47,6 +47,28 @@ DateTime localNow() {
     const QDateTime now = QDateTime::currentDateTime();
     return {now.date().year(), now.date().month(), now.date().day(), now.time().hour(), now.time().minute(),
             now.time().second()};
+}
+
+// The table as Qt's rich text lays it out (it leaves out the page's cell
+// padding): the same cells, the letters raised, the note below.
+QString viewHtml(const StudyTable& table) {
+    auto escaped = [](const std::string& text) { return qt(text).toHtmlEscaped(); };
+    QString html = QStringLiteral("<table cellpadding=\"6\" cellspacing=\"0\"><tr style=\"background-color:#e8e8e8\">"
+                                  "<th align=\"left\">Parameter</th>");
+    for (const std::string& treatment : table.treatments) html += "<th>" + escaped(treatment) + "</th>";
+    html += "</tr>";
+    for (const StudyRow& row : table.rows) {
+        html += "<tr><td>" + escaped(row.parameter) + "</td>";
+        for (const auto& cell : row.cells) {
+            html += "<td align=\"center\">";
+            if (cell) html += escaped(cell->values) + (cell->letters.empty() ? "" : "<sup>" + escaped(cell->letters) + "</sup>");
+            html += "</td>";
+        }
+        html += "</tr>";
+    }
+    html += "</table>";
+    for (const std::string& line : table.note) html += "<p>" + escaped(line) + "</p>";
+    return html;
 }
 
 int pairsOf(std::size_t treatments) { return static_cast<int>(treatments * (treatments - 1) / 2); }
@@ -141,8 +163,6 @@ QWidget* StudyWindow::buildFilesBox() {
     running->addWidget(run_);
     progress_ = new QProgressBar(box);
     progress_->setObjectName(study_parts::Progress);
-    progress_->setFormat(tr("%v of %m pairs"));
-    progress_->setValue(0);
     running->addWidget(progress_, 1);
     layout->addLayout(running);
     setOutputFolder(folder_);
@@ -247,6 +267,7 @@ void StudyWindow::regroup() {
         }
     }
     showGrouping();
+    showPairsToRun();
     run_->setEnabled(canRun());
 }
 
@@ -292,6 +313,14 @@ void StudyWindow::showGrouping() {
         lines.push_back(tr("Add the bootstrap result files of every parameter and treatment."));
     }
     problem_->setText(lines.join("\n"));
+}
+
+void StudyWindow::showPairsToRun() {
+    int pairs = 0;
+    for (const StudyParameterGroup& group : groups_) pairs += pairsOf(group.treatments.size());
+    progress_->setRange(0, std::max(pairs, 1));
+    progress_->setValue(0);
+    progress_->setFormat(pairs > 0 ? tr("%v of %m pairs") : QString());
 }
 
 void StudyWindow::setBusy(bool busy) {
@@ -348,14 +377,13 @@ bool StudyWindow::run() {
         const QString reason = dynamic_cast<const Cancelled*>(&error) != nullptr ? QString() : qt(error.what());
         QMessageBox::warning(this, tr("Study stopped"),
                              (qt(told) + reason).trimmed() + tr("\nNo report of this study was kept."));
-        progress_->setValue(0);
-        progress_->setFormat(tr("%v of %m pairs"));
+        showPairsToRun();
         setBusy(false);
         return false;
     }
     progress_->setValue(pairsInAll_);
     progress_->setFormat(tr("%1 parameters done").arg(ranGroups_.size()));
-    tableView_->setHtml(qt(studyTableHtml(*table_)));
+    tableView_->setHtml(viewHtml(*table_));
     for (const StudyParameterRun& parameterRun : runs_.runs) reportChoice_->addItem(qt(parameterRun.parameter));
     exportStatus_->clear();
     setBusy(false);

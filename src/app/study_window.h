@@ -76,6 +76,7 @@ private:
     QWidget* buildTableBox();
     void regroup();
     void showGrouping();
+    void showPairsToRun();
     void setBusy(bool busy);
     void showProgress(const batch::StudyProgress& progress);
 
