@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QDateTime>
 #include <QDesktopServices>
@@ -124,6 +125,9 @@ QWidget* StudyWindow::buildFilesBox() {
     grid_->setObjectName(study_parts::Grouping);
     grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // The table's columns follow the grid's: a treatment dragged by its heading moves there.
+    grid_->horizontalHeader()->setSectionsMovable(true);
+    grid_->horizontalHeader()->setToolTip(tr("Drag a treatment to change the order of the table's columns"));
     layout->addWidget(grid_, 1);
 
     problem_ = new QLabel(box);
@@ -280,6 +284,7 @@ void StudyWindow::showGrouping() {
         if (!names.contains(qt(treatment.name))) names.push_back(qt(treatment.name));
     }
     grid_->clear();
+    grid_->setColumnCount(0);  // and forget the columns' order
     grid_->setRowCount(static_cast<int>(parameters.size()));
     grid_->setColumnCount(static_cast<int>(names.size()));
     grid_->setVerticalHeaderLabels(parameters);
@@ -323,7 +328,26 @@ void StudyWindow::showPairsToRun() {
     progress_->setFormat(pairs > 0 ? tr("%v of %m pairs") : QString());
 }
 
+std::vector<std::string> StudyWindow::columnOrder() const {
+    std::vector<std::string> order(static_cast<std::size_t>(grid_->columnCount()));
+    for (int column = 0; column < grid_->columnCount(); ++column) {
+        order[static_cast<std::size_t>(grid_->horizontalHeader()->visualIndex(column))] =
+            grid_->horizontalHeaderItem(column)->text().toStdString();
+    }
+    return order;
+}
+
+void StudyWindow::closeEvent(QCloseEvent* event) {
+    // A run holds the window until its last report.
+    if (running_) {
+        event->ignore();
+        return;
+    }
+    QWidget::closeEvent(event);
+}
+
 void StudyWindow::setBusy(bool busy) {
+    running_ = busy;
     for (QWidget* widget : beforeRun_) widget->setEnabled(!busy);
     run_->setEnabled(!busy && canRun());
     for (QWidget* widget : afterRun_) widget->setEnabled(!busy && table_.has_value());
@@ -369,6 +393,7 @@ bool StudyWindow::run() {
                               runs_, [this](const batch::StudyProgress& at) { showProgress(at); });
         StudyOptions options;
         options.digits = digits_->value();
+        options.treatmentOrder = columnOrder();
         table_ = buildStudyTable(runs_.runs, options);
     } catch (const std::exception& error) {
         batch::removeReports(runs_);

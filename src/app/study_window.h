@@ -9,6 +9,7 @@
 #include "batch/study_batch.h"
 
 class QCheckBox;
+class QCloseEvent;
 class QComboBox;
 class QLabel;
 class QProgressBar;
@@ -71,8 +72,13 @@ public:
     const std::vector<std::filesystem::path>& reports() const { return runs_.reports; }
     bool canRun() const;
 
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     QWidget* buildFilesBox();
+    // The treatments in the grid's column order, as the user left it.
+    std::vector<std::string> columnOrder() const;
     QWidget* buildTableBox();
     void regroup();
     void showGrouping();
@@ -106,6 +112,7 @@ private:
     std::vector<QWidget*> afterRun_;  // usable once a table is shown
     std::vector<QWidget*> beforeRun_;  // held while a run is on
     std::vector<QPointer<ResultsWindow>> resultsWindows_;
+    bool running_ = false;
 };
 
 }  // namespace cpt::app

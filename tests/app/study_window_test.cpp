@@ -2,6 +2,7 @@
 // table, each format saved, a parameter's results opened; never opened by
 // the main window itself.
 #include <QApplication>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
@@ -73,14 +74,19 @@ TEST(StudyWindow, GroupsTheFilesAsParametersByTreatmentsBeforeTheRun) {
     const QString problem = part<QLabel>(window, study_parts::Problem)->text();
     EXPECT_TRUE(problem.contains("Maize-r.txt") && problem.contains("Maize-r again.txt")) << problem.toStdString();
     EXPECT_FALSE(part<QPushButton>(window, study_parts::Run)->isEnabled());
+    grid->horizontalHeader()->moveSection(3, 0);
     window.clearFiles();
     EXPECT_EQ(grid->rowCount(), 0);
+    window.addFiles(writeStudy(inputs));
+    EXPECT_EQ(grid->horizontalHeader()->visualIndex(0), 0);  // a new grid starts in the files' order
 }
 
 TEST(StudyWindow, RunShowsTheTableAndSavesEachFormat) {
     TempFolder inputs, out;
     StudyWindow window(QString::fromStdString(out.path().string()));
     window.addFiles(writeStudy(inputs));
+    // Oat dragged to the front of the grid leads the table too.
+    part<QTableWidget>(window, study_parts::Grouping)->horizontalHeader()->moveSection(3, 0);
     ASSERT_TRUE(window.run());
     ASSERT_EQ(window.reports().size(), 3u);
     for (const auto& report : window.reports()) EXPECT_TRUE(std::filesystem::exists(report)) << report;
@@ -88,6 +94,7 @@ TEST(StudyWindow, RunShowsTheTableAndSavesEachFormat) {
     const StudyTable& table = *window.table();
     ASSERT_EQ(table.rows.size(), 3u);
     EXPECT_EQ(table.tidyRows.size(), 11u);
+    EXPECT_EQ(table.treatments, (std::vector<std::string>{"Oat", "Maize", "Sorghum", "Wheat"}));
 
     // The letters are raised in the view, after the values.
     const QString html = part<QTextBrowser>(window, study_parts::Table)->toHtml();
