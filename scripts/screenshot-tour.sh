@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Walks through the desktop program on a virtual screen of the given size and
 # saves a screenshot at each stop (start, menu text, chart, a finished run, an
-# input box, the file dialogue, the Results window's tabs):
+# input box, the file dialogue, the Results window's tabs, the Study window):
 #   scripts/screenshot-tour.sh OUT_FOLDER [WIDTHxHEIGHT]
 set -euo pipefail
 out=${1:-screenshots}

@@ -8,6 +8,7 @@
 #include "app/dedication_window.h"
 #include "app/main_window_widget.h"
 #include "app/results_window.h"
+#include "app/study_window.h"
 #include "core/analysis/cartesian_run.h"
 #include "core/analysis/parallel_jobs.h"
 #include "core/cartesian/test_dialogue.h"
@@ -53,6 +54,7 @@ DesktopApplication::DesktopApplication(Dialogs& dialogs, Clock& clock, bool main
             return true;
         },
         [this] { openResults(); });
+    mainWindow_->setStudyHandler([this] { openStudy(); });
     dedicationWindow_ = std::make_unique<DedicationWindow>(
         context_.window, [this] { run(Vater_Command1_Click); }, [this] { run(Vater_Close); });
     context_.window.setExitHandler([] { QCoreApplication::quit(); });
@@ -77,6 +79,7 @@ DesktopApplication::DesktopApplication(Dialogs& dialogs, Clock& clock, bool main
 
 DesktopApplication::~DesktopApplication() {
     for (const QPointer<ResultsWindow>& window : resultsWindows_) delete window.data();
+    delete studyWindow_.data();
 }
 
 void DesktopApplication::clicked(const QString& control, int gesture) {
@@ -130,6 +133,15 @@ ResultsWindow* DesktopApplication::openResults() {
     resultsWindows_.emplace_back(window);
     window->show();
     return window;
+}
+
+StudyWindow* DesktopApplication::openStudy() {
+    if (running_) return nullptr;  // an analysis holds the window
+    if (!studyWindow_) studyWindow_ = new StudyWindow(QString::fromStdString(context_.workingDirectory.string()));
+    studyWindow_->show();
+    studyWindow_->raise();
+    studyWindow_->activateWindow();
+    return studyWindow_;
 }
 
 void DesktopApplication::tick() {

@@ -15,6 +15,7 @@ namespace cpt::app {
 class MainWindowWidget;
 class DedicationWindow;
 class ResultsWindow;
+class StudyWindow;
 
 // The desktop program: one application context, the two windows that draw
 // it, the 500 ms timer, and the routing of clicks to the procedures.
@@ -37,6 +38,8 @@ public:
     // The Results window of the last report, opened (or raised when it is
     // open) on the user's request; nullptr when no run has written a report.
     ResultsWindow* openResults();
+    // The Study window, opened (or raised) on the user's request.
+    StudyWindow* openStudy();
 
 private:
     void clicked(const QString& control, int gesture);
@@ -55,6 +58,7 @@ private:
     bool running_ = false;
     std::optional<Results> results_;
     std::vector<QPointer<ResultsWindow>> resultsWindows_;
+    QPointer<StudyWindow> studyWindow_;
 };
 
 }  // namespace cpt::app

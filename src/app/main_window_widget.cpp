@@ -156,6 +156,10 @@ MainWindowWidget::MainWindowWidget(const ControlModel& model, ClickHandler onCli
     connect(resultsShortcut, &QShortcut::activated, this, [this] {
         if (!reportPath_.isEmpty()) onResults_();
     });
+    auto* studyShortcut = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_T), this);
+    connect(studyShortcut, &QShortcut::activated, this, [this] {
+        if (onStudy_) onStudy_();
+    });
     auto* guideShortcut = new QShortcut(QKeySequence::HelpContents, this);
     connect(guideShortcut, &QShortcut::activated, this, [this] { openUserGuide(this); });
 
@@ -393,6 +397,9 @@ void MainWindowWidget::showReportMenu(const QPoint& position) {
     QAction* copy = menu.addAction(tr("Copy the path"), this, [this] { QGuiApplication::clipboard()->setText(reportPath_); });
     for (QAction* action : {results, open, folder, copy}) action->setEnabled(report);
     menu.addSeparator();
+    QAction* study = menu.addAction(tr("Study table of several parameters..."), QKeySequence(Qt::CTRL | Qt::Key_T), this,
+                                    [this] { onStudy_(); });
+    study->setEnabled(static_cast<bool>(onStudy_));
     menu.addAction(tr("User guide"), QKeySequence::HelpContents, this, [this] { openUserGuide(this); });
     menu.exec(caption->mapToGlobal(position));
 }

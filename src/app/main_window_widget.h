@@ -32,6 +32,8 @@ public:
     const QString& reportPath() const { return reportPath_; }
     // The line under the overview grid says which way the differences go.
     void setGridLegend(bool reversedOrder);
+    // What "Study table..." (the report menu, Ctrl+T) opens.
+    void setStudyHandler(std::function<void()> onStudy) { onStudy_ = std::move(onStudy); }
     static QString gridLegendText(bool reversedOrder);
     // Brings every widget in line with the model.
     void sync();
@@ -56,6 +58,7 @@ private:
     ClickHandler onClick_;
     CloseHandler onClose_;
     ResultsHandler onResults_;
+    std::function<void()> onStudy_;
     QString reportPath_;
     QLabel* gridLegend_ = nullptr;
     QScrollArea* menuScroll_ = nullptr;

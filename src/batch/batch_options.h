@@ -20,6 +20,9 @@ struct AnswerWording {
         "\nGive another --code (a file name cannot hold every character), or another folder with -C.";
 };
 
+// Reads one input file into its treatments.
+using TreatmentReader = std::function<std::vector<Treatment>(const std::filesystem::path&, const ReadOptions&)>;
+
 struct CartesianOptions {
     std::vector<std::string> files;
     bool reversed = false;
@@ -38,7 +41,21 @@ struct CartesianOptions {
     ReadOptions read;
     // Reads one input file; none: the core's text forms (described files,
     // text tables). cpt adds workbooks.
-    std::function<std::vector<Treatment>(const std::filesystem::path&, const ReadOptions&)> reader;
+    TreatmentReader reader;
+    AnswerWording wording;
+};
+
+struct StudyBatchOptions {
+    std::vector<std::string> files;
+    std::vector<std::string> formats{"csv", "xlsx", "html"};  // or {"all"}
+    std::vector<std::string> order;  // column order; empty: as the treatments first appear
+    bool reversed = false;
+    std::string code = "1";
+    std::string folder;  // -C
+    bool json = false;
+    std::string fixedTime;
+    int threads = 1;
+    int digits = 2;  // significant digits of the SE
     AnswerWording wording;
 };
 

@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "batch/batch_outcome.h"
+#include "batch/input_files.h"
+#include "batch/reported_run.h"
 #include "batch/run_setup.h"
 #include "core/analysis/cartesian_test.h"
 #include "core/analysis/parallel_jobs.h"
@@ -13,8 +15,6 @@
 #include "core/common/output_file.h"
 #include "core/common/user_error.h"
 #include "core/figures/run_summary.h"
-#include "core/input/text_treatments.h"
-#include "core/report/report_file.h"
 #include "core/report/significance_overview.h"
 #include "core/report/standalone_report.h"
 
@@ -59,10 +59,8 @@ std::vector<Treatment> readTreatments(const CartesianOptions& options, Transform
     read.transformation = transformation;
     std::vector<Treatment> treatments;
     for (const std::string& file : options.files) {
-        const std::filesystem::path path = absolute(file);
-        std::vector<Treatment> read_from =
-            options.reader ? options.reader(path, read) : readTextTreatments(path, read);
-        for (Treatment& treatment : read_from) treatments.push_back(std::move(treatment));
+        std::vector<Treatment> fromFile = readInputFile(file, read, options.reader);
+        for (Treatment& treatment : fromFile) treatments.push_back(std::move(treatment));
     }
     // A name given for a table's treatment must name one.
     auto unknown = [&](const auto& map, const std::string& option) {
@@ -151,14 +149,11 @@ nlohmann::json resultDocument(const CartesianResult& result, const std::filesyst
     }
     nlohmann::json files = nlohmann::json::array();
     for (const auto& path : written) files.push_back(path.string());
-    return {{"treatments", treatments},
-            {"pairs", pairs},
-            {"F", result.anova.f ? nlohmann::json(*result.anova.f) : nlohmann::json(nullptr)},
-            {"dfBetween", result.anova.dfBetween},
-            {"dfWithin", result.anova.dfWithin},
-            {"sidakAlpha", result.sidakAlpha},
-            {"report", report.string()},
-            {"files", files}};
+    nlohmann::json document = runSummaryDocument(result, report);
+    document["treatments"] = treatments;
+    document["pairs"] = pairs;
+    document["files"] = files;
+    return document;
 }
 
 // Why a run stopped, for the message that adds what became of its files.
@@ -213,16 +208,11 @@ Written runAndReport(const CartesianOptions& options, const std::filesystem::pat
         if (pair.stage == PairProgress::Stage::Sorting) flow.trace("QuickSort");
     };
     try {
-        written.result = runCartesianTest(written.treatments, settings);
-        flow.trace("PrintMultiCIofDifference");
-        try {
-            written.report = writeStandaloneReport(folder, written.result, options.code, clock, begin);
-        } catch (const ReportNotCreated& error) {
-            messages << error.what() << options.wording.anotherCode << '\n';
-            throw Cancelled();
-        }
-        flow.trace("PrintPairTestTable");
-        flow.trace("ShowMultiCIofDifference");
+        ReportedRun run = runWithReport(written.treatments, settings, {folder, options.code}, clock, begin,
+                                        options.wording, messages,
+                                        [&](std::string_view procedure) { flow.trace(procedure); });
+        written.result = std::move(run.result);
+        written.report = std::move(run.report);
     } catch (...) {
         // Difference files are part of a run's result: without its report,
         // none of them stays.

@@ -8,9 +8,11 @@
 #include <new>
 
 #include "batch/batch_outcome.h"
+#include "batch/study_batch.h"
 #include "cli/figure_output.h"
 #include "core/common/user_error.h"
 #include "core/sorting/sort_and_count.h"
+#include "study_files/study_table_files.h"
 
 namespace cpt::cli {
 namespace {
@@ -67,6 +69,20 @@ int runCartesian(batch::CartesianOptions options) {
         outcome.document["figures"] = paths;
         outcome.written.insert(outcome.written.end(), figures.begin(), figures.end());
     }
+    return printOutcome(outcome, options.json);
+}
+
+int runStudy(const batch::StudyBatchOptions& options) {
+    batch::StudyProgressHandler progress;
+    if (::isatty(STDERR_FILENO) != 0) {
+        const auto start = std::chrono::steady_clock::now();
+        progress = [start](const batch::StudyProgress& at) {
+            const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
+            std::fprintf(stderr, "cpt: %s (parameter %d of %d), pair %d of %d, %.1f s\n", at.name.c_str(),
+                         at.parameter, at.parameters, at.pair, at.pairs, elapsed.count());
+        };
+    }
+    const batch::BatchOutcome outcome = batch::runStudyBatch(options, writeStudyTableFiles, std::cerr, progress);
     return printOutcome(outcome, options.json);
 }
 

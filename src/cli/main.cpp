@@ -11,6 +11,7 @@
 #include "cli/read_options_text.h"
 #include "core/common/file_size_signal.h"
 #include "core/state/analysis_state.h"
+#include "core/study/study_rounding.h"
 
 int main(int argc, char** argv) {
     using namespace cpt::cli;
@@ -66,6 +67,37 @@ int main(int argc, char** argv) {
         ->check(CLI::IsMember({"svg", "png", "pdf"}))
         ->capture_default_str();
 
+    StudyBatchOptions study;
+    CLI::App* studyCommand = app.add_subcommand(
+        "study", "A study table of several parameters: one Cartesian paired test per parameter, then the table.");
+    studyCommand->add_option("files", study.files, "Treatment bootstrap result files of every parameter")
+        ->required()
+        ->check(CLI::ExistingFile);
+    studyCommand->add_option("-C", study.folder, "Folder for the reports and the table files")
+        ->check(CLI::ExistingDirectory);
+    studyCommand->add_option("--format", study.formats, "Table formats: csv, xlsx, html, tex, md, docx or all")
+        ->delimiter(',')
+        ->allow_extra_args(false)
+        ->take_all()
+        ->capture_default_str();
+    studyCommand->add_option("--order", study.order,
+                             "The table's columns: every treatment name, comma-separated (default: as they first appear)")
+        ->delimiter(',')
+        ->allow_extra_args(false)
+        ->take_all();
+    studyCommand->add_flag("--reversed", study.reversed, "Number each run's treatments by ascending mean");
+    studyCommand->add_option("--code", study.code, "Code for the reports' file names; 1 gives the date-time form")
+        ->capture_default_str();
+    studyCommand->add_option("--fixed-time", study.fixedTime,
+                             "Take this moment (YYYY-MM-DD HH:MM:SS) as the time, for reproducible files");
+    studyCommand->add_option("--threads", study.threads, "Threads of each Cartesian run")
+        ->check(CLI::Range(1, 256))
+        ->capture_default_str();
+    studyCommand->add_option("--digits", study.digits, "Significant digits of the SE in the table")
+        ->check(CLI::Range(1, cpt::MaxStudyDigits))
+        ->capture_default_str();
+    studyCommand->add_flag("--json", study.json, "Print the results as one JSON document");
+
     SortCountOptions sortCount;
     CLI::App* sortCountCommand = app.add_subcommand("sort-count", "Sort and count the values of one data file.");
     sortCountCommand->add_option("file", sortCount.file, "Data file")->required()->check(CLI::ExistingFile);
@@ -94,5 +126,6 @@ int main(int argc, char** argv) {
         cartesian.reader = readAnyTreatments;
         return runCartesian(cartesian);
     }
+    if (studyCommand->parsed()) return runStudy(study);
     return runSortCount(sortCount);
 }

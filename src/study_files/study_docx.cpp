@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "study_files/local_time.h"
 #include "study_files/xml_text.h"
 #include "study_files/zip_archive.h"
 
@@ -158,7 +159,7 @@ std::string document(const StudyTable& study) {
 
 }  // namespace
 
-std::string studyTableDocx(const StudyTable& study) {
+std::string studyTableDocx(const StudyTable& study, const DateTime& created) {
     const ZipEntry entries[] = {
         {"[Content_Types].xml", std::string(XmlDeclaration) + ContentTypes},
         {"_rels/.rels", std::string(XmlDeclaration) + PackageRelationships},
@@ -166,7 +167,7 @@ std::string studyTableDocx(const StudyTable& study) {
         {"word/_rels/document.xml.rels", std::string(XmlDeclaration) + DocumentRelationships},
         {"word/styles.xml", styles()},
     };
-    return zipArchive(entries, "Word document of the study table");
+    return zipArchive(entries, systemTimeOf(created), "Word document of the study table");
 }
 
 }  // namespace cpt

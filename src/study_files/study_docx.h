@@ -3,11 +3,14 @@
 // superscript runs, rules above, below and under the heading, and the note.
 #include <string>
 
+#include "core/common/date_time.h"
 #include "core/study/study_table.h"
 
 namespace cpt {
 
-// The bytes of the .docx file. Throws UserError when it cannot be put together.
-std::string studyTableDocx(const StudyTable& table);
+// The bytes of the .docx file, its parts dated `created` (local time), so
+// that the same table and moment give the same bytes. Throws UserError when
+// it cannot be put together.
+std::string studyTableDocx(const StudyTable& table, const DateTime& created);
 
 }  // namespace cpt

@@ -8,14 +8,14 @@
 namespace cpt {
 
 std::vector<std::filesystem::path> writeStudyTableFiles(const StudyTable& table, const std::filesystem::path& folder,
-                                                        std::span<const StudyFormat> formats) {
+                                                        std::span<const StudyFormat> formats, const DateTime& created) {
     std::vector<StudyFileContent> files;
     for (StudyFormat format : formats) {
         const bool seen = std::any_of(files.begin(), files.end(), [&](const auto& file) { return file.format == format; });
         if (seen) continue;
         switch (format) {
-            case StudyFormat::Xlsx: files.push_back({format, studyTableXlsx(table)}); break;
-            case StudyFormat::Docx: files.push_back({format, studyTableDocx(table)}); break;
+            case StudyFormat::Xlsx: files.push_back({format, studyTableXlsx(table, created)}); break;
+            case StudyFormat::Docx: files.push_back({format, studyTableDocx(table, created)}); break;
             default: files.push_back({format, studyTableText(table, format)});
         }
     }

@@ -4,6 +4,7 @@
 #include <span>
 #include <vector>
 
+#include "core/common/date_time.h"
 #include "core/study/study_file_set.h"
 #include "core/study/study_table.h"
 
@@ -12,8 +13,8 @@ namespace cpt {
 // Writes study-table.EXT for each format (a format named twice is written
 // once) under the first number free for all of them, and returns the paths
 // in the order of the formats. A failure throws UserError and leaves none of
-// the set.
+// the set. The office files are stamped `created`.
 std::vector<std::filesystem::path> writeStudyTableFiles(const StudyTable& table, const std::filesystem::path& folder,
-                                                        std::span<const StudyFormat> formats);
+                                                        std::span<const StudyFormat> formats, const DateTime& created);
 
 }  // namespace cpt

@@ -12,6 +12,7 @@
 
 #include "core/common/number_format.h"
 #include "core/common/user_error.h"
+#include "study_files/local_time.h"
 
 namespace cpt {
 namespace {
@@ -188,7 +189,7 @@ std::string readBytes(const std::filesystem::path& path) {
 
 }  // namespace
 
-std::string studyTableXlsx(const StudyTable& table) {
+std::string studyTableXlsx(const StudyTable& table, const DateTime& created) {
     ScratchFolder scratch;
     const std::string path = (scratch.path() / "study-table.xlsx").string();
     std::string tmpdir = scratch.path().string();
@@ -198,6 +199,9 @@ std::string studyTableXlsx(const StudyTable& table) {
     lxw_workbook* workbook = workbook_new_opt(path.c_str(), &options);
     if (workbook == nullptr) fail("the workbook could not be started");
     try {
+        lxw_doc_properties properties{};
+        properties.created = systemTimeOf(created);
+        check(workbook_set_properties(workbook, &properties));
         const Formats formats = makeFormats(workbook);
         lxw_worksheet* study = workbook_add_worksheet(workbook, "Study table");
         lxw_worksheet* data = workbook_add_worksheet(workbook, "Data");

@@ -4,11 +4,14 @@
 // rows, their numbers as numbers.
 #include <string>
 
+#include "core/common/date_time.h"
 #include "core/study/study_table.h"
 
 namespace cpt {
 
-// The bytes of the .xlsx file. Throws UserError when it cannot be put together.
-std::string studyTableXlsx(const StudyTable& table);
+// The bytes of the .xlsx file, its creation stamped `created` (local time),
+// so that the same table and moment give the same bytes. Throws UserError
+// when it cannot be put together.
+std::string studyTableXlsx(const StudyTable& table, const DateTime& created);
 
 }  // namespace cpt

@@ -21,7 +21,7 @@ struct SourceFree {
 
 }  // namespace
 
-std::string zipArchive(std::span<const ZipEntry> entries, const std::string& what) {
+std::string zipArchive(std::span<const ZipEntry> entries, std::time_t modified, const std::string& what) {
     zip_error_t error;
     zip_error_init(&error);
     std::unique_ptr<zip_source_t, SourceFree> buffer(zip_source_buffer_create(nullptr, 0, 0, &error));
@@ -35,8 +35,10 @@ std::string zipArchive(std::span<const ZipEntry> entries, const std::string& wha
     }
     for (const ZipEntry& entry : entries) {
         zip_source_t* source = zip_source_buffer(archive, entry.bytes.data(), entry.bytes.size(), 0);
-        if (source == nullptr || zip_file_add(archive, entry.name.c_str(), source, ZIP_FL_ENC_UTF_8) < 0) {
-            if (source != nullptr) zip_source_free(source);
+        const zip_int64_t index =
+            source == nullptr ? -1 : zip_file_add(archive, entry.name.c_str(), source, ZIP_FL_ENC_UTF_8);
+        if (index < 0 && source != nullptr) zip_source_free(source);  // the archive took it only when added
+        if (index < 0 || zip_file_set_mtime(archive, static_cast<zip_uint64_t>(index), modified, 0) < 0) {
             zip_error_set(&error, zip_error_code_zip(zip_get_error(archive)), zip_error_code_system(zip_get_error(archive)));
             zip_discard(archive);
             fail(what, &error);

@@ -1,5 +1,6 @@
 #pragma once
 // A zip archive built in memory, its entries deflated, in the order given.
+#include <ctime>
 #include <span>
 #include <string>
 
@@ -10,7 +11,8 @@ struct ZipEntry {
     std::string bytes;
 };
 
-// Throws UserError when libzip fails (it names the archive as `what`).
-std::string zipArchive(std::span<const ZipEntry> entries, const std::string& what);
+// Every entry is dated `modified`. Throws UserError when libzip fails (it
+// names the archive as `what`).
+std::string zipArchive(std::span<const ZipEntry> entries, std::time_t modified, const std::string& what);
 
 }  // namespace cpt

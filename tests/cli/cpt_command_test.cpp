@@ -418,12 +418,16 @@ TEST(CptCommandLine, WrongCommandLinesExitWithStatusTwo) {
         {"sort-count", "--decimals", "2x", exampleFile("Maize.txt").string()},
         {"sort-count", (folder.path() / "missing.txt").string()},
         twentySevenTreatments,
+        {"study", "--digits", "0", exampleFile("Maize.txt").string(), exampleFile("Wheat.txt").string()},
+        {"study", "--threads", "0", exampleFile("Maize.txt").string(), exampleFile("Wheat.txt").string()},
+        {"study", "--fixed-time", "yesterday", exampleFile("Maize.txt").string(), exampleFile("Wheat.txt").string()},
+        {"study", (folder.path() / "missing.txt").string()},
     };
     for (const auto& arguments : wrong) {
         ProcessResult result = runCpt(arguments, folder.path());
         EXPECT_EQ(result.status, 2) << (arguments.empty() ? "(none)" : arguments[0]) << ": " << result.err;
     }
-    for (const char* command : {"cartesian", "sort-count"}) {
+    for (const char* command : {"cartesian", "study", "sort-count"}) {
         ProcessResult help = runCpt({command, "--help"}, folder.path());
         EXPECT_EQ(help.status, 0);
         EXPECT_NE(help.out.find("--json"), std::string::npos);

@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Reads a study table's .xlsx or .docx back with independent readers
 (openpyxl, python-docx and the raw XML) and prints what they see as JSON."""
+import datetime
 import json
 import re
 import sys
@@ -41,6 +42,9 @@ def read_xlsx(path):
     import openpyxl
     workbook = openpyxl.load_workbook(path)
     result = {"sheets": workbook.sheetnames}
+    # Stored in UTC; the program's moments are local times.
+    created = workbook.properties.created.replace(tzinfo=datetime.timezone.utc).astimezone()
+    result["created"] = created.strftime("%Y-%m-%d %H:%M:%S")
     for name in workbook.sheetnames:
         sheet = workbook[name]
         result[name] = [[cell for cell in row] for row in sheet.iter_rows(values_only=True)]

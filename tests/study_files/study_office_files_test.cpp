@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdio>
 #include <memory>
 #include <nlohmann/json.hpp>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "core/common/user_error.h"
@@ -19,6 +21,7 @@ using testing::MixedName;
 using testing::TempFolder;
 
 const std::string PlusMinus = "\u00B1";
+const DateTime Created{2026, 12, 9, 22, 32, 2};
 // The Word document keeps each value on one line with no-break spaces.
 const std::string UnbrokenPlusMinus = "\u00A0\u00B1\u00A0";
 
@@ -41,7 +44,7 @@ json readOffice(const std::filesystem::path& path) {
 
 std::filesystem::path writeOne(const TempFolder& folder, StudyFormat format, const StudyTable& table) {
     const StudyFormat formats[] = {format};
-    const auto paths = writeStudyTableFiles(table, folder.path(), formats);
+    const auto paths = writeStudyTableFiles(table, folder.path(), formats, Created);
     EXPECT_EQ(paths.size(), 1u);
     return paths.at(0);
 }
@@ -129,21 +132,39 @@ TEST(StudyTableFiles, EveryFormatOnceUnderOneNumber) {
     const StudyTable table = testing::sampleStudyTable();
     const std::vector<StudyFormat> formats{StudyFormat::Csv,      StudyFormat::Xlsx, StudyFormat::Html, StudyFormat::Tex,
                                            StudyFormat::Markdown, StudyFormat::Docx, StudyFormat::Csv};
-    const auto first = writeStudyTableFiles(table, folder.path(), formats);
+    const auto first = writeStudyTableFiles(table, folder.path(), formats, Created);
     ASSERT_EQ(first.size(), 6u);
     EXPECT_EQ(first[1].filename(), "study-table.xlsx");
     EXPECT_EQ(first[5].filename(), "study-table.docx");
     EXPECT_EQ(testing::readFile(first[5]).substr(0, 2), "PK");
     EXPECT_EQ(testing::readFile(first[0]), studyTableText(table, StudyFormat::Csv));
-    const auto second = writeStudyTableFiles(table, folder.path(), formats);
+    const auto second = writeStudyTableFiles(table, folder.path(), formats, Created);
     EXPECT_EQ(second[1].filename(), "study-table (2).xlsx");
     EXPECT_EQ(folder.files().size(), 12u);
+}
+
+// The office files carry the moment given, not the clock's: the same table
+// and moment give the same bytes, another moment other bytes.
+TEST(StudyTableFiles, OfficeFilesAreTheSameForTheSameMoment) {
+    const StudyTable table = testing::sampleStudyTable();
+    const StudyFormat formats[] = {StudyFormat::Xlsx, StudyFormat::Docx};
+    TempFolder folder;
+    const auto first = writeStudyTableFiles(table, folder.path(), formats, Created);
+    std::this_thread::sleep_for(std::chrono::milliseconds(2100));  // past the zip format's two-second steps
+    const auto second = writeStudyTableFiles(table, folder.path(), formats, Created);
+    const auto third = writeStudyTableFiles(table, folder.path(), formats, {2027, 1, 2, 3, 4, 6});
+    for (std::size_t k = 0; k < 2; ++k) {
+        SCOPED_TRACE(first.at(k).filename().string());
+        EXPECT_EQ(testing::readFile(first.at(k)), testing::readFile(second.at(k)));
+        EXPECT_NE(testing::readFile(first.at(k)), testing::readFile(third.at(k)));
+    }
+    EXPECT_EQ(readOffice(first.at(0))["created"], "2026-12-09 22:32:02");
 }
 
 TEST(StudyTableFiles, AFolderThatCannotTakeThemGetsNone) {
     TempFolder folder;
     const StudyFormat formats[] = {StudyFormat::Xlsx, StudyFormat::Docx};
-    EXPECT_THROW(writeStudyTableFiles(testing::sampleStudyTable(), folder.path() / "missing", formats), UserError);
+    EXPECT_THROW(writeStudyTableFiles(testing::sampleStudyTable(), folder.path() / "missing", formats, Created), UserError);
     EXPECT_TRUE(folder.files().empty());
 }
 

@@ -23,6 +23,9 @@ struct ReadOptions {
     // The parameter code of a table without a parameter column, or the one
     // parameter to take from a table that has one.
     std::optional<std::string> parameter;
+    // A long table of several parameters gives them all (a study), instead
+    // of asking which one.
+    bool everyParameter = false;
     std::optional<std::string> sheet;  // of an .xlsx workbook; none: the first
     // By treatment name; the table's own n and estimate columns come first.
     std::map<std::string, std::int32_t, std::less<>> sampleSizes;

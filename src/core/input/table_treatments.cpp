@@ -335,9 +335,10 @@ std::vector<Treatment> TableTreatments::finish() {
         if (longTreatments_.empty()) complain("its header row has no rows of values below it.");
         std::vector<std::string> codes;
         for (const LongTreatment& entry : longTreatments_) codes.push_back(entry.treatment.code);
-        const std::string chosen = chooseParameter(codes, origin_.displayName, options_);
+        const bool every = options_.everyParameter && !options_.parameter;
+        const std::string chosen = every ? std::string() : chooseParameter(codes, origin_.displayName, options_);
         for (LongTreatment& entry : longTreatments_) {
-            if (entry.treatment.code != chosen) continue;
+            if (!every && entry.treatment.code != chosen) continue;
             complete(entry.treatment, entry.sampleSize, entry.estimate);
             treatments.push_back(std::move(entry.treatment));
         }

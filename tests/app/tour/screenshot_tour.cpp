@@ -1,12 +1,15 @@
 // Not a test: a walk through the desktop program on the real screen (run it
 // under Xvfb at a given screen size) that saves a screenshot at each stop:
 // start, menu text, frequency chart, a finished run, a real input box and
-// file dialogue, and the Results window's three tabs.
+// file dialogue, the Results window's three tabs, and the Study window
+// before and after its run.
 //
 //   screenshot_tour OUT_FOLDER EXAMPLES_FOLDER
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QPushButton>
 #include <QScreen>
 #include <QTabWidget>
@@ -21,6 +24,7 @@
 #include "app/main_window_widget.h"
 #include "app/qt_dialogs.h"
 #include "app/results_window.h"
+#include "app/study_window.h"
 #include "core/common/clock.h"
 
 namespace {
@@ -146,5 +150,33 @@ int main(int argc, char** argv) {
         tabs->setCurrentIndex(tab);
         shoot(QString("%1-results-tab-%2").arg(5 + tab).arg(tab + 1));
     }
+    results->close();
+
+    // A study of r, lambda and R0 for four hosts, Oat without R0.
+    QTemporaryDir studyFolder;
+    QStringList files;
+    const char* hosts[] = {"Maize", "Sorghum", "Wheat", "Oat"};
+    const char* parameters[] = {"r", "lambda", "R0"};
+    const double centres[] = {0.15, 1.16, 40.0};
+    for (int t = 0; t < 4; ++t) {
+        for (int p = 0; p < 3; ++p) {
+            if (t == 3 && p == 2) continue;
+            const double centre = centres[p] * (1 + 0.02 * ((t * 5 + p) % 4));
+            const double spread = centres[p] * 0.01 * (1 + t % 3);
+            QString text = QString("\"%1\",\"Sample size\",%2,\"Bootstrap number\",200,\"%3\",%2,%4\r\n")
+                               .arg(hosts[t]).arg(30 + t).arg(parameters[p]).arg(centre, 0, 'f', 4);
+            for (int k = 0; k < 200; ++k) text += QString::number(centre + spread * ((k * 37 % 200) - 100) / 60.0, 'f', 6) + "\r\n";
+            const QString path = studyFolder.filePath(QString("%1-%2.txt").arg(hosts[t], parameters[p]));
+            QFile file(path);
+            if (!file.open(QIODevice::WriteOnly) || file.write(text.toUtf8()) < 0) return 1;
+            files.push_back(path);
+        }
+    }
+    cpt::app::StudyWindow* study = desktop.openStudy();
+    study->setOutputFolder(studyFolder.path());
+    study->addFiles(files);
+    shoot("8-study-grouping");
+    if (!study->run()) return 1;
+    shoot("9-study-table");
     return 0;
 }

@@ -1,0 +1,118 @@
+#pragma once
+#include <QPointer>
+#include <QString>
+#include <QStringList>
+#include <QWidget>
+#include <optional>
+#include <vector>
+
+#include "batch/study_batch.h"
+
+class QCheckBox;
+class QCloseEvent;
+class QComboBox;
+class QLabel;
+class QProgressBar;
+class QPushButton;
+class QSpinBox;
+class QTableWidget;
+class QTextBrowser;
+
+namespace cpt::app {
+
+class ResultsWindow;
+
+// Object names of the Study window's parts.
+namespace study_parts {
+inline constexpr char AddFiles[] = "addFiles";
+inline constexpr char AddFolder[] = "addFolder";
+inline constexpr char ClearFiles[] = "clearFiles";
+inline constexpr char Grouping[] = "grouping";
+inline constexpr char Problem[] = "problem";
+inline constexpr char Folder[] = "folder";
+inline constexpr char Reversed[] = "reversed";
+inline constexpr char Digits[] = "digits";
+inline constexpr char Run[] = "run";
+inline constexpr char Progress[] = "progress";
+inline constexpr char Table[] = "table";
+inline constexpr char ExportStatus[] = "exportStatus";
+inline constexpr char ReportChoice[] = "reportChoice";
+inline constexpr char ShowResults[] = "showResults";
+inline constexpr char OpenReport[] = "openReport";
+}  // namespace study_parts
+
+// A study of several parameters beside the main window: the treatment
+// files grouped as parameters x treatments before the run, one Cartesian
+// run and report per parameter, the study table shown with its letters
+// raised, each format exported, and each parameter's results opened. Opened
+// only when the user asks; it asks nothing of the main window's flow.
+class StudyWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit StudyWindow(QString folder, QWidget* parent = nullptr);
+    ~StudyWindow() override;
+
+    // Reads the files and adds their treatments; a file that cannot be read
+    // is named under the grid and left out.
+    void addFiles(const QStringList& paths);
+    // Every .txt file of the folder, by name.
+    void addFolder(const QString& folder);
+    void clearFiles();
+    void setOutputFolder(const QString& folder);
+
+    // Runs the study; false when it failed (told in a message box, and the
+    // reports written are gone again).
+    bool run();
+    // Writes the table in one format into the output folder; the path, or
+    // an empty string when it failed (told in a message box).
+    QString exportTable(StudyFormat format);
+    ResultsWindow* showResults(int parameter);
+
+    const std::optional<StudyTable>& table() const { return table_; }
+    const std::vector<std::filesystem::path>& reports() const { return runs_.reports; }
+    bool canRun() const;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    QWidget* buildFilesBox();
+    // The treatments in the grid's column order, as the user left it.
+    std::vector<std::string> columnOrder() const;
+    QWidget* buildTableBox();
+    void regroup();
+    void showGrouping();
+    void showPairsToRun();
+    void setBusy(bool busy);
+    void showProgress(const batch::StudyProgress& progress);
+
+    QString folder_;
+    std::vector<Treatment> treatments_;
+    QStringList unreadable_;
+    std::vector<StudyParameterGroup> groups_;  // empty when the treatments cannot be grouped
+    QString groupingProblem_;
+
+    // The last run: its groups (for the figures), runs, reports and table.
+    std::vector<StudyParameterGroup> ranGroups_;
+    batch::StudyRuns runs_;
+    std::optional<StudyTable> table_;
+    std::vector<int> pairsBefore_;
+    int pairsInAll_ = 0;
+
+    QTableWidget* grid_ = nullptr;
+    QLabel* problem_ = nullptr;
+    QLabel* folderLabel_ = nullptr;
+    QCheckBox* reversed_ = nullptr;
+    QSpinBox* digits_ = nullptr;
+    QPushButton* run_ = nullptr;
+    QProgressBar* progress_ = nullptr;
+    QTextBrowser* tableView_ = nullptr;
+    QLabel* exportStatus_ = nullptr;
+    QComboBox* reportChoice_ = nullptr;
+    std::vector<QWidget*> afterRun_;  // usable once a table is shown
+    std::vector<QWidget*> beforeRun_;  // held while a run is on
+    std::vector<QPointer<ResultsWindow>> resultsWindows_;
+    bool running_ = false;
+};
+
+}  // namespace cpt::app

@@ -1,0 +1,178 @@
+#include "batch/study_batch.h"
+
+#include <new>
+#include <ostream>
+#include <sstream>
+
+#include "batch/input_files.h"
+#include "batch/run_setup.h"
+#include "core/common/field_reader.h"
+#include "core/common/user_error.h"
+
+namespace cpt::batch {
+namespace {
+
+constexpr const char* ReportsRemovedMessage = "The reports of this study have been removed.";
+
+std::unique_ptr<Clock> clockFor(const std::string& fixedTime) {
+    std::ostringstream ignored;  // the time was checked before the first run
+    std::unique_ptr<Clock> clock = makeClock(fixedTime, "", ignored);
+    if (!clock) throw std::invalid_argument("runStudyGroups: fixed time not checked");
+    return clock;
+}
+
+nlohmann::json orNull(const std::string& text) { return text.empty() ? nlohmann::json(nullptr) : nlohmann::json(text); }
+
+nlohmann::json studyDocument(const StudyTable& table, const StudyRuns& runs,
+                             const std::vector<std::filesystem::path>& written) {
+    nlohmann::json rows = nlohmann::json::array();
+    for (const StudyTidyRow& row : table.tidyRows) {
+        rows.push_back({{"parameter", row.parameter},
+                        {"treatment", row.treatment},
+                        {"n", row.cell.sampleSize},
+                        {"B", row.cell.bootstrapNumber},
+                        {"estimate", row.cell.estimate},
+                        {"SE", row.cell.standardError},
+                        {"letters", orNull(row.cell.letters)},
+                        {"cell", row.cell.text}});
+    }
+    nlohmann::json parameters = nlohmann::json::array();
+    for (std::size_t p = 0; p < runs.runs.size(); ++p) {
+        nlohmann::json summary = runSummaryDocument(runs.runs[p].result, runs.reports[p]);
+        summary["parameter"] = runs.runs[p].parameter;
+        parameters.push_back(std::move(summary));
+    }
+    nlohmann::json files = nlohmann::json::array();
+    for (const auto& path : written) files.push_back(path.string());
+    return {{"treatments", table.treatments},
+            {"rows", rows},
+            {"parameters", parameters},
+            {"note", table.note},
+            {"files", files}};
+}
+
+}  // namespace
+
+std::vector<StudyFormat> studyFormatsNamed(std::span<const std::string> names) {
+    std::vector<StudyFormat> formats;
+    for (const std::string& name : names) {
+        if (name == "all") {
+            formats.insert(formats.end(), std::begin(AllStudyFormats), std::end(AllStudyFormats));
+            continue;
+        }
+        const std::optional<StudyFormat> format = studyFormatOfExtension(name);
+        if (!format) {
+            throw UserError("The study table has no format \"" + quotedExcerpt(name) +
+                            "\": give csv, xlsx, html, tex, md, docx or all.");
+        }
+        formats.push_back(*format);
+    }
+    if (formats.empty()) throw UserError("No format was given for the study table.");
+    return formats;
+}
+
+std::vector<StudyParameterGroup> readStudyGroups(std::span<const std::string> files) {
+    std::vector<Treatment> treatments;
+    for (const std::string& file : files) {
+        ReadOptions options;
+        options.everyParameter = true;
+        std::vector<Treatment> read = readInputFile(file, options);
+        for (Treatment& treatment : read) treatments.push_back(std::move(treatment));
+    }
+    return groupByParameter(std::move(treatments));
+}
+
+void removeReports(const StudyRuns& runs) noexcept {
+    for (const std::filesystem::path& report : runs.reports) {
+        std::error_code ignored;
+        std::filesystem::remove(report, ignored);
+    }
+}
+
+void runStudyGroups(std::span<const StudyParameterGroup> groups, const StudyRunAnswers& answers,
+                    const AnswerWording& wording, std::ostream& messages, StudyRuns& runs,
+                    const StudyProgressHandler& progress) {
+    try {
+        for (std::size_t p = 0; p < groups.size(); ++p) {
+            const StudyParameterGroup& group = groups[p];
+            std::unique_ptr<Clock> clock = clockFor(answers.fixedTime);
+            const RunBegin begin = beginRun(*clock);
+            CartesianSettings settings;
+            settings.reversed = answers.reversed;
+            settings.threads = answers.threads;
+            settings.cancel = answers.cancel;
+            settings.progress = [&](const PairProgress& pair) {
+                if (pair.stage != PairProgress::Stage::Begun || !progress) return;
+                progress({static_cast<int>(p + 1), static_cast<int>(groups.size()), group.parameter, pair.pairNumber,
+                          pair.pairCount});
+            };
+            ReportedRun run = runWithReport(group.treatments, settings, {answers.folder, answers.code}, *clock, begin,
+                                            wording, messages);
+            runs.reports.push_back(run.report);
+            runs.runs.push_back({group.parameter, std::move(run.result), ""});
+        }
+    } catch (...) {
+        removeReports(runs);
+        throw;
+    }
+}
+
+BatchOutcome runStudyBatch(const StudyBatchOptions& options, const StudyTableWriter& writeTable,
+                           std::ostream& messages, const StudyProgressHandler& progress) {
+    BatchOutcome outcome;
+    std::unique_ptr<Clock> tableClock = makeClock(options.fixedTime, options.wording.fixedTime, messages);
+    if (!tableClock) {
+        outcome.status = ExitUsage;
+        return outcome;
+    }
+    outcome.status = ExitFailure;
+    const std::filesystem::path folder =
+        options.folder.empty() ? std::filesystem::current_path() : std::filesystem::path(absolute(options.folder));
+    StudyRuns runs;
+    try {
+        const std::vector<StudyFormat> formats = studyFormatsNamed(options.formats);
+        StudyOptions tableOptions;
+        tableOptions.treatmentOrder = options.order;
+        tableOptions.digits = options.digits;
+        const std::vector<StudyParameterGroup> groups = readStudyGroups(options.files);
+        checkStudyOptions(groups, tableOptions);
+
+        StudyRunAnswers answers;
+        answers.folder = folder;
+        answers.code = options.code;
+        answers.fixedTime = options.fixedTime;
+        answers.reversed = options.reversed;
+        answers.threads = options.threads;
+        runStudyGroups(groups, answers, options.wording, messages, runs, progress);
+        try {
+            const StudyTable table = buildStudyTable(runs.runs, tableOptions);
+            const std::vector<std::filesystem::path> tables = writeTable(table, folder, formats, tableClock->now());
+            outcome.written = runs.reports;
+            outcome.written.insert(outcome.written.end(), tables.begin(), tables.end());
+            outcome.document = studyDocument(table, runs, outcome.written);
+        } catch (...) {
+            removeReports(runs);
+            outcome.written.clear();
+            throw;
+        }
+    } catch (const Cancelled&) {
+        if (!runs.reports.empty()) messages << ReportsRemovedMessage << '\n';
+        return outcome;
+    } catch (const UserError& error) {
+        messages << error.what() << '\n';
+        if (!runs.reports.empty()) messages << ReportsRemovedMessage << '\n';
+        return outcome;
+    } catch (const std::bad_alloc&) {
+        messages << "The study stopped: there is not enough memory for its treatments.\n";
+        if (!runs.reports.empty()) messages << ReportsRemovedMessage << '\n';
+        return outcome;
+    } catch (const std::exception& error) {
+        messages << "The study stopped: " << error.what() << '\n';
+        if (!runs.reports.empty()) messages << ReportsRemovedMessage << '\n';
+        return outcome;
+    }
+    outcome.status = ExitSuccess;
+    return outcome;
+}
+
+}  // namespace cpt::batch

@@ -1,0 +1,142 @@
+// The Study window: the files grouped before the run, the run's reports and
+// table, each format saved, a parameter's results opened; never opened by
+// the main window itself.
+#include <QApplication>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTextBrowser>
+#include <gtest/gtest.h>
+
+#include "app/desktop_application.h"
+#include "app/results_window.h"
+#include "app/study_window.h"
+#include "core/study/study_file_set.h"
+#include "support/cartesian_run.h"
+#include "support/scripted_dialogs.h"
+#include "support/test_clock.h"
+#include "support/test_files.h"
+
+namespace cpt::app {
+namespace {
+
+using cpt::testing::TempFolder;
+
+const char* const Hosts[] = {"Maize", "Sorghum", "Wheat", "Oat"};
+const char* const Parameters[] = {"r", "lambda", "R0"};
+
+// Three parameters of four hosts, Oat without R0.
+QStringList writeStudy(const TempFolder& folder) {
+    const double centres[] = {0.15, 1.16, 40.0};
+    QStringList paths;
+    for (int t = 0; t < 4; ++t) {
+        for (int p = 0; p < 3; ++p) {
+            if (t == 3 && p == 2) continue;
+            const double centre = centres[p] * (1 + 0.03 * ((t * 5 + p) % 4));
+            std::vector<std::string> values;
+            for (int k = 0; k < 30; ++k) values.push_back(std::to_string(centre * (1 + 0.01 * ((k * 7 + t) % 5 - 2))));
+            const std::string name = std::string(Hosts[t]) + "-" + Parameters[p] + ".txt";
+            paths.push_back(QString::fromStdString(
+                folder.write(name, cpt::testing::treatmentText(Hosts[t], Parameters[p], 30, values)).string()));
+        }
+    }
+    return paths;
+}
+
+template <typename Widget>
+Widget* part(const StudyWindow& window, const char* name) {
+    Widget* widget = window.findChild<Widget*>(name);
+    EXPECT_NE(widget, nullptr) << name;
+    return widget;
+}
+
+TEST(StudyWindow, GroupsTheFilesAsParametersByTreatmentsBeforeTheRun) {
+    TempFolder inputs, out;
+    StudyWindow window(QString::fromStdString(out.path().string()));
+    EXPECT_FALSE(part<QPushButton>(window, study_parts::Run)->isEnabled());
+    window.addFiles(writeStudy(inputs));
+    auto* grid = part<QTableWidget>(window, study_parts::Grouping);
+    ASSERT_EQ(grid->rowCount(), 3);
+    ASSERT_EQ(grid->columnCount(), 4);
+    for (int p = 0; p < 3; ++p) EXPECT_EQ(grid->verticalHeaderItem(p)->text(), Parameters[p]);
+    for (int t = 0; t < 4; ++t) EXPECT_EQ(grid->horizontalHeaderItem(t)->text(), Hosts[t]);
+    EXPECT_EQ(grid->item(2, 3), nullptr);  // Oat has no R0
+    ASSERT_NE(grid->item(1, 2), nullptr);
+    EXPECT_TRUE(grid->item(1, 2)->text().contains("Wheat-lambda.txt"));
+    EXPECT_TRUE(part<QPushButton>(window, study_parts::Run)->isEnabled());
+    EXPECT_TRUE(out.files().empty());  // nothing is written before the run
+
+    // The same host and parameter twice: shown in one cell, told, not run.
+    const std::string again = inputs.write("Maize-r again.txt", cpt::testing::treatmentText("Maize", "r", 3, {"1", "2", "3"})).string();
+    window.addFiles({QString::fromStdString(again)});
+    EXPECT_TRUE(grid->item(0, 0)->text().contains("Maize-r again.txt"));
+    const QString problem = part<QLabel>(window, study_parts::Problem)->text();
+    EXPECT_TRUE(problem.contains("Maize-r.txt") && problem.contains("Maize-r again.txt")) << problem.toStdString();
+    EXPECT_FALSE(part<QPushButton>(window, study_parts::Run)->isEnabled());
+    grid->horizontalHeader()->moveSection(3, 0);
+    window.clearFiles();
+    EXPECT_EQ(grid->rowCount(), 0);
+    window.addFiles(writeStudy(inputs));
+    EXPECT_EQ(grid->horizontalHeader()->visualIndex(0), 0);  // a new grid starts in the files' order
+}
+
+TEST(StudyWindow, RunShowsTheTableAndSavesEachFormat) {
+    TempFolder inputs, out;
+    StudyWindow window(QString::fromStdString(out.path().string()));
+    window.addFiles(writeStudy(inputs));
+    // Oat dragged to the front of the grid leads the table too.
+    part<QTableWidget>(window, study_parts::Grouping)->horizontalHeader()->moveSection(3, 0);
+    ASSERT_TRUE(window.run());
+    ASSERT_EQ(window.reports().size(), 3u);
+    for (const auto& report : window.reports()) EXPECT_TRUE(std::filesystem::exists(report)) << report;
+    ASSERT_TRUE(window.table().has_value());
+    const StudyTable& table = *window.table();
+    ASSERT_EQ(table.rows.size(), 3u);
+    EXPECT_EQ(table.tidyRows.size(), 11u);
+    EXPECT_EQ(table.treatments, (std::vector<std::string>{"Oat", "Maize", "Sorghum", "Wheat"}));
+
+    // The letters are raised in the view, after the values.
+    const QString html = part<QTextBrowser>(window, study_parts::Table)->toHtml();
+    EXPECT_TRUE(html.contains("vertical-align:super")) << html.toStdString();
+    const QString shown = part<QTextBrowser>(window, study_parts::Table)->toPlainText();
+    EXPECT_TRUE(shown.contains(QString::fromStdString(table.rows[0].cells[0]->values))) << shown.toStdString();
+
+    for (StudyFormat format : AllStudyFormats) {
+        const QString path = window.exportTable(format);
+        ASSERT_FALSE(path.isEmpty());
+        EXPECT_TRUE(path.endsWith(QString::fromLatin1(studyFormatExtension(format))));
+    }
+    EXPECT_EQ(cpt::testing::readFile(out.path() / "study-table.csv"), studyTableText(table, StudyFormat::Csv));
+    EXPECT_EQ(out.files().size(), 3u + 6u);
+    // Saved again: beside the first, never over it.
+    EXPECT_TRUE(window.exportTable(StudyFormat::Csv).endsWith("study-table (2).csv"));
+
+    ResultsWindow* results = window.showResults(1);
+    ASSERT_NE(results, nullptr);
+    EXPECT_EQ(results->reportPath().toStdString(), window.reports()[1].string());
+    EXPECT_NE(results->reportText().indexOf("lambda"), -1);
+    EXPECT_EQ(window.showResults(1), results);  // raised, not opened twice
+}
+
+TEST(StudyWindow, OpensOnlyWhenAsked) {
+    cpt::testing::ScriptedDialogs dialogs;
+    cpt::testing::TestClock clock;
+    DesktopApplication desktop(dialogs, clock, false);
+    auto studyWindows = [] {
+        int count = 0;
+        for (QWidget* widget : QApplication::topLevelWidgets()) count += qobject_cast<StudyWindow*>(widget) != nullptr;
+        return count;
+    };
+    desktop.tick();
+    EXPECT_EQ(studyWindows(), 0);
+    StudyWindow* study = desktop.openStudy();
+    ASSERT_NE(study, nullptr);
+    EXPECT_TRUE(study->isVisible());
+    EXPECT_EQ(desktop.openStudy(), study);
+    EXPECT_EQ(studyWindows(), 1);
+    EXPECT_TRUE(dialogs.allAnswered());  // no question was asked
+}
+
+}  // namespace
+}  // namespace cpt::app
