@@ -27,6 +27,7 @@
 
 #include "app/results_window.h"
 #include "batch/input_files.h"
+#include "xlsx/read_treatments.h"
 #include "core/common/user_error.h"
 #include "core/figures/run_summary.h"
 #include "study_files/study_table_files.h"
@@ -223,7 +224,11 @@ QWidget* StudyWindow::buildTableBox() {
 void StudyWindow::addFiles(const QStringList& paths) {
     for (const QString& path : paths) {
         try {
-            std::vector<Treatment> read = batch::readInputFile(path.toStdString(), Transformation::None);
+            ReadOptions options;
+            options.everyParameter = true;
+            std::vector<Treatment> read = batch::readInputFile(
+                path.toStdString(), options,
+                [](const std::filesystem::path& file, const ReadOptions& given) { return readTreatments(file, given); });
             for (Treatment& treatment : read) treatments_.push_back(std::move(treatment));
         } catch (const UserError& error) {
             unreadable_.push_back(qt(error.what()));
