@@ -2,6 +2,7 @@
 # Sets up, builds everything and runs every test: the core, the desktop
 # program (offscreen) and the batch program, then the core's and the batch
 # program's tests again under AddressSanitizer and UndefinedBehaviorSanitizer;
+# then the R package (R CMD check, and its numbers against the fresh cpt);
 # then builds and checks the .deb and runs each fuzz target for 20 seconds;
 # then the web page (the core in WebAssembly under Node and in headless chromium).
 set -euo pipefail
@@ -17,6 +18,9 @@ cmake -S "$here" -B "$here/build-sanitize" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DC
       -DCPT_SANITIZE=ON -DCPT_BUILD_APP=OFF -DCPT_BUILD_CLI=ON -DCPT_BUILD_BENCH=OFF
 cmake --build "$here/build-sanitize" --target common_tests core_tests cli_tests -j2
 (cd "$here/build-sanitize" && LSAN_OPTIONS="suppressions=$here/tests/leak_suppressions.txt" ctest --output-on-failure -j2)
+
+CPT_BINARY="$here/build/src/cli/cpt" "$here/scripts/r-package.sh" "$here/build-r/lib"
+Rscript "$here/scripts/r-compare-cpt.R" "$here/build/src/cli/cpt" "$here/build-r/lib"
 
 "$here/scripts/package.sh" "$here/build"
 "$here/scripts/fuzz.sh" 20
