@@ -29,6 +29,8 @@ cp "$here"/src/study_files/*.cpp "$here"/src/study_files/*.h "$stage/src/study_f
 # for this package, and its blank is no portable file name).
 cp "$here"/examples/{Maize,Sorghum,Wheat}.txt "$stage/inst/extdata/"
 
+# The glue's registrations first: RcppExports.cpp is one of the objects.
+Rscript -e 'Rcpp::compileAttributes(commandArgs(TRUE)[1])' "$stage"
 objects=$(cd "$stage/src" && find . -name '*.cpp' | sed 's|^\./||; s|\.cpp$|.o|' | LC_ALL=C sort)
 {
   echo "# Written by scripts/r-package.sh; configure makes Makevars of it."
@@ -40,7 +42,6 @@ objects=$(cd "$stage/src" && find . -name '*.cpp' | sed 's|^\./||; s|\.cpp$|.o|'
   for object in $objects; do printf ' \\\n  %s' "$object"; done
   echo
 } > "$stage/src/Makevars.in"
-Rscript -e 'Rcpp::compileAttributes(commandArgs(TRUE)[1])' "$stage"
 
 cd "$out"
 R CMD build --no-manual cartesianpt

@@ -30,7 +30,8 @@ test_that("a bad bootstrap file gives the message cpt gives", {
   skip_if(cpt_binary() == "", "no built cpt (CPT_BINARY)")
   dir <- new_dir()
   good <- file.path(example_dir(), "Maize.txt")
-  for (path in bad_files(dir)) {
+  # cpt's command line refuses a missing file itself, before the core reads.
+  for (path in bad_files(dir)[c("few_values", "text_value")]) {
     ours <- tryCatch(read_bootstrap(path), cpt_input_error = conditionMessage)
     theirs <- run_cpt(c("-C", dir, good, path))
     expect_identical(theirs$status, 1L)
