@@ -1,0 +1,52 @@
+cartesian_test <- function(x, data = NULL, reversed = FALSE, transformation = c("none", "arcsine", "logit"),
+                           sample_size = NULL, estimate = NULL, code = NULL, threads = NULL) {
+  call <- sys.call()
+  transformation <- match.arg(transformation)
+  settings <- list(reversed = single_flag(reversed, "reversed", call), transformation = transformation,
+                   threads = thread_count(threads, call))
+  records <- treatment_records(x, data, sample_size, estimate, code, call)
+  if (transformation != "none") records <- transformed_on_reading(records, attr(x, "read_options"), transformation, call)
+  value <- core_value(cpt_run_test(records, settings), call)
+  new_cartesian_test(value, records, settings)
+}
+
+# Treatments read from files are read again with the transformation, as cpt
+# reads them: value B + 1 then counts transformed in the ordering mean.
+# Others are transformed by the test itself.
+transformed_on_reading <- function(records, options, transformation, call) {
+  sources <- vapply(records, `[[`, "", "source")
+  if (is.null(options) || any(sources == "")) return(records)
+  lapply(records, function(record) {
+    again <- read_records(record$source, options, transformation, call)
+    names <- vapply(again, `[[`, "", "name")
+    again[[match(record$name, names, nomatch = 1L)]]
+  })
+}
+
+# What the C++ side gives, as data frames; the records and settings stay
+# with it so that write_report() and study_table() can run the test again
+# once the kept result is gone (after saveRDS and readRDS).
+new_cartesian_test <- function(value, records, settings) {
+  treatments <- as.data.frame(value$treatments[c("number", "name", "code", "n", "B", "estimate", "mean",
+                                                 "SE", "letters")], stringsAsFactors = FALSE)
+  pairs <- as.data.frame(value$pairs, stringsAsFactors = FALSE)
+  structure(list(treatments = treatments, pairs = pairs,
+                 anova = list(F = value$F, df_between = value$df_between, df_within = value$df_within),
+                 sidak_alpha = value$sidak_alpha, parameter = value$parameter,
+                 reversed = settings$reversed, transformation = settings$transformation),
+            class = "cartesian_test",
+            run = list(pointer = value$pointer, records = records, settings = settings,
+                       entries = value$treatments$entry,
+                       began = value$began, ended = value$ended))
+}
+
+# The C++ result of a test, made again when it was lost.
+kept_result <- function(result, call = sys.call(-1)) {
+  run <- attr(result, "run")
+  if (cpt_holds_result(run$pointer)) return(run$pointer)
+  core_value(cpt_run_test(run$records, run$settings), call)$pointer
+}
+
+check_result <- function(result, call) {
+  if (!inherits(result, "cartesian_test")) input_error("result must come from cartesian_test().", call)
+}

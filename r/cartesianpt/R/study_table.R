@@ -1,0 +1,78 @@
+study_table <- function(x, ..., order = NULL, digits = 2) {
+  call <- sys.call()
+  digits <- whole_number(digits, "digits", 1L, 15L, call)
+  if (!is.null(order) && (!is.character(order) || anyNA(order))) {
+    input_error("order must name the treatments in the order of the columns.", call)
+  }
+  runs <- study_runs(x, list(...), call)
+  columns <- core_value(cpt_study_table(lapply(runs, kept_result, call = call), names(runs),
+                                        order %||% character(), digits), call)
+  table <- as.data.frame(columns, stringsAsFactors = FALSE)
+  structure(table, class = c("cpt_study_table", "data.frame"),
+            study = list(runs = runs, order = order %||% character(), digits = digits))
+}
+
+study_formats <- c("csv", "xlsx", "html", "tex", "md", "docx")
+
+write_study_table <- function(table, path, format = c("csv", "xlsx", "html", "tex", "md", "docx")) {
+  call <- sys.call()
+  if (!inherits(table, "cpt_study_table")) input_error("table must come from study_table().", call)
+  path <- path.expand(single_text(path, "path", call))
+  extension <- tolower(sub(".*\\.", "", basename(path)))
+  # Without a format the path's extension chooses it.
+  format <- if (missing(format) && extension %in% study_formats) extension else match.arg(format)
+  study <- attr(table, "study")
+  core_value(cpt_write_study_table(lapply(study$runs, kept_result, call = call), names(study$runs),
+                                   study$order, study$digits, path, format), call)
+}
+
+# One Cartesian result per parameter, named by the parameter.
+study_runs <- function(x, more, call) {
+  if (is.data.frame(x)) {
+    if (length(more)) input_error("A long data frame holds every parameter; give nothing after it.", call)
+    return(long_frame_runs(x, call))
+  }
+  items <- if (is.list(x) && !inherits(x, c("cpt_treatments", "cartesian_test"))) c(x, more) else c(list(x), more)
+  if (length(items) == 0L) input_error("A study table needs at least one parameter.", call)
+  runs <- lapply(items, function(item) {
+    if (inherits(item, "cartesian_test")) return(item)
+    if (is.character(item)) item <- read_bootstrap(item)
+    if (!inherits(item, "cpt_treatments")) {
+      input_error("Each parameter is bootstrap files, read_bootstrap() treatments or a cartesian_test() result.",
+                  call)
+    }
+    cartesian_test(item)
+  })
+  given <- names(items) %||% rep("", length(items))
+  names(runs) <- ifelse(given == "", vapply(runs, `[[`, "", "parameter"), given)
+  runs
+}
+
+# parameter, treatment, value, n and estimate: one row per bootstrap value,
+# n and estimate the same on every row of a treatment in a parameter.
+long_frame_runs <- function(frame, call) {
+  missing <- setdiff(c("parameter", "treatment", "value", "n", "estimate"), names(frame))
+  if (length(missing)) {
+    input_error(sprintf("A long data frame needs the columns parameter, treatment, value, n and estimate; %s %s missing.",
+                        paste(missing, collapse = ", "), if (length(missing) == 1L) "is" else "are"), call)
+  }
+  parameters <- unique(as.character(frame$parameter))
+  runs <- lapply(parameters, function(parameter) {
+    rows <- frame[as.character(frame$parameter) == parameter, , drop = FALSE]
+    cartesian_test(value ~ treatment, data = rows, code = parameter,
+                   sample_size = per_treatment(rows, "n", parameter, call),
+                   estimate = per_treatment(rows, "estimate", parameter, call))
+  })
+  setNames(runs, parameters)
+}
+
+per_treatment <- function(rows, column, parameter, call) {
+  groups <- split(rows[[column]], as.character(rows$treatment))
+  for (name in names(groups)) {
+    if (length(unique(groups[[name]])) != 1L) {
+      input_error(sprintf('Parameter "%s", treatment "%s": the column %s must hold one value for the treatment.',
+                          parameter, name, column), call)
+    }
+  }
+  vapply(groups, function(values) as.double(values[[1L]]), 0)
+}

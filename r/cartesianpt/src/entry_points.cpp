@@ -1,0 +1,136 @@
+// The functions R calls (through Rcpp's generated registrations). Each hands
+// its arguments to the core through guarded(), which turns a failure into a
+// value the R side raises.
+#include <Rcpp.h>
+
+#include <algorithm>
+
+#include "core/analysis/transformation.h"
+#include "core/common/clock.h"
+#include "core/common/date_time.h"
+#include "core/figures/run_summary.h"
+#include "core_call.h"
+#include "report_writing.h"
+#include "result_conversion.h"
+#include "run_request.h"
+#include "study_writing.h"
+#include "treatment_reading.h"
+#include "treatment_records.h"
+
+namespace {
+
+template <typename Value>
+std::map<std::string, Value> byName(SEXP named) {
+    std::map<std::string, Value> values;
+    if (Rf_isNull(named)) return values;
+    const Rcpp::NumericVector numbers(named);
+    const Rcpp::CharacterVector names = numbers.names();
+    for (R_xlen_t k = 0; k < numbers.size(); ++k) values[Rcpp::as<std::string>(names[k])] = static_cast<Value>(numbers[k]);
+    return values;
+}
+
+cptr::StudyRequest studyRequest(const Rcpp::List& results, const std::vector<std::string>& parameters,
+                                const std::vector<std::string>& order, int digits) {
+    cptr::StudyRequest request;
+    request.results = results;
+    request.parameters = parameters;
+    request.order = order;
+    request.digits = digits;
+    return request;
+}
+
+}  // namespace
+
+// A transformation is applied as the values are read, so that value B + 1
+// counts transformed in the ordering mean, as in cpt.
+// [[Rcpp::export(rng = false)]]
+SEXP cpt_read_treatments(std::vector<std::string> paths, std::string sheet, std::string parameter,
+                         SEXP sample_sizes, SEXP estimates, std::string transformation) {
+    return cptr::guarded([&] {
+        cptr::ReadOptions options;
+        options.sheet = sheet;
+        options.parameter = parameter;
+        options.sampleSizes = byName<std::int32_t>(sample_sizes);
+        options.estimates = byName<double>(estimates);
+        options.transformation = cptr::transformationNamed(transformation);
+        Rcpp::List records;
+        for (const std::string& path : paths) {
+            for (const cpt::Treatment& treatment : cptr::readTreatments(path, options)) {
+                records.push_back(cptr::recordOf(treatment));
+            }
+        }
+        return records;
+    });
+}
+
+// [[Rcpp::export(rng = false)]]
+SEXP cpt_run_test(Rcpp::List records, Rcpp::List settings) {
+    return cptr::guarded([&] {
+        const cptr::RunRequest request = cptr::runRequest(records, settings);
+        cpt::SystemClock clock;
+        const std::string began = cpt::formatDateTime(clock.now());
+        cpt::CartesianResult result = cptr::runRequested(request);
+        const std::string ended = cpt::formatDateTime(clock.now());
+        Rcpp::List value = cptr::resultColumns(result);
+        value["began"] = began;
+        value["ended"] = ended;
+        value["pointer"] = cptr::keepResult(std::move(result));
+        return value;
+    });
+}
+
+// [[Rcpp::export(rng = false)]]
+SEXP cpt_write_report(SEXP pointer, Rcpp::List records, Rcpp::List settings, std::string folder, std::string code,
+                      std::string fixed_time, std::string began, std::string ended, bool differences) {
+    return cptr::guarded([&] {
+        cptr::ReportRequest request;
+        request.folder = std::filesystem::absolute(folder).lexically_normal();
+        request.code = code;
+        request.fixedTime = fixed_time;
+        request.began = began;
+        request.ended = ended;
+        request.differences = differences;
+        const cptr::WrittenReport written =
+            cptr::writeReport(pointer, [&] { return cptr::runRequest(records, settings); }, request);
+        std::vector<std::string> files;
+        for (const auto& path : written.differenceFiles) files.push_back(path.string());
+        return Rcpp::List::create(Rcpp::Named("report") = written.report.string(), Rcpp::Named("files") = files);
+    });
+}
+
+// [[Rcpp::export(rng = false)]]
+bool cpt_holds_result(SEXP pointer) { return cptr::holdsResult(pointer); }
+
+// [[Rcpp::export(rng = false)]]
+SEXP cpt_study_table(Rcpp::List results, std::vector<std::string> parameters, std::vector<std::string> order,
+                     int digits) {
+    return cptr::guarded([&] {
+        return cptr::tidyColumns(cptr::studyTableOf(studyRequest(results, parameters, order, digits)));
+    });
+}
+
+// [[Rcpp::export(rng = false)]]
+SEXP cpt_write_study_table(Rcpp::List results, std::vector<std::string> parameters, std::vector<std::string> order,
+                           int digits, std::string path, std::string format) {
+    return cptr::guarded([&] {
+        const std::filesystem::path target = std::filesystem::absolute(path).lexically_normal();
+        cptr::writeStudyFile(cptr::studyTableOf(studyRequest(results, parameters, order, digits)), format, target);
+        return target.string();
+    });
+}
+
+// The values at the figures' percentile ranks, by percentileOf, of the
+// values as the test took them.
+// [[Rcpp::export(rng = false)]]
+SEXP cpt_percentiles(std::vector<double> values, std::vector<double> fractions, std::string transformation) {
+    return cptr::guarded([&] {
+        const cpt::Transformation applied = cptr::transformationNamed(transformation);
+        if (applied != cpt::Transformation::None) {
+            for (double& x : values) x = cpt::applyTransformation(applied, x);
+        }
+        std::sort(values.begin(), values.end());
+        std::vector<double> found;
+        for (const double fraction : fractions) found.push_back(cpt::figures::percentileOf(values, fraction));
+        return found;
+    });
+}

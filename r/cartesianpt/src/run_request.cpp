@@ -1,0 +1,58 @@
+#include "run_request.h"
+
+#include <atomic>
+#include <thread>
+
+#include "core/common/user_error.h"
+#include "treatment_records.h"
+
+namespace cptr {
+namespace {
+
+void checkInterrupt(void*) { R_CheckUserInterrupt(); }
+
+// R_CheckUserInterrupt jumps out of its caller: only through R_ToplevelExec
+// is it safe among C++ frames.
+bool userInterrupted() { return R_ToplevelExec(checkInterrupt, nullptr) == FALSE; }
+
+}  // namespace
+
+RunRequest runRequest(const Rcpp::List& records, const Rcpp::List& settings) {
+    RunRequest request;
+    request.treatments = treatmentsFrom(records);
+    request.reversed = Rcpp::as<bool>(settings["reversed"]);
+    request.transformation = transformationNamed(Rcpp::as<std::string>(settings["transformation"]));
+    request.threads = Rcpp::as<int>(settings["threads"]);
+    return request;
+}
+
+cpt::CartesianResult runRequested(const RunRequest& request, cpt::DifferenceSink* differences) {
+    std::atomic<bool> cancel{false};
+    const std::thread::id rThread = std::this_thread::get_id();
+    cpt::CartesianSettings settings;
+    settings.reversed = request.reversed;
+    settings.transformation = request.transformation;
+    settings.threads = request.threads;
+    settings.differences = differences;
+    settings.cancel = &cancel;
+    settings.progress = [&](const cpt::PairProgress&) {
+        // R may be asked only from its own thread.
+        if (std::this_thread::get_id() == rThread && userInterrupted()) cancel = true;
+    };
+    return cpt::runCartesianTest(request.treatments, settings);
+}
+
+ResultPointer keepResult(cpt::CartesianResult result) {
+    return ResultPointer(new cpt::CartesianResult(std::move(result)), true);
+}
+
+bool holdsResult(SEXP pointer) { return TYPEOF(pointer) == EXTPTRSXP && R_ExternalPtrAddr(pointer) != nullptr; }
+
+const cpt::CartesianResult& resultOf(SEXP pointer) {
+    if (!holdsResult(pointer)) {
+        throw cpt::UserError("The result holds no run any more; run cartesian_test() again.");
+    }
+    return *static_cast<cpt::CartesianResult*>(R_ExternalPtrAddr(pointer));
+}
+
+}  // namespace cptr

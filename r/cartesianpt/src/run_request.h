@@ -1,0 +1,33 @@
+#pragma once
+// One Cartesian run asked from R: the treatment records and the settings,
+// run with R's interrupt key able to stop it.
+#include <Rcpp.h>
+
+#include <memory>
+
+#include "core/analysis/cartesian_test.h"
+
+namespace cptr {
+
+struct RunRequest {
+    std::vector<cpt::Treatment> treatments;
+    bool reversed = false;
+    cpt::Transformation transformation = cpt::Transformation::None;
+    int threads = 1;
+};
+
+// settings: list(reversed, transformation, threads).
+RunRequest runRequest(const Rcpp::List& records, const Rcpp::List& settings);
+
+// Throws Cancelled when the user interrupts R, UserError for treatments the
+// test cannot take.
+cpt::CartesianResult runRequested(const RunRequest& request, cpt::DifferenceSink* differences = nullptr);
+
+using ResultPointer = Rcpp::XPtr<cpt::CartesianResult>;
+ResultPointer keepResult(cpt::CartesianResult result);
+bool holdsResult(SEXP pointer);
+// The result a pointer holds; throws UserError for one that no longer holds
+// any (a result saved and loaded again).
+const cpt::CartesianResult& resultOf(SEXP pointer);
+
+}  // namespace cptr

@@ -1,0 +1,4 @@
+library(testthat)
+library(cartesianpt)
+
+test_check("cartesianpt")

@@ -1,0 +1,90 @@
+# Bad input is an R error of class cpt_input_error with cpt's text, never a
+# crash.
+
+# Files as a user gets them wrong: none there, fewer values than B, a word
+# for a value.
+bad_files <- function(dir) {
+  write <- function(name, lines) {
+    path <- file.path(dir, name)
+    writeLines(lines, path)
+    path
+  }
+  list(missing = file.path(dir, "none.txt"),
+       few_values = write("Few.txt", c('"Few","Sample size",10,"Bootstrap number",5,"r",10,0.2', "0.1", "0.2", "-1")),
+       text_value = write("Text.txt", c('"Text","Sample size",10,"Bootstrap number",3,"r",10,0.2', "0.1", "zero",
+                                        "0.3")))
+}
+
+test_that("a bad bootstrap file is an input error naming the file and the field", {
+  dir <- new_dir()
+  files <- bad_files(dir)
+  expected <- list(missing = "none.txt", few_values = "field 5 gives B = 5",
+                   text_value = "bootstrap value 2")
+  for (name in names(files)) {
+    expect_error(read_bootstrap(files[[name]]), expected[[name]], fixed = TRUE, class = "cpt_input_error",
+                 label = name)
+  }
+})
+
+test_that("a bad bootstrap file gives the message cpt gives", {
+  skip_if(cpt_binary() == "", "no built cpt (CPT_BINARY)")
+  dir <- new_dir()
+  good <- file.path(example_dir(), "Maize.txt")
+  # cpt's command line refuses a missing file itself, before the core reads.
+  for (path in bad_files(dir)[c("few_values", "text_value")]) {
+    ours <- tryCatch(read_bootstrap(path), cpt_input_error = conditionMessage)
+    theirs <- run_cpt(c("-C", dir, good, path))
+    expect_identical(theirs$status, 1L)
+    expect_identical(ours, theirs$messages)
+  }
+})
+
+test_that("treatments the test cannot take are input errors with the core's text", {
+  one <- list(A = c(0.1, 0.2, 0.3))
+  two <- list(A = c(0.1, 0.2, 0.3), B = c(0.2, 0.4, 0.5))
+  sizes <- c(A = 10, B = 12)
+  estimates <- c(A = 0.2, B = 0.3)
+  cases <- list(
+    list(call = quote(cartesian_test(one, sample_size = c(A = 10), estimate = c(A = 0.2))),
+         message = "The Cartesian paired test takes 2 to 26 treatments; 1 was given."),
+    list(call = quote(cartesian_test(two, estimate = estimates)),
+         message = 'Treatment "A" has no sample size: give it as sample_size = c("A" = 60).'),
+    list(call = quote(cartesian_test(two, sample_size = sizes, estimate = c(A = 0.2))),
+         message = 'Treatment "B" has no estimate: give it as estimate = c("B" = 0.1512).'),
+    list(call = quote(cartesian_test(list(A = c(0.1, NA, 0.3), B = 1:3 / 10), sample_size = sizes,
+                                     estimate = estimates)),
+         message = 'Treatment 1 ("A"): bootstrap value 2 is NA, but a bootstrap value must lie between'),
+    list(call = quote(cartesian_test(list(A = c(0.1, 1e300), B = 1:3 / 10), sample_size = sizes,
+                                     estimate = estimates)),
+         message = 'Treatment 1 ("A"): bootstrap value 2 is'),
+    list(call = quote(cartesian_test(list(A = c(0.1, 1.5), B = 1:3 / 10), sample_size = sizes,
+                                     estimate = estimates, transformation = "logit")),
+         message = 'Treatment 1 ("A"): bootstrap value 2 is 1.5, but'),
+    list(call = quote(cartesian_test(list(A = c(0.1, 0.2), B = 1:3 / 10), sample_size = c(A = 0, B = 3),
+                                     estimate = estimates)),
+         message = "has the sample size 0, but a sample size must be at least 1."),
+    list(call = quote(cartesian_test(list(c(0.1, 0.2), c(0.3, 0.4)))),
+         message = "Every treatment of x needs a name"),
+    list(call = quote(cartesian_test(two, sample_size = c(A = 10, B = 12, C = 3), estimate = estimates)),
+         message = 'sample_size and estimate name treatments x does not have: "C".'),
+    list(call = quote(cartesian_test(value ~ treatment)), message = "A formula x needs data"),
+    list(call = quote(cartesian_test(two, sample_size = sizes, estimate = estimates, threads = 0)),
+         message = "threads must be a whole number at least 1."),
+    list(call = quote(cartesian_test(read_bootstrap(file.path(example_dir(), c("Maize.txt", "Wheat.txt"))),
+                                     sample_size = sizes)),
+         message = "x comes from bootstrap files, which give their own sample sizes; leave sample_size out."),
+    list(call = quote(cartesian_test("Maize.txt")), message = "x must be read bootstrap files"))
+  for (case in cases) {
+    expect_error(eval(case$call), case$message, fixed = TRUE, class = "cpt_input_error",
+                 label = deparse(case$call)[1])
+  }
+})
+
+test_that("the study table refuses orders and digits the core cannot take", {
+  files <- file.path(example_dir(), c("Maize.txt", "Wheat.txt"))
+  expect_error(study_table(list(r = files), order = c("Maize", "Rice")), class = "cpt_input_error")
+  expect_error(study_table(list(r = files), digits = 0), "digits must be a whole number from 1 to 15.",
+               fixed = TRUE, class = "cpt_input_error")
+  expect_error(write_study_table(data.frame(), tempfile()), "table must come from study_table().",
+               fixed = TRUE, class = "cpt_input_error")
+})
