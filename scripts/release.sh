@@ -2,7 +2,7 @@
 # Makes the release artefacts in dist/, each named with the version of the
 # top CMakeLists.txt's project(... VERSION ...), and their SHA256SUMS:
 #   cpt_VERSION_ARCH.deb        built and checked by scripts/package.sh
-#   the R source package        when scripts/r-package.sh exists
+#   the R source package        built and checked by scripts/r-package.sh
 #   cpt-web-VERSION.zip         the static web page (build-web/ without cmake/)
 #   cpt-VERSION.tar.gz          the sources of the commit checked out (git archive)
 # Usage: scripts/release.sh [BUILD]   (BUILD: the native build folder, default
@@ -34,25 +34,17 @@ fi
 deb=$(ls "$build"/cpt_"$version"_*.deb)
 cp "$deb" "$dist/"
 
-# The R source package, from its own script.
-if [ -x "$here/scripts/r-package.sh" ] || [ -f "$here/scripts/r-package.sh" ]; then
-  r_out=$(mktemp -d)
-  bash "$here/scripts/r-package.sh" "$r_out"
-  r_packages=("$r_out"/*.tar.gz)
-  if [ ! -f "${r_packages[0]}" ]; then
-    echo "release.sh: scripts/r-package.sh left no .tar.gz in $r_out" >&2
-    exit 1
-  fi
-  for package in "${r_packages[@]}"; do
-    case $(basename "$package") in
-      *_"$version".tar.gz) cp "$package" "$dist/" ;;
-      *) echo "release.sh: the R package $(basename "$package") does not carry version $version" >&2; exit 1 ;;
-    esac
-  done
-  rm -rf "$r_out"
-else
-  echo "release.sh: note: no scripts/r-package.sh yet, so no R source package"
+# The R source package: its script builds it into build-r/, checks it and
+# installs it into a throwaway library.
+r_library=$(mktemp -d)
+bash "$here/scripts/r-package.sh" "$r_library"
+rm -rf "$r_library"
+r_package="$here/build-r/cartesianpt_$version.tar.gz"
+if [ ! -f "$r_package" ]; then
+  echo "release.sh: scripts/r-package.sh left no $(basename "$r_package") in build-r/" >&2
+  exit 1
 fi
+cp "$r_package" "$dist/"
 
 # The static web page, when it is built or can be.
 if [ -f "$here/build-web/index.html" ] || command -v emcc >/dev/null || [ "$(id -u)" -eq 0 ]; then

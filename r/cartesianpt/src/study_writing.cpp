@@ -2,6 +2,8 @@
 
 #include <system_error>
 
+#include "core/common/clock.h"
+#include "core/common/date_time.h"
 #include "core/common/pending_file.h"
 #include "core/common/user_error.h"
 #include "core/study/study_file_set.h"
@@ -17,8 +19,11 @@ std::string studyBytes(const cpt::StudyTable& table, const std::string& format) 
     if (!known) {
         throw cpt::UserError("A study table is written as csv, xlsx, html, tex, md or docx, not \"" + format + "\".");
     }
-    if (*known == cpt::StudyFormat::Xlsx) return cpt::studyTableXlsx(table);
-    if (*known == cpt::StudyFormat::Docx) return cpt::studyTableDocx(table);
+    // The office files carry the moment they were made.
+    cpt::SystemClock clock;
+    const cpt::DateTime now = clock.now();
+    if (*known == cpt::StudyFormat::Xlsx) return cpt::studyTableXlsx(table, now);
+    if (*known == cpt::StudyFormat::Docx) return cpt::studyTableDocx(table, now);
     return cpt::studyTableText(table, *known);
 }
 
