@@ -94,10 +94,19 @@ void runJobs(const JobRun& run) {
     }
     Shared shared;
     const int workers = std::max(1, run.workers);
-    std::vector<std::jthread> threads;
+    // Joined on every way out, a failure to start one included.
+    struct Workers {
+        std::vector<std::thread> threads;
+        ~Workers() {
+            for (std::thread& thread : threads) {
+                if (thread.joinable()) thread.join();
+            }
+        }
+    } started;
+    std::vector<std::thread>& threads = started.threads;
     threads.reserve(static_cast<std::size_t>(workers));
     for (int w = 0; w < workers; ++w) {
-        threads.emplace_back([&, w] {
+        threads.emplace_back([&shared, &run, w] {
             for (;;) {
                 if (shared.stop.load() || cancelled(run)) break;
                 const int k = shared.nextJob.fetch_add(1);
@@ -126,7 +135,7 @@ void runJobs(const JobRun& run) {
     } catch (...) {
         shared.fail(std::current_exception());
     }
-    for (std::jthread& thread : threads) thread.join();
+    for (std::thread& thread : threads) thread.join();
     if (const std::exception_ptr failure = shared.failure()) std::rethrow_exception(failure);
     if (cancelled(run)) throw Cancelled();
 }
