@@ -64,7 +64,8 @@ std::vector<Treatment> readTreatments(const CartesianOptions& options, Transform
     }
     // A name given for a table's treatment must name one.
     auto unknown = [&](const auto& map, const std::string& option) {
-        for (const auto& [name, value] : map) {
+        for (const auto& entry : map) {
+            const std::string& name = entry.first;
             const bool found = std::any_of(treatments.begin(), treatments.end(),
                                            [&](const Treatment& t) { return t.name == name; });
             if (!found) {
