@@ -87,15 +87,24 @@ TEST(CartesianTest, OrdersByMeanReportsProgressAndRefusesWhatItCannotTake) {
         const char* what;
         std::vector<Treatment> treatments;
         const char* message;
+        Transformation transformation = Transformation::None;
     } refused[] = {
         {"one treatment", {treatments[0]}, "takes 2 to 26 treatments; 1 was given."},
-        {"one value", {treatments[0], inMemory("One", {1}, 10, 1)}, "has 1 bootstrap values; at least 2 are needed"},
-        {"sample size 0", {treatments[0], inMemory("None", {1, 2}, 0, 1)}, "sample size must be at least 1"},
+        {"one value", {treatments[0], inMemory("One", {1}, 10, 1)},
+         "Treatment 2 (\"One\") has 1 bootstrap values; at least 2 are needed"},
+        {"sample size 0", {treatments[0], inMemory("None", {1, 2}, 0, 1)},
+         "Treatment 2 (\"None\") has the sample size 0, but a sample size must be at least 1"},
+        {"a value outside the transformation's range",
+         {inMemory("Fine", {0.2, 0.3}, 10, 1), inMemory("Odd", {0.5, 1.5}, 10, 1)},
+         "Treatment 2 (\"Odd\"): bootstrap value 2 is 1.5, but ",
+         Transformation::Logit},
     };
     for (const auto& c : refused) {
         SCOPED_TRACE(c.what);
+        CartesianSettings settings;
+        settings.transformation = c.transformation;
         try {
-            runCartesianTest(c.treatments, {});
+            runCartesianTest(c.treatments, settings);
             ADD_FAILURE() << "not refused";
         } catch (const UserError& error) {
             EXPECT_NE(std::string(error.what()).find(c.message), std::string::npos) << error.what();
