@@ -157,19 +157,6 @@ nlohmann::json resultDocument(const CartesianResult& result, const std::filesyst
     return document;
 }
 
-// Why a run stopped, for the message that adds what became of its files.
-std::string reasonOf(std::exception_ptr failure) {
-    try {
-        std::rethrow_exception(failure);
-    } catch (const Cancelled&) {
-        return "The test ended without a report.";
-    } catch (const std::bad_alloc&) {
-        return "There is not enough memory for these treatments.";
-    } catch (const std::exception& error) {
-        return error.what();
-    }
-}
-
 struct Written {
     std::filesystem::path report;
     CartesianResult result;
@@ -219,7 +206,7 @@ Written runAndReport(const CartesianOptions& options, const std::filesystem::pat
         // none of them stays.
         if (!files.begun()) throw;
         files.discardAll();
-        throw UserError(reasonOf(std::current_exception()) + "\nThe difference files of this run have been removed.");
+        throw UserError(differenceFilesRemoved(std::current_exception()));
     }
     written.differenceFiles = files.written();
     return written;

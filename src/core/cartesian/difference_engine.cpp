@@ -209,23 +209,6 @@ void ComputeCartesianDifferences(AppContext& context) {
     storeResult(state, *run.result);
 }
 
-namespace {
-
-// Why a run stopped, for the message that adds what became of its files.
-std::string reasonOf(std::exception_ptr failure) {
-    try {
-        std::rethrow_exception(failure);
-    } catch (const Cancelled&) {
-        return "The test ended without a report.";
-    } catch (const std::bad_alloc&) {
-        return "There is not enough memory for these treatments.";
-    } catch (const std::exception& error) {
-        return error.what();
-    }
-}
-
-}  // namespace
-
 void CartesianDifference2(AppContext& context) {
     AnalysisState& state = context.state;
     try {
@@ -242,7 +225,7 @@ void CartesianDifference2(AppContext& context) {
             std::filesystem::remove(path, ignored);
         }
         state.RunDifferenceFiles.clear();
-        throw UserError(reasonOf(std::current_exception()) + "\nThe difference files of this run have been removed.");
+        throw UserError(differenceFilesRemoved(std::current_exception()));
     }
 }
 

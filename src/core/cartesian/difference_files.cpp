@@ -1,6 +1,7 @@
 #include "core/cartesian/difference_files.h"
 
 #include <cstring>
+#include <new>
 #include <string>
 
 #include "core/common/fast_record_number.h"
@@ -45,6 +46,20 @@ std::array<std::string, 6> differenceFileNames(const std::string& prefix, const 
 std::array<std::string, 6> differenceFileNames(const AnalysisState& state, int first, int second) {
     return differenceFileNames(state.OutputPrefix, state.TreatmentCode[first], first, second,
                                state.DifferenceFileNumber);
+}
+
+std::string differenceFilesRemoved(std::exception_ptr failure) {
+    std::string reason;
+    try {
+        std::rethrow_exception(failure);
+    } catch (const Cancelled&) {
+        reason = "The test ended without a report.";
+    } catch (const std::bad_alloc&) {
+        reason = "There is not enough memory for these treatments.";
+    } catch (const std::exception& error) {
+        reason = error.what();
+    }
+    return reason + "\nThe difference files of this run have been removed.";
 }
 
 DifferenceFileSet::DifferenceFileSet(std::filesystem::path folder, std::string prefix)

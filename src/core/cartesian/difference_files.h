@@ -4,6 +4,7 @@
 // 36,000,000 lines.
 #include <array>
 #include <cstdint>
+#include <exception>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -22,6 +23,9 @@ std::array<std::string, 6> differenceFileNames(const std::string& prefix, const 
                                                int second, std::int32_t number);
 // The same for a run stored in the state (DifferenceFileNumber).
 std::array<std::string, 6> differenceFileNames(const AnalysisState& state, int first, int second);
+
+// Why a run stopped, and that its difference files have gone with it.
+std::string differenceFilesRemoved(std::exception_ptr failure);
 
 // Every difference file of a run, in one folder under one " (n)".
 class DifferenceFileSet : public DifferenceSink {
