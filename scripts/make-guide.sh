@@ -81,6 +81,67 @@ if [ "$status" -ne 1 ] || [ -n "$(ls large-out)" ]; then
 fi
 snippet refusal <refusal.txt
 
+# The same values as tables: wide (a column per treatment) and long (a row
+# per value, with each treatment's sample size and estimate).
+values() { tr -d '\r' <"$1.txt" | sed -n '2,201p'; }
+{ echo "Maize,Sorghum,Wheat"; paste -d, <(values Maize) <(values Sorghum) <(values Wheat); } >r.csv
+{ head -n 4 r.csv; echo "..."; } | snippet wide-file
+heading_field() { tr -d '\r' <"$1.txt" | head -n 1 | cut -d, -f"$2"; }
+# In a folder of its own, since its name gives the parameter code as well.
+mkdir long
+{
+  echo "treatment,n,estimate,value"
+  for crop in Maize Sorghum Wheat; do
+    values "$crop" | sed "s/^/$crop,$(heading_field "$crop" 3),$(heading_field "$crop" 8),/"
+  done
+} >long/r.csv
+{ head -n 3 long/r.csv; echo "..."; sed -n '201,202p' long/r.csv; echo "..."; } | snippet long-file
+mkdir wide-out long-out
+status=0
+as_cpt cartesian -C wide-out r.csv >/dev/null 2>wide-missing.txt || status=$?
+if [ "$status" -ne 1 ] || [ -n "$(ls wide-out)" ]; then
+  echo "make-guide.sh: the table without sample sizes ended with status $status or wrote files" >&2
+  exit 1
+fi
+{ echo "cpt cartesian -C out r.csv"; cat wide-missing.txt; } | snippet wide-missing
+given=(--sample-size Maize=60 --sample-size Sorghum=55 --sample-size Wheat=58
+       --estimate Maize=0.1512 --estimate Sorghum=0.1389 --estimate Wheat=0.1371)
+{ echo "cpt cartesian -C out \\"; echo "    --sample-size Maize=60 --sample-size Sorghum=55 --sample-size Wheat=58 \\"
+  echo "    --estimate Maize=0.1512 --estimate Sorghum=0.1389 --estimate Wheat=0.1371 r.csv"; } | snippet wide-command
+as_cpt cartesian -C wide-out --fixed-time "$moment" "${given[@]}" r.csv >/dev/null
+as_cpt cartesian -C long-out --fixed-time "$moment" long/r.csv >/dev/null
+for table_out in wide-out long-out; do
+  if ! cmp -s "$report" "$table_out/$(basename "$report")"; then
+    echo "make-guide.sh: the report from the table in $table_out is not the report of the example files" >&2
+    exit 1
+  fi
+done
+# Maize.txt as a spreadsheet in a European language saves it.
+tr -d '\r' <Maize.txt | sed '1s/,/;/g; s/\./,/' | head -n 3 | snippet semicolon-file
+
+# A study of three parameters in one long table: r, and the finite rate
+# lambda = exp(r) and the doubling time DT = ln 2 / r of each bootstrap value.
+{
+  echo "parameter,treatment,n,estimate,value"
+  for crop in Maize Sorghum Wheat; do
+    n=$(heading_field "$crop" 3)
+    estimate=$(heading_field "$crop" 8)
+    values "$crop" | awk -v crop="$crop" -v n="$n" -v e="$estimate" '
+      { r[NR] = $1 }
+      END {
+        for (k = 1; k <= NR; k++) printf "r,%s,%s,%s,%s\n", crop, n, e, r[k]
+        for (k = 1; k <= NR; k++) printf "lambda,%s,%s,%.6f,%.6f\n", crop, n, exp(e), exp(r[k])
+        for (k = 1; k <= NR; k++) printf "DT,%s,%s,%.4f,%.4f\n", crop, n, log(2) / e, log(2) / r[k]
+      }'
+  done
+} >study.csv
+{ head -n 3 study.csv; echo "..."; } | snippet study-file
+mkdir study-out
+echo "cpt study -C out --format csv,md,html,docx study.csv" | snippet study-command
+as_cpt study -C study-out --fixed-time "$moment" --format csv,md,html,docx study.csv | sed 's|study-out/|out/|' | snippet study-printed
+tr -d '\r' <study-out/study-table.md | snippet study-table-md
+tr -d '\r' <study-out/study-table.csv | sed '1s/^\xEF\xBB\xBF//' | head -n 5 | snippet study-csv
+
 for file in "$snippets"/*.txt; do
   if [ ! -s "$file" ]; then
     echo "make-guide.sh: the excerpt $(basename "$file" .txt) came out empty" >&2
@@ -97,6 +158,14 @@ awk -v dir="$snippets" '
     print "~~~~~~~~"; print line
     while ((getline line < file) > 0) print line
     print "~~~~~~~~"; close(file); next
+  }
+  # The same without the code block: the excerpt is Markdown of its own.
+  /^<!-- include: [a-z0-9-]+ -->$/ {
+    name = $3; file = dir "/" name ".txt"
+    if ((getline line < file) <= 0) { print "make-guide.sh: no excerpt named " name > "/dev/stderr"; failed = 1; exit 1 }
+    print line
+    while ((getline line < file) > 0) print line
+    close(file); next
   }
   { print }
   END { if (failed) exit 1 }' "$here/docs/guide.md" >"$work/guide.md"
