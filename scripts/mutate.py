@@ -147,7 +147,7 @@ def main():
     parser = argparse.ArgumentParser(
         prog="scripts/mutate.sh",
         description="Puts single-line faults into the core one at a time (in a scratch copy), rebuilds "
-                    "common_tests and core_tests and prints the faults that no test caught.")
+                    "common_tests, core_tests and engine_tests and prints the faults that no test caught.")
     parser.add_argument("files", nargs="*", help="core sources to mutate (default: every .cpp under src/core)")
     parser.add_argument("--max-per-file", type=int, default=0, metavar="N",
                         help="a random sample of at most N mutants per file (default: all)")
@@ -205,14 +205,14 @@ def main():
             configure.append("-DCMAKE_CXX_COMPILER_LAUNCHER=ccache")
         configure += (["-DCMAKE_BUILD_TYPE=Debug", "-DCMAKE_CXX_FLAGS=-O1", "-DCPT_SANITIZE=ON"] if args.sanitize
                       else ["-DCMAKE_BUILD_TYPE=Release"])
-        build_command = ["cmake", "--build", build, "--target", "common_tests", "core_tests", "-j", str(args.jobs)]
+        build_command = ["cmake", "--build", build, "--target", "common_tests", "core_tests", "engine_tests", "-j", str(args.jobs)]
         for command in (configure, build_command):
             code, output = run(command, scratch)
             if code != 0:
                 print(output[-4000:])
                 print("The unmutated tree does not build.", file=sys.stderr)
                 return 1
-        programs = {name: os.path.join(build, "tests", name) for name in ("common_tests", "core_tests")}
+        programs = {name: os.path.join(build, "tests", name) for name in ("common_tests", "core_tests", "engine_tests")}
         test_flags = ["--gtest_brief=1", "--gtest_fail_fast"]
         timeout = args.timeout
         for name, program in programs.items():
@@ -233,8 +233,9 @@ def main():
         for f, lines, mutants in plan:
             path = os.path.join(scratch, f)
             original = "\n".join(lines)
-            # A fault in common/ reaches both programs, any other only core_tests.
-            targets = ["common_tests", "core_tests"] if f.startswith("src/core/common/") else ["core_tests"]
+            # A fault in common/ reaches every program, any other only those above it.
+            targets = (["common_tests", "core_tests", "engine_tests"] if f.startswith("src/core/common/")
+                       else ["core_tests", "engine_tests"])
             try:
                 for number, old, new, what in mutants:
                     done += 1
