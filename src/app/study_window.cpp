@@ -359,15 +359,13 @@ void StudyWindow::setBusy(bool busy) {
 }
 
 void StudyWindow::showProgress(const batch::StudyProgress& at) {
-    progress_->setValue(pairsBefore_[static_cast<std::size_t>(at.parameter - 1)] + at.pair - 1);
+    progress_->setValue(pairsBegun_++);
     progress_->setFormat(tr("%1 (parameter %2 of %3): pair %4 of %5")
                              .arg(qt(at.name))
                              .arg(at.parameter)
                              .arg(at.parameters)
                              .arg(at.pair)
                              .arg(at.pairs));
-    // The run holds the window: it is drawn, but clicks and keys wait.
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 bool StudyWindow::run() {
@@ -377,12 +375,9 @@ bool StudyWindow::run() {
     reportChoice_->clear();
     runs_ = {};
     ranGroups_ = groups_;
-    pairsBefore_.clear();
+    pairsBegun_ = 0;
     pairsInAll_ = 0;
-    for (const StudyParameterGroup& group : ranGroups_) {
-        pairsBefore_.push_back(pairsInAll_);
-        pairsInAll_ += pairsOf(group.treatments.size());
-    }
+    for (const StudyParameterGroup& group : ranGroups_) pairsInAll_ += pairsOf(group.treatments.size());
     progress_->setRange(0, pairsInAll_);
     progress_->setValue(0);
     setBusy(true);
@@ -390,6 +385,9 @@ bool StudyWindow::run() {
     batch::StudyRunAnswers answers;
     answers.folder = folder_.toStdString();
     answers.reversed = reversed_->isChecked();
+    answers.threads = 0;
+    // The runs hold the window: it is drawn, but clicks and keys wait.
+    answers.whileWaiting = [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); };
     batch::AnswerWording wording;
     wording.anotherCode = "\nChoose another folder for the reports.";
     std::ostringstream messages;

@@ -96,7 +96,7 @@ private:
     std::vector<StudyParameterGroup> ranGroups_;
     batch::StudyRuns runs_;
     std::optional<StudyTable> table_;
-    std::vector<int> pairsBefore_;
+    int pairsBegun_ = 0;  // of every parameter, which may run at once
     int pairsInAll_ = 0;
 
     QTableWidget* grid_ = nullptr;

@@ -54,7 +54,7 @@ struct StudyBatchOptions {
     std::string folder;  // -C
     bool json = false;
     std::string fixedTime;
-    int threads = 1;
+    int threads = 0;  // 0: every core the system gives the process
     int digits = 2;  // significant digits of the SE
     AnswerWording wording;
 };

@@ -16,15 +16,20 @@ ReportedRun runWithReport(std::span<const Treatment> treatments, const Cartesian
     ReportedRun run;
     run.result = runCartesianTest(treatments, settings);
     reached("PrintMultiCIofDifference");
+    run.report = writeReport(run.result, place, clock, begin, wording, messages);
+    reached("PrintPairTestTable");
+    reached("ShowMultiCIofDifference");
+    return run;
+}
+
+std::filesystem::path writeReport(const CartesianResult& result, const ReportPlace& place, Clock& clock,
+                                  const RunBegin& begin, const AnswerWording& wording, std::ostream& messages) {
     try {
-        run.report = writeStandaloneReport(place.folder, run.result, place.code, clock, begin);
+        return writeStandaloneReport(place.folder, result, place.code, clock, begin);
     } catch (const ReportNotCreated& error) {
         messages << error.what() << wording.anotherCode << '\n';
         throw Cancelled();
     }
-    reached("PrintPairTestTable");
-    reached("ShowMultiCIofDifference");
-    return run;
 }
 
 nlohmann::json runSummaryDocument(const CartesianResult& result, const std::filesystem::path& report) {

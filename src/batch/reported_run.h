@@ -37,6 +37,10 @@ ReportedRun runWithReport(std::span<const Treatment> treatments, const Cartesian
                           const ReportPlace& place, Clock& clock, const RunBegin& begin, const AnswerWording& wording,
                           std::ostream& messages, const ProcedureTrace& trace = {});
 
+// Writes the report of a run already made, as runWithReport does.
+std::filesystem::path writeReport(const CartesianResult& result, const ReportPlace& place, Clock& clock,
+                                  const RunBegin& begin, const AnswerWording& wording, std::ostream& messages);
+
 // The run's summary as the JSON documents give it: F (null when undefined),
 // dfBetween, dfWithin, sidakAlpha and the report's path.
 nlohmann::json runSummaryDocument(const CartesianResult& result, const std::filesystem::path& report);

@@ -1,11 +1,13 @@
 #include "batch/study_batch.h"
 
+#include <algorithm>
 #include <new>
 #include <ostream>
 #include <sstream>
 
 #include "batch/input_files.h"
 #include "batch/run_setup.h"
+#include "core/analysis/parallel_jobs.h"
 #include "core/common/field_reader.h"
 #include "core/common/user_error.h"
 
@@ -89,27 +91,106 @@ void removeReports(const StudyRuns& runs) noexcept {
     }
 }
 
+namespace {
+
+CartesianSettings settingsOf(const StudyRunAnswers& answers, int threads) {
+    CartesianSettings settings;
+    settings.reversed = answers.reversed;
+    settings.threads = threads;
+    settings.cancel = answers.cancel;
+    settings.whileWaiting = answers.whileWaiting;
+    return settings;
+}
+
+// One parameter after another, each on every thread given.
+void runGroupsInTurn(std::span<const StudyParameterGroup> groups, const StudyRunAnswers& answers, int threads,
+                     const AnswerWording& wording, std::ostream& messages, StudyRuns& runs,
+                     const StudyProgressHandler& progress) {
+    for (std::size_t p = 0; p < groups.size(); ++p) {
+        const StudyParameterGroup& group = groups[p];
+        std::unique_ptr<Clock> clock = clockFor(answers.fixedTime);
+        const RunBegin begin = beginRun(*clock);
+        CartesianSettings settings = settingsOf(answers, threads);
+        settings.progress = [&](const PairProgress& pair) {
+            if (pair.stage != PairProgress::Stage::Begun || !progress) return;
+            progress({static_cast<int>(p + 1), static_cast<int>(groups.size()), group.parameter, pair.pairNumber,
+                      pair.pairCount});
+        };
+        ReportedRun run = runWithReport(group.treatments, settings, {answers.folder, answers.code}, *clock, begin,
+                                        wording, messages);
+        runs.reports.push_back(run.report);
+        runs.runs.push_back({group.parameter, std::move(run.result), ""});
+    }
+}
+
+// Several parameters at once, each on one thread; the reports are written
+// afterwards in the parameters' order, so that their names (the " (2)"
+// rule) never depend on which run ended first.
+void runGroupsTogether(std::span<const StudyParameterGroup> groups, const StudyRunAnswers& answers, int threads,
+                       const AnswerWording& wording, std::ostream& messages, StudyRuns& runs,
+                       const StudyProgressHandler& progress) {
+    struct Pending {
+        std::unique_ptr<Clock> clock;
+        RunBegin begin;
+        CartesianResult result;
+    };
+    std::vector<Pending> pending;
+    pending.reserve(groups.size());
+    for (std::size_t p = 0; p < groups.size(); ++p) {
+        Pending started{clockFor(answers.fixedTime), {}, {}};
+        started.begin = beginRun(*started.clock);
+        pending.push_back(std::move(started));
+    }
+    JobRun jobs;
+    jobs.jobCount = static_cast<int>(groups.size());
+    jobs.workers = threads;
+    jobs.cancel = answers.cancel;
+    jobs.whileWaiting = answers.whileWaiting;
+    jobs.job = [&](int p, int, JobEvents& events) {
+        CartesianSettings settings = settingsOf(answers, 1);
+        settings.whileWaiting = nullptr;  // the calling thread's, not this worker's
+        // A parameter's pair events reach the calling thread with the
+        // parameter's index in place of the pair's first treatment.
+        settings.progress = [&events, p](const PairProgress& pair) {
+            if (pair.stage != PairProgress::Stage::Begun) return;
+            PairProgress posted = pair;
+            posted.first = p;
+            events.post(posted);
+        };
+        pending[static_cast<std::size_t>(p)].result =
+            runCartesianTest(groups[static_cast<std::size_t>(p)].treatments, settings);
+    };
+    jobs.deliver = [&](const PairProgress& pair) {
+        if (!progress) return;
+        const std::size_t p = static_cast<std::size_t>(pair.first);
+        progress({pair.first + 1, static_cast<int>(groups.size()), groups[p].parameter, pair.pairNumber,
+                  pair.pairCount});
+    };
+    runJobs(jobs);
+    for (std::size_t p = 0; p < groups.size(); ++p) {
+        ReportedRun run{std::move(pending[p].result), {}};
+        run.report = writeReport(run.result, {answers.folder, answers.code}, *pending[p].clock, pending[p].begin,
+                                 wording, messages);
+        runs.reports.push_back(run.report);
+        runs.runs.push_back({groups[p].parameter, std::move(run.result), ""});
+    }
+}
+
+}  // namespace
+
 void runStudyGroups(std::span<const StudyParameterGroup> groups, const StudyRunAnswers& answers,
                     const AnswerWording& wording, std::ostream& messages, StudyRuns& runs,
                     const StudyProgressHandler& progress) {
+    const int threads = answers.threads > 0 ? answers.threads : availableThreads();
     try {
-        for (std::size_t p = 0; p < groups.size(); ++p) {
-            const StudyParameterGroup& group = groups[p];
-            std::unique_ptr<Clock> clock = clockFor(answers.fixedTime);
-            const RunBegin begin = beginRun(*clock);
-            CartesianSettings settings;
-            settings.reversed = answers.reversed;
-            settings.threads = answers.threads;
-            settings.cancel = answers.cancel;
-            settings.progress = [&](const PairProgress& pair) {
-                if (pair.stage != PairProgress::Stage::Begun || !progress) return;
-                progress({static_cast<int>(p + 1), static_cast<int>(groups.size()), group.parameter, pair.pairNumber,
-                          pair.pairCount});
-            };
-            ReportedRun run = runWithReport(group.treatments, settings, {answers.folder, answers.code}, *clock, begin,
-                                            wording, messages);
-            runs.reports.push_back(run.report);
-            runs.runs.push_back({group.parameter, std::move(run.result), ""});
+        // Pairs of one run share the cores well only when there are many of
+        // them; parameters are whole runs, each with its reading of the
+        // statistics and its report, and fill the cores at any size.
+        if (threads >= 2 && groups.size() >= 2) {
+            runGroupsTogether(groups, answers, std::min<int>(threads, static_cast<int>(groups.size())), wording,
+                              messages, runs, progress);
+        } else {
+            runGroupsInTurn(groups, answers, threads, wording, messages, runs, progress);
         }
     } catch (...) {
         removeReports(runs);

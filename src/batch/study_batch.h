@@ -48,8 +48,10 @@ struct StudyRunAnswers {
     std::string code = "1";
     std::string fixedTime;  // empty: the real clock; checked already
     bool reversed = false;
-    int threads = 1;
+    int threads = 1;  // 0: every core the system gives the process
     const std::atomic<bool>* cancel = nullptr;
+    // Called on the calling thread while the runs work, as the engine's.
+    std::function<void()> whileWaiting;
 };
 
 struct StudyRuns {
@@ -57,9 +59,9 @@ struct StudyRuns {
     std::vector<std::filesystem::path> reports;  // one per run
 };
 
-// One run and report per group, in order, added to runs as each is done;
-// each run has a clock of its own, as cpt cartesian's (so a --code's random
-// number is the same). On a failure the reports written are removed (their
+// One run and report per group, added to runs in the groups' order; with
+// two threads or more the parameters run at once. Each run has a clock of
+// its own, as cpt cartesian's (so a --code's random number is the same). On a failure the reports written are removed (their
 // paths stay in runs.reports, for the message) and the exception goes on.
 void runStudyGroups(std::span<const StudyParameterGroup> groups, const StudyRunAnswers& answers,
                     const AnswerWording& wording, std::ostream& messages, StudyRuns& runs,

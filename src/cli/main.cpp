@@ -90,9 +90,9 @@ int main(int argc, char** argv) {
         ->capture_default_str();
     studyCommand->add_option("--fixed-time", study.fixedTime,
                              "Take this moment (YYYY-MM-DD HH:MM:SS) as the time, for reproducible files");
-    studyCommand->add_option("--threads", study.threads, "Threads of each Cartesian run")
-        ->check(CLI::Range(1, 256))
-        ->capture_default_str();
+    studyCommand->add_option("--threads", study.threads,
+                             "Threads for the parameters' runs; 0 (the default) takes every core the system gives")
+        ->check(CLI::Range(0, 256));
     studyCommand->add_option("--digits", study.digits, "Significant digits of the SE in the table")
         ->check(CLI::Range(1, cpt::MaxStudyDigits))
         ->capture_default_str();
