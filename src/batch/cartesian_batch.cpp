@@ -77,9 +77,7 @@ std::vector<Treatment> readTreatments(const CartesianOptions& options, Transform
     unknown(read.sampleSizes, read.wording.sampleSize);
     unknown(read.estimates, read.wording.estimate);
     if (treatments.size() < 2 || treatments.size() > static_cast<std::size_t>(TreatmentCapacity)) {
-        throw WrongTreatmentCount("The Cartesian paired test takes 2 to " + std::to_string(TreatmentCapacity) +
-                                  " treatments; " + std::to_string(treatments.size()) +
-                                  (treatments.size() == 1 ? " was given." : " were given."));
+        throw WrongTreatmentCount(treatmentCountComplaint(treatments.size()));
     }
     return treatments;
 }

@@ -50,8 +50,7 @@ BootstrapValues transformedValues(std::size_t entry, const Treatment& treatment,
 std::vector<Prepared> prepare(std::span<const Treatment> treatments, Transformation transformation) {
     const std::size_t count = treatments.size();
     if (count < 2 || count > static_cast<std::size_t>(TreatmentCapacity)) {
-        throw UserError("The Cartesian paired test takes 2 to " + std::to_string(TreatmentCapacity) +
-                        " treatments; " + std::to_string(count) + (count == 1 ? " was given." : " were given."));
+        throw UserError(treatmentCountComplaint(count));
     }
     std::vector<Prepared> prepared(count);
     for (std::size_t t = 0; t < count; ++t) {
@@ -253,6 +252,11 @@ void comparePairs(CartesianResult& result, const std::vector<std::span<const dou
 }
 
 }  // namespace
+
+std::string treatmentCountComplaint(std::size_t given) {
+    return "The Cartesian paired test takes 2 to " + std::to_string(TreatmentCapacity) + " treatments; " +
+           std::to_string(given) + (given == 1 ? " was given." : " were given.");
+}
 
 std::vector<int> meanOrder(std::span<const double> orderingMeans, bool reversed) {
     std::vector<double> means(orderingMeans.begin(), orderingMeans.end());

@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 #include <span>
+#include <string>
 #include <vector>
 
 #include "core/analysis/cartesian_result.h"
@@ -75,6 +76,9 @@ CartesianResult runCartesianTest(std::span<const Treatment> treatments, const Ca
 
 // The entry places in mean order (descending; reversed: ascending), by the
 // exchange sort the report's order has always come from, ties and all.
+// Why a run of this many treatments cannot be made.
+std::string treatmentCountComplaint(std::size_t given);
+
 std::vector<int> meanOrder(std::span<const double> orderingMeans, bool reversed);
 
 // Whether pair (first, second) has its differences listed under the capacity.
