@@ -16,6 +16,7 @@
 #include "core/shell/main_window_model.h"
 #include "core/sorting/normality_view.h"
 #include "core/state/control_names.h"
+#include "xlsx/read_treatments.h"
 
 namespace cpt::app {
 namespace {
@@ -72,6 +73,10 @@ DesktopApplication::DesktopApplication(Dialogs& dialogs, Clock& clock, bool main
     // the window system while they do.
     context_.threads = availableThreads();
     context_.whileRunning = [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); };
+    // Workbooks too, besides the core's text forms.
+    context_.readTreatments = [](const std::filesystem::path& path, const ReadOptions& options) {
+        return readTreatments(path, options);
+    };
     connect(&timer_, &QTimer::timeout, this, &DesktopApplication::tick);
     timer_.start(500);
     syncWindows();

@@ -23,10 +23,12 @@ int widthForTitle(const QWidget& box, const QString& title) {
     const int screen = QGuiApplication::primaryScreen()->availableGeometry().width();
     return std::min(box.fontMetrics().horizontalAdvance(title) + 160, screen - 40);
 }
-// Text files first, all files on request; Qt's own dialogue, so that its
-// size and columns can be set: large enough, the name column taking the room.
-void prepare(QFileDialog& dialog) {
-    dialog.setNameFilters({QObject::tr("Text files (*.txt)"), QObject::tr("All files (*)")});
+// Text files first, all files on request.
+QStringList textFileFilters() { return {QObject::tr("Text files (*.txt)"), QObject::tr("All files (*)")}; }
+// Qt's own dialogue, so that its size and columns can be set: large enough,
+// the name column taking the room.
+void prepare(QFileDialog& dialog, const QStringList& filters) {
+    dialog.setNameFilters(filters);
     dialog.setViewMode(QFileDialog::Detail);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
@@ -77,7 +79,7 @@ std::optional<std::string> QtDialogs::inputBox(std::string_view prompt, std::str
 std::optional<std::string> QtDialogs::openFile(std::string_view title) {
     QFileDialog dialog(parent_, toQt(title), lastFolder_);
     dialog.setFileMode(QFileDialog::ExistingFile);
-    prepare(dialog);
+    prepare(dialog, textFileFilters());
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     const QString path = dialog.selectedFiles().front();
     if (path.isEmpty()) return std::nullopt;
@@ -86,10 +88,11 @@ std::optional<std::string> QtDialogs::openFile(std::string_view title) {
 }
 
 std::vector<std::string> QtDialogs::openFiles(std::string_view title) {
-    // The list comes in the order the files were picked.
+    // The list comes in the order the files were picked. Only the treatment
+    // files are chosen several at once, and they may be tables as well.
     QFileDialog dialog(parent_, toQt(title), lastFolder_);
     dialog.setFileMode(QFileDialog::ExistingFiles);
-    prepare(dialog);
+    prepare(dialog, QStringList{QObject::tr("Bootstrap files and tables (*.txt *.csv *.tsv *.xlsx)")} + textFileFilters());
     const QStringList paths = dialog.exec() == QDialog::Accepted ? dialog.selectedFiles() : QStringList();
     std::vector<std::string> chosen;
     for (const QString& path : paths) chosen.push_back(path.toStdString());

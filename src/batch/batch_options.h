@@ -8,6 +8,7 @@
 
 #include "core/analysis/treatment.h"
 #include "core/input/read_options.h"
+#include "core/state/treatment_reader.h"
 
 namespace cpt::batch {
 
@@ -21,7 +22,7 @@ struct AnswerWording {
 };
 
 // Reads one input file into its treatments.
-using TreatmentReader = std::function<std::vector<Treatment>(const std::filesystem::path&, const ReadOptions&)>;
+using TreatmentReader = cpt::TreatmentReader;
 
 struct CartesianOptions {
     std::vector<std::string> files;

@@ -29,6 +29,10 @@ struct Treatment {
     // A path, or a description such as "column C of r.xlsx": for messages and
     // the result document.
     std::string source;
+    // Left open by a table read with ReadOptions::leaveMissingOpen: the table
+    // gives no n, or no estimate, for this treatment, and the caller fills it in.
+    bool sampleSizeMissing = false;
+    bool estimateMissing = false;
 };
 
 // The ordering mean, or the values summed in their order divided by B.

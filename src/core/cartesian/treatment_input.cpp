@@ -10,7 +10,9 @@
 #include "core/analysis/cartesian_run.h"
 #include "core/analysis/cartesian_test.h"
 #include "core/analysis/transformation.h"
-#include "core/input/described_treatment.h"
+#include "core/cartesian/missing_table_entries.h"
+#include "core/input/read_options.h"
+#include "core/input/text_treatments.h"
 #include "core/common/number_format.h"
 #include "core/common/numeric_answer.h"
 #include "core/common/rounding.h"
@@ -44,31 +46,69 @@ Transformation askTransformation(AppContext& context) {
     return choice ? transformationFromChoice(*choice) : Transformation::None;
 }
 
-// The files chosen in the dialogue of treatment t: that treatment's and the
-// next ones', in the order chosen. More files than treatments left are asked
-// for again.
-std::deque<std::string> chooseTreatmentFiles(AppContext& context, int t, int count) {
+// One treatment of a file chosen, and that file as chosen.
+struct ChosenTreatment {
+    Treatment treatment;
+    std::string file;
+};
+
+void tellTooMany(AppContext& context, const std::string& chosen, int t, int count) {
+    const int left = count - t + 1;
+    context.dialogs.tell(chosen + ", but only " + std::to_string(left) +
+                             (left == 1 ? " treatment is" : " treatments are") + " left (" +
+                             (left == 1 ? std::to_string(t) : std::to_string(t) + " to " + std::to_string(count)) +
+                             ").\nPlease choose at most " + std::to_string(left) + ".",
+                         "Too many files");
+}
+
+std::vector<Treatment> readTreatmentFile(const AppContext& context, const std::string& chosen) {
+    std::filesystem::path path(chosen);
+    if (path.is_relative()) path = context.workingDirectory / path;
+    ReadOptions options;
+    options.transformation = context.state.Transformation;
+    options.leaveMissingOpen = true;
+    std::vector<Treatment> treatments =
+        context.readTreatments ? context.readTreatments(path, options) : readTextTreatments(path, options);
+    // A described file's treatment is known by its path as chosen.
+    for (Treatment& treatment : treatments) {
+        if (treatment.source == path.string()) treatment.source = chosen;
+    }
+    return treatments;
+}
+
+// The treatments of the files chosen in the dialogue of treatment t: that
+// treatment's and the next ones', in the order chosen (a table's in its
+// order). More files, or treatments, than are left are asked for again; what
+// a table lacks is asked for once they fit.
+std::deque<ChosenTreatment> chooseTreatments(AppContext& context, int t, int count) {
     const std::string title = "Input treatment " + std::to_string(t);
+    const std::size_t left = static_cast<std::size_t>(count - t + 1);
     for (;;) {
         std::vector<std::string> chosen = context.dialogs.openFiles(title);
         if (chosen.empty()) throw Cancelled();
-        const std::size_t left = static_cast<std::size_t>(count - t + 1);
-        if (chosen.size() <= left) return {std::make_move_iterator(chosen.begin()), std::make_move_iterator(chosen.end())};
-        context.dialogs.tell(std::to_string(chosen.size()) + " files were chosen, but only " + std::to_string(left) +
-                                 (left == 1 ? " treatment is" : " treatments are") + " left (" +
-                                 (left == 1 ? std::to_string(t) : std::to_string(t) + " to " + std::to_string(count)) +
-                                 ").\nPlease choose at most " + std::to_string(left) + ".",
-                             "Too many files");
+        if (chosen.size() > left) {
+            tellTooMany(context, std::to_string(chosen.size()) + " files were chosen", t, count);
+            continue;
+        }
+        std::deque<ChosenTreatment> treatments;
+        for (const std::string& file : chosen) {
+            for (Treatment& treatment : readTreatmentFile(context, file)) {
+                treatments.push_back({std::move(treatment), file});
+            }
+        }
+        if (treatments.size() > left) {
+            tellTooMany(context,
+                        std::to_string(treatments.size()) + " treatments were chosen (in " +
+                            std::to_string(chosen.size()) + (chosen.size() == 1 ? " file)" : " files)"),
+                        t, count);
+            continue;
+        }
+        for (ChosenTreatment& entry : treatments) {
+            askMissingTableEntries(context.dialogs, entry.treatment,
+                                   std::filesystem::path(entry.file).filename().string());
+        }
+        return treatments;
     }
-}
-
-Treatment readTreatment(const AppContext& context, const std::string& chosen) {
-    std::filesystem::path path(chosen);
-    if (path.is_relative()) path = context.workingDirectory / path;
-    FieldReader reader = FieldReader::fromFile(path);
-    Treatment treatment = readDescribedTreatment(reader, context.state.Transformation);
-    treatment.source = chosen;
-    return treatment;
 }
 
 // The heading fields of a treatment, in the state's slot for it.
@@ -112,13 +152,12 @@ void CartesianDifference(AppContext& context) {
 
     auto run = std::make_shared<CartesianRun>();
     context.cartesianRun.reset();
-    std::deque<std::string> chosenAhead;
+    std::deque<ChosenTreatment> chosenAhead;
     for (int t = 1; t <= count; ++t) {
-        if (chosenAhead.empty()) chosenAhead = chooseTreatmentFiles(context, t, count);
-        const std::string chosen = std::move(chosenAhead.front());
+        if (chosenAhead.empty()) chosenAhead = chooseTreatments(context, t, count);
+        state.TreatmentFile[t] = std::move(chosenAhead.front().file);
+        run->treatments.push_back(std::move(chosenAhead.front().treatment));
         chosenAhead.pop_front();
-        state.TreatmentFile[t] = chosen;
-        run->treatments.push_back(readTreatment(context, chosen));
         const Treatment& treatment = run->treatments.back();
         storeHeading(state, t, treatment);
         state.LastTreatmentCode = treatment.code;

@@ -32,6 +32,10 @@ struct ReadOptions {
     std::optional<std::int32_t> sampleSize;  // for every treatment not in the map
     std::map<std::string, double, std::less<>> estimates;
     Transformation transformation = Transformation::None;
+    // For a front end that asks its user: a treatment whose n or estimate
+    // neither the table nor the above gives is not refused but comes back
+    // marked (Treatment::sampleSizeMissing, estimateMissing).
+    bool leaveMissingOpen = false;
     ReadWording wording;
 };
 

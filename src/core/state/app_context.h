@@ -13,6 +13,7 @@
 #include "core/common/control_model.h"
 #include "core/common/dialogs.h"
 #include "core/common/output_file.h"
+#include "core/state/treatment_reader.h"
 
 namespace cpt {
 
@@ -37,6 +38,9 @@ public:
     // The treatments of the run being read or run, and its result once done;
     // kept after the run for the Results window.
     std::shared_ptr<CartesianRun> cartesianRun;
+    // Reads each treatment file chosen; none: the core's text forms
+    // (described files, text tables). The desktop program adds workbooks.
+    TreatmentReader readTreatments;
     // Threads for the pairs of a run, and what the calling thread does while
     // they work (a window keeps answering).
     int threads = 1;

@@ -60,7 +60,7 @@ public:
                                         std::string_view defaultText) override {
         Step step = take(title);
         if (step.showReal) {
-            closeAfterShot("input-box");
+            closeAfterShot(title == "Sample size" ? "table-sample-size-box" : "input-box");
             real.inputBox(prompt, title, defaultText);
         }
         return step.text;
@@ -73,11 +73,22 @@ public:
         }
         return step.text;
     }
+    std::vector<std::string> openFiles(std::string_view title) override {
+        Step step = take(title);
+        if (step.showReal) {
+            closeAfterShot(++treatmentDialogues_ == 1 ? "file-dialogue" : "table-file-dialogue");
+            real.openFiles(title);
+        }
+        if (!step.text) return {};
+        return {*step.text};
+    }
     void beep() override {}
 
     cpt::app::QtDialogs real;
 
 private:
+    int treatmentDialogues_ = 0;
+
     Step take(std::string_view title) {
         if (steps.empty() || steps.front().title != title) {
             std::cerr << "unexpected question: " << title << '\n';
@@ -178,5 +189,43 @@ int main(int argc, char** argv) {
     shoot("8-study-grouping");
     if (!study->run()) return 1;
     shoot("9-study-table");
+    study->close();
+
+    // A run from one wide table of the three hosts, without n or estimates.
+    QTemporaryDir tableFolder;
+    const QString table = tableFolder.filePath("r.csv");
+    {
+        QString text = "Maize,Sorghum,Wheat\r\n";
+        for (int k = 0; k < 200; ++k) {
+            const double centres[] = {0.151, 0.132, 0.121};
+            for (int t = 0; t < 3; ++t) {
+                text += QString::number(centres[t] + 0.004 * ((k * (37 + 11 * t) % 200) - 100) / 60.0, 'f', 6);
+                text += t < 2 ? "," : "\r\n";
+            }
+        }
+        QFile file(table);
+        if (!file.open(QIODevice::WriteOnly) || file.write(text.toUtf8()) < 0) return 1;
+    }
+    dialogs.real.setStartFolder(tableFolder.path());
+    dialogs.steps = {{"Do you need detailed info?", cpt::AnswerYes},
+                     {"Do you need flow record?", cpt::AnswerNo},
+                     {"Detailed differences", cpt::AnswerNo},
+                     {"Reversed sort", cpt::AnswerNo},
+                     {"Read data file one by one for paired comparison using Cartesian Product", 0, "3"},
+                     {"Transformation?", 0, "0"},
+                     {"Input treatment 1", 0, table.toStdString(), true},
+                     {"Sample size", 0, "60", true},
+                     {"Estimate", 0, "0.1512"},
+                     {"Sample size", 0, "55"},
+                     {"Estimate", 0, "0.1321"},
+                     {"Sample size", 0, "48"},
+                     {"Estimate", 0, "0.1209"},
+                     {"Add a code to the output filename?", 0, "table"}};
+    qobject_cast<QPushButton*>(window.widget("cmdCartesianDifference"))->click();
+    shoot("10-after-table-run");
+    if (cpt::app::ResultsWindow* tableResults = desktop.openResults()) {
+        shoot("11-table-run-results");
+        tableResults->close();
+    }
     return 0;
 }
