@@ -52,7 +52,37 @@ T askUntilUsable(Dialogs& dialogs, const std::string& prompt, const std::string&
     }
 }
 
+std::string listed(const std::vector<std::string>& codes) {
+    std::string text;
+    for (std::size_t k = 0; k < codes.size(); ++k) {
+        if (k > 0) text += k + 1 == codes.size() ? " and " : ", ";
+        text += quotedExcerpt(codes[k]);
+    }
+    return text;
+}
+
 }  // namespace
+
+void chooseTableParameter(Dialogs& dialogs, std::vector<Treatment>& treatments, std::string_view fileName) {
+    std::vector<std::string> codes;
+    for (const Treatment& treatment : treatments) {
+        if (std::find(codes.begin(), codes.end(), treatment.code) == codes.end()) codes.push_back(treatment.code);
+    }
+    if (codes.size() < 2) return;
+    const std::string code = askUntilUsable<std::string>(
+        dialogs,
+        "The table " + inQuotes(fileName) + " holds the parameters " + listed(codes) +
+            ".\nEnter the code of the one to test:",
+        "Parameter", "The code must be one of " + listed(codes),
+        [&codes](std::string_view answer) -> std::optional<std::string> {
+            const auto first = answer.find_first_not_of(" \t");
+            if (first == std::string_view::npos) return std::nullopt;
+            const std::string typed(answer.substr(first, answer.find_last_not_of(" \t") - first + 1));
+            if (std::find(codes.begin(), codes.end(), typed) == codes.end()) return std::nullopt;
+            return typed;
+        });
+    std::erase_if(treatments, [&code](const Treatment& treatment) { return treatment.code != code; });
+}
 
 void askMissingTableEntries(Dialogs& dialogs, Treatment& treatment, std::string_view fileName) {
     const std::string table = "The table " + inQuotes(fileName);

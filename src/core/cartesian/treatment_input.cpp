@@ -61,14 +61,16 @@ void tellTooMany(AppContext& context, const std::string& chosen, int t, int coun
                          "Too many files");
 }
 
-std::vector<Treatment> readTreatmentFile(const AppContext& context, const std::string& chosen) {
+std::vector<Treatment> readTreatmentFile(AppContext& context, const std::string& chosen) {
     std::filesystem::path path(chosen);
     if (path.is_relative()) path = context.workingDirectory / path;
     ReadOptions options;
     options.transformation = context.state.Transformation;
     options.leaveMissingOpen = true;
+    options.everyParameter = true;  // the user is asked which one
     std::vector<Treatment> treatments =
         context.readTreatments ? context.readTreatments(path, options) : readTextTreatments(path, options);
+    chooseTableParameter(context.dialogs, treatments, path.filename().string());
     // A described file's treatment is known by its path as chosen.
     for (Treatment& treatment : treatments) {
         if (treatment.source == path.string()) treatment.source = chosen;

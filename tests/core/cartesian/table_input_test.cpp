@@ -165,6 +165,31 @@ TEST(TableInput, MissingEntriesAreAskedByNameUntilTheAnswerIsUsable) {
     EXPECT_EQ(s.PointEstimate[2], 0.13);
 }
 
+TEST(TableInput, ALongTableOfSeveralParametersAsksWhichOne) {
+    std::string table = "parameter,treatment,value,n,estimate";
+    for (const char* parameter : {"lambda", "r"}) {
+        for (const Host& host : Hosts) {
+            for (const std::string& value : host.values) {
+                const bool r = std::string(parameter) == "r";
+                table += std::string("\r\n") + parameter + "," + host.name + "," + (r ? value : "1" + value.substr(1)) +
+                         "," + std::to_string(host.sampleSize) + "," + (r ? host.estimate : "1.2");
+            }
+        }
+    }
+    CartesianRun run;
+    const auto path = run.folder.write("study.csv", table);
+    run.answerQuestions(false, false).answerCount("3").answerFiles({path});
+    run.dialogs.answerInput("Parameter", "R").answerMessage("Parameter", AnswerOk);
+    run.dialogs.answerInput("Parameter", " r ");
+    run.answerReportCode();
+    run.run();
+    ASSERT_FALSE(run.stopMessage()) << *run.stopMessage();
+    EXPECT_EQ(run.dialogs.shown[4].prompt,
+              "The table \"study.csv\" holds the parameters lambda and r.\nEnter the code of the one to test:");
+    EXPECT_EQ(run.dialogs.shown[5].prompt, "The code must be one of lambda and r; \"R\" is not.\nPlease enter it again.");
+    EXPECT_EQ(reportOf(run), describedReport());
+}
+
 TEST(TableInput, CancelledQuestionForATableEndsTheRunWithNothingWritten) {
     const char* cancelledAt[] = {"Sample size", "Estimate"};
     for (const char* title : cancelledAt) {
