@@ -18,6 +18,7 @@ inline constexpr const char* OutOfMemoryMessage =
     "The sort-and-count stopped: there is not enough memory for the values of this data file.";
 
 using RowNumbers = std::vector<std::int32_t, LargeBlockAllocator<std::int32_t>>;
+using ClassCounts = std::vector<std::int32_t, LargeBlockAllocator<std::int32_t>>;
 
 struct SortCountSettings {
     SortCountKind kind = SortCountKind::Bootstrap;
@@ -38,7 +39,7 @@ struct SortedRows {
 // first of them values[k], each within 10^-12 of that first one.
 struct SortCountClasses {
     SortCountValues values;
-    RowNumbers counts;
+    ClassCounts counts;
 };
 
 // What the headings print: everything but the arrays.
