@@ -1,48 +1,45 @@
 #include <new>
 #include <ostream>
+#include <string>
 
-#include "batch/answer_sheet_dialogs.h"
 #include "batch/batch_outcome.h"
 #include "batch/run_setup.h"
 #include "core/common/decimal_parse.h"
 #include "core/common/user_error.h"
-#include "core/state/app_context.h"
-#include "core/shell/main_window_model.h"
-#include "core/sorting/data_file_reading.h"
-#include "core/sorting/normality_view.h"
-#include "core/sorting/sort_and_count.h"
+#include "core/sorting/class_chart.h"
+#include "core/sorting/sort_count_analysis.h"
 #include "core/sorting/sort_count_files.h"
 
 namespace cpt::batch {
 namespace {
 
-void answerQuestions(AnswerSheetDialogs& dialogs, const SortCountOptions& options) {
-    const int kind = options.kind == "general" ? AnswerYes : options.kind == "boot" ? AnswerNo : AnswerCancel;
-    dialogs.answerMessage("Sort and count general data or bootstrap results", kind);
-    dialogs.answerMessage("Data formate", options.serialNumbers ? AnswerYes : AnswerNo);
-    dialogs.answerOpenFile(absolute(options.file));
-    dialogs.answerInput("Limit the decimal points?", options.decimals);
-    // The two "ready" notices carry the decimal box's title.
-    dialogs.acceptNotice("Limit the decimal points?");
+// As the command line names them; the page may send anything else, which
+// reads as paired-test results.
+SortCountKind kindNamed(const std::string& name) {
+    if (name == "general") return SortCountKind::General;
+    if (name == "boot") return SortCountKind::Bootstrap;
+    return SortCountKind::PairedTestResults;
 }
 
-nlohmann::json resultDocument(const AnalysisState& state, const std::vector<std::filesystem::path>& written) {
+nlohmann::json resultDocument(const SortCountResult& result, const std::vector<std::filesystem::path>& written) {
     nlohmann::json files = nlohmann::json::array();
     for (const auto& path : written) files.push_back(path.string());
-    const bool general = state.DataKind == "General";
-    return {{"kind", state.DataKind},
-            {"name", general ? state.ProjectName : state.TreatmentName[1]},
-            {"code", state.LastTreatmentCode},
-            {"values", state.BootstrapNumber[1]},
-            {"mean", state.DataMean},
-            {"decimals", state.DecimalLimit},
+    const bool general = result.kind == SortCountKind::General;
+    return {{"kind", std::string(kindName(result.kind))},
+            {"name", general ? result.heading.projectName : result.heading.treatmentName},
+            {"code", result.heading.code},
+            {"values", result.valueCount},
+            {"mean", result.mean},
+            {"decimals", result.decimalLimit},
             {"files", files}};
 }
 
-std::vector<DocumentClass> documentClasses(const AnalysisState& state) {
+std::vector<DocumentClass> documentClasses(const SortCountClasses& table) {
     std::vector<DocumentClass> classes;
-    classes.reserve(static_cast<std::size_t>(state.ClassTotal));
-    for (std::int32_t k = 1; k <= state.ClassTotal; ++k) classes.push_back({state.ClassValue[k], state.ClassCount[k]});
+    classes.reserve(table.values.size());
+    for (std::size_t k = 0; k < table.values.size(); ++k) {
+        classes.push_back({table.values[k], static_cast<double>(table.counts[k])});
+    }
     return classes;
 }
 
@@ -57,37 +54,36 @@ BatchOutcome runSortCountBatch(const SortCountOptions& options, std::ostream& me
         outcome.status = ExitUsage;
         return outcome;
     }
-    std::unique_ptr<Clock> clock = makeClock(options.fixedTime, options.wording.fixedTime, messages);
-    if (!clock) {
+    // No time is printed, but a moment that is not one is still a wrong command line.
+    if (!makeClock(options.fixedTime, options.wording.fixedTime, messages)) {
         outcome.status = ExitUsage;
         return outcome;
     }
-    AnswerSheetDialogs dialogs(messages);
-    answerQuestions(dialogs, options);
-    AppContext context(dialogs, *clock, false);
-    LoadMainWindow(context);
+    const std::string dataPath = absolute(options.file);
+    SortCountResult result;
+    SortCountFileNames names;
     try {
-        SortForBootstrapResults(context);
+        result = runSortCount(dataPath, {kindNamed(options.kind), options.serialNumbers, *decimals});
+        names = sortCountFileNames(dataPath, result);
+        writeSortCountFiles(result, headingTextOf(result), names);
     } catch (const UserError& error) {
         messages << error.what() << '\n';
-        return outcome;
-    } catch (const Cancelled&) {
         return outcome;
     } catch (const std::bad_alloc&) {
         messages << OutOfMemoryMessage << '\n';
         return outcome;
     }
-    if (dialogs.failed()) return outcome;
+    // The values are in the files; the document and the chart need the classes only.
+    result.sorted = SortedRows();
 
-    SortCountFileNames names = sortCountFileNames(context.state);
     outcome.written = {names.sorted, names.percentile, names.counts};
     try {
         if (options.json) {
-            outcome.document = resultDocument(context.state, outcome.written);
-            outcome.classes = documentClasses(context.state);
+            outcome.document = resultDocument(result, outcome.written);
+            outcome.classes = documentClasses(result.classes);
         }
-        if (context.state.DataKind != ResultsKind && context.state.ClassTotal <= MaxChartClasses) {
-            outcome.chart = frequencyChartOf(context.state);
+        if (result.kind != SortCountKind::PairedTestResults && result.classes.values.size() <= std::size_t{MaxChartClasses}) {
+            outcome.chart = frequencyChartOf(result);
         }
     } catch (const std::bad_alloc&) {
         discardWrittenFiles(outcome);

@@ -11,7 +11,7 @@
 #include "batch/study_batch.h"
 #include "cli/figure_output.h"
 #include "core/common/user_error.h"
-#include "core/sorting/sort_and_count.h"
+#include "core/sorting/sort_count_analysis.h"
 #include "study_files/study_table_files.h"
 
 namespace cpt::cli {

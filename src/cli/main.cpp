@@ -1,5 +1,5 @@
-// cpt: the batch front end. Each command answers the desktop program's
-// questions from its options and runs the same core procedures.
+// cpt: the batch front end. Each command hands its options to the core's
+// analysis and writes what the desktop program writes for the same choices.
 #include <CLI/CLI.hpp>
 
 #include <iostream>

@@ -1,5 +1,5 @@
-// The batch program answers the desktop program's questions from its command
-// line: given the same answers and the same time it writes the same files.
+// The batch program takes from its command line what the desktop program asks:
+// given the same choices and the same time it writes the same files.
 #include <gtest/gtest.h>
 
 #include <algorithm>

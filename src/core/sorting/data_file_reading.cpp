@@ -85,37 +85,38 @@ std::int32_t valuesTheFileCanHold(const std::filesystem::path& path, bool serial
 
 // Values near the Double limit can overflow the sum in reading order, though
 // their mean never does: then the mean comes from the exact sum.
-double meanOf(double total, const ValueArray<double>& values, std::int32_t count) {
+double meanOf(double total, const SortCountValues& values) {
+    const auto count = static_cast<std::int32_t>(values.size());
     if (std::isfinite(total)) return total / count;
-    const ExactSum exact = exactSumOf({values.from1(), static_cast<std::size_t>(count)});
+    const ExactSum exact = exactSumOf({values.data(), values.size()});
     return nearestDouble(exact.sum(), BigInteger(count), ExactSum::ValueExponent);
 }
 
 }  // namespace
 
-DataFileContents readDataFile(const std::filesystem::path& path, std::string_view kind, bool serialNumbers,
-                              ValueArray<double>& values) {
+DataFileContents readDataFile(const std::filesystem::path& path, SortCountKind kind, bool serialNumbers) {
     FieldReader reader = FieldReader::fromFile(path);
     DataFileContents contents;
-    const bool general = kind == GeneralKind;
-    contents.heading = general ? readGeneralHeading(reader) : readBootstrapHeading(reader, kind == ResultsKind);
+    const bool general = kind == SortCountKind::General;
+    contents.heading = general ? readGeneralHeading(reader)
+                               : readBootstrapHeading(reader, kind == SortCountKind::PairedTestResults);
+    SortCountValues& values = contents.values;
 
     // Only general files know the -1 end mark; bootstrap files stop after B values.
     const std::int32_t limit = general ? INT32_MAX - 1 : contents.heading.bootstrapNumber;
-    if (!general) values.reserve(valuesTheFileCanHold(path, serialNumbers, limit));
+    if (!general) values.reserve(static_cast<std::size_t>(valuesTheFileCanHold(path, serialNumbers, limit)));
     std::int32_t count = 0;
     double total = 0;
     double value = 0;
     while (count < limit && !reader.atEnd()) {
         if (!readValue(reader, serialNumbers, general, value)) break;
         ++count;
-        values.store(count, value);
+        values.push_back(value);
         total += value;
     }
     if (count == 0) reader.complain("it holds no data values after its heading.");
-    contents.valueCount = count;
     contents.total = total;
-    contents.mean = meanOf(total, values, count);
+    contents.mean = meanOf(total, values);
     return contents;
 }
 

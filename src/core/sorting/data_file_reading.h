@@ -1,19 +1,18 @@
 #pragma once
 // Reading the data file of a sort-and-count: the heading fields of its kind and
-// the values, which go to positions 1..valueCount of the given array.
+// the values in the file's order.
 #include <cstdint>
 #include <filesystem>
 #include <string>
-#include <string_view>
+#include <vector>
 
-#include "core/state/analysis_state.h"
+#include "core/common/large_block.h"
+#include "core/sorting/sort_count_kind.h"
 
 namespace cpt {
 
-// The three kinds of data file, as the first question names them.
-inline constexpr std::string_view GeneralKind = "General";
-inline constexpr std::string_view BootKind = "Boot";
-inline constexpr std::string_view ResultsKind = "PBT or CPT results";
+// Millions of them: the memory comes in large blocks.
+using SortCountValues = std::vector<double, LargeBlockAllocator<double>>;
 
 struct DataFileHeading {
     // General data files.
@@ -30,17 +29,17 @@ struct DataFileHeading {
 
 struct DataFileContents {
     DataFileHeading heading;
-    std::int32_t valueCount = 0;
+    // Row r of the file (from 1) at position r - 1.
+    SortCountValues values;
     // Sum of the values in reading order.
     double total = 0;
-    // total / valueCount; the exact mean when that sum overflows.
+    // total / the number of values; the exact mean when that sum overflows.
     double mean = 0;
 };
 
 // Throws UserError naming the file and what was due when the file cannot be
 // read, ends inside its heading, gives a sample size below 1, holds a field
 // of the wrong kind, or holds no values at all.
-DataFileContents readDataFile(const std::filesystem::path& path, std::string_view kind, bool serialNumbers,
-                              ValueArray<double>& values);
+DataFileContents readDataFile(const std::filesystem::path& path, SortCountKind kind, bool serialNumbers);
 
 }  // namespace cpt

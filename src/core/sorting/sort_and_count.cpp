@@ -1,18 +1,15 @@
 #include "core/sorting/sort_and_count.h"
 
-#include <algorithm>
-#include <cmath>
-#include <filesystem>
 #include <optional>
-#include <utility>
+#include <span>
 #include <string>
+#include <utility>
 
 #include "core/common/numeric_answer.h"
 #include "core/common/user_error.h"
-#include "core/state/app_context.h"
-#include "core/sorting/data_file_reading.h"
-#include "core/sorting/quick_sort.h"
+#include "core/sorting/sort_count_analysis.h"
 #include "core/sorting/sort_count_files.h"
+#include "core/state/app_context.h"
 
 namespace cpt {
 namespace {
@@ -41,11 +38,11 @@ constexpr std::string_view DecimalPrompt =
     "Limit of decimal points (0, 1, 2, 3, 4, 5 and -1).\n"
     "[Enter -1 (minus 1) to use double precision.]";
 
-std::string_view askKind(Dialogs& dialogs) {
+SortCountKind askKind(Dialogs& dialogs) {
     switch (dialogs.messageBox(KindPrompt, ButtonSet::YesNoCancel, KindTitle)) {
-        case AnswerYes: return GeneralKind;
-        case AnswerNo: return BootKind;
-        default: return ResultsKind;  // Cancel, or the box closed
+        case AnswerYes: return SortCountKind::General;
+        case AnswerNo: return SortCountKind::Bootstrap;
+        default: return SortCountKind::PairedTestResults;  // Cancel, or the box closed
     }
 }
 
@@ -58,10 +55,10 @@ double askDecimalLimit(Dialogs& dialogs) {
     }
 }
 
-void keepHeading(AnalysisState& state, const DataFileContents& contents) {
+void keepHeading(AnalysisState& state, SortCountKind kind, const DataFileContents& contents) {
     const DataFileHeading& heading = contents.heading;
     state.LastTreatmentCode = heading.code;
-    if (state.DataKind == GeneralKind) {
+    if (kind == SortCountKind::General) {
         state.ProjectName = heading.projectName;
     } else {
         state.TreatmentName[1] = heading.treatmentName;
@@ -69,91 +66,49 @@ void keepHeading(AnalysisState& state, const DataFileContents& contents) {
         state.SampleSizeOrMean = heading.sampleSizeOrMean;
         state.PointEstimate[1] = heading.pointEstimate;
     }
-    state.BootstrapNumber[1] = contents.valueCount;
+    state.BootstrapNumber[1] = static_cast<std::int32_t>(contents.values.size());
     state.DataTotal = contents.total;
     state.DataMean = contents.mean;
 }
 
-// Row numbers go with the values as tags, so the sorted file can say where
-// each value stood. Memory grows with the values, never more than twice
-// over: the values move into SortValues instead of being copied, the sort
-// works in its own input, and the sorted values move back into PairDiff.
-void sortValues(AppContext& context, std::int32_t n) {
-    AnalysisState& state = context.state;
-    std::swap(state.SortValues, state.PairDiff);
+// The values of an earlier run give their room to this one's.
+void releaseValueArrays(AnalysisState& state) {
     state.PairDiff.release();
-    state.SortTags.ensure(n);
-    const double decimals = state.DecimalLimit;
-    for (std::int32_t i = 1; i <= n; ++i) {
-        state.SortTags[i] = i;
-        state.SortValues[i] = limitDecimals(state.SortValues[i], decimals);
-    }
-    state.SortCount = n;
-    QuickSortConsumingInput(context);
-    std::swap(state.PairDiff, state.SortedValues);
+    state.SortValues.release();
+    state.SortTags.release();
+    state.SortedValues.release();
+    state.SortedTags.release();
 }
 
 }  // namespace
 
-std::string outputPrefixOf(const std::string& dataPath) {
-    const std::size_t nameStart = dataPath.find_last_of('/') + 1;  // 0 without a folder
-    const std::size_t dot = dataPath.find_last_of('.');
-    if (dot == std::string::npos || dot < nameStart) return dataPath;
-    return dataPath.substr(0, dot);
-}
-
-double limitDecimals(double value, double decimals) {
-    if (decimals == -1) return value;
-    const double scale = std::pow(10.0, decimals);
-    const double scaled = value * scale;
-    // Only a value near the Double limit can overflow here, and it has no decimals to drop.
-    if (!std::isfinite(scaled)) return value;
-    return std::floor(scaled + 0.5) / scale;
-}
-
 void countClasses(AnalysisState& state, std::int32_t n) {
+    const std::span<const double> sorted(state.PairDiff.from1(), static_cast<std::size_t>(n));
     // The table takes as many positions as there are classes.
-    std::int32_t classes = 1;
-    double key = state.PairDiff[1];
-    for (std::int32_t i = 2; i <= n; ++i) {
-        if (!(std::fabs(state.PairDiff[i] - key) < 1e-12)) {
-            ++classes;
-            key = state.PairDiff[i];
-        }
-    }
+    const std::int32_t classes = classTotalOf(sorted);
     state.ClassValue.ensure(classes);
     state.ClassCount.ensure(classes);
-    for (std::int32_t k = 1; k <= classes; ++k) state.ClassCount[k] = 0;
-    std::int32_t total = 1;
-    state.ClassValue[1] = state.PairDiff[1];
-    state.ClassCount[1] = 1;
-    for (std::int32_t i = 2; i <= n; ++i) {
-        if (std::fabs(state.PairDiff[i] - state.ClassValue[total]) < 1e-12) {
-            state.ClassCount[total] += 1;
-        } else {
-            ++total;
-            state.ClassValue[total] = state.PairDiff[i];
-            state.ClassCount[total] = 1;
-        }
-    }
-    state.ClassTotal = total;
+    const auto size = static_cast<std::size_t>(classes);
+    countClassesInto(sorted, {state.ClassValue.from1(), size}, {state.ClassCount.from1(), size});
+    state.ClassTotal = classes;
 }
 
 void SortForBootstrapResults(AppContext& context) {
-    bool counted = false;
+    std::optional<SortCountKind> counted;
     SortForBootstrapResults(context, counted);
 }
 
-void SortForBootstrapResults(AppContext& context, bool& counted) {
+void SortForBootstrapResults(AppContext& context, std::optional<SortCountKind>& counted) {
     AnalysisState& state = context.state;
     Dialogs& dialogs = context.dialogs;
-    counted = false;
+    counted.reset();
 
-    state.DataKind = std::string(askKind(dialogs));
+    const SortCountKind kind = askKind(dialogs);
+    state.DataKind = std::string(kindName(kind));
     state.SerialNumbers = dialogs.messageBox(FormatPrompt, ButtonSet::YesNo, FormatTitle) == AnswerYes;
     state.SortAndCountRun = true;
 
-    std::optional<std::string> path = dialogs.openFile(state.DataKind == GeneralKind
+    std::optional<std::string> path = dialogs.openFile(kind == SortCountKind::General
                                                            ? "Open a general data file to sort"
                                                            : "Open a bootstrap file to sort");
     if (!path) return;
@@ -162,30 +117,33 @@ void SortForBootstrapResults(AppContext& context, bool& counted) {
 
     // Everything that can go wrong with the input is settled before the first
     // output file exists.
-    const DataFileContents contents = readDataFile(state.DataPath, state.DataKind, state.SerialNumbers, state.PairDiff);
-    keepHeading(state, contents);
-    const std::int32_t n = contents.valueCount;
+    releaseValueArrays(state);
+    DataFileContents contents = readDataFile(state.DataPath, kind, state.SerialNumbers);
+    keepHeading(state, kind, contents);
+    const auto n = static_cast<std::int32_t>(contents.values.size());
     state.DecimalLimit = askDecimalLimit(dialogs);
+    const SortCountSummary summary = summaryOf(contents, kind, state.DecimalLimit);
 
-    sortValues(context, n);
-    const SortCountFileNames names = sortCountFileNames(state);
-    writeSortedAndPercentileFiles(state, n, names);
+    // Memory grows with the values, never more than twice over: the values
+    // are the sort's work area, and the sorted ones move into PairDiff
+    // before the row numbers are written and let go.
+    SortedRows sorted = sortWithRowNumbers(std::move(contents.values), state.DecimalLimit);
+    state.SortCount = n;
+    state.PairDiff.assign(sorted.values);
+    SortCountValues().swap(sorted.values);
+
+    const SortCountFileNames names = sortCountFileNames(state.OutputPrefix, state.LastTreatmentCode, state.DecimalLimit);
+    const SortCountHeadingText text{state.ProjectName, state.VersionText};
+    writeSortedAndPercentileFiles(summary, text, {state.PairDiff.from1(), static_cast<std::size_t>(n)}, sorted.rows,
+                                  names);
     // The row numbers are in the sorted file; the count needs the room.
-    state.SortedTags.release();
+    RowNumbers().swap(sorted.rows);
     dialogs.messageBox("Bootstrap results sorted and data file ready!", ButtonSet::OkCancel, DecimalTitle);
 
     countClasses(state, n);
-    counted = true;
-    try {
-        writeCountsFile(state, n, names);
-    } catch (const UserError& error) {
-        // The run's files stand or fall together.
-        std::error_code ignored;
-        std::filesystem::remove(names.sorted, ignored);
-        std::filesystem::remove(names.percentile, ignored);
-        throw UserError(std::string(error.what()) +
-                        "\nThe sorted file and the percentile file of this sort-and-count have been removed.");
-    }
+    counted = kind;
+    const auto classes = static_cast<std::size_t>(state.ClassTotal);
+    writeCountsFile(summary, text, {state.ClassValue.from1(), classes}, {state.ClassCount.from1(), classes}, names);
     dialogs.messageBox("File of data counts is ready!", ButtonSet::OkCancel, DecimalTitle);
 }
 

@@ -1,18 +1,16 @@
 #pragma once
 // Sort-and-count of one data file (general data, bootstrap results, or the
-// results of a paired test): three files beside the data file and the class
-// table in the analysis state.
+// results of a paired test) as the window runs it: its questions, then the
+// three files beside the data file and the class table in the analysis state.
 #include <cstdint>
-#include <string>
+#include <optional>
+
+#include "core/sorting/sort_count_analysis.h"
 
 namespace cpt {
 
 class AppContext;
 struct AnalysisState;
-
-// What the user is told when a sort-and-count runs out of memory.
-inline constexpr const char* OutOfMemoryMessage =
-    "The sort-and-count stopped: there is not enough memory for the values of this data file.";
 
 // Asks its questions, then reads, sorts, counts and writes. Ends quietly when
 // the file choice or the decimal-limit box is cancelled (the latter by
@@ -20,19 +18,10 @@ inline constexpr const char* OutOfMemoryMessage =
 // is unusable (then no file is written) or an output file cannot be written.
 void SortForBootstrapResults(AppContext& context);
 
-// The same; `counted` turns true as soon as a new class table stands in the
-// state, so that a caller can tell even when a file write fails after it
-// (and stays false when no file was chosen).
-void SortForBootstrapResults(AppContext& context, bool& counted);
-
-// The outputs go beside the data file: its path without the extension (the
-// text after the last dot of the file's own name), or the whole path when
-// the name has none.
-std::string outputPrefixOf(const std::string& dataPath);
-
-// Rounds to `decimals` places as floor(v * 10^d + 0.5) / 10^d, in Double;
-// -1 keeps the value.
-double limitDecimals(double value, double decimals);
+// The same; `counted` takes the kind of the data set as soon as its class
+// table stands in the state, so that a caller can tell even when a file
+// write fails after it (and stays empty when no file was chosen).
+void SortForBootstrapResults(AppContext& context, std::optional<SortCountKind>& counted);
 
 // Classes of the sorted values PairDiff[1..n]: runs of values within 10^-12
 // of the run's first value.

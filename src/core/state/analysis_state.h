@@ -6,6 +6,7 @@
 // that the input is checked against, not allocations.
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -51,6 +52,13 @@ public:
         } else {
             values_.push_back(value);
         }
+    }
+    // Positions 1..values.size() become these values, in room of just that size.
+    void assign(std::span<const T> values) {
+        release();
+        values_.reserve(values.size() + 1);
+        values_.push_back(T{});
+        values_.insert(values_.end(), values.begin(), values.end());
     }
     // Room for positions 1..count without moving, for a count known ahead.
     void reserve(std::int32_t count) { values_.reserve(static_cast<std::size_t>(count) + 1); }

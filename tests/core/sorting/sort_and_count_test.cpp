@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "core/common/user_error.h"
+#include "core/shell/main_window_model.h"
+#include "core/sorting/sort_count_files.h"
 #include "support/sort_count_script.h"
 #include "support/app_fixture.h"
 
@@ -385,6 +387,63 @@ TEST_F(SortAndCountTest, OutputFileThatCannotBeWrittenIsReportedWithoutSuccessMe
     EXPECT_TRUE(app.dialogs.allAnswered());
     // The complete sorted and percentile files of the same run go as well.
     EXPECT_EQ(files(), (Lines{"data-3_Sorted and counts.txt", "data.txt"}));
+}
+
+
+// The call and the window's flow are one analysis: on the same file they give
+// the same sorted values, classes and files, byte for byte.
+TEST(SortCountAnalysis, GivesWhatTheWindowsFlowGives) {
+    struct Case {
+        const char* label;
+        int answer;  // to the kind question
+        SortCountKind kind;
+        bool serialNumbers;
+        std::string contents;
+        std::string decimals;
+    };
+    const std::vector<Case> cases = {
+        {"general", AnswerYes, SortCountKind::General, false, "P1, 0, A1, 5, 3, 5, -1, 7", "-1"},
+        {"bootstrap, one decimal", AnswerNo, SortCountKind::Bootstrap, false,
+         testing::bootstrapHeading(6) + "2.25,2.24,-2.25,1.0000000000001,1,2.25\r\n", "1"},
+        {"paired-test results with serial numbers", AnswerCancel, SortCountKind::PairedTestResults, true,
+         "Name,0,12,0,40,C9,n/a,1.5,x,y\r\n" + [] {
+             std::string pairs;
+             for (int row = 1; row <= 40; ++row) pairs += std::to_string(row) + "," + std::to_string(row % 7) + "\r\n";
+             return pairs;
+         }(), "-1"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        testing::AppFixture desktop;
+        LoadMainWindow(desktop.context);
+        scriptRun(desktop.dialogs, c.answer, c.serialNumbers, desktop.folder.write("d.txt", c.contents), {c.decimals});
+        SortForBootstrapResults(desktop.context);
+        ASSERT_TRUE(desktop.dialogs.allAnswered());
+        const AnalysisState& state = desktop.context.state;
+
+        testing::TempFolder folder;
+        const std::filesystem::path file = folder.write("d.txt", c.contents);
+        const SortCountResult result = runSortCount(file, {c.kind, c.serialNumbers, std::stod(c.decimals)});
+        writeSortCountFiles(result, headingTextOf(result), sortCountFileNames(file.string(), result));
+
+        EXPECT_EQ(kindName(result.kind), state.DataKind);
+        EXPECT_EQ(result.valueCount, state.BootstrapNumber[1]);
+        EXPECT_EQ(result.mean, state.DataMean);
+        const auto n = static_cast<std::size_t>(state.BootstrapNumber[1]);
+        EXPECT_EQ(std::vector<double>(result.sorted.values.begin(), result.sorted.values.end()),
+                  std::vector<double>(state.PairDiff.from1(), state.PairDiff.from1() + n));
+        const auto classes = static_cast<std::size_t>(state.ClassTotal);
+        EXPECT_EQ(std::vector<double>(result.classes.values.begin(), result.classes.values.end()),
+                  std::vector<double>(state.ClassValue.from1(), state.ClassValue.from1() + classes));
+        EXPECT_EQ(std::vector<double>(result.classes.counts.begin(), result.classes.counts.end()),
+                  std::vector<double>(state.ClassCount.from1(), state.ClassCount.from1() + classes));
+
+        const Lines names = desktop.folder.files();
+        ASSERT_EQ(names, folder.files());
+        for (const std::string& name : names) {
+            EXPECT_EQ(testing::readFile(folder.path() / name), testing::readFile(desktop.folder.path() / name)) << name;
+        }
+    }
 }
 
 }  // namespace
