@@ -56,6 +56,9 @@ struct StudyBatchOptions {
     std::string fixedTime;
     int threads = 1;
     int digits = 2;  // significant digits of the SE
+    // Reads one input file (every parameter of a table); none: the core's
+    // text forms. cpt adds workbooks.
+    TreatmentReader reader;
     AnswerWording wording;
 };
 

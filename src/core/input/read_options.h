@@ -32,6 +32,10 @@ struct ReadOptions {
     std::optional<std::int32_t> sampleSize;  // for every treatment not in the map
     std::map<std::string, double, std::less<>> estimates;
     Transformation transformation = Transformation::None;
+    // For a front end that asks for what a table lacks before it runs: a
+    // treatment without n gets 0, one without an estimate NaN, instead of
+    // the refusal. Never for a run.
+    bool leaveGaps = false;
     ReadWording wording;
 };
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <optional>
 
 #include "core/analysis/transformation.h"
@@ -303,12 +304,12 @@ void TableTreatments::complete(Treatment& treatment, std::optional<std::int32_t>
             sampleSize = options_.sampleSize;
         }
     }
-    if (!sampleSize) {
+    if (!sampleSize && !options_.leaveGaps) {
         complain("the table gives no sample size for treatment " + inQuotes(treatment.name) + "; give it with " +
                  wording.sampleSize + " " + asArgument(treatment.name, "=N") + " (or " + wording.sampleSize +
                  " N for every treatment).");
     }
-    if (*sampleSize < 1) {
+    if (sampleSize && *sampleSize < 1) {
         complain("the sample size of treatment " + inQuotes(treatment.name) + " is " + std::to_string(*sampleSize) +
                  ", but a sample size must be at least 1.");
     }
@@ -317,13 +318,13 @@ void TableTreatments::complete(Treatment& treatment, std::optional<std::int32_t>
             estimate = given->second;
         }
     }
-    if (!estimate) {
+    if (!estimate && !options_.leaveGaps) {
         complain("the table gives no estimate (the parameter of the full sample) for treatment " +
                  inQuotes(treatment.name) + "; give it with " + wording.estimate + " " +
                  asArgument(treatment.name, "=X") + ".");
     }
-    treatment.sampleSize = *sampleSize;
-    treatment.estimate = *estimate;
+    treatment.sampleSize = sampleSize.value_or(0);
+    treatment.estimate = estimate.value_or(std::numeric_limits<double>::quiet_NaN());
     treatment.transformation = options_.transformation;
     treatment.orderingMean.reset();
 }
