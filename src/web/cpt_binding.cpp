@@ -94,14 +94,14 @@ val runCartesian(val request) {
     batch::CartesianOptions options;
     const val files = request["files"];
     const int count = files["length"].as<int>();
-    // Every file gives a treatment at least: more files than the core
-    // compares are refused before any is read.
     auto refused = [](const std::string& message) {
         val result = refusedResult(batch::ExitUsage, message);
         result.set("grid", val::array());
         result.set("figures", val::array());
         return result;
     };
+    // Every file gives a treatment at least: more files than the core
+    // compares are refused before any is read.
     if (count > TreatmentCapacity) {
         return refused("The Cartesian paired test takes 2 to " + std::to_string(TreatmentCapacity) +
                        " treatment files; " + std::to_string(count) + " were given.");
