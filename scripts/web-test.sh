@@ -12,4 +12,5 @@ command -v npm > /dev/null || "$here/scripts/install-missing.sh" npm
 cd "$here/tests/web"
 npm ci --no-audit --no-fund
 node --test node_outputs_test.js browser_test.js
-echo "Screenshots of the page: $here/build-web/screenshot-cartesian.png, $here/build-web/screenshot-page.png"
+echo "Screenshots of the page: $here/build-web/screenshot-cartesian.png, $here/build-web/screenshot-page.png," \
+     "$here/build-web/screenshot-table.png, $here/build-web/screenshot-study.png"

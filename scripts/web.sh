@@ -34,5 +34,6 @@ else
   echo "web.sh: no native cpt at $native_cpt (build it, or set CPT_NATIVE_CPT): the page has no user guide link" >&2
 fi
 cp "$out/cmake/src/web/cpt_web.js" "$out/cpt_web.js"
-node "$here/web/bundle_worker.js" "$out/worker_source.js" "$out/cpt_web.js" "$here/web/bench_files.js" "$here/web/worker.js"
+node "$here/web/bundle_worker.js" "$out/worker_source.js" "$out/cpt_web.js" "$here/web/bench_files.js" \
+    "$here/web/workbook_unpack.js" "$here/web/worker.js"
 echo "Built the page: $out/index.html"

@@ -84,61 +84,186 @@ function shortNumber(value) {
 
 // ---- Cartesian paired test --------------------------------------------------
 
-const treatments = [];  // {name, bytes, info} in run order
+// Dropped files in run order: {name, bytes, listing: {treatments} | {error}}.
+// A table gives several treatments, of several parameters when it is long.
+const inputs = [];
 // The core compares 2 to 26 treatments (as cpt takes 2 to 26 files).
 const FewestTreatments = 2;
 const MostTreatments = 26;
+// What the user typed for what the tables lack, by treatment name; kept
+// while files come and go.
+const givenSampleSizes = new Map();
+const givenEstimates = new Map();
+
+async function listFile(file) {
+  return (await callCore('list', { name: file.name, bytes: file.bytes.slice() })).result;
+}
+
+// The parameters a long table holds, when it holds several.
+function tableParameters(input) {
+  const codes = new Set((input.listing.treatments || []).map((treatment) => treatment.code));
+  return codes.size > 1 ? [...codes] : [];
+}
+
+function chosenParameter() {
+  return $('parameter-row').hidden ? '' : $('parameter').value;
+}
+
+// The treatments of a file that go into the run; a file the reader refused
+// counts as one, as cpt would refuse it.
+function runTreatments(input) {
+  const listed = input.listing.treatments;
+  if (!listed) return [null];
+  const chosen = chosenParameter();
+  return chosen && tableParameters(input).length > 0 ? listed.filter((treatment) => treatment.code === chosen) : listed;
+}
+
+function treatmentCount() {
+  return inputs.reduce((count, input) => count + runTreatments(input).length, 0);
+}
 
 function treatmentCountRunnable() {
-  return treatments.length >= FewestTreatments && treatments.length <= MostTreatments;
+  const count = treatmentCount();
+  return inputs.length <= MostTreatments && count >= FewestTreatments && count <= MostTreatments;
 }
 
 async function addTreatmentFiles(files) {
   for (const file of files) {
-    const treatment = await readFile(file);
-    treatments.push(treatment);
-    treatment.info = (await callCore('describe', { name: treatment.name, bytes: treatment.bytes.slice() })).result;
+    const input = await readFile(file);
+    input.listing = await listFile(input);
+    inputs.push(input);
   }
   showTreatments();
 }
 
+// One parameter choice for the run, as cpt's one --parameter: shown when a
+// long table holds several.
+function showParameterChoice() {
+  const codes = [...new Set(inputs.flatMap(tableParameters))];
+  const select = $('parameter');
+  const kept = select.value;
+  select.replaceChildren(element('option', 'choose one...'));
+  select.firstChild.value = '';
+  for (const code of codes) {
+    const option = element('option', code);
+    option.value = code;
+    select.append(option);
+  }
+  select.value = codes.includes(kept) ? kept : '';
+  $('parameter-row').hidden = codes.length === 0;
+}
+
+function gapField(map, name, placeholder) {
+  const field = element('input');
+  field.type = 'text';
+  field.size = 8;
+  field.placeholder = placeholder;
+  field.value = map.get(name) || '';
+  field.dataset.treatment = name;
+  field.addEventListener('input', () => map.set(name, field.value.trim()));
+  return field;
+}
+
+// The sample sizes and estimates the tables lack, a field each, by name.
+function lackingTreatments() {
+  const lacking = new Map();
+  for (const input of inputs) {
+    for (const treatment of runTreatments(input)) {
+      if (!treatment || (treatment.sampleSize !== null && treatment.estimate !== null)) continue;
+      const entry = lacking.get(treatment.name) || { sampleSize: false, estimate: false };
+      entry.sampleSize ||= treatment.sampleSize === null;
+      entry.estimate ||= treatment.estimate === null;
+      lacking.set(treatment.name, entry);
+    }
+  }
+  return lacking;
+}
+
+function showGapFields() {
+  const lacking = lackingTreatments();
+  const body = $('gap-list').tBodies[0];
+  body.replaceChildren();
+  for (const [name, lacks] of lacking) {
+    const row = document.createElement('tr');
+    const n = element('td');
+    const x = element('td');
+    if (lacks.sampleSize) n.append(gapField(givenSampleSizes, name, 'n'));
+    if (lacks.estimate) x.append(gapField(givenEstimates, name, 'estimate'));
+    row.append(element('td', name), n, x);
+    body.append(row);
+  }
+  $('gaps').hidden = lacking.size === 0;
+  $('every-sample-size-row').hidden = ![...lacking.values()].some((lacks) => lacks.sampleSize);
+}
+
 function showTreatments() {
+  showParameterChoice();
   const body = $('treatment-list').tBodies[0];
   body.replaceChildren();
-  treatments.forEach((treatment, index) => {
-    const row = document.createElement('tr');
-    const info = treatment.info || {};
-    row.append(element('td', String(index + 1), 'number'), element('td', treatment.name));
-    if (info.error) {
-      const cell = element('td', info.error);
-      cell.colSpan = 3;
-      row.append(cell);
-    } else {
-      row.append(element('td', info.name), element('td', String(info.B), 'number'),
-                 element('td', shortNumber(info.mean), 'number'));
-    }
-    const tools = element('td');
-    const up = element('button', '\u2191', 'small');
-    up.title = 'Earlier in the run order';
-    up.disabled = index === 0;
-    up.onclick = () => { treatments.splice(index - 1, 0, ...treatments.splice(index, 1)); showTreatments(); };
-    const remove = element('button', '\u00d7', 'small');
-    remove.title = 'Leave this file out';
-    remove.onclick = () => { treatments.splice(index, 1); showTreatments(); };
-    tools.append(up, ' ', remove);
-    row.append(tools);
-    body.append(row);
+  let number = 0;
+  inputs.forEach((input, index) => {
+    runTreatments(input).forEach((treatment, within) => {
+      const row = document.createElement('tr');
+      row.append(element('td', String(++number), 'number'), element('td', within === 0 ? input.name : ''));
+      if (!treatment) {
+        const cell = element('td', input.listing.error);
+        cell.colSpan = 3;
+        row.append(cell);
+      } else {
+        row.append(element('td', treatment.name), element('td', String(treatment.B), 'number'),
+                   element('td', shortNumber(treatment.mean), 'number'));
+      }
+      const tools = element('td');
+      if (within === 0) {
+        const up = element('button', '\u2191', 'small');
+        up.title = 'Earlier in the run order';
+        up.disabled = index === 0;
+        up.onclick = () => { inputs.splice(index - 1, 0, ...inputs.splice(index, 1)); showTreatments(); };
+        const remove = element('button', '\u00d7', 'small');
+        remove.title = 'Leave this file out';
+        remove.onclick = () => { inputs.splice(index, 1); showTreatments(); };
+        tools.append(up, ' ', remove);
+      }
+      row.append(tools);
+      body.append(row);
+    });
   });
-  $('treatment-list').hidden = treatments.length === 0;
+  $('treatment-list').hidden = inputs.length === 0;
+  showGapFields();
   $('run-cartesian').disabled = !treatmentCountRunnable();
-  const surplus = treatments.length - MostTreatments;
+  const surplus = Math.max(treatmentCount(), inputs.length) - MostTreatments;
   showMessages($('treatment-count-note'), surplus > 0
-    ? `The test takes at most ${MostTreatments} treatment files: leave ${surplus} out.` : '');
+    ? `The test takes at most ${MostTreatments} treatments: leave ${surplus} out.` : '');
+}
+
+// Only the fields still shown go: a name no file holds would be refused.
+function givenFields(map, lacking, what) {
+  const fields = {};
+  for (const [name, lacks] of lacking) if (lacks[what] && map.get(name)) fields[name] = map.get(name);
+  return fields;
+}
+
+// What the page asks for still empty, in its own words: the core's refusal
+// would name cpt's command-line options.
+function emptyGapFields() {
+  const everySampleSize = !$('every-sample-size-row').hidden && $('every-sample-size').value.trim() !== '';
+  const empty = [];
+  for (const [name, lacks] of lackingTreatments()) {
+    if (lacks.sampleSize && !everySampleSize && !givenSampleSizes.get(name)) empty.push(`the sample size n of "${name}"`);
+    if (lacks.estimate && !givenEstimates.get(name)) empty.push(`the estimate of "${name}"`);
+  }
+  return empty.length === 0 ? '' : `Please enter under "What the tables lack": ${empty.join(', ')}.`;
 }
 
 function cartesianRequest(files) {
+  const lacking = lackingTreatments();
+  const everySampleSize = $('every-sample-size-row').hidden ? '' : $('every-sample-size').value.trim();
   return {
     files: files.map((file) => ({ name: file.name, bytes: file.bytes.slice() })),
+    parameter: chosenParameter(),
+    sampleSizes: givenFields(givenSampleSizes, lacking, 'sampleSize'),
+    sampleSize: everySampleSize,
+    estimates: givenFields(givenEstimates, lacking, 'estimate'),
     reversed: $('reversed').checked,
     differences: $('differences').checked,
     code: $('code').value,
@@ -235,7 +360,9 @@ async function runCartesian() {
   progress.textContent = 'Starting...';
   const started = performance.now();
   try {
-    const request = cartesianRequest(treatments);
+    const empty = emptyGapFields();
+    if (empty) throw new Error(empty);
+    const request = cartesianRequest(inputs);
     const { result, seconds } = await callCore('cartesian', request, (text) => { progress.textContent = text; });
     showMessages($('cartesian-messages'), result.messages);
     if (result.status === 0) {
@@ -252,6 +379,127 @@ async function runCartesian() {
     progress.textContent = 'Stopped.';
   } finally {
     button.disabled = !treatmentCountRunnable();
+  }
+}
+
+// ---- study --------------------------------------------------------------------
+
+const studyFiles = [];  // {name, bytes}
+let studyGroups = null;  // as the core groups them, or null
+
+// The grid the study will run: a row per parameter, a column per treatment
+// in the order each first appears (the table's own order), B in each cell.
+function showStudyGroups(groups) {
+  const columns = [];
+  for (const group of groups) {
+    for (const treatment of group.treatments) if (!columns.includes(treatment.name)) columns.push(treatment.name);
+  }
+  const table = $('study-groups');
+  table.replaceChildren();
+  const head = document.createElement('tr');
+  head.append(element('th', 'Parameter'), ...columns.map((name) => element('th', name)));
+  table.append(head);
+  for (const group of groups) {
+    const row = document.createElement('tr');
+    row.append(element('th', group.parameter));
+    for (const name of columns) {
+      const treatment = group.treatments.find((entry) => entry.name === name);
+      row.append(element('td', treatment ? `B = ${treatment.B}` : '\u2013', treatment ? '' : 'diagonal'));
+    }
+    table.append(row);
+  }
+}
+
+async function groupStudyFiles() {
+  showMessages($('study-messages'), '');
+  $('study-clear').hidden = studyFiles.length === 0;
+  if (studyFiles.length === 0) {
+    studyGroups = null;
+    $('study-grouping').hidden = true;
+    $('run-study').disabled = true;
+    return;
+  }
+  const { result } = await callCore('study-groups', {
+    files: studyFiles.map((file) => ({ name: file.name, bytes: file.bytes.slice() })),
+  });
+  studyGroups = result.groups || null;
+  if (studyGroups) showStudyGroups(studyGroups);
+  $('study-grouping').hidden = !studyGroups;
+  showMessages($('study-messages'), result.error || '');
+  $('run-study').disabled = !studyGroups;
+}
+
+async function addStudyFiles(files) {
+  for (const file of files) studyFiles.push(await readFile(file));
+  await groupStudyFiles();
+}
+
+// The cells as the study table's files lay them out: the letters raised.
+function showStudyTable(table) {
+  const box = $('study-table');
+  box.replaceChildren();
+  const head = document.createElement('thead');
+  const headRow = document.createElement('tr');
+  headRow.append(element('th', 'Parameter'), ...table.treatments.map((name) => element('th', name)));
+  head.append(headRow);
+  const body = document.createElement('tbody');
+  for (const row of table.rows) {
+    const line = document.createElement('tr');
+    line.append(element('td', row.parameter));
+    for (const cell of row.cells) {
+      const td = element('td', cell ? cell.values : '');
+      if (cell && cell.letters) td.append(element('sup', cell.letters));
+      line.append(td);
+    }
+    body.append(line);
+  }
+  box.append(head, body);
+  $('study-note').replaceChildren(...table.note.map((line) => element('p', line)));
+}
+
+const studyTypes = {
+  csv: 'text/csv', html: 'text/html', tex: 'text/x-tex', md: 'text/markdown',
+  docx: 'application/vnd.openxmlformats-officedocument.wordprocessingml.document',
+};
+
+async function runStudy() {
+  const button = $('run-study');
+  const progress = $('study-progress');
+  button.disabled = true;
+  showMessages($('study-messages'), '');
+  progress.textContent = 'Starting...';
+  try {
+    const request = {
+      files: studyFiles.map((file) => ({ name: file.name, bytes: file.bytes.slice() })),
+      reversed: $('study-reversed').checked,
+      digits: Number($('study-digits').value),
+      code: $('study-code').value,
+      fixedTime: $('fixed-time').value.trim(),
+    };
+    const { result, seconds } = await callCore('study', request, (text) => { progress.textContent = text; });
+    showMessages($('study-messages'), result.messages);
+    const list = $('study-files');
+    dropLinks(list);
+    list.replaceChildren();
+    if (result.status !== 0) {
+      $('study-results').hidden = true;
+      progress.textContent = 'Stopped.';
+      return;
+    }
+    showStudyTable(result.table);
+    for (const file of result.files) {
+      const item = element('li');
+      const extension = file.name.slice(file.name.lastIndexOf('.') + 1);
+      item.append(downloadLink(file.name, file.bytes, studyTypes[extension] || 'text/plain'));
+      list.append(item);
+    }
+    $('study-results').hidden = false;
+    progress.textContent = `Done in ${seconds.toFixed(3)} s.`;
+  } catch (error) {
+    showMessages($('study-messages'), error.message);
+    progress.textContent = 'Stopped.';
+  } finally {
+    button.disabled = !studyGroups;
   }
 }
 
@@ -343,7 +591,15 @@ $('treatment-input').addEventListener('change', async (event) => {
   event.target.value = '';
 });
 makeDropZone($('treatment-drop'), addTreatmentFiles);
+$('parameter').addEventListener('change', showTreatments);
 $('run-cartesian').addEventListener('click', runCartesian);
+$('study-input').addEventListener('change', async (event) => {
+  await addStudyFiles([...event.target.files]);
+  event.target.value = '';
+});
+makeDropZone($('study-drop'), addStudyFiles);
+$('study-clear').addEventListener('click', () => { studyFiles.length = 0; groupStudyFiles(); });
+$('run-study').addEventListener('click', runStudy);
 $('data-input').addEventListener('change', (event) => chooseDataFile([...event.target.files]));
 makeDropZone($('data-drop'), chooseDataFile);
 $('run-sort-count').addEventListener('click', runSortCount);

@@ -1,6 +1,6 @@
-// The page's worker: runs the core (createCptModule and cptBenchFiles, put
-// before this file by bundle_worker.js) so that the page stays alive during a
-// long run.
+// The page's worker: runs the core (createCptModule, cptBenchFiles and
+// cptWorkbookUnpack, put before this file by bundle_worker.js) so that the
+// page stays alive during a long run.
 'use strict';
 
 // A small silent run first: the browser compiles WebAssembly quickly and
@@ -25,13 +25,17 @@ self.onmessage = async (event) => {
   const { id, command, request } = event.data;
   try {
     const core = await modulePromise;
-    const started = performance.now();
     let result;
-    if (command === 'describe') {
-      result = core.describeTreatment(request);
+    const started = performance.now();
+    const onProgress = (text) => self.postMessage({ id, type: 'progress', text });
+    if (command === 'list') {
+      result = core.listInput((await cptWorkbookUnpack.withWorkbookParts([request]))[0]);
     } else if (command === 'cartesian') {
-      request.onProgress = (text) => self.postMessage({ id, type: 'progress', text });
-      result = core.runCartesian(request);
+      result = core.runCartesian({ ...request, files: await cptWorkbookUnpack.withWorkbookParts(request.files), onProgress });
+    } else if (command === 'study-groups') {
+      result = core.groupStudy({ files: await cptWorkbookUnpack.withWorkbookParts(request.files) });
+    } else if (command === 'study') {
+      result = core.runStudy({ ...request, files: await cptWorkbookUnpack.withWorkbookParts(request.files), onProgress });
     } else if (command === 'sort-count') {
       result = core.runSortCount(request);
     } else {

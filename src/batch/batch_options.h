@@ -57,6 +57,9 @@ struct StudyBatchOptions {
     std::string fixedTime;
     int threads = 0;  // 0: every core the system gives the process
     int digits = 2;  // significant digits of the SE
+    // Reads one input file (every parameter of a table); none: the core's
+    // text forms. cpt adds workbooks.
+    TreatmentReader reader;
     AnswerWording wording;
 };
 

@@ -73,12 +73,13 @@ std::vector<StudyFormat> studyFormatsNamed(std::span<const std::string> names) {
     return formats;
 }
 
-std::vector<StudyParameterGroup> readStudyGroups(std::span<const std::string> files) {
+std::vector<StudyParameterGroup> readStudyGroups(std::span<const std::string> files,
+                                                 const TreatmentReader& reader) {
     std::vector<Treatment> treatments;
     for (const std::string& file : files) {
         ReadOptions options;
         options.everyParameter = true;
-        std::vector<Treatment> read = readInputFile(file, options);
+        std::vector<Treatment> read = readInputFile(file, options, reader);
         for (Treatment& treatment : read) treatments.push_back(std::move(treatment));
     }
     return groupByParameter(std::move(treatments));
@@ -215,7 +216,7 @@ BatchOutcome runStudyBatch(const StudyBatchOptions& options, const StudyTableWri
         StudyOptions tableOptions;
         tableOptions.treatmentOrder = options.order;
         tableOptions.digits = options.digits;
-        const std::vector<StudyParameterGroup> groups = readStudyGroups(options.files);
+        const std::vector<StudyParameterGroup> groups = readStudyGroups(options.files, options.reader);
         checkStudyOptions(groups, tableOptions);
 
         StudyRunAnswers answers;

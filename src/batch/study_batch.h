@@ -40,8 +40,9 @@ using StudyProgressHandler = std::function<void(const StudyProgress&)>;
 // Throws UserError naming a word that is none of them.
 std::vector<StudyFormat> studyFormatsNamed(std::span<const std::string> names);
 
-// Every file read (readInputFile) and grouped by parameter.
-std::vector<StudyParameterGroup> readStudyGroups(std::span<const std::string> files);
+// Every file read (readInputFile, through the reader) and grouped by parameter.
+std::vector<StudyParameterGroup> readStudyGroups(std::span<const std::string> files,
+                                                 const TreatmentReader& reader = {});
 
 struct StudyRunAnswers {
     std::filesystem::path folder;

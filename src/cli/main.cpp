@@ -126,6 +126,9 @@ int main(int argc, char** argv) {
         cartesian.reader = readAnyTreatments;
         return runCartesian(cartesian);
     }
-    if (studyCommand->parsed()) return runStudy(study);
+    if (studyCommand->parsed()) {
+        study.reader = readAnyTreatments;
+        return runStudy(study);
+    }
     return runSortCount(sortCount);
 }

@@ -1,6 +1,6 @@
 #pragma once
-// The study table as a Word document: the table with its letters as
-// superscript runs, rules above, below and under the heading, and the note.
+// The study table as a Word document: its parts (study_docx_parts.h) in a
+// deflated archive.
 #include <string>
 
 #include "core/common/date_time.h"

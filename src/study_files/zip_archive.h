@@ -4,12 +4,9 @@
 #include <span>
 #include <string>
 
-namespace cpt {
+#include "study_files/zip_entry.h"
 
-struct ZipEntry {
-    std::string name;
-    std::string bytes;
-};
+namespace cpt {
 
 // Every entry is dated `modified`. Throws UserError when libzip fails (it
 // names the archive as `what`).

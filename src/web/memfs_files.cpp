@@ -13,10 +13,16 @@ void makeEmptyFolder(const std::filesystem::path& folder) {
     std::filesystem::create_directories(folder);
 }
 
-void writeBytes(const std::filesystem::path& path, const emscripten::val& bytes) {
+std::string bytesText(const emscripten::val& bytes) {
     const emscripten::val array = emscripten::val::global("Uint8Array").new_(bytes);
-    std::vector<unsigned char> buffer(array["length"].as<std::size_t>());
-    emscripten::val(emscripten::typed_memory_view(buffer.size(), buffer.data())).call<void>("set", array);
+    std::string buffer(array["length"].as<std::size_t>(), '\0');
+    emscripten::val(emscripten::typed_memory_view(buffer.size(), reinterpret_cast<unsigned char*>(buffer.data())))
+        .call<void>("set", array);
+    return buffer;
+}
+
+void writeBytes(const std::filesystem::path& path, const emscripten::val& bytes) {
+    const std::string buffer = bytesText(bytes);
     std::ofstream out(path, std::ios::binary);
     out.write(reinterpret_cast<const char*>(buffer.data()), static_cast<std::streamsize>(buffer.size()));
     if (!out.flush()) throw std::runtime_error("writeBytes: cannot write " + path.string());

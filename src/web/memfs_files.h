@@ -11,6 +11,9 @@ namespace cpt::web {
 // A fresh empty folder (whatever an earlier run left there is removed).
 void makeEmptyFolder(const std::filesystem::path& folder);
 
+// The bytes of a Uint8Array (or ArrayBuffer), copied out of JavaScript.
+std::string bytesText(const emscripten::val& bytes);
+
 // Writes the bytes of a Uint8Array (or ArrayBuffer) to path.
 void writeBytes(const std::filesystem::path& path, const emscripten::val& bytes);
 

@@ -1,18 +1,12 @@
 #include "xlsx/read_treatments.h"
 
 #include "core/input/text_treatments.h"
+#include "xlsx/workbook_reading.h"
 #include "xlsx/xlsx_treatments.h"
 
 namespace cpt {
-namespace {
 
-bool isWorkbookName(const std::filesystem::path& path) {
-    std::string extension = path.extension().string();
-    for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return extension == ".xlsx";
-}
-
-}  // namespace
+using xlsx::isWorkbookName;
 
 std::vector<Treatment> readTreatments(const std::filesystem::path& path, const ReadOptions& options) {
     if (isWorkbookName(path)) return xlsx::readXlsxTreatments(path, options);

@@ -1,6 +1,7 @@
 #include "xlsx/workbook_reading.h"
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <filesystem>
 #include <map>
@@ -212,6 +213,20 @@ std::string partPath(std::string_view target) {
 }
 
 }  // namespace
+
+bool isWorkbookName(const std::filesystem::path& path) {
+    std::string extension = path.extension().string();
+    for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return extension == ".xlsx";
+}
+
+void refuseNoArchive(const std::string& fileName) {
+    refuse(fileName, "it is not an .xlsx workbook (an Excel file saved as .xlsx): it is no zip archive.");
+}
+
+void refuseUnpackedPart(const std::string& fileName, const std::string& part, const std::string& reason) {
+    refuse(fileName, "its part " + part + " cannot be unpacked (" + reason + "); the workbook is damaged.");
+}
 
 std::vector<Treatment> readWorkbook(WorkbookParts& parts, const std::string& fileName, const ReadOptions& options) {
     const std::string notWorkbook = "it is not an .xlsx workbook (an Excel file saved as .xlsx), ";

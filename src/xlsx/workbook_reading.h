@@ -5,6 +5,7 @@
 // and the sheet's rows go to the table as they close (see
 // core/input/table_treatments.h). No zip or XML library is needed here, so
 // the web page can hand over parts it unpacked itself.
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,14 @@ public:
     // and passes on what the handler throws.
     virtual bool parse(const std::string& part, XmlHandler& handler) = 0;
 };
+
+// A name ending in .xlsx (any letter case): the readers take it for a workbook.
+bool isWorkbookName(const std::filesystem::path& path);
+
+// The refusals of an archive, whoever unpacks it: a file that is no zip
+// archive, and a part that cannot be unpacked (the unpacker's reason).
+[[noreturn]] void refuseNoArchive(const std::string& fileName);
+[[noreturn]] void refuseUnpackedPart(const std::string& fileName, const std::string& part, const std::string& reason);
 
 // The first sheet, or the one the options name. Throws UserError naming the
 // file (and the cell) when a part is missing or wrong, or a cell is bad.

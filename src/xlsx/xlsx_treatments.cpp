@@ -24,9 +24,7 @@ using Archive = std::unique_ptr<zip_t, ArchiveClose>;
         throw UserError("The file \"" + fileName + "\" cannot be opened: " + reason + ".");
     }
     zip_error_fini(&error);
-    throw UserError("The file \"" + fileName +
-                    "\" cannot be used: it is not an .xlsx workbook (an Excel file saved as .xlsx): it is no zip "
-                    "archive.");
+    refuseNoArchive(fileName);
 }
 
 }  // namespace

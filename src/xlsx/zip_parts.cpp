@@ -73,8 +73,7 @@ bool ZipParts::parse(const std::string& entry, XmlHandler& handler) {
     for (;;) {
         const zip_int64_t got = zip_fread(file.get(), chunk.data(), chunk.size());
         if (got < 0) {
-            throw UserError(refused + "its part " + entry + " cannot be unpacked (" +
-                            zip_error_strerror(zip_file_get_error(file.get())) + "); the workbook is damaged.");
+            refuseUnpackedPart(fileName_, entry, zip_error_strerror(zip_file_get_error(file.get())));
         }
         const bool last = got == 0;
         const XML_Status status = XML_Parse(parser.get(), chunk.data(), static_cast<int>(got), last);

@@ -419,7 +419,7 @@ TEST(CptCommandLine, WrongCommandLinesExitWithStatusTwo) {
         {"sort-count", (folder.path() / "missing.txt").string()},
         twentySevenTreatments,
         {"study", "--digits", "0", exampleFile("Maize.txt").string(), exampleFile("Wheat.txt").string()},
-        {"study", "--threads", "0", exampleFile("Maize.txt").string(), exampleFile("Wheat.txt").string()},
+        {"study", "--threads", "-1", exampleFile("Maize.txt").string(), exampleFile("Wheat.txt").string()},
         {"study", "--fixed-time", "yesterday", exampleFile("Maize.txt").string(), exampleFile("Wheat.txt").string()},
         {"study", (folder.path() / "missing.txt").string()},
     };

@@ -5,6 +5,7 @@ const fs = require('fs');
 const os = require('os');
 const path = require('path');
 const { spawnSync } = require('child_process');
+const { withWorkbookParts, unpackWorkbook } = require('../../web/workbook_unpack');
 
 const root = path.resolve(__dirname, '../..');
 const cptProgram = process.env.CPT || path.join(root, 'build/src/cli/cpt');
@@ -15,19 +16,33 @@ function freshFolder(label) {
 }
 
 // Paths differ between the two (a temporary folder, the in-memory one; the
-// page's messages name files without folders): only the names are compared.
+// page's messages name files without folders): only the names are compared,
+// whole paths in quotes and the folders within a table's sources alike.
+const temporaryFolders = new RegExp(`${os.tmpdir().replace(/[.*+?^${}()|[\]\\]/g, '\\$&')}/cpt-web-[^/"]*/`, 'g');
 function withFileNames(text) {
-  return text.replace(/"\/[^"]*\/([^"/]*)"/g, '"$1"');
+  return text.replace(/"\/[^"]*\/([^"/]*)"/g, '"$1"')
+    .replace(/\/runs\/[a-z-]+\/(in\/\d+|out)\//g, '')
+    .replace(temporaryFolders, '');
 }
 
 function filesOf(folder, names) {
   return names.map((name) => ({ name, bytes: fs.readFileSync(path.join(folder, name)) }));
 }
 
-// cartesian: {files: [paths], reversed, differences, code}
+// What a table lacks, as cpt's options: {parameter, sampleSizes: {NAME: n}, sampleSize, estimates: {NAME: x}}.
+function readArguments(run) {
+  const args = [];
+  if (run.parameter) args.push('--parameter', run.parameter);
+  for (const [name, n] of Object.entries(run.sampleSizes || {})) args.push('--sample-size', `${name}=${n}`);
+  if (run.sampleSize) args.push('--sample-size', run.sampleSize);
+  for (const [name, x] of Object.entries(run.estimates || {})) args.push('--estimate', `${name}=${x}`);
+  return args;
+}
+
+// cartesian: {files: [paths], reversed, differences, code, and what tables lack}
 function cptCartesian(run) {
   const out = freshFolder('cartesian');
-  const args = ['cartesian', '-C', out, '--json', '--fixed-time', fixedTime];
+  const args = ['cartesian', '-C', out, '--json', '--fixed-time', fixedTime, ...readArguments(run)];
   if (run.reversed) args.push('--reversed');
   if (run.differences) args.push('--differences');
   if (run.code !== undefined) args.push('--code', run.code);
@@ -38,15 +53,57 @@ function cptCartesian(run) {
   return { status: done.status, messages: done.stderr, json, files: filesOf(out, written) };
 }
 
-function webCartesian(core, run) {
+// The files as the page's worker hands them over: workbooks with their parts.
+function pageFiles(files) {
+  return withWorkbookParts(files.map((file) => ({ name: path.basename(file), bytes: new Uint8Array(fs.readFileSync(file)) })));
+}
+
+const withBuffers = (result) => ({ ...result, files: result.files.map((file) => ({ name: file.name, bytes: Buffer.from(file.bytes) })) });
+
+async function webCartesian(core, run) {
   const result = core.runCartesian({
-    files: run.files.map((file) => ({ name: path.basename(file), bytes: fs.readFileSync(file) })),
+    files: await pageFiles(run.files),
+    parameter: run.parameter,
+    sampleSizes: run.sampleSizes,
+    sampleSize: run.sampleSize,
+    estimates: run.estimates,
     reversed: !!run.reversed,
     differences: !!run.differences,
     code: run.code,
     fixedTime,
   });
-  return { ...result, files: result.files.map((file) => ({ name: file.name, bytes: Buffer.from(file.bytes) })) };
+  return withBuffers(result);
+}
+
+// The page's study formats, in the order it writes them.
+const studyFormats = ['csv', 'html', 'tex', 'md', 'docx'];
+
+// study: {files: [paths], reversed, code, digits}
+function cptStudy(run) {
+  const out = freshFolder('study');
+  const args = ['study', '-C', out, '--json', '--fixed-time', fixedTime, '--format', studyFormats.join(',')];
+  if (run.reversed) args.push('--reversed');
+  if (run.code !== undefined) args.push('--code', run.code);
+  if (run.digits !== undefined) args.push('--digits', String(run.digits));
+  args.push(...run.files);
+  const done = spawnSync(cptProgram, args, { encoding: 'utf8' });
+  const json = done.status === 0 ? done.stdout : '';
+  const written = json ? JSON.parse(json).files.map((file) => path.basename(file)) : [];
+  return { status: done.status, messages: done.stderr, json, files: filesOf(out, written) };
+}
+
+async function webStudy(core, run) {
+  return withBuffers(core.runStudy({
+    files: await pageFiles(run.files), reversed: !!run.reversed, code: run.code, digits: run.digits, fixedTime,
+  }));
+}
+
+// A zip's parts by name, as text: the Word documents of the two are packed
+// differently (libzip deflates, the page stores).
+async function zipParts(bytes) {
+  const unpacked = await unpackWorkbook(new Uint8Array(bytes));
+  if (!unpacked.parts) throw new Error(`zipParts: ${JSON.stringify(unpacked)}`);
+  return Object.fromEntries(unpacked.parts.map((part) => [part.name, Buffer.from(part.bytes).toString('utf8')]));
 }
 
 // sort-count: {file: path, kind, decimals, serialNumbers}; cpt writes beside
@@ -73,7 +130,7 @@ function webSortCount(core, run) {
     serialNumbers: !!run.serialNumbers,
     fixedTime,
   });
-  return { ...result, files: result.files.map((file) => ({ name: file.name, bytes: Buffer.from(file.bytes) })) };
+  return withBuffers(result);
 }
 
 function loadCore() {
@@ -81,4 +138,7 @@ function loadCore() {
   return require(modulePath)();
 }
 
-module.exports = { root, cptProgram, fixedTime, withFileNames, cptCartesian, webCartesian, cptSortCount, webSortCount, loadCore };
+module.exports = {
+  root, cptProgram, fixedTime, withFileNames, pageFiles, cptCartesian, webCartesian, cptStudy, webStudy, zipParts,
+  cptSortCount, webSortCount, loadCore,
+};

@@ -8,6 +8,7 @@ const fs = require('fs');
 const os = require('os');
 const path = require('path');
 const runs = require('./cpt_runs');
+const { writeTables, wideSampleSizes, wideEstimates } = require('./table_fixtures');
 
 const examples = (name) => path.join(runs.root, 'examples', name);
 
@@ -39,6 +40,33 @@ const cartesianCases = [
     files: ['kale_3_5.txt', 'cabbage_1_5.txt', 'radish_1_3.txt', 'mustard_0_1_5.txt'].map(fixture) },
   { label: 'a file that is not a treatment file is refused', status: 1,
     files: [examples('Maize.txt'), examples('Egg duration.txt')] },
+  { label: 'one described file is too few', status: 2, files: [examples('Maize.txt')] },
+];
+
+// Tables: one file may give the whole run, or some of it beside described files.
+const tables = writeTables();
+const tableCases = [
+  { label: 'a wide table, n and estimates given by name', files: [tables.wide],
+    sampleSizes: wideSampleSizes, estimates: wideEstimates },
+  { label: 'a wide table after a described file, one n for every treatment, reversed', reversed: true,
+    files: [examples('Wheat.txt'), tables.wide], sampleSize: '25', estimates: wideEstimates },
+  { label: 'a long table of two parameters, R0 chosen', files: [tables.long], parameter: 'R0' },
+  { label: 'a workbook of two parameters, r chosen', files: [tables.workbook], parameter: 'r', code: 'book' },
+  { label: 'a wide table without its sample sizes is refused', status: 1, files: [tables.wide],
+    estimates: wideEstimates },
+  { label: 'a wide table without its estimates is refused', status: 1, files: [tables.wide],
+    sampleSizes: wideSampleSizes },
+  { label: 'a long table of two parameters without a choice is refused', status: 1, files: [tables.workbook] },
+  { label: 'a file named .xlsx that is no workbook is refused', status: 1,
+    files: [tables.notWorkbook, examples('Maize.txt')] },
+];
+
+const studyCases = [
+  { label: 'a long table gives a study of two parameters', files: [tables.long] },
+  { label: 'the same study from the workbook, reversed, 3 digits, a code', files: [tables.workbook],
+    reversed: true, digits: 3, code: 'study' },
+  { label: 'described files of one parameter', files: ['Maize.txt', 'Sorghum.txt', 'Wheat.txt'].map(examples) },
+  { label: 'a treatment given twice is refused', status: 1, files: [tables.long, tables.workbook] },
 ];
 
 const sortCountCases = [
@@ -69,10 +97,26 @@ function assertSameRun(web, cpt, expectedStatus = 0) {
 
 test('the WebAssembly core writes what cpt writes', async (t) => {
   const core = await runs.loadCore();
-  for (const run of cartesianCases) {
-    await t.test(`cartesian: ${run.label}`, () => {
+  for (const run of [...cartesianCases, ...tableCases]) {
+    await t.test(`cartesian: ${run.label}`, async () => {
       const cpt = runs.cptCartesian(run);
-      assertSameRun(runs.webCartesian(core, run), cpt, run.status);
+      assertSameRun(await runs.webCartesian(core, run), cpt, run.status);
+    });
+  }
+  for (const run of studyCases) {
+    await t.test(`study: ${run.label}`, async () => {
+      const cpt = runs.cptStudy(run);
+      const web = await runs.webStudy(core, run);
+      // The Word documents hold the same parts; the archives differ.
+      const docx = (result) => result.files.filter((file) => file.name.endsWith('.docx'));
+      const [webDocx, cptDocx] = [docx(web), docx(cpt)];
+      assert.equal(webDocx.length, cptDocx.length, 'Word documents');
+      for (let k = 0; k < cptDocx.length; k++) {
+        assert.deepEqual(await runs.zipParts(webDocx[k].bytes), await runs.zipParts(cptDocx[k].bytes), cptDocx[k].name);
+      }
+      const others = (result) => ({ ...result, files: result.files.filter((file) => !file.name.endsWith('.docx')) });
+      assertSameRun(others(web), others(cpt), run.status);
+      if (!run.status) assert.ok(web.files.some((file) => file.name === 'study-table.csv'), 'the study csv');
     });
   }
   for (const run of sortCountCases) {
@@ -94,7 +138,13 @@ const wheat = pageFile(examples('Wheat.txt'));
 
 const pageWordingCases = [
   { label: 'one treatment file', command: 'runCartesian', request: { files: [maize] }, status: 2,
-    words: 'The Cartesian paired test takes 2 to 26 treatment files; 1 was given.' },
+    words: 'The Cartesian paired test takes 2 to 26 treatments; 1 was given.' },
+  { label: 'a sample size that is no whole number', command: 'runCartesian', status: 2,
+    request: { files: [maize, wheat], sampleSizes: { 'Host A': 'thirty' } },
+    words: 'The sample size n of treatment "Host A" is a whole number of at least 1, not "thirty".' },
+  { label: 'an estimate that is no number', command: 'runCartesian', status: 2,
+    request: { files: [maize, wheat], estimates: { Maize: '0.1.5' } },
+    words: 'The estimate of treatment "Maize" is a number, not "0.1.5".' },
   { label: '27 treatment files', command: 'runCartesian', request: { files: Array(27).fill(maize) }, status: 2,
     words: 'The Cartesian paired test takes 2 to 26 treatment files; 27 were given.' },
   { label: 'a fixed time stamp that is not one', command: 'runCartesian',
@@ -116,6 +166,37 @@ test('the page words its complaints after its own controls', async (t) => {
       assert.ok(result.messages.includes(run.words), `"${run.words}" in: ${result.messages}`);
       assert.doesNotMatch(result.messages, /(^|\s)--?[a-zA-Z]/, 'an option name');
       assert.equal(result.files.length, 0, 'written files');
+    });
+  }
+});
+
+// What the page lists of a dropped file before any run: every treatment, of
+// every parameter, with the n and estimate the file gives (null where it
+// lacks them), or the refusal cpt would give.
+const listingCases = [
+  { label: 'a described file', file: examples('Maize.txt'),
+    listed: [{ name: 'Maize', code: 'r', B: 200, sampleSize: 60, estimate: 0.1512 }] },
+  { label: 'a wide table lacks every n and estimate', file: tables.wide,
+    listed: ['Maize', 'Sorghum', 'Wheat'].map((name, k) => ({ name, code: 'wide r', B: [40, 36, 44][k], sampleSize: null, estimate: null })) },
+  { label: 'a workbook of two parameters', file: tables.workbook,
+    listed: [['r', 'Maize', 40, 30, 0.1512], ['r', 'Sorghum', 36, 28, 0.1487], ['r', 'Wheat', 44, 31, 0.1621],
+             ['R0', 'Maize', 40, 30, 41.5], ['R0', 'Sorghum', 36, 28, 36.2], ['R0', 'Wheat', 44, 31, 44.9]]
+      .map(([code, name, B, sampleSize, estimate]) => ({ name, code, B, sampleSize, estimate })) },
+  { label: 'a file named .xlsx that is no workbook', file: tables.notWorkbook,
+    error: 'The file "not a workbook.xlsx" cannot be used: it is not an .xlsx workbook (an Excel file saved as .xlsx): it is no zip archive.' },
+];
+
+test('the page lists what a file holds and what it lacks', async (t) => {
+  const core = await runs.loadCore();
+  for (const run of listingCases) {
+    await t.test(run.label, async () => {
+      const [file] = await runs.pageFiles([run.file]);
+      const listing = core.listInput(file);
+      assert.equal(listing.error, run.error);
+      if (run.listed) {
+        assert.deepEqual(listing.treatments.map(({ name, code, B, sampleSize, estimate }) => ({ name, code, B, sampleSize, estimate })),
+                         run.listed);
+      }
     });
   }
 });

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 
 #include "core/common/user_error.h"
@@ -62,6 +63,33 @@ TEST(TableReading, SourcesCodesAndPlainMeans) {
     ReadOptions coded = givenSizes();
     coded.parameter = "R0";
     EXPECT_EQ(readTextTreatments(path, coded)[0].code, "R0");
+}
+
+// A front end lists a table before asking for what it lacks: the gaps stay
+// open (marked missing) where the table and the options give nothing, and
+// what either gives is kept.
+TEST(TableReading, GapsLeftOpenShowWhatATableLacks) {
+    testing::TempFolder folder;
+    const auto path = folder.write("t.csv",
+                                   "treatment,value,n,estimate\nMaize,1,30,\nMaize,2,30,\nWheat,3,,0.5\nWheat,4,,0.5\n"
+                                   "Rye,5,,\nRye,6,,\n");
+    ReadOptions options;
+    options.leaveMissingOpen = true;
+    options.estimates = {{"Rye", 0.25}};
+    const std::vector<Treatment> treatments = readTextTreatments(path, options);
+    ASSERT_EQ(treatments.size(), 3u);
+    EXPECT_EQ(treatments[0].sampleSize, 30);
+    EXPECT_FALSE(treatments[0].sampleSizeMissing);
+    EXPECT_TRUE(treatments[0].estimateMissing);
+    EXPECT_TRUE(treatments[1].sampleSizeMissing);
+    EXPECT_FALSE(treatments[1].estimateMissing);
+    EXPECT_EQ(treatments[1].estimate, 0.5);
+    EXPECT_TRUE(treatments[2].sampleSizeMissing);
+    EXPECT_FALSE(treatments[2].estimateMissing);
+    EXPECT_EQ(treatments[2].estimate, 0.25);
+
+    options.sampleSizes = {{"Wheat", 0}};
+    EXPECT_THROW(readTextTreatments(path, options), UserError) << "a given n of 0 is still refused";
 }
 
 struct BadTable {

@@ -1,0 +1,66 @@
+#include "web/binding_common.h"
+
+#include <filesystem>
+
+#include "web/memfs_files.h"
+
+namespace cpt::web {
+
+using emscripten::val;
+
+std::string textOr(const val& request, const char* key, const std::string& otherwise) {
+    const val value = request[key];
+    return value.isUndefined() || value.isNull() ? otherwise : value.as<std::string>();
+}
+
+bool flag(const val& request, const char* key) {
+    const val value = request[key];
+    return !value.isUndefined() && !value.isNull() && value.as<bool>();
+}
+
+batch::AnswerWording pageWording() {
+    batch::AnswerWording wording;
+    wording.fixedTime = "\"Fixed time stamp\"";
+    wording.withoutDifferences = "Untick \"Difference files\" to run without them.";
+    wording.anotherCode =
+        "\nEnter another \"Code for the report's file name\" (a file name cannot hold every character).";
+    return wording;
+}
+
+std::string withoutFolders(std::string text, const std::vector<std::string>& folders) {
+    for (const std::string& folder : folders) {
+        const std::string prefix = folder + "/";
+        for (std::size_t at = text.find(prefix); at != std::string::npos; at = text.find(prefix, at)) {
+            text.erase(at, prefix.size());
+        }
+    }
+    return text;
+}
+
+val commonResult(const batch::BatchOutcome& outcome, const std::ostringstream& messages,
+                 const std::vector<std::string>& folders) {
+    val result = val::object();
+    result.set("status", outcome.status);
+    result.set("messages", withoutFolders(messages.str(), folders));
+    result.set("json", outcome.status == batch::ExitSuccess ? batch::documentText(outcome) : std::string());
+    val files = val::array();
+    for (const std::filesystem::path& path : outcome.written) {
+        val file = val::object();
+        file.set("name", path.filename().string());
+        file.set("bytes", readBytes(path));
+        files.call<void>("push", file);
+    }
+    result.set("files", files);
+    return result;
+}
+
+val refusedResult(int status, const std::string& message) {
+    val result = val::object();
+    result.set("status", status);
+    result.set("messages", message + "\n");
+    result.set("json", std::string());
+    result.set("files", val::array());
+    return result;
+}
+
+}  // namespace cpt::web
