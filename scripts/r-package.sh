@@ -24,9 +24,11 @@ mkdir -p "$out"
 cp -R "$here/r/cartesianpt" "$stage"
 sed -i "s/@VERSION@/$version/" "$stage/DESCRIPTION"
 # The core keeps its include layout: "core/analysis/..." resolves from src/.
-mkdir -p "$stage/src/core" "$stage/src/study_files" "$stage/inst/extdata"
+mkdir -p "$stage/src/core" "$stage/src/study_files" "$stage/src/xlsx" "$stage/inst/extdata"
 cp -R "$here/src/core/." "$stage/src/core/"
 cp "$here"/src/study_files/*.cpp "$here"/src/study_files/*.h "$stage/src/study_files/"
+# The readers of workbooks, and the one entry point for every input file.
+cp "$here"/src/xlsx/*.cpp "$here"/src/xlsx/*.h "$stage/src/xlsx/"
 # The bootstrap examples (the sort-and-count's "Egg duration.txt" is not
 # for this package, and its blank is no portable file name).
 cp "$here"/examples/{Maize,Sorghum,Wheat}.txt "$stage/inst/extdata/"
@@ -39,7 +41,7 @@ objects=$(cd "$stage/src" && find . -name '*.cpp' | sed 's|^\./||; s|\.cpp$|.o|'
   echo "CXX_STD = CXX20"
   echo "PKG_CPPFLAGS = -I."
   echo "PKG_CXXFLAGS = @CPT_FP_CONTRACT@"
-  echo "PKG_LIBS = -lxlsxwriter -lzip"
+  echo "PKG_LIBS = -lxlsxwriter -lzip -lexpat"
   printf 'OBJECTS ='
   for object in $objects; do printf ' \\\n  %s' "$object"; done
   echo

@@ -14,13 +14,18 @@ cartesian_test <- function(x, data = NULL, reversed = FALSE, transformation = c(
 # reads them: value B + 1 then counts transformed in the ordering mean.
 # Others are transformed by the test itself.
 transformed_on_reading <- function(records, options, transformation, call) {
-  sources <- vapply(records, `[[`, "", "source")
-  if (is.null(options) || any(sources == "")) return(records)
-  lapply(records, function(record) {
-    again <- read_records(record$source, options, transformation, call)
-    names <- vapply(again, `[[`, "", "name")
-    again[[match(record$name, names, nomatch = 1L)]]
-  })
+  files <- vapply(records, function(record) record$file %||% "", "")
+  if (is.null(options) || any(files == "")) return(records)
+  again <- read_records(options$paths, options, transformation, call)
+  # A table holds several treatments, a long one several parameters.
+  key <- function(record) paste(record$file, record$code, record$name, sep = "\n")
+  found <- match(vapply(records, key, ""), vapply(again, key, ""))
+  if (anyNA(found)) {
+    lost <- records[[which(is.na(found))[1L]]]
+    input_error(sprintf('The treatment "%s" is no longer in %s; read the files again with read_bootstrap().',
+                        lost$name, lost$file), call)
+  }
+  again[found]
 }
 
 # What the C++ side gives, as data frames; the records and settings stay

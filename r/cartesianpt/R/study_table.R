@@ -34,18 +34,28 @@ study_runs <- function(x, more, call) {
   }
   items <- if (is.list(x) && !inherits(x, c("cpt_treatments", "cartesian_test"))) c(x, more) else c(list(x), more)
   if (length(items) == 0L) input_error("A study table needs at least one parameter.", call)
-  runs <- lapply(items, function(item) {
-    if (inherits(item, "cartesian_test")) return(item)
-    if (is.character(item)) item <- read_bootstrap(item)
-    if (!inherits(item, "cpt_treatments")) {
-      input_error("Each parameter is bootstrap files, read_bootstrap() treatments or a cartesian_test() result.",
-                  call)
-    }
-    cartesian_test(item)
-  })
   given <- names(items) %||% rep("", length(items))
-  names(runs) <- ifelse(given == "", vapply(runs, `[[`, "", "parameter"), given)
-  runs
+  do.call(c, lapply(seq_along(items), function(k) item_runs(items[[k]], given[[k]], call)))
+}
+
+# One item's runs, named by the given name or else by the parameter's code:
+# files may hold several parameters (a long table), as in cpt study.
+item_runs <- function(item, name, call) {
+  if (is.character(item)) {
+    runs <- lapply(read_parameter_groups(item, call), cartesian_test)
+    if (name != "" && length(runs) > 1L) {
+      input_error(sprintf('The files of "%s" hold the parameters %s; give them without a name, and each takes its code.',
+                          name, paste(names(runs), collapse = ", ")), call)
+    }
+    if (name != "") names(runs) <- name
+    return(runs)
+  }
+  if (inherits(item, "cpt_treatments")) item <- cartesian_test(item)
+  if (!inherits(item, "cartesian_test")) {
+    input_error("Each parameter is bootstrap files or tables, read_bootstrap() treatments or a cartesian_test() result.",
+                call)
+  }
+  setNames(list(item), if (name == "") item$parameter else name)
 }
 
 # parameter, treatment, value, n and estimate: one row per bootstrap value,

@@ -20,7 +20,7 @@
 }
 \details{
   \tabular{ll}{
-    \code{\link{read_bootstrap}} \tab reads bootstrap result files \cr
+    \code{\link{read_bootstrap}} \tab reads bootstrap result files, tables (.csv, .tsv, .xlsx) \cr
     \code{\link{cartesian_test}} \tab runs the test on files, vectors or data frames \cr
     \code{\link{write_report}} \tab writes \command{cpt}'s report (and the difference files) \cr
     \code{\link{study_table}} \tab the table of a study: parameters by treatments, \dQuote{estimate \eqn{\pm} SE letters} \cr

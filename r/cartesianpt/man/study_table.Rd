@@ -15,11 +15,15 @@ study_table(x, ..., order = NULL, digits = 2)
 write_study_table(table, path, format = c("csv", "xlsx", "html", "tex", "md", "docx"))
 }
 \arguments{
-  \item{x, ...}{the parameters: each a character vector of bootstrap result
-    files, \code{\link{read_bootstrap}} treatments or a
-    \code{\link{cartesian_test}} result, given as a named list \code{x} or
-    as \code{x} and further arguments (named by parameter; unnamed ones take
-    their parameter's code). Or \code{x} a long data frame with the columns
+  \item{x, ...}{the parameters: each a character vector of files (the forms
+    \code{\link{read_bootstrap}} reads), \code{\link{read_bootstrap}}
+    treatments or a \code{\link{cartesian_test}} result, given as a named
+    list \code{x} or as \code{x} and further arguments (named by parameter;
+    unnamed ones take their parameter's code). Files are grouped by their
+    treatments' parameter codes, as \command{cpt study} groups them: files
+    of several parameters, such as a long table with a column
+    \code{parameter}, give one row each and are given without a name. Or
+    \code{x} a long data frame with the columns
     \code{parameter}, \code{treatment}, \code{value}, \code{n} and
     \code{estimate} (\code{n} and \code{estimate} the same on every row of a
     treatment in a parameter).}
@@ -47,4 +51,7 @@ table <- study_table(list(r = files), order = c("Wheat", "Sorghum", "Maize"))
 table
 path <- write_study_table(table, tempfile(fileext = ".html"))
 basename(path)
+
+## A long table of two parameters gives both rows.
+study_table(system.file("extdata", "life_table.csv", package = "cartesianpt"))
 }

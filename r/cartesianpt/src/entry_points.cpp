@@ -10,6 +10,7 @@
 #include "core/common/date_time.h"
 #include "core/figures/run_summary.h"
 #include "core_call.h"
+#include "read_request.h"
 #include "report_writing.h"
 #include "result_conversion.h"
 #include "run_request.h"
@@ -18,16 +19,6 @@
 #include "treatment_records.h"
 
 namespace {
-
-template <typename Value>
-std::map<std::string, Value> byName(SEXP named) {
-    std::map<std::string, Value> values;
-    if (Rf_isNull(named)) return values;
-    const Rcpp::NumericVector numbers(named);
-    const Rcpp::CharacterVector names = numbers.names();
-    for (R_xlen_t k = 0; k < numbers.size(); ++k) values[Rcpp::as<std::string>(names[k])] = static_cast<Value>(numbers[k]);
-    return values;
-}
 
 cptr::StudyRequest studyRequest(const Rcpp::List& results, const std::vector<std::string>& parameters,
                                 const std::vector<std::string>& order, int digits) {
@@ -44,22 +35,32 @@ cptr::StudyRequest studyRequest(const Rcpp::List& results, const std::vector<std
 // A transformation is applied as the values are read, so that value B + 1
 // counts transformed in the ordering mean, as in cpt.
 // [[Rcpp::export(rng = false)]]
-SEXP cpt_read_treatments(std::vector<std::string> paths, std::string sheet, std::string parameter,
-                         SEXP sample_sizes, SEXP estimates, std::string transformation) {
+SEXP cpt_read_treatments(std::vector<std::string> paths, Rcpp::List options, std::string transformation) {
     return cptr::guarded([&] {
-        cptr::ReadOptions options;
-        options.sheet = sheet;
-        options.parameter = parameter;
-        options.sampleSizes = byName<std::int32_t>(sample_sizes);
-        options.estimates = byName<double>(estimates);
-        options.transformation = cptr::transformationNamed(transformation);
+        const cpt::ReadOptions read = cptr::readOptionsFrom(options, cptr::transformationNamed(transformation));
         Rcpp::List records;
-        for (const std::string& path : paths) {
-            for (const cpt::Treatment& treatment : cptr::readTreatments(path, options)) {
-                records.push_back(cptr::recordOf(treatment));
-            }
+        for (const cptr::ReadTreatment& r : cptr::readFiles(paths, read)) {
+            records.push_back(cptr::recordOf(r.treatment, r.file));
         }
         return records;
+    });
+}
+
+// Every parameter's treatments, named by the parameter, as cpt study reads
+// its files.
+// [[Rcpp::export(rng = false)]]
+SEXP cpt_read_parameter_groups(std::vector<std::string> paths) {
+    return cptr::guarded([&] {
+        Rcpp::List groups;
+        std::vector<std::string> parameters;
+        for (const cptr::ReadGroup& group : cptr::readParameterGroups(paths)) {
+            Rcpp::List records;
+            for (const cptr::ReadTreatment& r : group.treatments) records.push_back(cptr::recordOf(r.treatment, r.file));
+            groups.push_back(records);
+            parameters.push_back(group.parameter);
+        }
+        groups.names() = parameters;
+        return groups;
     });
 }
 

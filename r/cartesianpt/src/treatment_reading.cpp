@@ -1,19 +1,68 @@
 #include "treatment_reading.h"
 
+#include <algorithm>
 #include <filesystem>
+#include <map>
+#include <utility>
 
 #include "core/common/field_reader.h"
-#include "core/input/described_treatment.h"
+#include "core/common/user_error.h"
+#include "core/study/study_grouping.h"
+#include "xlsx/read_treatments.h"
 
 namespace cptr {
+namespace {
 
-std::vector<cpt::Treatment> readTreatments(const std::string& path, const ReadOptions& options) {
-    const std::string absolute = std::filesystem::absolute(path).lexically_normal().string();
-    cpt::FieldReader reader = cpt::FieldReader::fromFile(absolute);
+template <typename Map>
+void requireKnownNames(const Map& given, const std::string& option, const std::vector<ReadTreatment>& read) {
+    for (const auto& entry : given) {
+        const std::string& name = entry.first;
+        const bool found = std::any_of(read.begin(), read.end(),
+                                       [&](const ReadTreatment& r) { return r.treatment.name == name; });
+        if (!found) {
+            throw cpt::UserError(option + " names the treatment \"" + cpt::quotedExcerpt(name) +
+                                 "\", but no file given holds a treatment of that name.");
+        }
+    }
+}
+
+}  // namespace
+
+std::vector<ReadTreatment> readFiles(const std::vector<std::string>& paths, const cpt::ReadOptions& options) {
+    std::vector<ReadTreatment> read;
+    for (const std::string& path : paths) {
+        const std::string absolute = std::filesystem::absolute(path).lexically_normal().string();
+        for (cpt::Treatment& treatment : cpt::readTreatments(absolute, options)) {
+            read.push_back({std::move(treatment), absolute});
+        }
+    }
+    requireKnownNames(options.sampleSizes, options.wording.sampleSize, read);
+    requireKnownNames(options.estimates, options.wording.estimate, read);
+    return read;
+}
+
+std::vector<ReadGroup> readParameterGroups(const std::vector<std::string>& paths) {
+    cpt::ReadOptions options;
+    options.everyParameter = true;
+    std::vector<ReadTreatment> read = readFiles(paths, options);
+    // The grouping refuses a treatment given twice in a parameter, so code
+    // and name find each one's file.
+    std::map<std::pair<std::string, std::string>, std::string> files;
     std::vector<cpt::Treatment> treatments;
-    treatments.push_back(cpt::readDescribedTreatment(reader, options.transformation));
-    treatments.back().source = absolute;
-    return treatments;
+    for (ReadTreatment& r : read) {
+        files.emplace(std::make_pair(r.treatment.code, r.treatment.name), r.file);
+        treatments.push_back(std::move(r.treatment));
+    }
+    std::vector<ReadGroup> groups;
+    for (cpt::StudyParameterGroup& group : cpt::groupByParameter(std::move(treatments))) {
+        ReadGroup& added = groups.emplace_back();
+        added.parameter = group.parameter;
+        for (cpt::Treatment& treatment : group.treatments) {
+            std::string file = files.at({treatment.code, treatment.name});
+            added.treatments.push_back({std::move(treatment), std::move(file)});
+        }
+    }
+    return groups;
 }
 
 }  // namespace cptr

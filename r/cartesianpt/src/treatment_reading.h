@@ -1,28 +1,34 @@
 #pragma once
-// The one call that turns an input file into a treatment. Only described
-// bootstrap files are read so far; a reader of tables and workbooks takes
-// the same options and replaces this call alone.
-#include <cstdint>
-#include <map>
+// The package's reading of input files, through the readers cpt uses:
+// described files (UTF-8, UTF-16, semicolons with decimal commas), wide and
+// long text tables and .xlsx workbooks.
 #include <string>
 #include <vector>
 
 #include "core/analysis/treatment.h"
+#include "core/input/read_options.h"
 
 namespace cptr {
 
-struct ReadOptions {
-    std::string sheet;      // a workbook's sheet; empty: the first
-    std::string parameter;  // a table's column of values; empty: the only one
-    // By treatment name, for files that give none.
-    std::map<std::string, std::int32_t> sampleSizes;
-    std::map<std::string, double> estimates;
-    cpt::Transformation transformation = cpt::Transformation::None;
+// A treatment with the file it was read from (its source may describe a
+// column or a sheet instead), so that it can be read again.
+struct ReadTreatment {
+    cpt::Treatment treatment;
+    std::string file;  // absolute, as cpt makes it
 };
 
-// The treatments of one file (a described bootstrap file holds one), each
-// with the absolute path as its source, as cpt names it. Throws UserError
-// naming the file and the place.
-std::vector<cpt::Treatment> readTreatments(const std::string& path, const ReadOptions& options);
+// Every file's treatments one after another, in the order given. A name in
+// the options' sample sizes or estimates must name a treatment read, as cpt
+// demands. Throws UserError naming the file and the place, in cpt's words.
+std::vector<ReadTreatment> readFiles(const std::vector<std::string>& paths, const cpt::ReadOptions& options);
+
+struct ReadGroup {
+    std::string parameter;
+    std::vector<ReadTreatment> treatments;
+};
+
+// The files' treatments of every parameter, grouped as cpt study groups them
+// (and refused where it refuses them).
+std::vector<ReadGroup> readParameterGroups(const std::vector<std::string>& paths);
 
 }  // namespace cptr

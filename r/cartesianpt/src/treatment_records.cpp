@@ -66,15 +66,17 @@ std::vector<cpt::Treatment> treatmentsFrom(const Rcpp::List& records) {
     return treatments;
 }
 
-Rcpp::List recordOf(const cpt::Treatment& treatment) {
+Rcpp::List recordOf(const cpt::Treatment& treatment, const std::string& file) {
+    // The readers give UTF-8 (a UTF-16 file's names too), whatever R's locale.
+    const auto utf8 = [](const std::string& text) { return Rcpp::String(text, CE_UTF8); };
     return Rcpp::List::create(
-        Rcpp::Named("name") = treatment.name, Rcpp::Named("code") = treatment.code,
+        Rcpp::Named("name") = utf8(treatment.name), Rcpp::Named("code") = utf8(treatment.code),
         Rcpp::Named("n") = treatment.sampleSize, Rcpp::Named("estimate") = treatment.estimate,
         Rcpp::Named("values") = Rcpp::NumericVector(treatment.values.begin(), treatment.values.end()),
         Rcpp::Named("ordering_mean") =
             treatment.orderingMean ? Rcpp::wrap(*treatment.orderingMean) : R_NilValue,
         Rcpp::Named("transformation") = transformationName(treatment.transformation),
-        Rcpp::Named("source") = treatment.source);
+        Rcpp::Named("source") = utf8(treatment.source), Rcpp::Named("file") = file);
 }
 
 }  // namespace cptr

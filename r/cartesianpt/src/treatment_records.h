@@ -1,7 +1,8 @@
 #pragma once
 // Treatments between R and the core. On the R side a treatment is a list
 // with name, code, n, estimate, values, ordering_mean (NULL: the plain mean),
-// transformation ("none", "arcsine", "logit") and source.
+// transformation ("none", "arcsine", "logit"), source and, when read from a
+// file, file (its absolute path).
 #include <Rcpp.h>
 
 #include <string>
@@ -18,6 +19,6 @@ std::string transformationName(cpt::Transformation transformation);
 // Throws UserError naming the treatment and the value for a value that is
 // not a number or beyond the magnitude a bootstrap file may hold.
 std::vector<cpt::Treatment> treatmentsFrom(const Rcpp::List& records);
-Rcpp::List recordOf(const cpt::Treatment& treatment);
+Rcpp::List recordOf(const cpt::Treatment& treatment, const std::string& file);
 
 }  // namespace cptr

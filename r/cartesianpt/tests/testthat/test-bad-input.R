@@ -88,3 +88,62 @@ test_that("the study table refuses orders and digits the core cannot take", {
   expect_error(write_study_table(data.frame(), tempfile()), "table must come from study_table().",
                fixed = TRUE, class = "cpt_input_error")
 })
+
+# What a table lacks, or a name the files do not hold: cpt's refusals, in
+# its words.
+table_refusals <- function(dir) {
+  wide <- write_bytes(dir, "r.csv", utf8_bytes(wide_lines()))
+  both <- c("Ma\u00efs" = 0.2, Sorghum = 0.3)
+  list(
+    list(arguments = list(wide),
+         message = paste0('cannot be used: the table gives no sample size for treatment "Ma\u00efs"; give it with ',
+                          "--sample-size Ma\u00efs=N (or --sample-size N for every treatment).")),
+    list(arguments = list(wide, sample_size = 20),
+         message = paste0('cannot be used: the table gives no estimate (the parameter of the full sample) for ',
+                          'treatment "Ma\u00efs"; give it with --estimate Ma\u00efs=X.')),
+    list(arguments = list(wide, sample_size = c(Rice = 3, 20), estimate = both),
+         message = '--sample-size names the treatment "Rice", but no file given holds a treatment of that name.'),
+    list(arguments = list(write_bytes(dir, "x.csv", utf8_bytes(long_lines()))),
+         message = "cannot be used: it holds treatments of 2 parameters (r, R0); name one with --parameter CODE."),
+    list(arguments = list(fixture("r.xlsx"), sheet = "Data", sample_size = 20, estimate = both),
+         message = 'it has no sheet "Data" (its sheets: "Notes", "r values"); name one with --sheet NAME.'))
+}
+
+# The same request as cpt's options.
+cpt_options <- function(arguments) {
+  named <- function(values) {
+    given <- names(values) %||% rep("", length(values))
+    ifelse(given %in% c("", NA), format(values), paste0(given, "=", values))
+  }
+  c(if (!is.null(arguments$sheet)) c("--sheet", arguments$sheet),
+    unlist(lapply(named(arguments$sample_size), function(x) c("--sample-size", x))),
+    unlist(lapply(named(arguments$estimate), function(x) c("--estimate", x))))
+}
+
+test_that("a table that lacks n or estimate, or names no such treatment, is cpt's input error", {
+  for (case in table_refusals(new_dir())) {
+    expect_error(do.call(read_bootstrap, case$arguments), case$message, fixed = TRUE, class = "cpt_input_error",
+                 label = case$message)
+  }
+})
+
+test_that("a table's refusals are cpt's messages", {
+  skip_if(cpt_binary() == "", "no built cpt (CPT_BINARY)")
+  dir <- new_dir()
+  for (case in table_refusals(dir)) {
+    ours <- tryCatch(do.call(read_bootstrap, case$arguments), cpt_input_error = conditionMessage)
+    theirs <- run_cpt(c("-C", dir, case$arguments[[1L]], cpt_options(case$arguments)))
+    expect_identical(theirs$status, 1L, label = case$message)
+    expect_identical(ours, theirs$messages, label = case$message)
+  }
+})
+
+test_that("read_bootstrap refuses sample sizes and estimates it cannot give a table", {
+  path <- file.path(example_dir(), "r.csv")
+  cases <- list(list(sample_size = c(60, 55)), list(sample_size = c(Maize = 60.5)), list(sample_size = 0),
+                list(sample_size = "60"), list(estimate = 0.15), list(estimate = c(Maize = NA)))
+  for (case in cases) {
+    expect_error(do.call(read_bootstrap, c(list(path), case)), "must", class = "cpt_input_error",
+                 label = deparse(case))
+  }
+})
