@@ -176,12 +176,11 @@ void TableTreatments::readHeader(std::int64_t row, std::span<const TableCell> ce
 }
 
 double TableTreatments::valueOf(std::int64_t row, std::int32_t column, std::string_view text,
-                                const std::string& treatment) const {
+                                const std::string& treatment, Transformation transformation) const {
     // The message is made only for a bad cell: this runs once per value.
     auto where = [&] { return place(row, column) + " (treatment " + inQuotes(treatment) + ")"; };
     const std::optional<double> x = numberOf(text, origin_.decimalMark);
     if (!x) complain(where() + " should be a bootstrap value (a number), but it holds " + inQuotes(text) + ".");
-    const Transformation transformation = options_.transformation;
     if (!inTransformationRange(transformation, *x)) {
         complain(where() + " holds " + textNumber(*x) + ", but " +
                  std::string(transformationRangeText(transformation)) + ".");
@@ -212,7 +211,7 @@ void TableTreatments::addWideRow(std::int64_t row, std::span<const TableCell> ce
             complain("column " + inQuotes(column->name) + " holds more than the " + std::to_string(ValueCapacity - 1) +
                      " values a treatment can hold.");
         }
-        column->values.push_back(valueOf(row, cell.column, cell.text, column->name));
+        column->values.push_back(valueOf(row, cell.column, cell.text, column->name, options_.transformation));
         column->lastRow = row;
     }
 }
@@ -279,12 +278,18 @@ void TableTreatments::addLongRow(std::int64_t row, std::span<const TableCell> ce
         }
         treatment.estimate = x;
     }
+    // Another parameter's values are checked as numbers, but neither
+    // transformed (they need not lie in the transformation's range) nor kept.
+    if (options_.parameter && treatment.treatment.code != *options_.parameter) {
+        valueOf(row, valueColumn_, value, treatmentName, Transformation::None);
+        return;
+    }
     BootstrapValues& values = treatment.treatment.values;
     if (static_cast<std::int64_t>(values.size()) >= ValueCapacity - 1) {
         complain("treatment " + inQuotes(name) + " holds more than the " + std::to_string(ValueCapacity - 1) +
                  " values a treatment can hold.");
     }
-    values.push_back(valueOf(row, valueColumn_, value, treatmentName));
+    values.push_back(valueOf(row, valueColumn_, value, treatmentName, options_.transformation));
 }
 
 void TableTreatments::complete(Treatment& treatment, std::optional<std::int32_t> sampleSize,

@@ -73,7 +73,8 @@ private:
     void readHeader(std::int64_t row, std::span<const TableCell> cells);
     void addWideRow(std::int64_t row, std::span<const TableCell> cells);
     void addLongRow(std::int64_t row, std::span<const TableCell> cells);
-    double valueOf(std::int64_t row, std::int32_t column, std::string_view text, const std::string& treatment) const;
+    double valueOf(std::int64_t row, std::int32_t column, std::string_view text, const std::string& treatment,
+                   Transformation transformation) const;
     std::string place(std::int64_t row, std::int32_t column) const;
     std::string columnSource(const Column& column) const;
     void complete(Treatment& treatment, std::optional<std::int32_t> sampleSize,

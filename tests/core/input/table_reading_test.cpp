@@ -3,6 +3,7 @@
 #include <cmath>
 #include <string>
 
+#include "core/analysis/transformation.h"
 #include "core/common/user_error.h"
 #include "core/input/text_table.h"
 #include "core/input/text_treatments.h"
@@ -63,6 +64,26 @@ TEST(TableReading, SourcesCodesAndPlainMeans) {
     ReadOptions coded = givenSizes();
     coded.parameter = "R0";
     EXPECT_EQ(readTextTreatments(path, coded)[0].code, "R0");
+}
+
+// Only the parameter taken is transformed: another's values (here lambda,
+// above 1) need not lie in the transformation's range.
+TEST(TableReading, TheTransformationTakesOnlyTheParameterNamed) {
+    testing::TempFolder folder;
+    const auto path = folder.write("study.csv",
+                                   "parameter,treatment,value\nlambda,Maize,1.16\nr,Maize,0.25\nlambda,Maize,1.17\n"
+                                   "r,Maize,0.5\n");
+    ReadOptions options = givenSizes();
+    options.parameter = "r";
+    options.transformation = Transformation::Arcsine;
+    const std::vector<Treatment> treatments = readTextTreatments(path, options);
+    ASSERT_EQ(treatments.size(), 1u);
+    ASSERT_EQ(treatments[0].values.size(), 2u);
+    EXPECT_EQ(treatments[0].values[0], applyTransformation(Transformation::Arcsine, 0.25));
+    EXPECT_EQ(treatments[0].values[1], applyTransformation(Transformation::Arcsine, 0.5));
+
+    options.parameter = "lambda";
+    EXPECT_THROW(readTextTreatments(path, options), UserError) << "lambda itself is out of the range";
 }
 
 // A front end lists a table before asking for what it lacks: the gaps stay
