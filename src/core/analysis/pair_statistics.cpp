@@ -74,11 +74,10 @@ std::int64_t DifferenceRanking::countBelow(double limit) const {
 // Differences in the window below the pivot and at most the pivot. Along a
 // row they fall as the subtrahend grows, so they are the row's last ones;
 // where they start never moves back as the minuend grows.
-DifferenceRanking::PivotCounts DifferenceRanking::countInWindow(double pivot, std::vector<std::uint32_t>& belowStart,
-                                                                std::vector<std::uint32_t>& atMostStart) const {
+DifferenceRanking::PivotCounts DifferenceRanking::countInWindow(double pivot) {
     const double* b = b_.data();
-    belowStart.resize(a_.size());
-    atMostStart.resize(a_.size());
+    belowStart_.resize(a_.size());
+    atMostStart_.resize(a_.size());
     std::uint32_t below = 0;
     std::uint32_t atMost = 0;
     PivotCounts counts;
@@ -89,12 +88,23 @@ DifferenceRanking::PivotCounts DifferenceRanking::countInWindow(double pivot, st
         while (atMost < end && x - b[atMost] > pivot) ++atMost;
         below = std::max(below, atMost);
         while (below < end && x - b[below] >= pivot) ++below;
-        atMostStart[k] = atMost;
-        belowStart[k] = below;
+        atMostStart_[k] = atMost;
+        belowStart_[k] = below;
         counts.atMost += end - atMost;
         counts.below += end - below;
     }
     return counts;
+}
+
+void DifferenceRanking::keepBelow(const PivotCounts& counts, std::int64_t& inWindow) {
+    windowStart_.swap(belowStart_);
+    inWindow = counts.below;
+}
+
+void DifferenceRanking::keepAbove(const PivotCounts& counts, std::int64_t& below, std::int64_t& inWindow) {
+    windowEnd_.swap(atMostStart_);
+    below += counts.atMost;
+    inWindow -= counts.atMost;
 }
 
 // Draws differences from the window, one from each of `count` equal
@@ -160,7 +170,10 @@ double DifferenceRanking::smallest(std::int64_t rank) {
             value = pickFromList(target);
             break;
         }
-        const std::size_t count = std::min<std::size_t>(SampleSize, static_cast<std::size_t>(inWindow / 4 + 1));
+        // A sample costs about what a sweep over both samples costs, no more:
+        // for small samples more rounds of small samples are quicker.
+        const std::size_t count =
+            std::min({SampleSize, a_.size() + b_.size(), static_cast<std::size_t>(inWindow / 4 + 1)});
         drawSample(inWindow, count, seed);
         const auto [lowPosition, highPosition] = pivotPositions(target, inWindow, count);
         std::nth_element(sample_.begin(), sample_.begin() + lowPosition, sample_.end());
@@ -168,30 +181,28 @@ double DifferenceRanking::smallest(std::int64_t rank) {
         std::nth_element(sample_.begin() + lowPosition, sample_.begin() + highPosition, sample_.end());
         const double high = sample_[highPosition];
 
-        const PivotCounts atLow = countInWindow(low, belowLowStart_, atMostLowStart_);
+        // The high pivot is counted among the differences above the low one
+        // alone, once the window is narrowed to them.
+        const PivotCounts atLow = countInWindow(low);
         if (target > atLow.below && target <= atLow.atMost) {
             value = low;
             break;
         }
         if (target <= atLow.below) {
-            windowStart_.swap(belowLowStart_);
-            inWindow = atLow.below;
+            keepBelow(atLow, inWindow);
             continue;
         }
-        const PivotCounts atHigh = countInWindow(high, belowHighStart_, atMostHighStart_);
-        if (target > atHigh.below && target <= atHigh.atMost) {
+        keepAbove(atLow, below, inWindow);
+        const PivotCounts atHigh = countInWindow(high);
+        const std::int64_t aboveLow = rank - below;
+        if (aboveLow > atHigh.below && aboveLow <= atHigh.atMost) {
             value = high;
             break;
         }
-        if (target <= atHigh.below) {
-            windowStart_.swap(belowHighStart_);
-            windowEnd_.swap(atMostLowStart_);
-            below += atLow.atMost;
-            inWindow = atHigh.below - atLow.atMost;
+        if (aboveLow <= atHigh.below) {
+            keepBelow(atHigh, inWindow);
         } else {
-            windowEnd_.swap(atMostHighStart_);
-            below += atHigh.atMost;
-            inWindow -= atHigh.atMost;
+            keepAbove(atHigh, below, inWindow);
         }
     }
     // -0 stands for a zero difference (the inputs hold no -0); keep +0.
