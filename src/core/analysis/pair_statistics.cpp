@@ -74,10 +74,10 @@ std::int64_t DifferenceRanking::countBelow(double limit) const {
 // Differences in the window below the pivot and at most the pivot. Along a
 // row they fall as the subtrahend grows, so they are the row's last ones;
 // where they start never moves back as the minuend grows.
-DifferenceRanking::PivotCounts DifferenceRanking::countInWindow(double pivot) {
+template <DifferenceRanking::Bound kind>
+DifferenceRanking::PivotCounts DifferenceRanking::sweepWindow(double pivot) {
     const double* b = b_.data();
-    belowStart_.resize(a_.size());
-    atMostStart_.resize(a_.size());
+    bounds_.resize(a_.size());
     std::uint32_t below = 0;
     std::uint32_t atMost = 0;
     PivotCounts counts;
@@ -88,21 +88,27 @@ DifferenceRanking::PivotCounts DifferenceRanking::countInWindow(double pivot) {
         while (atMost < end && x - b[atMost] > pivot) ++atMost;
         below = std::max(below, atMost);
         while (below < end && x - b[below] >= pivot) ++below;
-        atMostStart_[k] = atMost;
-        belowStart_[k] = below;
+        bounds_[k] = kind == Bound::Below ? below : atMost;
         counts.atMost += end - atMost;
         counts.below += end - below;
     }
     return counts;
 }
 
-void DifferenceRanking::keepBelow(const PivotCounts& counts, std::int64_t& inWindow) {
-    windowStart_.swap(belowStart_);
+DifferenceRanking::PivotCounts DifferenceRanking::countInWindow(double pivot, Bound kind) {
+    return kind == Bound::Below ? sweepWindow<Bound::Below>(pivot) : sweepWindow<Bound::AtMost>(pivot);
+}
+
+void DifferenceRanking::keepBelow(double pivot, const PivotCounts& counts, Bound counted, std::int64_t& inWindow) {
+    if (counted != Bound::Below) countInWindow(pivot, Bound::Below);
+    windowStart_.swap(bounds_);
     inWindow = counts.below;
 }
 
-void DifferenceRanking::keepAbove(const PivotCounts& counts, std::int64_t& below, std::int64_t& inWindow) {
-    windowEnd_.swap(atMostStart_);
+void DifferenceRanking::keepAbove(double pivot, const PivotCounts& counts, Bound counted, std::int64_t& below,
+                                  std::int64_t& inWindow) {
+    if (counted != Bound::AtMost) countInWindow(pivot, Bound::AtMost);
+    windowEnd_.swap(bounds_);
     below += counts.atMost;
     inWindow -= counts.atMost;
 }
@@ -181,28 +187,31 @@ double DifferenceRanking::smallest(std::int64_t rank) {
         std::nth_element(sample_.begin() + lowPosition, sample_.begin() + highPosition, sample_.end());
         const double high = sample_[highPosition];
 
+        // The pivots stand three standard deviations either side of the
+        // rank, which then nearly always lies above the low one and below the
+        // high one: the bounds of those kinds are kept as they are counted.
         // The high pivot is counted among the differences above the low one
         // alone, once the window is narrowed to them.
-        const PivotCounts atLow = countInWindow(low);
+        const PivotCounts atLow = countInWindow(low, Bound::AtMost);
         if (target > atLow.below && target <= atLow.atMost) {
             value = low;
             break;
         }
         if (target <= atLow.below) {
-            keepBelow(atLow, inWindow);
+            keepBelow(low, atLow, Bound::AtMost, inWindow);
             continue;
         }
-        keepAbove(atLow, below, inWindow);
-        const PivotCounts atHigh = countInWindow(high);
+        keepAbove(low, atLow, Bound::AtMost, below, inWindow);
+        const PivotCounts atHigh = countInWindow(high, Bound::Below);
         const std::int64_t aboveLow = rank - below;
         if (aboveLow > atHigh.below && aboveLow <= atHigh.atMost) {
             value = high;
             break;
         }
         if (aboveLow <= atHigh.below) {
-            keepBelow(atHigh, inWindow);
+            keepBelow(high, atHigh, Bound::Below, inWindow);
         } else {
-            keepAbove(atHigh, below, inWindow);
+            keepAbove(high, atHigh, Bound::Below, below, inWindow);
         }
     }
     // -0 stands for a zero difference (the inputs hold no -0); keep +0.
