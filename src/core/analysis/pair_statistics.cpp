@@ -176,10 +176,11 @@ double DifferenceRanking::smallest(std::int64_t rank) {
             value = pickFromList(target);
             break;
         }
-        // A sample costs about what a sweep over both samples costs, no more:
-        // for small samples more rounds of small samples are quicker.
+        // A draw costs several steps of a sweep over both samples: a sample
+        // of an eighth of them narrows about as fast, for less (measured on
+        // samples of 3000 and 100,000).
         const std::size_t count =
-            std::min({SampleSize, a_.size() + b_.size(), static_cast<std::size_t>(inWindow / 4 + 1)});
+            std::min({SampleSize, (a_.size() + b_.size()) / 8 + 1, static_cast<std::size_t>(inWindow / 4 + 1)});
         drawSample(inWindow, count, seed);
         const auto [lowPosition, highPosition] = pivotPositions(target, inWindow, count);
         std::nth_element(sample_.begin(), sample_.begin() + lowPosition, sample_.end());
