@@ -53,3 +53,4 @@ for b in 3000 100000; do
     awk -v one="${wall[1]}" -v two="${wall[2]}" -v p1="${peak[1]}" -v p2="${peak[2]}" -v b="$b" \
         'BEGIN{printf "26 x %d: speed-up %.2f at 2 threads, peak memory ratio %.2f\n", b, one / two, p2 / p1}'
 done
+echo "load average: $(cut -d' ' -f1-3 /proc/loadavg)"

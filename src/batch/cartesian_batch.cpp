@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <new>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "batch/batch_outcome.h"
@@ -194,9 +195,14 @@ Written runAndReport(const CartesianOptions& options, const std::filesystem::pat
         if (pair.stage == PairProgress::Stage::Sorting) flow.trace("QuickSort");
     };
     try {
-        ReportedRun run = runWithReport(written.treatments, settings, {folder, options.code}, clock, begin,
-                                        options.wording, messages,
-                                        [&](std::string_view procedure) { flow.trace(procedure); });
+        const ProcedureTrace trace = [&](std::string_view procedure) { flow.trace(procedure); };
+        // Without figures the treatments are not needed after the test,
+        // which may then sort their values where they are.
+        ReportedRun run = options.withFigures
+                              ? runWithReport(written.treatments, settings, {folder, options.code}, clock, begin,
+                                              options.wording, messages, trace)
+                              : runWithReport(std::move(written.treatments), settings, {folder, options.code}, clock,
+                                              begin, options.wording, messages, trace);
         written.result = std::move(run.result);
         written.report = std::move(run.report);
     } catch (...) {

@@ -1,20 +1,25 @@
 #include "batch/reported_run.h"
 
+#include <functional>
 #include <ostream>
+#include <utility>
 
 #include "core/common/user_error.h"
 #include "core/report/report_file.h"
 
 namespace cpt::batch {
 
-ReportedRun runWithReport(std::span<const Treatment> treatments, const CartesianSettings& settings,
-                          const ReportPlace& place, Clock& clock, const RunBegin& begin, const AnswerWording& wording,
-                          std::ostream& messages, const ProcedureTrace& trace) {
+namespace {
+
+// The test as run, then its report.
+ReportedRun reportRun(const std::function<CartesianResult()>& test, const ReportPlace& place, Clock& clock,
+                      const RunBegin& begin, const AnswerWording& wording, std::ostream& messages,
+                      const ProcedureTrace& trace) {
     auto reached = [&](std::string_view procedure) {
         if (trace) trace(procedure);
     };
     ReportedRun run;
-    run.result = runCartesianTest(treatments, settings);
+    run.result = test();
     reached("PrintMultiCIofDifference");
     run.report = writeReport(run.result, place, clock, begin, wording, messages);
     reached("PrintPairTestTable");
@@ -30,6 +35,22 @@ std::filesystem::path writeReport(const CartesianResult& result, const ReportPla
         messages << error.what() << wording.anotherCode << '\n';
         throw Cancelled();
     }
+}
+
+}  // namespace
+
+ReportedRun runWithReport(std::span<const Treatment> treatments, const CartesianSettings& settings,
+                          const ReportPlace& place, Clock& clock, const RunBegin& begin, const AnswerWording& wording,
+                          std::ostream& messages, const ProcedureTrace& trace) {
+    return reportRun([&] { return runCartesianTest(treatments, settings); }, place, clock, begin, wording, messages,
+                     trace);
+}
+
+ReportedRun runWithReport(std::vector<Treatment>&& treatments, const CartesianSettings& settings,
+                          const ReportPlace& place, Clock& clock, const RunBegin& begin, const AnswerWording& wording,
+                          std::ostream& messages, const ProcedureTrace& trace) {
+    return reportRun([&] { return runCartesianTest(std::move(treatments), settings); }, place, clock, begin, wording,
+                     messages, trace);
 }
 
 nlohmann::json runSummaryDocument(const CartesianResult& result, const std::filesystem::path& report) {

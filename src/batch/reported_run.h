@@ -7,6 +7,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include <nlohmann/json.hpp>
 
@@ -34,6 +35,10 @@ using ProcedureTrace = std::function<void(std::string_view procedure)>;
 // The test's failures go through; a report that cannot be created is told
 // on messages with the wording's advice, then Cancelled is thrown.
 ReportedRun runWithReport(std::span<const Treatment> treatments, const CartesianSettings& settings,
+                          const ReportPlace& place, Clock& clock, const RunBegin& begin, const AnswerWording& wording,
+                          std::ostream& messages, const ProcedureTrace& trace = {});
+// The same for treatments the caller gives up, which saves the test a copy.
+ReportedRun runWithReport(std::vector<Treatment>&& treatments, const CartesianSettings& settings,
                           const ReportPlace& place, Clock& clock, const RunBegin& begin, const AnswerWording& wording,
                           std::ostream& messages, const ProcedureTrace& trace = {});
 

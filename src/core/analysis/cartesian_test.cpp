@@ -7,9 +7,11 @@
 #include <utility>
 
 #include "core/analysis/large_pair.h"
+#include "core/analysis/pair_jobs.h"
 #include "core/analysis/parallel_jobs.h"
 #include "core/analysis/pair_calculation.h"
 #include "core/analysis/pair_statistics.h"
+#include "core/analysis/side_by_side_sums.h"
 #include "core/analysis/transformation.h"
 #include "core/common/number_format.h"
 #include "core/common/user_error.h"
@@ -20,10 +22,12 @@ namespace cpt {
 namespace {
 
 // The values a treatment enters the test with: its own, or a transformed copy
-// when it comes untransformed.
+// when it comes untransformed. The test owns a transformed copy, and the
+// values of treatments given up; it may sort those where they are.
 struct Prepared {
     const Treatment* treatment = nullptr;
-    BootstrapValues transformed;
+    BootstrapValues owned;
+    bool transformedHere = false;
     std::span<const double> values;
 };
 
@@ -47,7 +51,9 @@ BootstrapValues transformedValues(std::size_t entry, const Treatment& treatment,
     return values;
 }
 
-std::vector<Prepared> prepare(std::span<const Treatment> treatments, Transformation transformation) {
+// givenUp: empty, or the same treatments, whose values the test may take.
+std::vector<Prepared> prepare(std::span<const Treatment> treatments, std::span<Treatment> givenUp,
+                              Transformation transformation) {
     const std::size_t count = treatments.size();
     if (count < 2 || count > static_cast<std::size_t>(TreatmentCapacity)) {
         throw UserError(treatmentCountComplaint(count));
@@ -61,8 +67,13 @@ std::vector<Prepared> prepare(std::span<const Treatment> treatments, Transformat
             throw UserError(treatmentNamed(t + 1, treatment) + " carries another transformation than the test's.");
         }
         if (treatment.transformation != transformation) {
-            entry.transformed = transformedValues(t, treatment, transformation);
-            entry.values = entry.transformed;
+            entry.owned = transformedValues(t, treatment, transformation);
+            entry.transformedHere = true;
+            entry.values = entry.owned;
+            if (!givenUp.empty()) BootstrapValues().swap(givenUp[t].values);  // the copy stands for them
+        } else if (!givenUp.empty()) {
+            entry.owned = std::move(givenUp[t].values);
+            entry.values = entry.owned;
         } else {
             entry.values = treatment.values;
         }
@@ -81,7 +92,7 @@ std::vector<Prepared> prepare(std::span<const Treatment> treatments, Transformat
 
 double orderingMean(const Prepared& entry) {
     // A transformed copy is ordered by its own mean.
-    if (!entry.transformed.empty() || !entry.treatment->orderingMean) {
+    if (entry.transformedHere || !entry.treatment->orderingMean) {
         double sum = 0;
         for (const double x : entry.values) sum += x;
         return sum / static_cast<double>(static_cast<std::int32_t>(entry.values.size()));
@@ -156,9 +167,68 @@ AnalysisOfVariance analysisOfVariance(const std::vector<TreatmentStatistics>& tr
     return anova;
 }
 
-PairOutcome comparePair(const CartesianResult& result, const std::vector<std::span<const double>>& values,
-                        const std::vector<std::optional<SampleSummary>>& summaries, const CartesianSettings& settings,
-                        DifferenceRanking& ranking, int i, int j) {
+// The treatments in mean order, as the pairs take them.
+struct RunSamples {
+    std::vector<std::span<const double>> values;
+    // The test's own storage of the values, or null.
+    std::vector<BootstrapValues*> owned;
+    // Sorted, for every treatment whose pairs are ranked from sorted samples.
+    std::vector<std::optional<SampleSummary>> summaries;
+};
+
+// What each treatment's pairs need of it.
+struct SampleUse {
+    bool listed = false;  // in a pair of listed differences: in the order given
+    bool large = false;   // in a large pair: exact sums
+};
+
+std::vector<SampleUse> sampleUses(const CartesianResult& result, const std::vector<std::pair<int, int>>& pairs,
+                                  const CartesianSettings& settings) {
+    std::vector<SampleUse> uses(result.treatments.size());
+    for (const auto& [i, j] : pairs) {
+        const bool listed = listsDifferences(result.treatments[static_cast<std::size_t>(i)],
+                                             result.treatments[static_cast<std::size_t>(j)],
+                                             settings.differenceListCapacity);
+        for (const int t : {i, j}) {
+            SampleUse& use = uses[static_cast<std::size_t>(t)];
+            use.listed = use.listed || listed;
+            use.large = use.large || !listed;
+        }
+    }
+    return uses;
+}
+
+// Each treatment is sorted once for all its pairs, and shared read-only. A
+// treatment only in large pairs, whose values the test owns, is sorted
+// where it is: a copy would double the memory of the largest runs.
+void summariseSamples(RunSamples& samples, const std::vector<SampleUse>& uses, const CartesianSettings& settings,
+                      int workers) {
+    // With difference files a listed pair sorts its own copies.
+    const bool listedRanked = settings.differences == nullptr;
+    std::vector<int> summarised;
+    for (std::size_t t = 0; t < uses.size(); ++t) {
+        if (uses[t].large || (uses[t].listed && listedRanked)) summarised.push_back(static_cast<int>(t));
+    }
+    samples.summaries.resize(uses.size());
+    JobRun summarising;
+    summarising.jobCount = static_cast<int>(summarised.size());
+    summarising.workers = std::min(workers, std::max(1, summarising.jobCount));
+    summarising.whileWaiting = settings.whileWaiting;
+    summarising.cancel = settings.cancel;
+    summarising.job = [&](int k, int, JobEvents&) {
+        const auto t = static_cast<std::size_t>(summarised[static_cast<std::size_t>(k)]);
+        if (samples.owned[t] != nullptr && !uses[t].listed) {
+            samples.summaries[t] = summariseInPlace(std::move(*samples.owned[t]), uses[t].large);
+            samples.values[t] = {};  // in another order now
+        } else {
+            const std::span<const double> values = samples.values[t];
+            samples.summaries[t] = summariseInPlace(BootstrapValues(values.begin(), values.end()), uses[t].large);
+        }
+    };
+    runJobs(summarising);
+}
+
+PairOutcome outcomeOf(const CartesianResult& result, int i, int j) {
     const TreatmentStatistics& first = result.treatments[static_cast<std::size_t>(i)];
     const TreatmentStatistics& second = result.treatments[static_cast<std::size_t>(j)];
     PairOutcome outcome;
@@ -166,11 +236,20 @@ PairOutcome comparePair(const CartesianResult& result, const std::vector<std::sp
     outcome.second = j;
     outcome.direction = directionOf(first.mean, second.mean);
     outcome.meanDifference = std::fabs(first.mean - second.mean);
-    const std::span<const double> a = values[static_cast<std::size_t>(i)];
-    const std::span<const double> b = values[static_cast<std::size_t>(j)];
+    return outcome;
+}
+
+PairOutcome comparePair(const CartesianResult& result, const RunSamples& samples, const CartesianSettings& settings,
+                        DifferenceRanking& ranking, int i, int j) {
+    const TreatmentStatistics& first = result.treatments[static_cast<std::size_t>(i)];
+    const TreatmentStatistics& second = result.treatments[static_cast<std::size_t>(j)];
+    PairOutcome outcome = outcomeOf(result, i, j);
+    const std::span<const double> a = samples.values[static_cast<std::size_t>(i)];
+    const std::span<const double> b = samples.values[static_cast<std::size_t>(j)];
     if (!listsDifferences(first, second, settings.differenceListCapacity)) {
-        outcome.result = calculateLargePair(*summaries[static_cast<std::size_t>(i)],
-                                            *summaries[static_cast<std::size_t>(j)], outcome.direction, ranking);
+        outcome.result = calculateLargePair(*samples.summaries[static_cast<std::size_t>(i)],
+                                            *samples.summaries[static_cast<std::size_t>(j)], outcome.direction,
+                                            ranking);
         outcome.fromSums = true;
     } else if (settings.differences != nullptr) {
         std::unique_ptr<PairDifferenceWriter> files =
@@ -178,16 +257,52 @@ PairOutcome comparePair(const CartesianResult& result, const std::vector<std::sp
         outcome.result = calculatePair(a, b, outcome.direction, files.get());
         files->close();
     } else {
-        outcome.result = calculatePair(a, b, outcome.direction);
+        const DifferenceSums sums = sumDifferences(a.data(), first.bootstrapNumber, b.data(), second.bootstrapNumber,
+                                                   outcome.direction.firstMinusSecond);
+        outcome.result = calculateSummedPair(samples.summaries[static_cast<std::size_t>(i)]->sorted,
+                                             samples.summaries[static_cast<std::size_t>(j)]->sorted,
+                                             outcome.direction, sums, ranking);
     }
     return outcome;
 }
 
+// The sums of listed pairs of one shape, taken side by side.
+std::vector<DifferenceSums> sumsTogether(const CartesianResult& result, const RunSamples& samples,
+                                         const std::vector<std::pair<int, int>>& pairs, const PairJob& job) {
+    std::vector<PairSamples> together;
+    for (const int p : job) {
+        const auto [i, j] = pairs[static_cast<std::size_t>(p)];
+        together.push_back({samples.values[static_cast<std::size_t>(i)], samples.values[static_cast<std::size_t>(j)],
+                            outcomeOf(result, i, j).direction.firstMinusSecond});
+    }
+    return sumSideBySide(together);
+}
+
+PairOutcome compareSummedPair(const CartesianResult& result, const RunSamples& samples, const DifferenceSums& sums,
+                              DifferenceRanking& ranking, int i, int j) {
+    PairOutcome outcome = outcomeOf(result, i, j);
+    outcome.result = calculateSummedPair(samples.summaries[static_cast<std::size_t>(i)]->sorted,
+                                         samples.summaries[static_cast<std::size_t>(j)]->sorted, outcome.direction,
+                                         sums, ranking);
+    return outcome;
+}
+
+std::vector<PairShape> pairShapes(const CartesianResult& result, const std::vector<std::pair<int, int>>& pairs,
+                                  const CartesianSettings& settings) {
+    std::vector<PairShape> shapes;
+    for (const auto& [i, j] : pairs) {
+        const TreatmentStatistics& first = result.treatments[static_cast<std::size_t>(i)];
+        const TreatmentStatistics& second = result.treatments[static_cast<std::size_t>(j)];
+        shapes.push_back({first.bootstrapNumber, second.bootstrapNumber,
+                          listsDifferences(first, second, settings.differenceListCapacity)});
+    }
+    return shapes;
+}
+
 // Each pair keeps the order of its own sums, so the result is the same
-// whichever thread did which pair. Difference files are written by one
-// worker, pair after pair, in the order of the pairs.
-void comparePairs(CartesianResult& result, const std::vector<std::span<const double>>& values,
-                  const CartesianSettings& settings) {
+// whichever thread did which pair, and with whichever others. Difference
+// files are written by one worker, pair after pair, in the order of the pairs.
+void comparePairs(CartesianResult& result, RunSamples& samples, const CartesianSettings& settings) {
     const int count = result.treatmentCount();
     const int pairCount = count * (count - 1) / 2;
     if (settings.differences != nullptr) settings.differences->beginRun(result.treatments);
@@ -196,48 +311,38 @@ void comparePairs(CartesianResult& result, const std::vector<std::span<const dou
         for (int j = i + 1; j < count; ++j) pairs.emplace_back(i, j);
     }
     const int workers = settings.differences != nullptr ? 1 : std::max(1, settings.threads);
+    summariseSamples(samples, sampleUses(result, pairs, settings), settings, workers);
 
-    // Each treatment of a large pair is sorted and summed once, for all its
-    // large pairs, and shared read-only.
-    std::vector<std::optional<SampleSummary>> summaries(static_cast<std::size_t>(count));
-    std::vector<int> summarised;
-    for (const auto& [i, j] : pairs) {
-        if (listsDifferences(result.treatments[static_cast<std::size_t>(i)],
-                             result.treatments[static_cast<std::size_t>(j)], settings.differenceListCapacity)) {
-            continue;
-        }
-        for (const int t : {i, j}) {
-            if (std::find(summarised.begin(), summarised.end(), t) == summarised.end()) summarised.push_back(t);
-        }
-    }
-    std::sort(summarised.begin(), summarised.end());
-    JobRun summarising;
-    summarising.jobCount = static_cast<int>(summarised.size());
-    summarising.workers = std::min(workers, std::max(1, summarising.jobCount));
-    summarising.whileWaiting = settings.whileWaiting;
-    summarising.cancel = settings.cancel;
-    summarising.job = [&](int k, int, JobEvents&) {
-        const auto t = static_cast<std::size_t>(summarised[static_cast<std::size_t>(k)]);
-        summaries[t] = summarise(values[t]);
-    };
-    runJobs(summarising);
-
+    const std::vector<PairShape> shapes = pairShapes(result, pairs, settings);
+    const std::vector<PairJob> jobs = planPairJobs(shapes, settings.differences == nullptr);
     std::vector<DifferenceRanking> rankings(static_cast<std::size_t>(workers));
     std::vector<PairOutcome> outcomes(pairs.size());
     int begun = 0;
     int done = 0;
     JobRun comparing;
-    comparing.jobCount = static_cast<int>(pairs.size());
+    comparing.jobCount = static_cast<int>(jobs.size());
     comparing.workers = workers;
     comparing.whileWaiting = settings.whileWaiting;
     comparing.cancel = settings.cancel;
     comparing.job = [&](int k, int worker, JobEvents& events) {
-        const auto [i, j] = pairs[static_cast<std::size_t>(k)];
-        events.post({PairProgress::Stage::Begun, i, j, 0, pairCount});
-        outcomes[static_cast<std::size_t>(k)] =
-            comparePair(result, values, summaries, settings, rankings[static_cast<std::size_t>(worker)], i, j);
-        events.post({PairProgress::Stage::Sorting, i, j, 0, pairCount});
-        events.post({PairProgress::Stage::Done, i, j, 0, pairCount});
+        const PairJob& job = jobs[static_cast<std::size_t>(k)];
+        DifferenceRanking& ranking = rankings[static_cast<std::size_t>(worker)];
+        // A group's sums are taken once its first pair is begun; then pair
+        // after pair is begun, ranked and done, as when each goes alone.
+        std::vector<DifferenceSums> sums;
+        for (std::size_t q = 0; q < job.size(); ++q) {
+            const auto p = static_cast<std::size_t>(job[q]);
+            const auto [i, j] = pairs[p];
+            events.post({PairProgress::Stage::Begun, i, j, 0, pairCount});
+            if (job.size() == 1) {
+                outcomes[p] = comparePair(result, samples, settings, ranking, i, j);
+            } else {
+                if (q == 0) sums = sumsTogether(result, samples, pairs, job);
+                outcomes[p] = compareSummedPair(result, samples, sums[q], ranking, i, j);
+            }
+            events.post({PairProgress::Stage::Sorting, i, j, 0, pairCount});
+            events.post({PairProgress::Stage::Done, i, j, 0, pairCount});
+        }
     };
     comparing.deliver = [&](const PairProgress& event) {
         PairProgress numbered = event;
@@ -289,8 +394,9 @@ bool listsDifferences(const TreatmentStatistics& first, const TreatmentStatistic
            static_cast<double>(differenceListCapacity);
 }
 
-CartesianResult runCartesianTest(std::span<const Treatment> treatments, const CartesianSettings& settings) {
-    const std::vector<Prepared> prepared = prepare(treatments, settings.transformation);
+namespace {
+
+CartesianResult runPrepared(std::vector<Prepared> prepared, const CartesianSettings& settings) {
     const int count = static_cast<int>(prepared.size());
     std::vector<double> orderingMeans;
     for (const Prepared& entry : prepared) orderingMeans.push_back(orderingMean(entry));
@@ -298,22 +404,23 @@ CartesianResult runCartesianTest(std::span<const Treatment> treatments, const Ca
 
     CartesianResult result;
     result.reversed = settings.reversed;
-    result.parameterCode = treatments.back().code;
+    result.parameterCode = prepared.back().treatment->code;
     const auto pairCount = static_cast<std::int16_t>(count * (count - 1) / 2);
     result.sidakAlpha = 1 - std::pow(0.95, 1.0 / pairCount);
 
     // A treatment's values in mean order.
-    std::vector<std::span<const double>> values;
+    RunSamples samples;
     for (int p = 0; p < count; ++p) {
         const int entry = order[static_cast<std::size_t>(p)];
-        const Prepared& prepared_entry = prepared[static_cast<std::size_t>(entry)];
-        values.push_back(prepared_entry.values);
+        Prepared& prepared_entry = prepared[static_cast<std::size_t>(entry)];
+        samples.values.push_back(prepared_entry.values);
+        samples.owned.push_back(prepared_entry.owned.empty() ? nullptr : &prepared_entry.owned);
         result.treatments.push_back(statisticsOf(prepared_entry, entry, orderingMeans[static_cast<std::size_t>(entry)]));
     }
-    result.anova = analysisOfVariance(result.treatments, values);
+    result.anova = analysisOfVariance(result.treatments, samples.values);
 
     try {
-        comparePairs(result, values, settings);
+        comparePairs(result, samples, settings);
     } catch (...) {
         if (settings.differences != nullptr) settings.differences->discardAll();
         throw;
@@ -322,6 +429,16 @@ CartesianResult runCartesianTest(std::span<const Treatment> treatments, const Ca
     for (const PairOutcome& pair : result.pairs) significant.push_back(isSignificant(pair.result.pValue));
     result.letters = letterTreatments(count, significant);
     return result;
+}
+
+}  // namespace
+
+CartesianResult runCartesianTest(std::span<const Treatment> treatments, const CartesianSettings& settings) {
+    return runPrepared(prepare(treatments, {}, settings.transformation), settings);
+}
+
+CartesianResult runCartesianTest(std::vector<Treatment>&& treatments, const CartesianSettings& settings) {
+    return runPrepared(prepare(treatments, treatments, settings.transformation), settings);
 }
 
 }  // namespace cpt

@@ -73,6 +73,9 @@ struct CartesianSettings {
 // transformation's range), Cancelled when cancelled; the sink's files are
 // then gone.
 CartesianResult runCartesianTest(std::span<const Treatment> treatments, const CartesianSettings& settings);
+// The same for treatments the caller gives up: the test takes their values
+// and may sort them where they are, which saves a copy of the largest.
+CartesianResult runCartesianTest(std::vector<Treatment>&& treatments, const CartesianSettings& settings);
 
 // The entry places in mean order (descending; reversed: ascending), by the
 // exchange sort the report's order has always come from, ties and all.

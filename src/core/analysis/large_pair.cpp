@@ -1,16 +1,22 @@
 #include "core/analysis/large_pair.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "core/analysis/exact_moments.h"
 
 namespace cpt {
 
 SampleSummary summarise(std::span<const double> values) {
+    return summariseInPlace(BootstrapValues(values.begin(), values.end()), true);
+}
+
+SampleSummary summariseInPlace(BootstrapValues values, bool withSums) {
     SampleSummary summary;
-    summary.sorted.assign(values.begin(), values.end());
+    // Exact sums do not depend on the order of the values.
+    if (withSums) summary.sums = exactSumOf(values);
+    summary.sorted = std::move(values);
     std::sort(summary.sorted.begin(), summary.sorted.end());
-    summary.sums = exactSumOf(values);
     return summary;
 }
 

@@ -11,17 +11,21 @@
 
 #include "core/analysis/pair_calculation.h"
 #include "core/analysis/pair_statistics.h"
+#include "core/analysis/treatment.h"
 #include "core/common/exact_sum.h"
 #include "core/common/rounding.h"  // percentileRank, the ranks of the limits
 
 namespace cpt {
 
-// What a treatment gives every large pair it is in: made once per run.
+// What a treatment gives every pair it is in: made once per run.
 struct SampleSummary {
-    std::vector<double> sorted;
-    ExactSum sums;
+    BootstrapValues sorted;
+    ExactSum sums;  // for large pairs only
 };
 SampleSummary summarise(std::span<const double> values);
+// The values sorted where they are (no copy, for values given up), with
+// their exact sums or without them.
+SampleSummary summariseInPlace(BootstrapValues values, bool withSums);
 
 // The pair (first, second) as calculatePair takes it; the ranking's work
 // areas are reused from pair to pair.

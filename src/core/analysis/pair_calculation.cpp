@@ -39,6 +39,12 @@ DifferenceSums writeDifferences(PairDifferenceWriter& files, std::span<const dou
     return {sum, sumSquares};
 }
 
+PairResult resultFromSums(const DifferenceCounts& counts, const DifferenceSums& sums, DifferenceRanking& ranking,
+                          double bi, double bj) {
+    return pairResultOf(counts, sums.sum / (bi * bj), varianceBySums(sums.sum, sums.sumSquares, bi * bj), ranking,
+                        bi, bj);
+}
+
 }  // namespace
 
 PairDirection directionOf(double firstMean, double secondMean) {
@@ -70,9 +76,19 @@ PairResult calculatePair(std::span<const double> first, std::span<const double> 
         sums = sumDifferences(first.data(), firstCount, second.data(), secondCount, direction.firstMinusSecond);
         counts = ranking.judge(observedDiff);
     }
+    return resultFromSums(counts, sums, ranking, bi, bj);
+}
 
-    return pairResultOf(counts, sums.sum / (bi * bj), varianceBySums(sums.sum, sums.sumSquares, bi * bj), ranking,
-                        bi, bj);
+PairResult calculateSummedPair(std::span<const double> sortedFirst, std::span<const double> sortedSecond,
+                               PairDirection direction, const DifferenceSums& sums, DifferenceRanking& ranking) {
+    if (direction.firstMinusSecond) {
+        ranking.assignSorted(sortedFirst, sortedSecond);
+    } else {
+        ranking.assignSorted(sortedSecond, sortedFirst);
+    }
+    const double bi = static_cast<double>(sortedFirst.size());
+    const double bj = static_cast<double>(sortedSecond.size());
+    return resultFromSums(ranking.judge(direction.observedDiff), sums, ranking, bi, bj);
 }
 
 PairResult pairResultOf(const DifferenceCounts& counts, double mean, double variance, DifferenceRanking& ranking,

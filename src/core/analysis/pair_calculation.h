@@ -24,4 +24,9 @@ PairResult pairResultOf(const DifferenceCounts& counts, double mean, double vari
 PairResult calculatePair(std::span<const double> first, std::span<const double> second, PairDirection direction,
                          PairDifferenceWriter* files = nullptr);
 
+// The same pair, its sums already taken (as sumDifferences does), from its
+// two samples sorted ascending; the ranking's work areas are reused.
+PairResult calculateSummedPair(std::span<const double> sortedFirst, std::span<const double> sortedSecond,
+                               PairDirection direction, const DifferenceSums& sums, DifferenceRanking& ranking);
+
 }  // namespace cpt

@@ -74,11 +74,10 @@ std::int64_t DifferenceRanking::countBelow(double limit) const {
 // Differences in the window below the pivot and at most the pivot. Along a
 // row they fall as the subtrahend grows, so they are the row's last ones;
 // where they start never moves back as the minuend grows.
-DifferenceRanking::PivotCounts DifferenceRanking::countInWindow(double pivot, std::vector<std::uint32_t>& belowStart,
-                                                                std::vector<std::uint32_t>& atMostStart) const {
+template <DifferenceRanking::Bound kind>
+DifferenceRanking::PivotCounts DifferenceRanking::sweepWindow(double pivot) {
     const double* b = b_.data();
-    belowStart.resize(a_.size());
-    atMostStart.resize(a_.size());
+    bounds_.resize(a_.size());
     std::uint32_t below = 0;
     std::uint32_t atMost = 0;
     PivotCounts counts;
@@ -89,12 +88,29 @@ DifferenceRanking::PivotCounts DifferenceRanking::countInWindow(double pivot, st
         while (atMost < end && x - b[atMost] > pivot) ++atMost;
         below = std::max(below, atMost);
         while (below < end && x - b[below] >= pivot) ++below;
-        atMostStart[k] = atMost;
-        belowStart[k] = below;
+        bounds_[k] = kind == Bound::Below ? below : atMost;
         counts.atMost += end - atMost;
         counts.below += end - below;
     }
     return counts;
+}
+
+DifferenceRanking::PivotCounts DifferenceRanking::countInWindow(double pivot, Bound kind) {
+    return kind == Bound::Below ? sweepWindow<Bound::Below>(pivot) : sweepWindow<Bound::AtMost>(pivot);
+}
+
+void DifferenceRanking::keepBelow(double pivot, const PivotCounts& counts, Bound counted, std::int64_t& inWindow) {
+    if (counted != Bound::Below) countInWindow(pivot, Bound::Below);
+    windowStart_.swap(bounds_);
+    inWindow = counts.below;
+}
+
+void DifferenceRanking::keepAbove(double pivot, const PivotCounts& counts, Bound counted, std::int64_t& below,
+                                  std::int64_t& inWindow) {
+    if (counted != Bound::AtMost) countInWindow(pivot, Bound::AtMost);
+    windowEnd_.swap(bounds_);
+    below += counts.atMost;
+    inWindow -= counts.atMost;
 }
 
 // Draws differences from the window, one from each of `count` equal
@@ -160,7 +176,11 @@ double DifferenceRanking::smallest(std::int64_t rank) {
             value = pickFromList(target);
             break;
         }
-        const std::size_t count = std::min<std::size_t>(SampleSize, static_cast<std::size_t>(inWindow / 4 + 1));
+        // A draw costs several steps of a sweep over both samples: a sample
+        // of an eighth of them narrows about as fast, for less (measured on
+        // samples of 3000 and 100,000).
+        const std::size_t count =
+            std::min({SampleSize, (a_.size() + b_.size()) / 8 + 1, static_cast<std::size_t>(inWindow / 4 + 1)});
         drawSample(inWindow, count, seed);
         const auto [lowPosition, highPosition] = pivotPositions(target, inWindow, count);
         std::nth_element(sample_.begin(), sample_.begin() + lowPosition, sample_.end());
@@ -168,30 +188,31 @@ double DifferenceRanking::smallest(std::int64_t rank) {
         std::nth_element(sample_.begin() + lowPosition, sample_.begin() + highPosition, sample_.end());
         const double high = sample_[highPosition];
 
-        const PivotCounts atLow = countInWindow(low, belowLowStart_, atMostLowStart_);
+        // The pivots stand three standard deviations either side of the
+        // rank, which then nearly always lies above the low one and below the
+        // high one: the bounds of those kinds are kept as they are counted.
+        // The high pivot is counted among the differences above the low one
+        // alone, once the window is narrowed to them.
+        const PivotCounts atLow = countInWindow(low, Bound::AtMost);
         if (target > atLow.below && target <= atLow.atMost) {
             value = low;
             break;
         }
         if (target <= atLow.below) {
-            windowStart_.swap(belowLowStart_);
-            inWindow = atLow.below;
+            keepBelow(low, atLow, Bound::AtMost, inWindow);
             continue;
         }
-        const PivotCounts atHigh = countInWindow(high, belowHighStart_, atMostHighStart_);
-        if (target > atHigh.below && target <= atHigh.atMost) {
+        keepAbove(low, atLow, Bound::AtMost, below, inWindow);
+        const PivotCounts atHigh = countInWindow(high, Bound::Below);
+        const std::int64_t aboveLow = rank - below;
+        if (aboveLow > atHigh.below && aboveLow <= atHigh.atMost) {
             value = high;
             break;
         }
-        if (target <= atHigh.below) {
-            windowStart_.swap(belowHighStart_);
-            windowEnd_.swap(atMostLowStart_);
-            below += atLow.atMost;
-            inWindow = atHigh.below - atLow.atMost;
+        if (aboveLow <= atHigh.below) {
+            keepBelow(high, atHigh, Bound::Below, inWindow);
         } else {
-            windowEnd_.swap(atMostHighStart_);
-            below += atHigh.atMost;
-            inWindow -= atHigh.atMost;
+            keepAbove(high, atHigh, Bound::Below, below, inWindow);
         }
     }
     // -0 stands for a zero difference (the inputs hold no -0); keep +0.

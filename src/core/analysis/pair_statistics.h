@@ -94,12 +94,10 @@ private:
     // windowStart_[k] to windowEnd_[k] - 1. Both bounds never fall as k grows.
     std::vector<std::uint32_t> windowStart_;
     std::vector<std::uint32_t> windowEnd_;
-    // Where the differences below and at most a pivot start in each row, for
-    // the low and the high pivot; they become the window's new bounds.
-    std::vector<std::uint32_t> belowLowStart_;
-    std::vector<std::uint32_t> atMostLowStart_;
-    std::vector<std::uint32_t> belowHighStart_;
-    std::vector<std::uint32_t> atMostHighStart_;
+    // Where the differences below, or at most, a pivot start in each row: a
+    // new bound of the window. One row of them, not one per pivot and kind:
+    // with millions of minuends each row is megabytes.
+    std::vector<std::uint32_t> bounds_;
     std::vector<double> sample_;
     std::vector<double> list_;
 
@@ -107,8 +105,17 @@ private:
         std::int64_t below = 0;
         std::int64_t atMost = 0;
     };
-    PivotCounts countInWindow(double pivot, std::vector<std::uint32_t>& belowStart,
-                              std::vector<std::uint32_t>& atMostStart) const;
+    enum class Bound { Below, AtMost };
+    // Counts the window's differences below and at most the pivot, and sets
+    // bounds_ to where those of the one kind start in each row.
+    PivotCounts countInWindow(double pivot, Bound kind);
+    template <Bound kind>
+    PivotCounts sweepWindow(double pivot);
+    // Keeps the differences below, or above, the pivot just counted; bounds_
+    // of the other kind are swept again.
+    void keepBelow(double pivot, const PivotCounts& counts, Bound counted, std::int64_t& inWindow);
+    void keepAbove(double pivot, const PivotCounts& counts, Bound counted, std::int64_t& below,
+                   std::int64_t& inWindow);
     void drawSample(std::int64_t inWindow, std::size_t count, std::uint64_t& seed);
     double pickFromList(std::int64_t rankInWindow);
 };

@@ -9,6 +9,8 @@
 
 #include "core/analysis/cartesian_run.h"
 #include "core/analysis/cartesian_test.h"
+#include "core/analysis/large_pair.h"
+#include "core/analysis/pair_calculation.h"
 #include "core/common/clock.h"
 #include "core/common/date_time.h"
 #include "core/common/user_error.h"
@@ -165,6 +167,55 @@ TEST(CartesianTest, AnyNumberOfThreadsGivesTheSameResultAndReport) {
         std::iota(expected.begin(), expected.end(), 1);
         EXPECT_EQ(done, expected);
         EXPECT_GT(waits, 0);
+    }
+}
+
+// Seven treatments of one size, whose pairs are summed side by side, and one
+// larger, whose pairs go by sorted samples alone (and whose values, given up,
+// are sorted where they are).
+std::vector<Treatment> treatmentsOfOneSize() {
+    std::vector<Treatment> treatments = mixedTreatments(8, 120);
+    for (std::size_t t = 0; t < 7; ++t) treatments[t].values.resize(50);
+    treatments[7].values.resize(120);
+    return treatments;
+}
+
+TEST(CartesianTest, PairsSummedTogetherOrGivenUpGiveEachPairItsOwnResult) {
+    const std::vector<Treatment> treatments = treatmentsOfOneSize();
+    for (const bool reversed : {false, true}) {
+        for (const int threads : {1, 2}) {
+            SCOPED_TRACE(::testing::Message() << "reversed " << reversed << ", " << threads << " threads");
+            CartesianSettings settings;
+            settings.reversed = reversed;
+            settings.threads = threads;
+            settings.differenceListCapacity = 5000;
+            const CartesianResult result = runCartesianTest(treatments, settings);
+            ASSERT_EQ(result.pairs.size(), 28u);
+            for (const PairOutcome& pair : result.pairs) {
+                SCOPED_TRACE(::testing::Message() << "pair " << pair.first << ", " << pair.second);
+                const auto& a = treatments[static_cast<std::size_t>(result.treatments[pair.first].entry)].values;
+                const auto& b = treatments[static_cast<std::size_t>(result.treatments[pair.second].entry)].values;
+                ASSERT_EQ(pair.fromSums, static_cast<std::int64_t>(a.size() * b.size()) > settings.differenceListCapacity);
+                DifferenceRanking ranking;
+                const PairResult alone = pair.fromSums
+                                             ? calculateLargePair(summarise(a), summarise(b), pair.direction, ranking)
+                                             : calculatePair(a, b, pair.direction);
+                EXPECT_EQ(pair.result, alone);
+            }
+            // Given up, transformed by the test or not.
+            for (const Transformation transformation : {Transformation::None, Transformation::Logit}) {
+                settings.transformation = transformation;
+                const CartesianResult borrowed = runCartesianTest(treatments, settings);
+                std::vector<Treatment> givenUp = treatments;
+                const CartesianResult fromGivenUp = runCartesianTest(std::move(givenUp), settings);
+                EXPECT_EQ(fromGivenUp.treatments, borrowed.treatments);
+                ASSERT_EQ(fromGivenUp.pairs.size(), borrowed.pairs.size());
+                for (std::size_t k = 0; k < borrowed.pairs.size(); ++k) {
+                    EXPECT_EQ(fromGivenUp.pairs[k].result, borrowed.pairs[k].result) << "pair " << k;
+                }
+                EXPECT_EQ(fromGivenUp.letters.labels, borrowed.letters.labels);
+            }
+        }
     }
 }
 
