@@ -9,6 +9,16 @@
 
 namespace cpt::batch {
 
+std::filesystem::path writeReport(const CartesianResult& result, const ReportPlace& place, Clock& clock,
+                                  const RunBegin& begin, const AnswerWording& wording, std::ostream& messages) {
+    try {
+        return writeStandaloneReport(place.folder, result, place.code, clock, begin);
+    } catch (const ReportNotCreated& error) {
+        messages << error.what() << wording.anotherCode << '\n';
+        throw Cancelled();
+    }
+}
+
 namespace {
 
 // The test as run, then its report.
@@ -25,16 +35,6 @@ ReportedRun reportRun(const std::function<CartesianResult()>& test, const Report
     reached("PrintPairTestTable");
     reached("ShowMultiCIofDifference");
     return run;
-}
-
-std::filesystem::path writeReport(const CartesianResult& result, const ReportPlace& place, Clock& clock,
-                                  const RunBegin& begin, const AnswerWording& wording, std::ostream& messages) {
-    try {
-        return writeStandaloneReport(place.folder, result, place.code, clock, begin);
-    } catch (const ReportNotCreated& error) {
-        messages << error.what() << wording.anotherCode << '\n';
-        throw Cancelled();
-    }
 }
 
 }  // namespace
