@@ -22,7 +22,7 @@ int main(int argc, char** argv) {
 
     CartesianOptions cartesian;
     CLI::App* cartesianCommand = app.add_subcommand(
-        "cartesian", "Cartesian paired test of 2 to 26 treatment files, given in entry order.");
+        "cartesian", "Cartesian paired test of 2 to 26 treatments, from files or tables given in entry order.");
     cartesianCommand->add_option("files", cartesian.files,
                                  "Treatment bootstrap result files, or tables (.csv, .tsv, .xlsx) of several")
         ->required()
