@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <memory>
+#include <mutex>
 #include <cmath>
 #include <numeric>
 #include <random>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "core/analysis/cartesian_run.h"
@@ -216,6 +219,50 @@ TEST(CartesianTest, PairsSummedTogetherOrGivenUpGiveEachPairItsOwnResult) {
                 EXPECT_EQ(fromGivenUp.letters.labels, borrowed.letters.labels);
             }
         }
+    }
+}
+
+// Records which pairs it was asked for, and from which threads.
+class RecordingSink : public DifferenceSink {
+public:
+    struct Writer : PairDifferenceWriter {
+        void write(std::int32_t, double, bool) override {}
+        void close() override {}
+    };
+    void beginRun(std::span<const TreatmentStatistics>) override {}
+    std::unique_ptr<PairDifferenceWriter> openPair(const TreatmentStatistics&, const TreatmentStatistics&, int first,
+                                                   int second, double) override {
+        std::lock_guard lock(mutex);
+        pairs.emplace_back(first, second);
+        threads.push_back(std::this_thread::get_id());
+        return std::make_unique<Writer>();
+    }
+    void discardAll() noexcept override {}
+
+    std::mutex mutex;
+    std::vector<std::pair<int, int>> pairs;
+    std::vector<std::thread::id> threads;
+};
+
+// The files are written one after another: with any number of threads the
+// pairs reach the sink in Cartesian order, all from one thread.
+TEST(CartesianTest, DifferenceFilesArePairAfterPairOnOneThread) {
+    const int count = 12;
+    const std::vector<Treatment> treatments = mixedTreatments(count, 400);
+    for (int threads : {1, 4}) {
+        SCOPED_TRACE(threads);
+        RecordingSink sink;
+        CartesianSettings settings;
+        settings.threads = threads;
+        settings.differences = &sink;
+        runCartesianTest(treatments, settings);
+        std::vector<std::pair<int, int>> cartesianOrder;
+        for (int i = 0; i < count; ++i) {
+            for (int j = i + 1; j < count; ++j) cartesianOrder.emplace_back(i, j);
+        }
+        EXPECT_EQ(sink.pairs, cartesianOrder);
+        ASSERT_FALSE(sink.threads.empty());
+        for (const std::thread::id& id : sink.threads) EXPECT_EQ(id, sink.threads.front());
     }
 }
 
