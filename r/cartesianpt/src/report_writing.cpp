@@ -5,8 +5,8 @@
 #include <new>
 #include <optional>
 
-#include "core/cartesian/difference_files.h"
-#include "core/cartesian/difference_listing.h"
+#include "core/report/difference_files.h"
+#include "core/report/difference_listing.h"
 #include "core/common/clock.h"
 #include "core/common/date_time.h"
 #include "core/common/user_error.h"

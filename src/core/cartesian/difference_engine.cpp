@@ -11,8 +11,8 @@
 
 #include "core/analysis/cartesian_run.h"
 #include "core/analysis/cartesian_test.h"
-#include "core/cartesian/difference_files.h"
-#include "core/cartesian/difference_listing.h"
+#include "core/report/difference_files.h"
+#include "core/report/difference_listing.h"
 #include "core/common/number_format.h"
 #include "core/common/user_error.h"
 #include "core/report/ci_report.h"
