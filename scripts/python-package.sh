@@ -34,7 +34,7 @@ echo "$version" > "$stage/cpp/VERSION"
 sdist="$out/cartesianpt-$version.tar.gz"
 [ -f "$sdist" ] || { echo "python-package.sh: no $(basename "$sdist") was made" >&2; exit 1; }
 export CPT_PYTHON_JOBS=${CPT_PYTHON_JOBS:-2}
-"$python" -m pip wheel --no-build-isolation --no-deps --no-index -w "$out" "$sdist" > "$out/wheel.log" 2>&1 ||
+"$python" -m pip wheel --no-cache-dir --no-build-isolation --no-deps --no-index -w "$out" "$sdist" > "$out/wheel.log" 2>&1 ||
   { tail -n 40 "$out/wheel.log" >&2; exit 1; }
 ls "$out"/cartesianpt-"$version"-*.whl >/dev/null
 echo "built $(basename "$sdist") and $(cd "$out" && ls cartesianpt-"$version"-*.whl) in build-python/"

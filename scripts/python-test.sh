@@ -15,7 +15,7 @@ bash "$here/scripts/python-package.sh"
 venv="$out/venv"
 rm -rf "$venv"
 /usr/bin/python3 -m venv --system-site-packages "$venv"
-"$venv/bin/python" -m pip install --quiet --no-deps --no-index "$out"/cartesianpt-*.whl
+"$venv/bin/python" -m pip install --quiet --no-cache-dir --no-deps --no-index "$out"/cartesianpt-*.whl
 # From build-python/, so that the package imported is the installed one and
 # not python/cartesianpt.
 cd "$out"

@@ -62,8 +62,8 @@ std::string transformationName(cpt::Transformation transformation) {
 
 std::vector<TreatmentPointer> readFiles(const ReadRequest& request) {
     cpt::ReadOptions options;
-    if (request.parameter) options.parameter = *request.parameter;
-    if (request.sheet) options.sheet = *request.sheet;
+    if (request.parameter) options.parameter.emplace(*request.parameter);
+    if (request.sheet) options.sheet.emplace(*request.sheet);
     options.sampleSize = request.sampleSize;
     options.sampleSizes = request.sampleSizes;
     options.estimates = request.estimates;
