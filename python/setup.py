@@ -25,10 +25,11 @@ def version():
 
 
 def sources():
-    files = sorted(str(p) for p in (here / "glue").glob("*.cpp"))
+    # setuptools takes only paths relative to the setup script's folder.
+    files = sorted((here / "glue").glob("*.cpp"))
     for part in ("core", "study_files", "xlsx"):
-        files += sorted(str(p) for p in (sources_root / part).rglob("*.cpp"))
-    return files
+        files += sorted((sources_root / part).rglob("*.cpp"))
+    return [os.path.relpath(p, here) for p in files]
 
 
 class BuildExt(build_ext):
