@@ -86,6 +86,7 @@ def study_table_class() -> type:
                 written = _core.write_study(self._study["table"], os.fspath(dir), chosen, moment)
                 return [Path(p) for p in written]
 
+        StudyTable.__module__, StudyTable.__qualname__ = "cartesianpt", "StudyTable"
         _study_table_class = StudyTable
     return _study_table_class
 

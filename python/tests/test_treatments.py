@@ -1,5 +1,7 @@
 """A treatment's values are a read-only view of its own storage."""
 import gc
+import subprocess
+import sys
 
 import numpy
 import pytest
@@ -30,3 +32,12 @@ def test_a_treatment_has_its_files_fields():
     assert (maize.name, maize.code, maize.n, maize.estimate, maize.B) == ("Maize", "r", 60, 0.1512, 200)
     assert wheat.file == str((EXAMPLES / "Wheat.txt").resolve())
     assert "Maize" in repr(maize)
+
+
+def test_importing_leaves_pandas_until_a_data_frame_is_made():
+    code = ("import sys, cartesianpt as cp; before = 'pandas' in sys.modules; "
+            "r = cp.cartesian_test({'A': [0.1, 0.2], 'B': [0.3, 0.4]}, sample_size={'A': 5, 'B': 5}, "
+            "estimate={'A': 0.1, 'B': 0.3}); between = 'pandas' in sys.modules; r.treatments; "
+            "print(before, between, 'pandas' in sys.modules)")
+    shown = subprocess.run([sys.executable, "-c", code], capture_output=True, text=True, check=True).stdout.split()
+    assert shown == ["False", "False", "True"]
