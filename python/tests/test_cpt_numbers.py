@@ -1,5 +1,6 @@
 """Every column and figure of a run is cpt's, to the bit."""
 import struct
+from pathlib import Path
 
 import numpy
 import pytest
@@ -134,3 +135,40 @@ def test_the_data_frames_have_the_r_packages_columns():
                                           "significant", "not_significant", "p_value"]
     assert result.treatments["name"].tolist() == ["B", "A"]
     assert result.treatments["code"].tolist() == ["value", "value"]
+
+
+def long_table(folder):
+    """Two parameters of two treatments, one row a value."""
+    rows = ["Parameter,Treatment,n,Estimate,Value"]
+    rng = numpy.random.default_rng(71)
+    for name, n, centre in (("Maize", 20, 0.21), ("Sorghum", 22, 0.19)):
+        for k, value in enumerate(centre + rng.normal(0, 0.01, 300)):
+            rows.append(f'r,"{name}",{n},{centre},{value!r}')
+            rows.append(f'R0,"{name}",{n},2.5,{k + 1}')
+    path = folder / "long.csv"
+    path.write_text("\r\n".join(rows) + "\r\n")
+    return path
+
+
+XLSX = Path(__file__).resolve().parents[2] / "r" / "cartesianpt" / "tests" / "testthat" / "fixtures" / "r.xlsx"
+SIZES = {"Ma\u00efs": 20, "Sorghum": 22}
+ESTIMATES = {"Ma\u00efs": 0.2134, "Sorghum": 0.1875}
+
+# files made in the folder, cpt's options, read_bootstrap's arguments
+TABLE_CASES = {
+    "a long table's parameter r": (long_table, ["--parameter", "r"], {"parameter": "r"}),
+    "a long table's parameter R0, equal treatments": (long_table, ["--parameter", "R0"], {"parameter": "R0"}),
+    "a workbook's sheet by name": (
+        lambda folder: XLSX,
+        ["--sheet", "r values", *[f"--sample-size={k}={v}" for k, v in SIZES.items()],
+         *[f"--estimate={k}={v}" for k, v in ESTIMATES.items()]],
+        {"sheet": "r values", "sample_size": SIZES, "estimate": ESTIMATES}),
+}
+
+
+@pytest.mark.parametrize("case", TABLE_CASES.values(), ids=TABLE_CASES.keys())
+def test_tables_are_read_as_cpt_reads_them(case, cpt_binary, tmp_path):
+    make, options, arguments = case
+    path = make(tmp_path)
+    document, _ = run_cpt(cpt_binary, "cartesian", options + [path], tmp_path)
+    assert mismatches(cp.cartesian_test(cp.read_bootstrap(path, **arguments)), document) == []
