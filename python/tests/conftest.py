@@ -55,8 +55,8 @@ def seeded_treatments(count, b, seed, spread=0.012):
     return made
 
 
-def write_seeded(folder, count, b, seed, code="r"):
+def write_seeded(folder, count, b, seed, code="r", spread=0.012):
     folder = Path(folder)
     folder.mkdir(parents=True, exist_ok=True)
     return [write_described(folder / f"{code}-host{k:02d}.txt", name, n, e, list(v), code)
-            for k, (name, (n, e, v)) in enumerate(seeded_treatments(count, b, seed).items(), start=1)]
+            for k, (name, (n, e, v)) in enumerate(seeded_treatments(count, b, seed, spread).items(), start=1)]

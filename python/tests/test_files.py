@@ -53,16 +53,21 @@ def test_a_report_carries_the_moments_of_its_run_not_of_the_call(tmp_path):
 
 
 def make_study_files(folder):
-    """Three hosts of two parameters, r and R0, in described files."""
-    return write_seeded(folder, 3, 400, 31, code="r") + write_seeded(folder, 3, 400, 32, code="R0")
+    """Three hosts of two parameters, r and R0, in described files: in r all
+    three are alike, in R0 the first and the last differ (so that the
+    letters follow the order of the means)."""
+    return (write_seeded(folder, 3, 400, 31, code="r", spread=0.0015) +
+            write_seeded(folder, 3, 400, 32, code="R0", spread=0.0008))
 
 
-def test_study_files_are_cpts(cpt_binary, tmp_path):
+@pytest.mark.parametrize("reversed_", [False, True], ids=["", "reversed"])
+def test_study_files_are_cpts(reversed_, cpt_binary, tmp_path):
     inputs = make_study_files(tmp_path / "in")
     (tmp_path / "cpt").mkdir()
     (tmp_path / "py").mkdir()
-    document, _ = run_cpt(cpt_binary, "study", ["--format", "all", "--digits", "3", *inputs], tmp_path / "cpt")
-    table = cp.study_table(inputs, digits=3)
+    options = ["--format", "all", "--digits", "3"] + (["--reversed"] if reversed_ else [])
+    document, _ = run_cpt(cpt_binary, "study", options + inputs, tmp_path / "cpt")
+    table = cp.study_table(inputs, digits=3, reversed=reversed_)
     written = table.write(tmp_path / "py", formats="all", fixed_time=FIXED_TIME)
     assert [p.name for p in written] == ["study-table." + e for e in ("csv", "xlsx", "html", "tex", "md", "docx")]
     cpt_tables = {n: h for n, h in contents(tmp_path / "cpt").items() if n.startswith("study-table")}
