@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
 #include <new>
 #include <string>
 #include <vector>
@@ -61,6 +64,30 @@ TEST(RunJobs, AJobThatThrowsEndsTheRunWithItsException) {
                 }
             }
         }
+    }
+}
+
+// The workers asked for run their jobs side by side: each job here waits
+// until every worker has begun one, which the calling thread alone never
+// could. The wait is bounded only so that a fault fails instead of hanging.
+TEST(RunJobs, TheWorkersAskedForRunJobsSideBySide) {
+    for (const int workers : {2, 3}) {
+        SCOPED_TRACE(::testing::Message() << workers << " workers");
+        std::mutex mutex;
+        std::condition_variable allBegun;
+        int begun = 0;
+        std::atomic<int> alone{0};
+        JobRun run;
+        run.jobCount = workers;
+        run.workers = workers;
+        run.job = [&](int, int, JobEvents&) {
+            std::unique_lock lock(mutex);
+            ++begun;
+            allBegun.notify_all();
+            if (!allBegun.wait_for(lock, std::chrono::seconds(20), [&] { return begun == workers; })) ++alone;
+        };
+        runJobs(run);
+        EXPECT_EQ(alone.load(), 0) << "a job ran while no other did";
     }
 }
 
