@@ -246,16 +246,18 @@ public:
 };
 
 // The files are written one after another: with any number of threads the
-// pairs reach the sink in Cartesian order, all from one thread.
+// pairs reach the sink in Cartesian order, all from one thread, also while
+// the calling thread waits for the workers (as a window does).
 TEST(CartesianTest, DifferenceFilesArePairAfterPairOnOneThread) {
     const int count = 12;
     const std::vector<Treatment> treatments = mixedTreatments(count, 400);
-    for (int threads : {1, 4}) {
-        SCOPED_TRACE(threads);
+    for (const auto [threads, waiting] : {std::pair{1, false}, {4, false}, {1, true}, {4, true}}) {
+        SCOPED_TRACE(::testing::Message() << threads << " threads, waiting " << waiting);
         RecordingSink sink;
         CartesianSettings settings;
         settings.threads = threads;
         settings.differences = &sink;
+        if (waiting) settings.whileWaiting = [] {};
         runCartesianTest(treatments, settings);
         std::vector<std::pair<int, int>> cartesianOrder;
         for (int i = 0; i < count; ++i) {

@@ -60,5 +60,26 @@ TEST(TableTreatments, ATreatmentBeyondTheCapacityIsRefusedWithTheNumberItCanHold
     }
 }
 
+// n = 1 is the smallest sample size; 0 and a part of one are refused.
+TEST(TableTreatments, ALongTablesNColumnTakesASampleSizeOfOne) {
+    const std::vector<Treatment> treatments =
+        readTable({{"treatment", "n", "value"}, {"A", "1", "1"}, {"A", "1", "2"}, {"B", "2", "5"}, {"B", "2", "6"}});
+    ASSERT_EQ(treatments.size(), 2u);
+    EXPECT_EQ(treatments[0].sampleSize, 1);
+    EXPECT_EQ(treatments[1].sampleSize, 2);
+    for (const char* n : {"0", "1.5"}) {
+        SCOPED_TRACE(n);
+        try {
+            readTable({{"treatment", "n", "value"}, {"A", n, "1"}, {"A", n, "2"}});
+            ADD_FAILURE() << "not refused";
+        } catch (const UserError& error) {
+            EXPECT_EQ(std::string(error.what()),
+                      std::string("The file \"t.csv\" cannot be used: row 2, column 2 should be the sample size n of "
+                                  "treatment \"A\" (a whole number of at least 1), but it holds \"") +
+                          n + "\".");
+        }
+    }
+}
+
 }  // namespace
 }  // namespace cpt
