@@ -71,6 +71,10 @@ WrittenReport runWithDifferences(const RunRequest& run, const ReportRequest& req
     try {
         const cpt::CartesianResult result = runRequested(run, &files);
         written.report = reportOf(result, request, clock, begin);
+    } catch (const cpt::Cancelled&) {
+        // The user's interrupt stays one, for R to raise as an interrupt.
+        files.discardAll();
+        throw;
     } catch (...) {
         if (!files.begun()) throw;
         files.discardAll();
