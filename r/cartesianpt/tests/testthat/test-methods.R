@@ -20,8 +20,11 @@ test_that("plot names every treatment, however many, and turns the names with la
   values <- lapply(setNames(1:14, sprintf("Treatment %02d", 1:14)), function(k) c(0.1, 0.2, 0.3) + k / 100)
   result <- cartesian_test(values, sample_size = 10, estimate = setNames(1:14 / 100 + 0.2, names(values)))
   named <- list()
-  record <- function(labels, las) named[[length(named) + 1L]] <<- list(labels = labels, las = las)
-  suppressMessages(trace("axis", exit = bquote(.(record)(labels, list(...)[["las"]])),
+  # The names' axis; plot() draws the other, and may be traced too.
+  record <- function(side, labels, las) {
+    if (side == 1 && is.character(labels)) named[[length(named) + 1L]] <<- list(labels = labels, las = las)
+  }
+  suppressMessages(trace("axis", exit = bquote(.(record)(side, labels, list(...)[["las"]])),
                          where = asNamespace("cartesianpt"), print = FALSE))
   on.exit(suppressMessages(untrace("axis", where = asNamespace("cartesianpt"))))
   grDevices::pdf(NULL)
