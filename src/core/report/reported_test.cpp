@@ -60,6 +60,11 @@ ReportedRun runAndReport(std::span<const Treatment> treatments, const CartesianR
         files.discardAll();
         try {
             throw;
+        } catch (const Cancelled&) {
+            // An interrupt stays one (R raises it as such); a question the
+            // user declined is told as the end of the run.
+            if (ports.cancel && ports.cancel->load()) throw;
+            throw UserError(differenceFilesRemoved(std::current_exception()));
         } catch (const ReportNotCreated& error) {
             throw UserError(std::string(error.what()) + "\n" +
                             differenceFilesRemoved(std::make_exception_ptr(Cancelled())));
