@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cmath>
 #include <cstring>
+#include <limits>
 
 #include "core/common/decimal_parse.h"
 #include "core/common/number_format.h"
@@ -19,10 +20,6 @@ constexpr int SemicolonHeadingFields = 8;
 
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 bool isLineEnd(char c) { return c == '\n' || c == '\r'; }
-
-}  // namespace
-
-namespace {
 
 // The length of the UTF-8 sequence that starts at `at`, 0 when it is none
 // (a stray continuation byte, a cut or overlong sequence, a surrogate).
@@ -58,16 +55,15 @@ std::size_t utf8SequenceLength(std::string_view text, std::size_t at, char32_t& 
     return length;
 }
 
-}  // namespace
-
-std::string quotedExcerpt(std::string_view field) {
+// At most `limit` characters, then "…".
+std::string printableUpTo(std::string_view field, std::size_t limit) {
     // A field may be any bytes (a binary file read as text): a control
     // character or a byte that is no UTF-8 would reach a terminal or a
     // message box as it is, so each becomes U+FFFD.
     std::string excerpt;
     std::size_t characters = 0;
     for (std::size_t i = 0; i < field.size();) {
-        if (characters == ExcerptCharacters) return excerpt + "\u2026";
+        if (characters == limit) return excerpt + "\u2026";
         char32_t c = 0;
         const std::size_t length = utf8SequenceLength(field, i, c);
         const bool control = c < 0x20 || c == 0x7F || (c >= 0x80 && c <= 0x9F);
@@ -81,6 +77,14 @@ std::string quotedExcerpt(std::string_view field) {
         ++characters;
     }
     return excerpt;
+}
+
+}  // namespace
+
+std::string quotedExcerpt(std::string_view field) { return printableUpTo(field, ExcerptCharacters); }
+
+std::string printableText(std::string_view text) {
+    return printableUpTo(text, std::numeric_limits<std::size_t>::max());
 }
 
 char describedSeparator(std::string_view start) {

@@ -52,9 +52,8 @@ bool everyOtherZero(std::string_view start, std::size_t first) {
 }
 
 FileKind kindOf(std::string_view start) {
-    if (start.starts_with(std::string_view("\xFF\xFE\0\0", 4)) || start.starts_with(std::string_view("\0\0\xFE\xFF", 4))) {
-        return FileKind::Utf32;
-    }
+    using namespace std::string_view_literals;
+    if (start.starts_with("\xFF\xFE\0\0"sv) || start.starts_with("\0\0\xFE\xFF"sv)) return FileKind::Utf32;
     if (start.starts_with("\xFF\xFE") || start.starts_with("\xFE\xFF")) return FileKind::MaybeText;
     if (start.starts_with("\xEF\xBB\xBF")) start.remove_prefix(3);
     if (start.empty()) return FileKind::Empty;
