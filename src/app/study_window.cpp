@@ -25,6 +25,7 @@
 #include <algorithm>
 #include <sstream>
 
+#include "app/qt_dialogs.h"
 #include "app/results_window.h"
 #include "batch/input_files.h"
 #include "xlsx/read_treatments.h"
@@ -102,9 +103,10 @@ QWidget* StudyWindow::buildFilesBox() {
     auto* addFilesButton = new QPushButton(tr("Add files..."), box);
     addFilesButton->setObjectName(study_parts::AddFiles);
     connect(addFilesButton, &QPushButton::clicked, this, [this] {
-        const QStringList paths = QFileDialog::getOpenFileNames(this, tr("Treatment files of the study"), folder_,
-                                                                tr("Bootstrap result files (*.txt);;All files (*)"));
-        if (!paths.isEmpty()) addFiles(paths);
+        QFileDialog dialog(this, tr("Treatment files of the study"), folder_);
+        dialog.setFileMode(QFileDialog::ExistingFiles);
+        prepareFileDialog(dialog, treatmentFileFilters());
+        if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) addFiles(dialog.selectedFiles());
     });
     auto* addFolderButton = new QPushButton(tr("Add a folder..."), box);
     addFolderButton->setObjectName(study_parts::AddFolder);
@@ -242,7 +244,7 @@ void StudyWindow::addFiles(const QStringList& paths) {
 void StudyWindow::addFolder(const QString& folder) {
     QStringList paths;
     const QDir directory(folder);
-    for (const QString& name : directory.entryList({QStringLiteral("*.txt")}, QDir::Files, QDir::Name)) {
+    for (const QString& name : directory.entryList(treatmentFilePatterns(), QDir::Files, QDir::Name)) {
         paths.push_back(directory.filePath(name));
     }
     addFiles(paths);
