@@ -38,14 +38,6 @@ namespace {
 
 QString qt(const std::string& text) { return QString::fromStdString(text); }
 
-struct FormatButton {
-    StudyFormat format;
-    const char* label;
-};
-constexpr FormatButton FormatButtons[] = {{StudyFormat::Csv, "CSV"},       {StudyFormat::Xlsx, "Excel"},
-                                          {StudyFormat::Html, "HTML"},     {StudyFormat::Tex, "LaTeX"},
-                                          {StudyFormat::Markdown, "Markdown"}, {StudyFormat::Docx, "Word"}};
-
 DateTime localNow() {
     const QDateTime now = QDateTime::currentDateTime();
     return {now.date().year(), now.date().month(), now.date().day(), now.time().hour(), now.time().minute(),
@@ -186,9 +178,9 @@ QWidget* StudyWindow::buildTableBox() {
 
     auto* exports = new QHBoxLayout();
     exports->addWidget(new QLabel(tr("Save as:"), box));
-    for (const FormatButton& format : FormatButtons) {
-        auto* button = new QPushButton(tr(format.label), box);
-        button->setObjectName(QStringLiteral("export-") + QString::fromLatin1(studyFormatExtension(format.format)));
+    for (const StudyFormatEntry& format : StudyFormats) {
+        auto* button = new QPushButton(tr(std::string(format.label).c_str()), box);
+        button->setObjectName(QStringLiteral("export-") + QString::fromLatin1(format.extension));
         connect(button, &QPushButton::clicked, this, [this, f = format.format] { exportTable(f); });
         exports->addWidget(button);
         afterRun_.push_back(button);

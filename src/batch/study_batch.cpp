@@ -64,8 +64,8 @@ std::vector<StudyFormat> studyFormatsNamed(std::span<const std::string> names) {
         }
         const std::optional<StudyFormat> format = studyFormatOfExtension(name);
         if (!format) {
-            throw UserError("The study table has no format \"" + quotedExcerpt(name) +
-                            "\": give csv, xlsx, html, tex, md, docx or all.");
+            throw UserError("The study table has no format \"" + quotedExcerpt(name) + "\": give " +
+                            studyFormatWords(", ") + " or all.");
         }
         formats.push_back(*format);
     }

@@ -103,7 +103,9 @@ val runStudy(val request) {
     options.files = inputs->paths;
     options.reader = pageReader(inputs);
     options.formats.clear();
-    for (StudyFormat format : PageStudyFormats) options.formats.emplace_back(studyFormatExtension(format));
+    for (const StudyFormatEntry& format : StudyFormats) {
+        if (pageWritesStudyFormat(format.format)) options.formats.emplace_back(format.extension);
+    }
     options.reversed = flag(request, "reversed");
     options.code = textOr(request, "code", "1");
     options.fixedTime = textOr(request, "fixedTime", "");

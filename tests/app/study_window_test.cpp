@@ -145,7 +145,8 @@ TEST(StudyWindow, OpensOnlyWhenAsked) {
 
 // The main window's treatment dialogue and the Study window's offer the same
 // filters, from the list of input formats; a folder gives its tables and
-// workbooks too.
+// workbooks too; the table is saved in each format of the list of study
+// formats.
 TEST(StudyWindow, OffersTheFormatsTheMainWindowOffers) {
     const std::string expected =
         "Bootstrap files and tables (*.txt *.csv *.tsv *.xlsx);;Text files (*.txt);;All files (*)";
@@ -184,6 +185,14 @@ TEST(StudyWindow, OffersTheFormatsTheMainWindowOffers) {
     parameters.sort();
     EXPECT_EQ(parameters, (QStringList{"R0", "lambda", "r"}));
     EXPECT_TRUE(window.canRun()) << part<QLabel>(window, study_parts::Problem)->text().toStdString();
+
+    // A save button for each format of the list of study formats, with its label.
+    for (const StudyFormatEntry& format : StudyFormats) {
+        const QString name = QStringLiteral("export-") + QString::fromLatin1(format.extension);
+        auto* button = window.findChild<QPushButton*>(name);
+        ASSERT_NE(button, nullptr) << name.toStdString();
+        EXPECT_EQ(button->text().toStdString(), format.label);
+    }
 }
 
 }  // namespace
