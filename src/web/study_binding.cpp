@@ -102,7 +102,10 @@ val runStudy(val request) {
     batch::StudyBatchOptions options;
     options.files = inputs->paths;
     options.reader = pageReader(inputs);
-    options.formats.assign(std::begin(PageStudyFormats), std::end(PageStudyFormats));
+    options.formats.clear();
+    for (const StudyFormatEntry& format : StudyFormats) {
+        if (pageWritesStudyFormat(format.format)) options.formats.push_back(format.format);
+    }
     options.reversed = flag(request, "reversed");
     options.code = textOr(request, "code", "1");
     std::string wrongTime;

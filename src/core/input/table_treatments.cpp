@@ -58,7 +58,7 @@ std::string chooseParameter(std::span<const std::string> codes, const std::strin
         if (std::find(distinct.begin(), distinct.end(), code) == distinct.end()) distinct.push_back(code);
     }
     std::string listed;
-    for (const std::string& code : distinct) listed += (listed.empty() ? "" : ", ") + code;
+    for (const std::string& code : distinct) listed += (listed.empty() ? "" : ", ") + printableText(code);
     const std::string refused = "The file \"" + fileName + "\" cannot be used: ";
     if (options.parameter) {
         if (std::find(distinct.begin(), distinct.end(), *options.parameter) == distinct.end()) {
@@ -100,12 +100,13 @@ void TableTreatments::complain(const std::string& problem) const {
 
 std::string TableTreatments::place(std::int64_t row, std::int32_t column) const {
     if (origin_.sheet.empty()) return "row " + std::to_string(row) + ", column " + std::to_string(column);
-    return "cell " + columnLetters(column) + std::to_string(row) + " of sheet \"" + origin_.sheet + "\"";
+    return "cell " + columnLetters(column) + std::to_string(row) + " of sheet \"" + printableText(origin_.sheet) + "\"";
 }
 
 std::string TableTreatments::columnSource(const Column& column) const {
-    if (origin_.sheet.empty()) return "column \"" + column.name + "\" of " + origin_.displayName;
-    return origin_.displayName + ", sheet \"" + origin_.sheet + "\", column " + columnLetters(column.column);
+    if (origin_.sheet.empty()) return "column \"" + printableText(column.name) + "\" of " + origin_.displayName;
+    return origin_.displayName + ", sheet \"" + printableText(origin_.sheet) + "\", column " +
+           columnLetters(column.column);
 }
 
 void TableTreatments::addRow(std::int64_t row, std::span<const TableCell> cells) {
@@ -246,7 +247,8 @@ void TableTreatments::addLongRow(std::int64_t row, std::span<const TableCell> ce
         added.treatment.code = std::move(code);
         added.treatment.source = origin_.sheet.empty()
                                      ? "treatment " + inQuotes(name) + " of " + origin_.displayName
-                                     : origin_.displayName + ", sheet \"" + origin_.sheet + "\", treatment " + inQuotes(name);
+                                     : origin_.displayName + ", sheet \"" + printableText(origin_.sheet) +
+                                           "\", treatment " + inQuotes(name);
         added.firstRow = row;
         longTreatments_.push_back(std::move(added));
     }
