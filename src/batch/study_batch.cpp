@@ -143,22 +143,16 @@ void runGroupsTogether(std::span<const StudyParameterGroup> groups, const StudyR
         // whileWaiting is the calling thread's, not this worker's.
         RunPorts ports;
         ports.cancel = answers.cancel;
-        // A parameter's pair events reach the calling thread with the
-        // parameter's index in place of the pair's first treatment.
-        ports.progress = [&events, p](const PairProgress& pair) {
-            if (pair.stage != PairProgress::Stage::Begun) return;
-            PairProgress posted = pair;
-            posted.first = p;
-            events.post(posted);
+        // A parameter's pair events are told on the calling thread.
+        ports.progress = [&events, &groups, &progress, p](const PairProgress& pair) {
+            if (pair.stage != PairProgress::Stage::Begun || !progress) return;
+            events.post([&groups, &progress, p, pair] {
+                progress({p + 1, static_cast<int>(groups.size()), groups[static_cast<std::size_t>(p)].parameter,
+                          pair.pairNumber, pair.pairCount});
+            });
         };
         pending[static_cast<std::size_t>(p)].result =
             runCartesianTest(groups[static_cast<std::size_t>(p)].treatments, cartesianSettings(request, ports));
-    };
-    jobs.deliver = [&](const PairProgress& pair) {
-        if (!progress) return;
-        const std::size_t p = static_cast<std::size_t>(pair.first);
-        progress({pair.first + 1, static_cast<int>(groups.size()), groups[p].parameter, pair.pairNumber,
-                  pair.pairCount});
     };
     runJobs(jobs);
     for (std::size_t p = 0; p < groups.size(); ++p) {

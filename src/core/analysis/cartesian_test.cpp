@@ -324,6 +324,13 @@ void comparePairs(CartesianResult& result, RunSamples& samples, const CartesianS
     comparing.workers = workers;
     comparing.whileWaiting = settings.whileWaiting;
     comparing.cancel = settings.cancel;
+    const auto deliver = [&](const PairProgress& event) {
+        PairProgress numbered = event;
+        if (event.stage == PairProgress::Stage::Begun) numbered.pairNumber = ++begun;
+        if (event.stage == PairProgress::Stage::Sorting) numbered.pairNumber = begun;
+        if (event.stage == PairProgress::Stage::Done) numbered.pairNumber = ++done;
+        if (settings.progress) settings.progress(numbered);
+    };
     comparing.job = [&](int k, int worker, JobEvents& events) {
         const PairJob& job = jobs[static_cast<std::size_t>(k)];
         DifferenceRanking& ranking = rankings[static_cast<std::size_t>(worker)];
@@ -333,23 +340,18 @@ void comparePairs(CartesianResult& result, RunSamples& samples, const CartesianS
         for (std::size_t q = 0; q < job.size(); ++q) {
             const auto p = static_cast<std::size_t>(job[q]);
             const auto [i, j] = pairs[p];
-            events.post({PairProgress::Stage::Begun, i, j, 0, pairCount});
+            events.post([&deliver, i, j, pairCount] { deliver({PairProgress::Stage::Begun, i, j, 0, pairCount}); });
             if (job.size() == 1) {
                 outcomes[p] = comparePair(result, samples, settings, ranking, i, j);
             } else {
                 if (q == 0) sums = sumsTogether(result, samples, pairs, job);
                 outcomes[p] = compareSummedPair(result, samples, sums[q], ranking, i, j);
             }
-            events.post({PairProgress::Stage::Sorting, i, j, 0, pairCount});
-            events.post({PairProgress::Stage::Done, i, j, 0, pairCount});
+            events.post([&deliver, i, j, pairCount] {
+                deliver({PairProgress::Stage::Sorting, i, j, 0, pairCount});
+                deliver({PairProgress::Stage::Done, i, j, 0, pairCount});
+            });
         }
-    };
-    comparing.deliver = [&](const PairProgress& event) {
-        PairProgress numbered = event;
-        if (event.stage == PairProgress::Stage::Begun) numbered.pairNumber = ++begun;
-        if (event.stage == PairProgress::Stage::Sorting) numbered.pairNumber = begun;
-        if (event.stage == PairProgress::Stage::Done) numbered.pairNumber = ++done;
-        if (settings.progress) settings.progress(numbered);
     };
     runJobs(comparing);
     result.pairs = std::move(outcomes);

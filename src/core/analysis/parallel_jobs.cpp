@@ -20,10 +20,10 @@ namespace {
 // What the workers share with the calling thread.
 class Shared : public JobEvents {
 public:
-    void post(const PairProgress& event) override {
+    void post(std::function<void()> delivery) override {
         {
             std::lock_guard lock(mutex_);
-            events_.push_back(event);
+            events_.push_back(std::move(delivery));
         }
         changed_.notify_one();
     }
@@ -44,7 +44,7 @@ public:
     }
     // Waits a little for news; returns the events posted and whether every
     // worker is done.
-    bool take(std::deque<PairProgress>& events, int workers) {
+    bool take(std::deque<std::function<void()>>& events, int workers) {
         std::unique_lock lock(mutex_);
         changed_.wait_for(lock, std::chrono::milliseconds(40),
                           [&] { return !events_.empty() || workersDone_ == workers; });
@@ -62,7 +62,7 @@ public:
 private:
     std::mutex mutex_;
     std::condition_variable changed_;
-    std::deque<PairProgress> events_;
+    std::deque<std::function<void()>> events_;
     int workersDone_ = 0;
     std::exception_ptr failure_;
 };
@@ -72,12 +72,8 @@ bool cancelled(const JobRun& run) { return run.cancel != nullptr && run.cancel->
 // Every job on the calling thread, events delivered as they come.
 void runInline(const JobRun& run) {
     struct Direct : JobEvents {
-        const JobRun& run;
-        explicit Direct(const JobRun& r) : run(r) {}
-        void post(const PairProgress& event) override {
-            if (run.deliver) run.deliver(event);
-        }
-    } direct(run);
+        void post(std::function<void()> delivery) override { delivery(); }
+    } direct;
     for (int k = 0; k < run.jobCount; ++k) {
         if (cancelled(run)) throw Cancelled();
         run.job(k, 0, direct);
@@ -121,13 +117,11 @@ void runJobs(const JobRun& run) {
             shared.workerDone();
         });
     }
-    std::deque<PairProgress> events;
+    std::deque<std::function<void()>> events;
     try {
         for (;;) {
             const bool done = shared.take(events, workers);
-            for (const PairProgress& event : events) {
-                if (run.deliver) run.deliver(event);
-            }
+            for (const std::function<void()>& delivery : events) delivery();
             events.clear();
             if (done) break;
             if (run.whileWaiting) run.whileWaiting();

@@ -38,7 +38,7 @@ TEST(RunJobs, AJobThatThrowsEndsTheRunWithItsException) {
                             ~Leave() { --running; }
                         } leave{running};
                         ++runs[static_cast<std::size_t>(k)];
-                        events.post({PairProgress::Stage::Begun, k, k + 1, 0, JobCount});
+                        events.post([] {});
                         if (k != failing) return;
                         if (outOfMemory) throw std::bad_alloc();
                         throw UserError("job " + std::to_string(k) + " cannot be written");
