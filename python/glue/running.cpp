@@ -36,6 +36,7 @@ cpt::CartesianRequest requestOf(const RunRequest& run, const ReportRequest* repo
         typed.code = report->code;
         typed.differenceFiles = report->differences;
         typed.reportAdvice = AnotherCode;
+        typed.unlistedAdvice = "Leave off differences=True to write the report without them.";
     }
     return typed;
 }
@@ -58,24 +59,6 @@ std::vector<cpt::Treatment> copiesOf(const RunRequest& request) {
     return treatments;
 }
 
-// As cpt runs with --differences: the stamps of this run, the files gone
-// again when the report cannot be written.
-WrittenReport runWithDifferences(const RunRequest& run, const ReportRequest& request, cpt::Clock& clock,
-                                 const Interrupted& interrupted) {
-    std::atomic<bool> cancel{false};
-    cpt::RunPorts ports = interruptiblePorts(cancel, interrupted);
-    ports.clock = &clock;
-    try {
-        cpt::ReportedRun written = cpt::runReportedTest(copiesOf(run), requestOf(run, &request), ports);
-        return {written.report, written.differenceFiles};
-    } catch (const cpt::UnlistedDifferencesRefused& refused) {
-        throw cpt::UserError(std::string(refused.what()) +
-                             "\nLeave off differences=True to write the report without them.");
-    } catch (const cpt::ReportNotCreated& error) {
-        throw cpt::UserError(error.what());
-    }
-}
-
 }  // namespace
 
 cpt::CartesianResult runTest(const RunRequest& request, const Interrupted& interrupted,
@@ -96,29 +79,18 @@ Run runAndKeep(RunRequest request, const Interrupted& interrupted) {
 }
 
 WrittenReport writeReport(const Run& run, const ReportRequest& request, const Interrupted& interrupted) {
-    std::unique_ptr<cpt::Clock> clock;
-    std::optional<cpt::RunBegin> begin;
+    cpt::KeptRunMoments moments;
     if (!request.fixedTime.empty()) {
-        clock = std::make_unique<cpt::FixedClock>(momentOf(request.fixedTime, "fixed_time"));
-    } else if (request.differences) {
-        clock = std::make_unique<cpt::SystemClock>();
-    } else {
-        // The stamps of the run that made the result, not of this call.
-        cpt::FixedClock began(momentOf(run.began, "The result's start"));
-        begin = cpt::beginRun(began);
-        clock = std::make_unique<cpt::FixedClock>(momentOf(run.ended, "The result's end"));
+        moments.fixed = momentOf(request.fixedTime, "fixed_time");
+    } else if (!request.differences) {
+        moments.began = momentOf(run.began, "The result's start");
+        moments.ended = momentOf(run.ended, "The result's end");
     }
-    if (request.differences) return runWithDifferences(run.request, request, *clock, interrupted);
-    if (!begin) begin = cpt::beginRun(*clock);
-    cpt::RunPorts ports;
-    ports.clock = clock.get();
-    WrittenReport written;
-    try {
-        written.report = cpt::writeRunReport(run.result, requestOf(run.request, &request), ports, *begin);
-    } catch (const cpt::ReportNotCreated& error) {
-        throw cpt::UserError(error.what());
-    }
-    return written;
+    std::atomic<bool> cancel{false};
+    const cpt::ReportedFiles written =
+        cpt::reportKeptRun(&run.result, [&] { return copiesOf(run.request); }, requestOf(run.request, &request),
+                           moments, interruptiblePorts(cancel, interrupted));
+    return {written.report, written.differenceFiles};
 }
 
 }  // namespace cptpy

@@ -149,6 +149,7 @@ Written runAndReport(const CartesianOptions& options, const std::filesystem::pat
     request.code = options.code;
     request.differenceFiles = options.differences;
     request.reportAdvice = options.wording.anotherCode;
+    request.unlistedAdvice = options.wording.withoutDifferences;
     RunPorts ports;
     ports.clock = &clock;
     ports.trace = [&](std::string_view procedure) { flow.trace(procedure); };
@@ -168,7 +169,7 @@ Written runAndReport(const CartesianOptions& options, const std::filesystem::pat
         written.differenceFiles = std::move(run.differenceFiles);
     } catch (const UnlistedDifferencesRefused& refused) {
         // Files of pairs too large to list are never written in a batch run.
-        messages << refused.what() << '\n' << options.wording.withoutDifferences << '\n';
+        messages << refused.what() << '\n';
         throw Cancelled();
     } catch (const ReportNotCreated& error) {
         messages << error.what() << '\n';

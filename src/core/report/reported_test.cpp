@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <exception>
+#include <memory>
 #include <utility>
 
 #include "core/analysis/parallel_jobs.h"
@@ -36,7 +37,7 @@ void confirmUnlisted(std::span<const Treatment> treatments, const CartesianReque
         if (ports.goOnWithoutUnlisted(question)) return;
         throw Cancelled();
     }
-    throw UnlistedDifferencesRefused(question.substr(0, question.rfind('\n')));
+    throw UnlistedDifferencesRefused(question.substr(0, question.rfind('\n')) + "\n" + request.unlistedAdvice);
 }
 
 template <typename Test>
@@ -134,6 +135,35 @@ std::filesystem::path writeRunReport(const CartesianResult& result, const Cartes
     writeReportStamps(report.file(), {begin.stamp, endStamp, totalTimeText(seconds)});
     report.commit();
     return path;
+}
+
+ReportedFiles reportKeptRun(const CartesianResult* kept, const std::function<std::vector<Treatment>()>& treatments,
+                            const CartesianRequest& request, const KeptRunMoments& moments, const RunPorts& ports) {
+    RunPorts stamped = ports;
+    std::unique_ptr<Clock> clock;
+    if (moments.fixed) {
+        clock = std::make_unique<FixedClock>(*moments.fixed);
+    } else if (request.differenceFiles) {
+        clock = std::make_unique<SystemClock>();
+    }
+    if (request.differenceFiles) {
+        stamped.clock = clock.get();
+        ReportedRun run = runReportedTest(treatments(), request, stamped);
+        return {std::move(run.report), std::move(run.differenceFiles)};
+    }
+    RunBegin begin;
+    if (moments.fixed) {
+        begin = beginRun(*clock);
+    } else {
+        // The stamps of the run that made the result, not of this call.
+        FixedClock began(moments.began);
+        begin = beginRun(began);
+        clock = std::make_unique<FixedClock>(moments.ended);
+    }
+    stamped.clock = clock.get();
+    if (kept) return {writeRunReport(*kept, request, stamped, begin), {}};
+    const CartesianResult again = runCartesianTest(treatments(), cartesianSettings(request, ports));
+    return {writeRunReport(again, request, stamped, begin), {}};
 }
 
 ReportedRun runReportedTest(std::span<const Treatment> treatments, const CartesianRequest& request,

@@ -6,12 +6,14 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "core/analysis/cartesian_test.h"
+#include "core/common/date_time.h"
 #include "core/common/user_error.h"
 #include "core/report/report_writer.h"
 #include "core/report/standalone_report.h"
@@ -37,6 +39,8 @@ struct CartesianRequest {
     // Put after the system's reason when the report's file cannot be
     // created: what the user may change, in the front end's own words.
     std::string reportAdvice;
+    // The line after the sizes of difference files too large to write.
+    std::string unlistedAdvice;
 };
 
 struct ReportEnd {
@@ -77,7 +81,7 @@ struct ReportedRun {
 
 // Difference files were asked of pairs too large to list, and the front end
 // did not go on without them. what() is the question's text without its
-// last line (the one that asks).
+// last line (the one that asks), then the request's unlistedAdvice.
 class UnlistedDifferencesRefused : public UserError {
 public:
     using UserError::UserError;
@@ -101,6 +105,27 @@ ReportedRun runReportedTest(std::vector<Treatment>&& treatments, const Cartesian
 // The report of a run made already, begun at begin and ending now.
 std::filesystem::path writeRunReport(const CartesianResult& result, const CartesianRequest& request,
                                      const RunPorts& ports, const RunBegin& begin);
+
+// Where the report of a result kept from an earlier run takes its stamps.
+struct KeptRunMoments {
+    std::optional<DateTime> fixed;  // the user's, when given
+    DateTime began;                 // of the run that made the result
+    DateTime ended;
+};
+
+struct ReportedFiles {
+    std::filesystem::path report;
+    std::vector<std::filesystem::path> differenceFiles;
+};
+
+// The report of a result kept from an earlier run (the packages for R and
+// Python keep results), stamped at the fixed moment, else with that run's
+// begin and end. Difference files are written while the test runs, so with
+// them, or with no result kept, the test runs again on treatments() (with
+// difference files stamped now, unless a moment is fixed). The ports' clock
+// is not used. Throws as runReportedTest.
+ReportedFiles reportKeptRun(const CartesianResult* kept, const std::function<std::vector<Treatment>()>& treatments,
+                            const CartesianRequest& request, const KeptRunMoments& moments, const RunPorts& ports);
 
 // B of each treatment in the order the run will number them.
 std::vector<double> bootstrapNumbersInMeanOrder(std::span<const Treatment> treatments, bool reversed);
