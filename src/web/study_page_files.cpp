@@ -3,8 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "study_files/study_docx_parts.h"
-#include "web/stored_zip.h"
+#include "study_files/study_docx.h"
 
 namespace cpt::web {
 
@@ -16,7 +15,7 @@ std::vector<std::filesystem::path> writePageStudyFiles(const StudyTable& table, 
         if (seen) continue;
         if (format == StudyFormat::Xlsx) throw std::invalid_argument("writePageStudyFiles: no .xlsx on the page");
         if (format == StudyFormat::Docx) {
-            files.push_back({format, storedZip(studyTableDocxParts(table), created)});
+            files.push_back({format, studyTableDocx(table, created)});
         } else {
             files.push_back({format, studyTableText(table, format)});
         }
