@@ -64,9 +64,11 @@ if [ ! -e "$prefix/lib/libz.a" ]; then
   (cd "$deps/build/zlib" && emconfigure ./configure --static --prefix="$prefix" && emmake make -j2 libz.a \
      && emmake make install) > "$deps/build-zlib.log"
 fi
-# Without DTDs (a workbook has none): Debian's patches test XML_DTD as a
-# number, which expat's CMake file defines empty.
-build_library expat lib/libexpat.a -DEXPAT_DTD=OFF -DEXPAT_SHARED_LIBS=OFF -DEXPAT_BUILD_TOOLS=OFF -DEXPAT_BUILD_EXAMPLES=OFF \
+# Debian's security patches test XML_DTD as a number, which expat's CMake
+# template defines empty: it is made 1, as Debian's own build has it.
+fetch_source expat
+sed -i 's/^#cmakedefine XML_DTD$/#cmakedefine XML_DTD 1/' "$deps/src/expat/expat/expat_config.h.cmake"
+build_library expat lib/libexpat.a -DEXPAT_SHARED_LIBS=OFF -DEXPAT_BUILD_TOOLS=OFF -DEXPAT_BUILD_EXAMPLES=OFF \
     -DEXPAT_BUILD_TESTS=OFF -DEXPAT_BUILD_DOCS=OFF -DEXPAT_BUILD_PKGCONFIG=ON
 # CMake's size checks misread emscripten's objects: wasm32's sizes, told.
 build_library libzip lib/libzip.a -DSIZEOF_OFF_T=8 -DHAVE_SIZEOF_OFF_T=TRUE -DSIZEOF_SIZE_T=4 -DHAVE_SIZEOF_SIZE_T=TRUE \
