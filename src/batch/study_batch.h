@@ -47,7 +47,7 @@ std::vector<StudyParameterGroup> readStudyGroups(std::span<const std::string> fi
 struct StudyRunAnswers {
     std::filesystem::path folder;
     std::string code = "1";
-    std::string fixedTime;  // empty: the real clock; checked already
+    std::optional<DateTime> fixedTime;  // none: the real clock
     bool reversed = false;
     int threads = 1;  // 0: every core the system gives the process
     const std::atomic<bool>* cancel = nullptr;

@@ -106,7 +106,12 @@ val runStudy(val request) {
     for (StudyFormat format : PageStudyFormats) options.formats.emplace_back(studyFormatExtension(format));
     options.reversed = flag(request, "reversed");
     options.code = textOr(request, "code", "1");
-    options.fixedTime = textOr(request, "fixedTime", "");
+    std::string wrongTime;
+    if (!takePageFixedTime(request, options.fixedTime, wrongTime)) {
+        val refused = refusedResult(batch::ExitUsage, wrongTime);
+        refused.set("table", val::null());
+        return refused;
+    }
     const val digits = request["digits"];
     if (!digits.isUndefined() && !digits.isNull()) options.digits = digits.as<int>();
     // The page's core runs in one worker, without shared memory.

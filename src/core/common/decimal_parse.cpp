@@ -49,7 +49,7 @@ std::optional<double> parseDecimalExactly(std::string_view text) {
         negative = text.front() == '-';
         text.remove_prefix(1);
     }
-    // from_chars would also take "inf", "nan" and hexadecimal forms.
+    // fast_float would also take "inf" and "nan".
     if (text.empty() || !(text.front() == '.' || (text.front() >= '0' && text.front() <= '9'))) {
         return std::nullopt;
     }

@@ -91,8 +91,8 @@ std::string columnLetters(std::int32_t column) {
     return letters;
 }
 
-TableTreatments::TableTreatments(TableOrigin origin, const ReadOptions& options)
-    : origin_(std::move(origin)), options_(options) {}
+TableTreatments::TableTreatments(TableOrigin origin, const ReadOptions& options, std::int64_t valueCapacity)
+    : origin_(std::move(origin)), options_(options), valueCapacity_(valueCapacity) {}
 
 void TableTreatments::complain(const std::string& problem) const {
     throw UserError("The file \"" + origin_.displayName + "\" cannot be used: " + problem);
@@ -207,8 +207,8 @@ void TableTreatments::addWideRow(std::int64_t row, std::span<const TableCell> ce
             complain(place(column->lastRow + 1, cell.column) + " is empty, but column " + inQuotes(column->name) +
                      " goes on below it (" + place(row, cell.column) + "); only the end of a column may be empty.");
         }
-        if (static_cast<std::int64_t>(column->values.size()) >= ValueCapacity - 1) {
-            complain("column " + inQuotes(column->name) + " holds more than the " + std::to_string(ValueCapacity - 1) +
+        if (static_cast<std::int64_t>(column->values.size()) >= valueCapacity_ - 1) {
+            complain("column " + inQuotes(column->name) + " holds more than the " + std::to_string(valueCapacity_ - 1) +
                      " values a treatment can hold.");
         }
         column->values.push_back(valueOf(row, cell.column, cell.text, column->name, options_.transformation));
@@ -285,8 +285,8 @@ void TableTreatments::addLongRow(std::int64_t row, std::span<const TableCell> ce
         return;
     }
     BootstrapValues& values = treatment.treatment.values;
-    if (static_cast<std::int64_t>(values.size()) >= ValueCapacity - 1) {
-        complain("treatment " + inQuotes(name) + " holds more than the " + std::to_string(ValueCapacity - 1) +
+    if (static_cast<std::int64_t>(values.size()) >= valueCapacity_ - 1) {
+        complain("treatment " + inQuotes(name) + " holds more than the " + std::to_string(valueCapacity_ - 1) +
                  " values a treatment can hold.");
     }
     values.push_back(valueOf(row, valueColumn_, value, treatmentName, options_.transformation));
