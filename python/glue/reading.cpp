@@ -18,19 +18,6 @@ namespace {
 
 std::string absoluteOf(const std::string& path) { return std::filesystem::absolute(path).lexically_normal().string(); }
 
-template <typename Map>
-void requireKnownNames(const Map& given, const std::string& option, const std::vector<TreatmentPointer>& read) {
-    for (const auto& entry : given) {
-        const std::string& name = entry.first;
-        const bool found =
-            std::any_of(read.begin(), read.end(), [&](const TreatmentPointer& r) { return r->treatment.name == name; });
-        if (!found) {
-            throw cpt::UserError(option + " names the treatment \"" + cpt::quotedExcerpt(name) +
-                                 "\", but no file given holds a treatment of that name.");
-        }
-    }
-}
-
 std::vector<std::pair<cpt::Treatment, std::string>> readEach(const std::vector<std::string>& paths,
                                                              const cpt::ReadOptions& options) {
     std::vector<std::pair<cpt::Treatment, std::string>> read;
@@ -76,8 +63,9 @@ std::vector<TreatmentPointer> readFiles(const ReadRequest& request) {
     for (auto& [treatment, file] : readEach(request.paths, options)) {
         read.push_back(std::make_shared<HeldTreatment>(HeldTreatment{std::move(treatment), std::move(file), readFrom}));
     }
-    requireKnownNames(options.sampleSizes, options.wording.sampleSize, read);
-    requireKnownNames(options.estimates, options.wording.estimate, read);
+    std::vector<std::string> names;
+    for (const TreatmentPointer& held : read) names.push_back(held->treatment.name);
+    cpt::requireNamedTreatments(names, options);
     return read;
 }
 

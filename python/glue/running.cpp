@@ -7,86 +7,73 @@
 #include <optional>
 
 #include "core/analysis/parallel_jobs.h"
-#include "core/cartesian/difference_files.h"
-#include "core/cartesian/difference_listing.h"
 #include "core/common/clock.h"
 #include "core/common/date_time.h"
 #include "core/common/user_error.h"
 #include "core/report/report_file.h"
+#include "core/report/reported_test.h"
 #include "core/report/standalone_report.h"
 #include "glue.h"
 
 namespace cptpy {
 namespace {
 
+constexpr const char* AnotherCode = "\nGive another code (a file name cannot hold every character), or another dir.";
+
 cpt::DateTime momentOf(const std::string& text, const std::string& argument) {
     const std::optional<cpt::DateTime> moment = cpt::parseDateTime(text);
-    if (!moment) {
-        throw cpt::UserError(argument + " expects a date and time as 2026-12-09 22:32:02, not \"" + text + "\".");
-    }
+    if (!moment) throw cpt::UserError(cpt::dateTimeComplaint(argument, text));
     return *moment;
 }
 
-std::filesystem::path reportOf(const cpt::CartesianResult& result, const ReportRequest& request, cpt::Clock& clock,
-                               const cpt::RunBegin& begin) {
-    try {
-        return cpt::writeStandaloneReport(request.folder, result, request.code, clock, begin);
-    } catch (const cpt::ReportNotCreated& error) {
-        throw cpt::UserError(std::string(error.what()) +
-                             "\nGive another code (a file name cannot hold every character), or another dir.");
+cpt::CartesianRequest requestOf(const RunRequest& run, const ReportRequest* report = nullptr) {
+    cpt::CartesianRequest typed;
+    typed.reversed = run.reversed;
+    typed.transformation = run.transformation;
+    typed.threads = run.threads;
+    if (report) {
+        typed.folder = report->folder;
+        typed.code = report->code;
+        typed.differenceFiles = report->differences;
+        typed.reportAdvice = AnotherCode;
     }
+    return typed;
 }
 
-std::string reasonOf(std::exception_ptr failure) {
-    try {
-        std::rethrow_exception(failure);
-    } catch (const cpt::Cancelled&) {
-        return "The test ended without a report.";
-    } catch (const std::bad_alloc&) {
-        return "There is not enough memory for these treatments.";
-    } catch (const std::exception& error) {
-        return error.what();
-    }
+// The work goes to workers; the caller's thread only looks for the interrupt.
+cpt::RunPorts interruptiblePorts(std::atomic<bool>& cancel, const Interrupted& interrupted) {
+    cpt::RunPorts ports;
+    ports.cancel = &cancel;
+    ports.whileWaiting = [&cancel, &interrupted] {
+        if (!cancel.load() && interrupted && interrupted()) cancel = true;
+    };
+    return ports;
 }
 
-std::vector<double> bootstrapNumbersInMeanOrder(const RunRequest& run) {
-    std::vector<double> means;
-    for (const TreatmentPointer& held : run.treatments) means.push_back(cpt::orderingMeanOf(held->treatment));
-    std::vector<double> numbers;
-    for (const int entry : cpt::meanOrder(means, run.reversed)) {
-        numbers.push_back(static_cast<double>(run.treatments[static_cast<std::size_t>(entry)]->treatment.values.size()));
-    }
-    return numbers;
+// The copies are the test's to sort in place, as cpt gives its own.
+std::vector<cpt::Treatment> copiesOf(const RunRequest& request) {
+    std::vector<cpt::Treatment> treatments;
+    treatments.reserve(request.treatments.size());
+    for (const TreatmentPointer& held : request.treatments) treatments.push_back(held->treatment);
+    return treatments;
 }
 
 // As cpt runs with --differences: the stamps of this run, the files gone
 // again when the report cannot be written.
 WrittenReport runWithDifferences(const RunRequest& run, const ReportRequest& request, cpt::Clock& clock,
                                  const Interrupted& interrupted) {
-    const std::string question =
-        cpt::unlistedDifferencesQuestion(bootstrapNumbersInMeanOrder(run), cpt::ValueCapacity);
-    if (!question.empty()) {
-        throw cpt::UserError(question.substr(0, question.rfind('\n')) +
-                             "\nLeave off differences=True to write the report without them.");
-    }
-    const cpt::RunBegin begin = cpt::beginRun(clock);
-    cpt::DifferenceFileSet files(request.folder, cpt::CartesianOutputPrefix);
-    WrittenReport written;
+    std::atomic<bool> cancel{false};
+    cpt::RunPorts ports = interruptiblePorts(cancel, interrupted);
+    ports.clock = &clock;
     try {
-        const cpt::CartesianResult result = runTest(run, interrupted, &files);
-        written.report = reportOf(result, request, clock, begin);
-    } catch (const cpt::Cancelled&) {
-        // An interrupt stays an interrupt; the files go all the same.
-        files.discardAll();
-        throw;
-    } catch (...) {
-        if (!files.begun()) throw;
-        files.discardAll();
-        throw cpt::UserError(reasonOf(std::current_exception()) +
-                             "\nThe difference files of this run have been removed.");
+        cpt::ReportedRun written = cpt::runReportedTest(copiesOf(run), requestOf(run, &request), ports);
+        return {written.report, written.differenceFiles};
+    } catch (const cpt::UnlistedDifferencesRefused& refused) {
+        throw cpt::UserError(std::string(refused.what()) +
+                             "\nLeave off differences=True to write the report without them.");
+    } catch (const cpt::ReportNotCreated& error) {
+        throw cpt::UserError(error.what());
     }
-    written.differenceFiles = files.written();
-    return written;
 }
 
 }  // namespace
@@ -94,21 +81,8 @@ WrittenReport runWithDifferences(const RunRequest& run, const ReportRequest& req
 cpt::CartesianResult runTest(const RunRequest& request, const Interrupted& interrupted,
                              cpt::DifferenceSink* differences) {
     std::atomic<bool> cancel{false};
-    cpt::CartesianSettings settings;
-    settings.reversed = request.reversed;
-    settings.transformation = request.transformation;
-    settings.threads = request.threads > 0 ? request.threads : cpt::availableThreads();
-    settings.differences = differences;
-    settings.cancel = &cancel;
-    // The work goes to workers; this thread only looks for the interrupt.
-    settings.whileWaiting = [&] {
-        if (!cancel.load() && interrupted && interrupted()) cancel = true;
-    };
-    // The copies are the test's to sort in place, as cpt gives its own.
-    std::vector<cpt::Treatment> treatments;
-    treatments.reserve(request.treatments.size());
-    for (const TreatmentPointer& held : request.treatments) treatments.push_back(held->treatment);
-    return cpt::runCartesianTest(std::move(treatments), settings);
+    const cpt::RunPorts ports = interruptiblePorts(cancel, interrupted);
+    return cpt::runCartesianTest(copiesOf(request), cpt::cartesianSettings(requestOf(request), ports, differences));
 }
 
 Run runAndKeep(RunRequest request, const Interrupted& interrupted) {
@@ -136,8 +110,14 @@ WrittenReport writeReport(const Run& run, const ReportRequest& request, const In
     }
     if (request.differences) return runWithDifferences(run.request, request, *clock, interrupted);
     if (!begin) begin = cpt::beginRun(*clock);
+    cpt::RunPorts ports;
+    ports.clock = clock.get();
     WrittenReport written;
-    written.report = reportOf(run.result, request, *clock, *begin);
+    try {
+        written.report = cpt::writeRunReport(run.result, requestOf(run.request, &request), ports, *begin);
+    } catch (const cpt::ReportNotCreated& error) {
+        throw cpt::UserError(error.what());
+    }
     return written;
 }
 

@@ -10,28 +10,6 @@
 #include "study_files/study_table_files.h"
 
 namespace cptpy {
-namespace {
-
-// As cpt study's --format.
-std::vector<cpt::StudyFormat> studyFormatsNamed(const std::vector<std::string>& names) {
-    std::vector<cpt::StudyFormat> formats;
-    for (const std::string& name : names) {
-        if (name == "all") {
-            formats.insert(formats.end(), std::begin(cpt::AllStudyFormats), std::end(cpt::AllStudyFormats));
-            continue;
-        }
-        const std::optional<cpt::StudyFormat> format = cpt::studyFormatOfExtension(name);
-        if (!format) {
-            throw cpt::UserError("The study table has no format \"" + cpt::quotedExcerpt(name) +
-                                 "\": give csv, xlsx, html, tex, md, docx or all.");
-        }
-        formats.push_back(*format);
-    }
-    if (formats.empty()) throw cpt::UserError("No format was given for the study table.");
-    return formats;
-}
-
-}  // namespace
 
 cpt::StudyTable studyTableOf(const StudyRequest& request) {
     std::vector<cpt::StudyParameterRun> runs;
@@ -50,7 +28,7 @@ cpt::StudyTable studyTableOf(const StudyRequest& request) {
 std::vector<std::filesystem::path> writeStudyTable(const cpt::StudyTable& table, const std::filesystem::path& folder,
                                                    const std::vector<std::string>& formats,
                                                    const std::string& fixedTime) {
-    const std::vector<cpt::StudyFormat> chosen = studyFormatsNamed(formats);
+    const std::vector<cpt::StudyFormat> chosen = cpt::studyFormatsNamed(formats);
     std::unique_ptr<cpt::Clock> clock;
     if (fixedTime.empty()) {
         clock = std::make_unique<cpt::SystemClock>();

@@ -11,6 +11,7 @@
 #include "core/common/date_time.h"
 #include "core/input/read_options.h"
 #include "core/sorting/sort_count_kind.h"
+#include "core/study/study_file_set.h"
 #include "core/state/treatment_reader.h"
 
 namespace cpt::batch {
@@ -51,7 +52,7 @@ struct CartesianOptions {
 
 struct StudyBatchOptions {
     std::vector<std::string> files;
-    std::vector<std::string> formats{"csv", "xlsx", "html"};  // or {"all"}
+    std::vector<StudyFormat> formats{StudyFormat::Csv, StudyFormat::Xlsx, StudyFormat::Html};
     std::vector<std::string> order;  // column order; empty: as the treatments first appear
     bool reversed = false;
     std::string code = "1";

@@ -57,20 +57,9 @@ std::vector<Treatment> readTreatments(const CartesianOptions& options, Transform
         std::vector<Treatment> fromFile = readInputFile(file, read, options.reader);
         for (Treatment& treatment : fromFile) treatments.push_back(std::move(treatment));
     }
-    // A name given for a table's treatment must name one.
-    auto unknown = [&](const auto& map, const std::string& option) {
-        for (const auto& entry : map) {
-            const std::string& name = entry.first;
-            const bool found = std::any_of(treatments.begin(), treatments.end(),
-                                           [&](const Treatment& t) { return t.name == name; });
-            if (!found) {
-                throw UserError(option + " names the treatment \"" + quotedExcerpt(name) +
-                                "\", but no file given holds a treatment of that name.");
-            }
-        }
-    };
-    unknown(read.sampleSizes, read.wording.sampleSize);
-    unknown(read.estimates, read.wording.estimate);
+    std::vector<std::string> names;
+    for (const Treatment& treatment : treatments) names.push_back(treatment.name);
+    requireNamedTreatments(names, read);
     if (treatments.size() < 2 || treatments.size() > static_cast<std::size_t>(TreatmentCapacity)) {
         throw WrongTreatmentCount(treatmentCountComplaint(treatments.size()));
     }

@@ -50,24 +50,6 @@ nlohmann::json studyDocument(const StudyTable& table, const StudyRuns& runs,
 
 }  // namespace
 
-std::vector<StudyFormat> studyFormatsNamed(std::span<const std::string> names) {
-    std::vector<StudyFormat> formats;
-    for (const std::string& name : names) {
-        if (name == "all") {
-            formats.insert(formats.end(), std::begin(AllStudyFormats), std::end(AllStudyFormats));
-            continue;
-        }
-        const std::optional<StudyFormat> format = studyFormatOfExtension(name);
-        if (!format) {
-            throw UserError("The study table has no format \"" + quotedExcerpt(name) +
-                            "\": give csv, xlsx, html, tex, md, docx or all.");
-        }
-        formats.push_back(*format);
-    }
-    if (formats.empty()) throw UserError("No format was given for the study table.");
-    return formats;
-}
-
 std::vector<StudyParameterGroup> readStudyGroups(std::span<const std::string> files,
                                                  const TreatmentReader& reader) {
     std::vector<Treatment> treatments;
@@ -220,7 +202,6 @@ BatchOutcome runStudyBatch(const StudyBatchOptions& options, const StudyTableWri
         options.folder.empty() ? std::filesystem::current_path() : std::filesystem::path(absolute(options.folder));
     StudyRuns runs;
     try {
-        const std::vector<StudyFormat> formats = studyFormatsNamed(options.formats);
         StudyOptions tableOptions;
         tableOptions.treatmentOrder = options.order;
         tableOptions.digits = options.digits;
@@ -236,7 +217,7 @@ BatchOutcome runStudyBatch(const StudyBatchOptions& options, const StudyTableWri
         runStudyGroups(groups, answers, options.wording, messages, runs, progress);
         try {
             const StudyTable table = buildStudyTable(runs.runs, tableOptions);
-            const std::vector<std::filesystem::path> tables = writeTable(table, folder, formats, tableClock->now());
+            const std::vector<std::filesystem::path> tables = writeTable(table, folder, options.formats, tableClock->now());
             outcome.written = runs.reports;
             outcome.written.insert(outcome.written.end(), tables.begin(), tables.end());
             outcome.document = studyDocument(table, runs, outcome.written);

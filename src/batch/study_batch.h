@@ -36,10 +36,6 @@ struct StudyProgress {
 };
 using StudyProgressHandler = std::function<void(const StudyProgress&)>;
 
-// "csv", ..., "docx", or "all" for every format; in the order given.
-// Throws UserError naming a word that is none of them.
-std::vector<StudyFormat> studyFormatsNamed(std::span<const std::string> names);
-
 // Every file read (readInputFile, through the reader) and grouped by parameter.
 std::vector<StudyParameterGroup> readStudyGroups(std::span<const std::string> files,
                                                  const TreatmentReader& reader = {});

@@ -1,9 +1,12 @@
+#include <iostream>
 #include <memory>
 #include <string>
 
 #include "cli/command_line.h"
 #include "cli/commands.h"
 #include "cli/read_options_text.h"
+#include "core/common/user_error.h"
+#include "core/study/study_file_set.h"
 #include "core/study/study_rounding.h"
 
 namespace cpt::cli {
@@ -11,6 +14,7 @@ namespace cpt::cli {
 Subcommand addStudyCommand(CLI::App& app) {
     struct Answers {
         batch::StudyBatchOptions options;
+        std::vector<std::string> formats{"csv", "xlsx", "html"};
         std::string fixedTime;
     };
     auto answers = std::make_shared<Answers>();
@@ -22,7 +26,7 @@ Subcommand addStudyCommand(CLI::App& app) {
         ->check(CLI::ExistingFile);
     command->add_option("-C", study.folder, "Folder for the reports and the table files")
         ->check(CLI::ExistingDirectory);
-    command->add_option("--format", study.formats, "Table formats: csv, xlsx, html, tex, md, docx or all")
+    command->add_option("--format", answers->formats, "Table formats: csv, xlsx, html, tex, md, docx or all")
         ->delimiter(',')
         ->allow_extra_args(false)
         ->take_all()
@@ -47,6 +51,12 @@ Subcommand addStudyCommand(CLI::App& app) {
 
     return {command, [answers] {
                 if (!takeFixedTime(answers->fixedTime, answers->options.fixedTime)) return batch::ExitUsage;
+                try {
+                    answers->options.formats = studyFormatsNamed(answers->formats);
+                } catch (const UserError& error) {
+                    std::cerr << error.what() << '\n';
+                    return batch::ExitFailure;
+                }
                 answers->options.reader = readAnyTreatments;
                 return runStudy(answers->options);
             }};

@@ -102,8 +102,7 @@ val runStudy(val request) {
     batch::StudyBatchOptions options;
     options.files = inputs->paths;
     options.reader = pageReader(inputs);
-    options.formats.clear();
-    for (StudyFormat format : PageStudyFormats) options.formats.emplace_back(studyFormatExtension(format));
+    options.formats.assign(std::begin(PageStudyFormats), std::end(PageStudyFormats));
     options.reversed = flag(request, "reversed");
     options.code = textOr(request, "code", "1");
     std::string wrongTime;

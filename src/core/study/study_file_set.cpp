@@ -3,6 +3,7 @@
 #include <memory>
 #include <stdexcept>
 
+#include "core/common/field_reader.h"
 #include "core/common/pending_file.h"
 #include "core/common/user_error.h"
 #include "core/report/report_file_name.h"
@@ -87,6 +88,24 @@ std::vector<std::filesystem::path> writeStudyFileSet(const std::filesystem::path
     throw UserError("No free names were found for the study table in \"" + folder.string() + "\": " +
                     studyFileName(files.front().format, 1) + " and " + std::to_string(MaxNameNumber - 1) +
                     " numbered names beside it exist already.");
+}
+
+std::vector<StudyFormat> studyFormatsNamed(std::span<const std::string> names) {
+    std::vector<StudyFormat> formats;
+    for (const std::string& name : names) {
+        if (name == "all") {
+            formats.insert(formats.end(), std::begin(AllStudyFormats), std::end(AllStudyFormats));
+            continue;
+        }
+        const std::optional<StudyFormat> format = studyFormatOfExtension(name);
+        if (!format) {
+            throw UserError("The study table has no format \"" + quotedExcerpt(name) +
+                            "\": give csv, xlsx, html, tex, md, docx or all.");
+        }
+        formats.push_back(*format);
+    }
+    if (formats.empty()) throw UserError("No format was given for the study table.");
+    return formats;
 }
 
 }  // namespace cpt

@@ -21,6 +21,9 @@ inline constexpr StudyFormat AllStudyFormats[] = {StudyFormat::Csv, StudyFormat:
 // "csv", "xlsx", "html", "tex", "md", "docx".
 std::string_view studyFormatExtension(StudyFormat format);
 std::optional<StudyFormat> studyFormatOfExtension(std::string_view extension);
+// "csv", ..., "docx", or "all" for every format; in the order given.
+// Throws UserError naming a word that is none of them.
+std::vector<StudyFormat> studyFormatsNamed(std::span<const std::string> names);
 
 // "study-table.csv" for number 1, "study-table (2).csv" for 2.
 std::string studyFileName(StudyFormat format, int number);

@@ -14,7 +14,7 @@
 #include "core/analysis/cartesian_test.h"
 #include "core/analysis/large_pair.h"
 #include "core/analysis/pair_calculation.h"
-#include "core/cartesian/difference_files.h"
+#include "core/report/difference_files.h"
 #include "core/common/clock.h"
 #include "core/common/date_time.h"
 #include "core/common/user_error.h"
