@@ -120,11 +120,3 @@ book('wide', [('Sheet1', wide)], ['Maize', 'Sorghum'], 0x03)
 book('long-data', [('Notes', ['<c r="A1" t="b"><v>1</v></c>']), ('Data', long)], ['Maize'], 0x04)
 PY
 
-# XML documents for the scanner against expat, behind the byte that says where the feed is cut.
-mkdir -p "$out/xml_scanner"
-printf '\x05<?xml version="1.0" encoding="UTF-8"?>\r\n<a x="1 &lt;" y='"'"'&#65;'"'"'>t&amp;u<b/><![CDATA[<c>]]><!-- d --></a>' \
-  > "$out/xml_scanner/basic"
-printf '\x20<x:sst xmlns:x="m"><x:si><x:r><x:t>Ma</x:t></x:r><x:rPh><x:t>m</x:t></x:rPh></x:si></x:sst>' \
-  > "$out/xml_scanner/shared"
-printf '\x11<worksheet><sheetData><row r="1"><c r="A1" t="inlineStr"><is><t>a</t></is></c></row></sheetData></worksheet>' \
-  > "$out/xml_scanner/sheet"

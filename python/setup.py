@@ -57,6 +57,8 @@ core = Pybind11Extension(
     # The sums keep their order, and no a * b + c is fused: cpt's numbers to the bit.
     extra_compile_args=["-O3", "-DNDEBUG", "-ffp-contract=off", "-fno-fast-math", "-pthread"],
     extra_link_args=["-pthread"],
+    # fmt prints the numbers header-only, as in cpt's build.
+    define_macros=[("FMT_HEADER_ONLY", "1")],
     libraries=["xlsxwriter", "zip", "expat"],
 )
 

@@ -39,7 +39,7 @@ objects=$(cd "$stage/src" && find . -name '*.cpp' | sed 's|^\./||; s|\.cpp$|.o|'
 {
   echo "# Written by scripts/r-package.sh; configure makes Makevars of it."
   echo "CXX_STD = CXX20"
-  echo "PKG_CPPFLAGS = -I."
+  echo "PKG_CPPFLAGS = -I. -DFMT_HEADER_ONLY=1"
   echo "PKG_CXXFLAGS = @CPT_FP_CONTRACT@"
   echo "PKG_LIBS = -lxlsxwriter -lzip -lexpat"
   printf 'OBJECTS ='

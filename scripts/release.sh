@@ -4,7 +4,7 @@
 #   cpt_VERSION_ARCH.deb        built and checked by scripts/package.sh
 #   the R source package        built and checked by scripts/r-package.sh
 #   the Python sdist and wheel  built by scripts/python-package.sh
-#   cpt-web-VERSION.zip         the static web page (build-web/ without cmake/)
+#   cpt-web-VERSION.zip         the static web page (build-web/ without cmake/ and deps/)
 #   cpt-VERSION.tar.gz          the sources of the commit checked out (git archive)
 # Usage: scripts/release.sh [BUILD]   (BUILD: the native build folder, default
 # build/, configured here when it is not; as root or with sudo, for package.sh)
@@ -57,9 +57,10 @@ if [ -f "$here/build-web/index.html" ] || command -v emcc >/dev/null || [ "$(id 
   CPT_NATIVE_CPT="$build/src/cli/cpt" "$here/scripts/web.sh"
   web_name=cpt-web-$version
   stage=$(mktemp -d)
-  # Without the build folder and the screenshots scripts/web-test.sh leaves.
+  # Without the build folders (the page's and its libraries') and the
+  # screenshots scripts/web-test.sh leaves.
   mkdir "$stage/$web_name"
-  (cd "$here/build-web" && find . -mindepth 1 -maxdepth 1 ! -name cmake ! -name 'screenshot-*.png' \
+  (cd "$here/build-web" && find . -mindepth 1 -maxdepth 1 ! -name cmake ! -name deps ! -name 'screenshot-*.png' \
        -exec cp -r {} "$stage/$web_name/" \;)
   (cd "$stage" && zip -qrX "$dist/$web_name.zip" "$web_name")
   rm -rf "$stage"

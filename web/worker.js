@@ -1,6 +1,7 @@
-// The page's worker: runs the core (createCptModule, cptBenchFiles and
-// cptWorkbookUnpack, put before this file by bundle_worker.js) so that the
-// page stays alive during a long run.
+// The page's worker: runs the core (createCptModule and cptBenchFiles, put
+// before this file by bundle_worker.js) so that the page stays alive during a
+// long run. Files go to the core as their names and bytes, workbooks too: it
+// unpacks them as cpt does.
 'use strict';
 
 // A small silent run first: the browser compiles WebAssembly quickly and
@@ -29,13 +30,13 @@ self.onmessage = async (event) => {
     const started = performance.now();
     const onProgress = (text) => self.postMessage({ id, type: 'progress', text });
     if (command === 'list') {
-      result = core.listInput((await cptWorkbookUnpack.withWorkbookParts([request]))[0]);
+      result = core.listInput(request);
     } else if (command === 'cartesian') {
-      result = core.runCartesian({ ...request, files: await cptWorkbookUnpack.withWorkbookParts(request.files), onProgress });
+      result = core.runCartesian({ ...request, onProgress });
     } else if (command === 'study-groups') {
-      result = core.groupStudy({ files: await cptWorkbookUnpack.withWorkbookParts(request.files) });
+      result = core.groupStudy({ files: request.files });
     } else if (command === 'study') {
-      result = core.runStudy({ ...request, files: await cptWorkbookUnpack.withWorkbookParts(request.files), onProgress });
+      result = core.runStudy({ ...request, onProgress });
     } else if (command === 'sort-count') {
       result = core.runSortCount(request);
     } else {

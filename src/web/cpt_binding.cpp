@@ -88,7 +88,7 @@ val figuresOf(const batch::BatchOutcome& outcome) {
 
 }  // namespace
 
-// request: {files: [{name, bytes, parts...}], reversed, differences, code, fixedTime,
+// request: {files: [{name, bytes}], reversed, differences, code, fixedTime,
 //           parameter, sampleSizes, sampleSize, estimates, onProgress(text)}
 val runCartesian(val request) {
     makeEmptyFolder(CartesianFolder);

@@ -35,7 +35,7 @@ val treatmentEntry(const Treatment& treatment) {
 
 }  // namespace
 
-// file: {name, bytes, parts, ...} as runCartesian takes it.
+// file: {name, bytes} as runCartesian takes it.
 val listInput(val file) {
     makeEmptyFolder(ListingFolder);
     val files = val::array();

@@ -81,7 +81,7 @@ std::string progressText(const batch::StudyProgress& at) {
 
 }  // namespace
 
-// request: {files: [{name, bytes, parts...}]}. The parameters and their
+// request: {files: [{name, bytes}]}. The parameters and their
 // treatments, in the order the study runs them; or the complaint.
 val groupStudy(val request) {
     makeEmptyFolder(StudyFolder);

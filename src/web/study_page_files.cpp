@@ -2,15 +2,14 @@
 
 #include <stdexcept>
 
-#include "study_files/study_docx_parts.h"
-#include "web/stored_zip.h"
+#include "study_files/study_docx.h"
 
 namespace cpt::web {
 
 std::string pageStudyTableBytes(const StudyTable& table, StudyFormat format, const DateTime& created) {
     switch (format) {
         case StudyFormat::Xlsx: throw std::invalid_argument("pageStudyTableBytes: no .xlsx on the page");
-        case StudyFormat::Docx: return storedZip(studyTableDocxParts(table), created);
+        case StudyFormat::Docx: return studyTableDocx(table, created);
         default: return studyTableText(table, format);
     }
 }

@@ -3,8 +3,7 @@
 // parses them: xl/workbook.xml names the sheets, xl/_rels/workbook.xml.rels
 // says where each is, xl/sharedStrings.xml holds the texts the cells share,
 // and the sheet's rows go to the table as they close (see
-// core/input/table_treatments.h). No zip or XML library is needed here, so
-// the web page can hand over parts it unpacked itself.
+// core/input/table_treatments.h). No zip or XML library is needed here.
 #include <filesystem>
 #include <string>
 #include <vector>

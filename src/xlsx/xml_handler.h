@@ -1,7 +1,7 @@
 #pragma once
-// What reads one XML part of a workbook, whichever parser drives it (expat
-// here, another on the web page). Names come without their namespace or
-// prefix: each part uses one vocabulary, and writers vary the prefixes.
+// What reads one XML part of a workbook, as expat's events drive it. Names
+// come without their namespace or prefix: each part uses one vocabulary, and
+// writers vary the prefixes.
 #include <string_view>
 
 namespace cpt::xlsx {

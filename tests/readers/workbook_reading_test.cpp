@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "core/common/user_error.h"
-#include "xlsx/scanned_parts.h"
-#include "xlsx/workbook_reading.h"
+#include "study_files/zip_archive.h"
+#include "xlsx/xlsx_treatments.h"
 
 namespace cpt {
 namespace {
@@ -16,24 +16,24 @@ constexpr const char* Namespaces =
     "xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\"";
 
 // Sheets "Data" (rId1) and "Notes" (rId2), both with treatment A; the
-// relationships given (none: no relationships part).
-xlsx::ScannedParts twoSheets(const std::optional<std::string>& relationships) {
-    xlsx::ScannedParts parts("w.xlsx");
-    parts.add("xl/workbook.xml", std::string("<workbook ") + Namespaces +
-                                     "><sheets><sheet name=\"Data\" sheetId=\"1\" r:id=\"rId1\"/>"
-                                     "<sheet name=\"Notes\" sheetId=\"2\" r:id=\"rId2\"/></sheets></workbook>");
+// relationships given (none: no relationships part). The workbook's bytes.
+std::string twoSheets(const std::optional<std::string>& relationships) {
+    std::vector<ZipEntry> parts;
+    parts.push_back({"xl/workbook.xml", std::string("<workbook ") + Namespaces +
+                                            "><sheets><sheet name=\"Data\" sheetId=\"1\" r:id=\"rId1\"/>"
+                                            "<sheet name=\"Notes\" sheetId=\"2\" r:id=\"rId2\"/></sheets></workbook>"});
     if (relationships) {
-        parts.add("xl/_rels/workbook.xml.rels",
-                  "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">" +
-                      *relationships + "</Relationships>");
+        parts.push_back({"xl/_rels/workbook.xml.rels",
+                         "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">" +
+                             *relationships + "</Relationships>"});
     }
     for (const char* sheet : {"xl/worksheets/sheet1.xml", "xl/worksheets/sheet2.xml"}) {
-        parts.add(sheet, std::string("<worksheet ") + Namespaces +
-                             "><sheetData><row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><t>A</t></is></c></row>"
-                             "<row r=\"2\"><c r=\"A2\"><v>1</v></c></row><row r=\"3\"><c r=\"A3\"><v>2</v></c>"
-                             "</row></sheetData></worksheet>");
+        parts.push_back({sheet, std::string("<worksheet ") + Namespaces +
+                                    "><sheetData><row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><t>A</t></is></c></row>"
+                                    "<row r=\"2\"><c r=\"A2\"><v>1</v></c></row><row r=\"3\"><c r=\"A3\"><v>2</v></c>"
+                                    "</row></sheetData></worksheet>"});
     }
-    return parts;
+    return zipArchive(parts, std::time_t{0}, "the test workbook");
 }
 
 // A sheet the relationships do not place is refused as damage, whether the
@@ -59,9 +59,9 @@ TEST(WorkbookReading, ASheetWithoutARelationshipIsRefusedAsDamaged) {
     };
     for (const auto& c : refused) {
         SCOPED_TRACE(c.relationships.value_or("no part"));
-        xlsx::ScannedParts parts = twoSheets(c.relationships);
+        const std::string bytes = twoSheets(c.relationships);
         try {
-            xlsx::readWorkbook(parts, "w.xlsx", c.options);
+            xlsx::readXlsxTreatments(bytes, "w.xlsx", c.options);
             ADD_FAILURE() << "not refused";
         } catch (const UserError& error) {
             EXPECT_EQ(std::string(error.what()), std::string("The file \"w.xlsx\" cannot be used: its workbook does "
@@ -69,8 +69,8 @@ TEST(WorkbookReading, ASheetWithoutARelationshipIsRefusedAsDamaged) {
                                                      c.sheet + "\" is; the workbook is damaged.");
         }
     }
-    xlsx::ScannedParts parts = twoSheets(notes);
-    const std::vector<Treatment> treatments = xlsx::readWorkbook(parts, "w.xlsx", onNotes);
+    const std::string bytes = twoSheets(notes);
+    const std::vector<Treatment> treatments = xlsx::readXlsxTreatments(bytes, "w.xlsx", onNotes);
     ASSERT_EQ(treatments.size(), 1u);
     EXPECT_EQ(treatments[0].source, "w.xlsx, sheet \"Notes\", column A");
 }

@@ -5,7 +5,6 @@ const fs = require('fs');
 const os = require('os');
 const path = require('path');
 const { spawnSync } = require('child_process');
-const { withWorkbookParts, unpackWorkbook } = require('../../web/workbook_unpack');
 
 const root = path.resolve(__dirname, '../..');
 const cptProgram = process.env.CPT || path.join(root, 'build/src/cli/cpt');
@@ -53,9 +52,9 @@ function cptCartesian(run) {
   return { status: done.status, messages: done.stderr, json, files: filesOf(out, written) };
 }
 
-// The files as the page's worker hands them over: workbooks with their parts.
+// The files as the page's worker hands them over: each one's name and bytes.
 function pageFiles(files) {
-  return withWorkbookParts(files.map((file) => ({ name: path.basename(file), bytes: new Uint8Array(fs.readFileSync(file)) })));
+  return files.map((file) => ({ name: path.basename(file), bytes: new Uint8Array(fs.readFileSync(file)) }));
 }
 
 const withBuffers = (result) => ({ ...result, files: result.files.map((file) => ({ name: file.name, bytes: Buffer.from(file.bytes) })) });
@@ -98,12 +97,14 @@ async function webStudy(core, run) {
   }));
 }
 
-// A zip's parts by name, as text: the Word documents of the two are packed
-// differently (libzip deflates, the page stores).
-async function zipParts(bytes) {
-  const unpacked = await unpackWorkbook(new Uint8Array(bytes));
-  if (!unpacked.parts) throw new Error(`zipParts: ${JSON.stringify(unpacked)}`);
-  return Object.fromEntries(unpacked.parts.map((part) => [part.name, Buffer.from(part.bytes).toString('utf8')]));
+// A zip's parts by name, as text, read by Debian's Python (zipfile).
+function zipParts(bytes) {
+  const script = 'import io, json, sys, zipfile\n' +
+    'z = zipfile.ZipFile(io.BytesIO(sys.stdin.buffer.read()))\n' +
+    'json.dump({n: z.read(n).decode("utf-8") for n in z.namelist()}, sys.stdout)';
+  const done = spawnSync('/usr/bin/python3', ['-c', script], { input: Buffer.from(bytes), encoding: 'utf8' });
+  if (done.status !== 0) throw new Error(`zipParts: ${done.stderr}`);
+  return JSON.parse(done.stdout);
 }
 
 // sort-count: {file: path, kind, decimals, serialNumbers}; cpt writes beside

@@ -8,7 +8,6 @@ const fs = require('fs');
 const os = require('os');
 const path = require('path');
 const zlib = require('zlib');
-const { crc32 } = require('../../web/workbook_unpack');
 
 // Bootstrap values from a fixed linear congruential sequence.
 function values(seed, count, mean, spread) {
@@ -101,7 +100,7 @@ function zipOf(entries) {
     fields.writeUInt16LE(stored ? 0 : 8, 4);
     fields.writeUInt16LE(0, 6);
     fields.writeUInt16LE(0x5b89, 8);  // 2025-12-09
-    fields.writeUInt32LE(crc32(data), 10);
+    fields.writeUInt32LE(zlib.crc32(data), 10);
     fields.writeUInt32LE(packed.length, 14);
     fields.writeUInt32LE(data.length, 18);
     fields.writeUInt16LE(Buffer.byteLength(name), 22);

@@ -1,37 +1,12 @@
 #include "core/common/decimal_parse.h"
 
-#include <algorithm>
-#include <charconv>
-#include <cmath>
 #include <cstdint>
-#include <limits>
+#include <system_error>
+
+#include <fast_float/fast_float.h>
 
 namespace cpt {
 namespace {
-
-// Decimal exponent of the first non-zero digit of a well-formed number
-// ("123" 2, "0.05" -2, "1E-401" -401), saturated far beyond any Double.
-long leadingDigitExponent(std::string_view text) {
-    constexpr long Saturation = 1'000'000'000;
-    long exponent = 0;
-    const std::size_t e = text.find_first_of("eE");
-    if (e != std::string_view::npos) {
-        std::string_view digits = text.substr(e + 1);
-        bool negative = false;
-        if (!digits.empty() && (digits.front() == '+' || digits.front() == '-')) {
-            negative = digits.front() == '-';
-            digits.remove_prefix(1);
-        }
-        for (char c : digits) exponent = std::min(Saturation, exponent * 10 + (c - '0'));
-        if (negative) exponent = -exponent;
-        text = text.substr(0, e);
-    }
-    const std::size_t point = std::min(text.find('.'), text.size());
-    const std::size_t first = text.find_first_not_of("0.");
-    if (first == std::string_view::npos) return -Saturation;  // zero
-    const long position = first < point ? static_cast<long>(point - first) - 1 : -static_cast<long>(first - point);
-    return exponent + position;
-}
 
 constexpr double ExactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
                                        1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
@@ -40,7 +15,7 @@ constexpr std::uint64_t LargestExactWhole = std::uint64_t{1} << 53;
 // Most fields are plain decimals of a few digits ("4017", ".0660871342834174").
 // When their digits form a whole number up to 2^53 and at most 22 of them follow
 // the point, both that number and the power of ten are exact Doubles, and one
-// division rounds their quotient correctly: the value from_chars gives, sooner.
+// division rounds their quotient correctly: the value fast_float gives, sooner.
 // Anything else (exponents, long digit strings, stray characters) gets nothing
 // here and takes the general way.
 std::optional<double> plainDecimal(std::string_view text) {
@@ -74,7 +49,7 @@ std::optional<double> parseDecimalExactly(std::string_view text) {
         negative = text.front() == '-';
         text.remove_prefix(1);
     }
-    // from_chars would also take "inf", "nan" and hexadecimal forms.
+    // fast_float would also take "inf" and "nan".
     if (text.empty() || !(text.front() == '.' || (text.front() >= '0' && text.front() <= '9'))) {
         return std::nullopt;
     }
@@ -82,15 +57,11 @@ std::optional<double> parseDecimalExactly(std::string_view text) {
         return negative && *plain != 0.0 ? -*plain : *plain;
     }
     double value = 0.0;
-    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value,
-                                        std::chars_format::general);
-    if (end != text.data() + text.size()) return std::nullopt;
-    if (error == std::errc::result_out_of_range) {
-        // Beyond the largest Double, or so small that it rounds to 0.
-        value = leadingDigitExponent(text) >= 0 ? std::numeric_limits<double>::infinity() : 0.0;
-    } else if (error != std::errc()) {
-        return std::nullopt;
-    }
+    auto [end, error] = fast_float::from_chars(text.data(), text.data() + text.size(), value,
+                                               fast_float::chars_format::general);
+    // Beyond the largest Double fast_float gives an infinity, and 0 below the
+    // smallest, as strtod does.
+    if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
     if (negative) value = -value;
     return value == 0.0 ? 0.0 : value;
 }

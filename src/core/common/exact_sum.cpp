@@ -1,8 +1,9 @@
 #include "core/common/exact_sum.h"
 
-#include <bit>
 #include <cassert>
 #include <cmath>
+
+#include "core/common/double_bits.h"
 
 namespace cpt {
 namespace {
@@ -16,7 +17,7 @@ struct Decomposed {
 };
 
 Decomposed decompose(double x) {
-    const std::uint64_t bits = std::bit_cast<std::uint64_t>(x);
+    const std::uint64_t bits = bitsOf(x);
     const int field = static_cast<int>((bits >> 52) & 0x7ff);
     const std::uint64_t fraction = bits & ((std::uint64_t{1} << 52) - 1);
     if (field == 0) return {fraction, 0, (bits >> 63) != 0};

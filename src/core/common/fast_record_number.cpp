@@ -1,11 +1,11 @@
 #include "core/common/fast_record_number.h"
 
 #include <array>
-#include <bit>
 #include <cstdint>
 #include <cmath>
 #include <cstring>
 
+#include "core/common/double_bits.h"
 #include "core/common/number_format.h"
 
 namespace cpt {
@@ -85,7 +85,7 @@ int writeWhole(std::uint64_t whole, bool negative, char* out) {
 }  // namespace
 
 int writeRecordNumberFast(double value, char* out) {
-    const std::uint64_t bits = std::bit_cast<std::uint64_t>(value);
+    const std::uint64_t bits = bitsOf(value);
     const int biased = static_cast<int>((bits >> 52) & 0x7ff);
     if (value == 0 || biased == 0 || biased == 0x7ff) return writeRecordNumber(value, out);
     // Row numbers, tags and counts, most of a file's numbers, need no scaling.

@@ -112,7 +112,8 @@ DifferenceFiles::DifferenceFiles(DifferenceFileSet& set, const TreatmentStatisti
     // A failure leaves the files created so far to their own removal.
     for (FileIndex index : {All, SigA, SigB, InsigA, InsigB, ToObserved}) {
         Sink& sink = sinks_[index];
-        sink.buffer = std::make_unique_for_overwrite<char[]>(ChunkSize);
+        // Left uninitialised: every byte is written before it is flushed.
+        sink.buffer.reset(new char[ChunkSize]);
         sink.file.open(set.folder_ / names[index]);
     }
     writeHeaders(first, second);

@@ -1,9 +1,10 @@
 #include "core/sorting/value_sort.h"
 
 #include <algorithm>
-#include <bit>
 #include <limits>
 #include <stdexcept>
+
+#include "core/common/double_bits.h"
 
 namespace cpt {
 namespace {
@@ -36,9 +37,9 @@ Split distribute(const double* fromValues, const std::int32_t* fromTags, double*
             toTags[upper - 1] = t;
         }
         const std::uint64_t up = v >= mean;
-        const std::uint64_t bits = std::bit_cast<std::uint64_t>(v);
-        upperSum += std::bit_cast<double>(bits & (0 - up));
-        lowerSum += std::bit_cast<double>(bits & (up - 1));
+        const std::uint64_t bits = bitsOf(v);
+        upperSum += doubleOfBits(bits & (0 - up));
+        lowerSum += doubleOfBits(bits & (up - 1));
         upper -= up;
         lower += 1 - up;
     }

@@ -7,6 +7,8 @@
 #include <numeric>
 #include <utility>
 
+#include "core/common/double_bits.h"
+
 namespace cpt {
 namespace {
 
@@ -22,7 +24,7 @@ bool isNondecreasing(std::span<const double> values) {
 // Unsigned number in the order of the doubles; both zeros map to one key since they
 // compare equal. NaNs land beyond the infinities, which keeps any sort well defined.
 std::uint64_t orderKey(double v) {
-    std::uint64_t u = std::bit_cast<std::uint64_t>(v);
+    std::uint64_t u = bitsOf(v);
     u = v == 0.0 ? 0 : u;
     const std::uint64_t flip = static_cast<std::uint64_t>(static_cast<std::int64_t>(u) >> 63);
     return u ^ (flip | (std::uint64_t{1} << 63));
