@@ -18,4 +18,41 @@ std::vector<Treatment> readTreatments(std::string contents, const std::string& f
     return readTextTreatments(std::move(contents), fileName, options);
 }
 
+namespace {
+
+std::vector<life::TreatmentRecords> workbookRecords(xlsx::WorkbookParts& parts, const std::string& fileName,
+                                                    const std::optional<std::string>& sheet) {
+    std::optional<life::RecordTable> table;
+    xlsx::readWorkbookRows(parts, fileName, sheet, ReadWording().sheet, [&](const std::string& name) -> TableRowSink& {
+        TableOrigin origin;
+        origin.displayName = fileName;
+        origin.defaultCode = std::filesystem::path(fileName).stem().string();
+        origin.sheet = name;
+        return table.emplace(std::move(origin));
+    });
+    return table->finish();
+}
+
+}  // namespace
+
+std::vector<life::TreatmentRecords> readRecords(const std::filesystem::path& path,
+                                                const std::optional<std::string>& sheet) {
+    if (!isWorkbookName(path)) return life::readTextRecords(path);
+    std::vector<life::TreatmentRecords> records;
+    xlsx::withXlsxParts(path, [&](xlsx::WorkbookParts& parts, const std::string& fileName) {
+        records = workbookRecords(parts, fileName, sheet);
+    });
+    return records;
+}
+
+std::vector<life::TreatmentRecords> readRecords(std::string contents, const std::string& fileName,
+                                                const std::optional<std::string>& sheet) {
+    if (!isWorkbookName(fileName)) return life::readTextRecords(std::move(contents), fileName);
+    std::vector<life::TreatmentRecords> records;
+    xlsx::withXlsxParts(contents, fileName, [&](xlsx::WorkbookParts& parts, const std::string& name) {
+        records = workbookRecords(parts, name, sheet);
+    });
+    return records;
+}
+
 }  // namespace cpt

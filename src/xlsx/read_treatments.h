@@ -3,17 +3,27 @@
 // goes to the workbook reader, anything else to the core's text reader (a
 // described file or a text table).
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "core/analysis/treatment.h"
 #include "core/input/read_options.h"
+#include "core/life/records.h"
 
 namespace cpt {
 
 // Throws UserError naming the file and the place of the first fault.
 std::vector<Treatment> readTreatments(const std::filesystem::path& path, const ReadOptions& options);
 std::vector<Treatment> readTreatments(std::string contents, const std::string& fileName, const ReadOptions& options);
+
+// The records of a cohort (see core/life/records.h): an .xlsx workbook's
+// first sheet (or the one named), or a text table. Throws UserError naming
+// the file, the row and the individual of the first fault.
+std::vector<life::TreatmentRecords> readRecords(const std::filesystem::path& path,
+                                                const std::optional<std::string>& sheet = std::nullopt);
+std::vector<life::TreatmentRecords> readRecords(std::string contents, const std::string& fileName,
+                                                const std::optional<std::string>& sheet = std::nullopt);
 
 }  // namespace cpt
