@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "cli/commands.h"
+#include "cli/life_table_command.h"
 #include "cli/read_options_text.h"
 #include "core/common/file_size_signal.h"
 #include "core/state/analysis_state.h"
@@ -112,6 +113,8 @@ int main(int argc, char** argv) {
     sortCountCommand->add_option("--fixed-time", sortCount.fixedTime,
                                  "Take this moment (YYYY-MM-DD HH:MM:SS) as the time");
 
+    LifeTableCommand lifeTable(app);
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {
@@ -126,6 +129,7 @@ int main(int argc, char** argv) {
         cartesian.reader = readAnyTreatments;
         return runCartesian(cartesian);
     }
+    if (lifeTable.parsed()) return lifeTable.run();
     if (studyCommand->parsed()) {
         study.reader = readAnyTreatments;
         return runStudy(study);
