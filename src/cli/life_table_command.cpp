@@ -227,7 +227,7 @@ int LifeTableCommand::run() const {
             if (done != total && now - last < std::chrono::milliseconds(500)) return;
             last = now;
             const std::chrono::duration<double> elapsed = now - start;
-            std::fprintf(stderr, "cpt: replicates %lld of %lld blocks, %.1f s\n", static_cast<long long>(done),
+            std::fprintf(stderr, "cpt: replicates %lld of %lld, %.1f s\n", static_cast<long long>(done),
                          static_cast<long long>(total), elapsed.count());
         };
     }

@@ -11,9 +11,8 @@
 namespace cpt::life {
 namespace {
 
-// Replicates per job: enough to make the generator's state copy and the
-// job's start negligible, few enough to share the work out evenly.
-constexpr std::int64_t BlockReplicates = 1024;
+// Replicates between two reports of progress.
+constexpr std::int64_t ProgressReplicates = 1024;
 
 std::string inQuotes(const std::string& text) { return "\"" + text + "\""; }
 
@@ -26,6 +25,7 @@ struct TreatmentWork {
     std::vector<const Individual*> cohort;
     std::uint64_t seed = 0;
     std::int64_t blocks = 0;
+    std::int64_t blockReplicates = 0;
     std::vector<std::mt19937_64> starts;  // the generator at each block's first replicate
     // Per parameter of the settings, B values (NaN: none).
     std::vector<std::vector<double>> values;
@@ -127,17 +127,26 @@ LifeResult runLifeTables(const Records& records, const LifeSettings& settings) {
         w.cohort = cohortOf(treatment, settings.cohort);
         out.n0 = static_cast<std::int64_t>(w.cohort.size());
         out.table = lifeTableOf(w.cohort, settings.femaleOffspring);
-        w.blocks = (B + BlockReplicates - 1) / BlockReplicates;
         w.values.assign(parameterCount, std::vector<double>(static_cast<std::size_t>(B)));
     }
 
     const int threads = settings.threads > 0 ? settings.threads : availableThreads();
-    // First the generators' states at each block's start, one job per
-    // treatment; then the blocks themselves.
     std::vector<std::size_t> resampled;
     for (std::size_t t = 0; t < work.size(); ++t) {
         if (!work[t].cohort.empty()) resampled.push_back(t);
     }
+    // A block's generator starts from the state the draws before it leave,
+    // which costs generating them once more: treatments are split into
+    // blocks only where whole treatments cannot keep every thread busy to
+    // the end. The values are the same however they are split.
+    const std::int64_t split = resampled.size() % static_cast<std::size_t>(threads) == 0 ? 1 : threads;
+    for (const std::size_t t : resampled) {
+        TreatmentWork& w = work[t];
+        w.blockReplicates = (B + split - 1) / split;
+        w.blocks = (B + w.blockReplicates - 1) / w.blockReplicates;
+    }
+    // First the generators' states at each block's start, one job per
+    // treatment; then the blocks themselves.
     JobRun starts;
     starts.jobCount = static_cast<int>(resampled.size());
     starts.workers = std::min<int>(threads, std::max<int>(1, starts.jobCount));
@@ -149,10 +158,10 @@ LifeResult runLifeTables(const Records& records, const LifeSettings& settings) {
         w.starts.reserve(static_cast<std::size_t>(w.blocks));
         for (std::int64_t block = 0; block < w.blocks; ++block) {
             w.starts.push_back(generator);
-            if (block + 1 < w.blocks) generator.discard(static_cast<unsigned long long>(BlockReplicates) * n0);
+            if (block + 1 < w.blocks) generator.discard(static_cast<unsigned long long>(w.blockReplicates) * n0);
         }
     };
-    runJobs(starts);
+    if (split > 1) runJobs(starts);
 
     struct Block {
         std::size_t treatment;
@@ -170,7 +179,8 @@ LifeResult runLifeTables(const Records& records, const LifeSettings& settings) {
     std::vector<WorkerRoom> rooms(static_cast<std::size_t>(threads));
     for (WorkerRoom& room : rooms) room.estimators.resize(work.size());
     std::atomic<std::int64_t> done{0};
-    const auto total = static_cast<std::int64_t>(blocks.size());
+    // Progress in replicates done of every treatment's B.
+    const auto total = static_cast<std::int64_t>(resampled.size()) * B;
 
     JobRun run;
     run.jobCount = static_cast<int>(blocks.size());
@@ -184,14 +194,18 @@ LifeResult runLifeTables(const Records& records, const LifeSettings& settings) {
         if (!estimator) estimator = std::make_unique<SampleEstimator>(w.cohort, settings.femaleOffspring);
         const std::size_t n0 = w.cohort.size();
         room.counts.resize(n0);
-        std::mt19937_64 generator = w.starts[static_cast<std::size_t>(block.block)];
-        const std::int64_t first = block.block * BlockReplicates;
-        const std::int64_t end = std::min(B, first + BlockReplicates);
+        std::mt19937_64 generator = w.blocks == 1 ? std::mt19937_64(w.seed) : w.starts[static_cast<std::size_t>(block.block)];
+        const std::int64_t first = block.block * w.blockReplicates;
+        const std::int64_t end = std::min(B, first + w.blockReplicates);
         std::int64_t zeroOffspring = 0, withoutFemales = 0;
         for (std::int64_t b = first; b < end; ++b) {
             std::fill(room.counts.begin(), room.counts.end(), 0U);
             for (std::size_t j = 0; j < n0; ++j) ++room.counts[drawIndex(n0, generator())];
             const Estimates estimates = estimator->estimate(room.counts);
+            if ((b - first + 1) % ProgressReplicates == 0 || b + 1 == end) {
+                done.fetch_add((b - first) % ProgressReplicates + 1);
+                events.post(PairProgress{});  // the calling thread reads `done`
+            }
             if (*estimates.R0 == 0) ++zeroOffspring;
             if (!estimates.fecundity) ++withoutFemales;
             for (std::size_t p = 0; p < parameterCount; ++p) {
@@ -201,14 +215,9 @@ LifeResult runLifeTables(const Records& records, const LifeSettings& settings) {
         }
         w.zeroOffspring += zeroOffspring;
         w.withoutFemales += withoutFemales;
-        PairProgress progress;
-        progress.stage = PairProgress::Stage::Done;
-        progress.pairNumber = static_cast<int>(done.fetch_add(1) + 1);
-        progress.pairCount = static_cast<int>(total);
-        events.post(progress);
     };
     if (settings.progress) {
-        run.deliver = [&](const PairProgress& event) { settings.progress(event.pairNumber, event.pairCount); };
+        run.deliver = [&](const PairProgress&) { settings.progress(done.load(), total); };
     }
     runJobs(run);
 
