@@ -45,8 +45,8 @@ std::vector<life::TreatmentRecords> readRecords(const std::filesystem::path& pat
     return records;
 }
 
-std::vector<life::TreatmentRecords> readRecords(std::string contents, const std::string& fileName,
-                                                const std::optional<std::string>& sheet) {
+std::vector<life::TreatmentRecords> readRecordsFromBytes(std::string contents, const std::string& fileName,
+                                                         const std::optional<std::string>& sheet) {
     if (!isWorkbookName(fileName)) return life::readTextRecords(std::move(contents), fileName);
     std::vector<life::TreatmentRecords> records;
     xlsx::withXlsxParts(contents, fileName, [&](xlsx::WorkbookParts& parts, const std::string& name) {

@@ -23,7 +23,7 @@ std::vector<Treatment> readTreatments(std::string contents, const std::string& f
 // the file, the row and the individual of the first fault.
 std::vector<life::TreatmentRecords> readRecords(const std::filesystem::path& path,
                                                 const std::optional<std::string>& sheet = std::nullopt);
-std::vector<life::TreatmentRecords> readRecords(std::string contents, const std::string& fileName,
-                                                const std::optional<std::string>& sheet = std::nullopt);
+std::vector<life::TreatmentRecords> readRecordsFromBytes(std::string contents, const std::string& fileName,
+                                                         const std::optional<std::string>& sheet = std::nullopt);
 
 }  // namespace cpt
