@@ -12,9 +12,11 @@
 #include "batch/batch_options.h"
 #include "batch/run_setup.h"
 #include "batch/study_batch.h"
+#include "cli/figure_output.h"
 #include "cli/read_options_text.h"
 #include "core/common/number_format.h"
 #include "core/common/user_error.h"
+#include "core/figures/life_figures.h"
 #include "core/life/life_bootstrap.h"
 #include "core/life/life_files.h"
 #include "study_files/study_table_files.h"
@@ -108,6 +110,28 @@ nlohmann::json documentOf(const life::LifeResult& result, const std::vector<std:
     return document;
 }
 
+// l_x and m_x against age; a name taken gets " (2)", " (3)", ...
+std::vector<std::filesystem::path> writeLifeFigures(const life::LifeResult& result, const std::filesystem::path& folder,
+                                                    const std::string& format) {
+    std::vector<std::filesystem::path> written;
+    try {
+        for (const figures::LifeCurve curve : {figures::LifeCurve::Survival, figures::LifeCurve::Fecundity}) {
+            const std::string stem = figures::lifeFigureStem(curve);
+            std::filesystem::path path;
+            for (int number = 1; number <= 1000; ++number) {
+                path = folder / (stem + (number == 1 ? "" : " (" + std::to_string(number) + ")") + "." + format);
+                if (!std::filesystem::exists(path)) break;
+            }
+            writeFigureFile(figures::lifeTableFigure(result, curve), path, format);
+            written.push_back(path);
+        }
+    } catch (...) {
+        for (const auto& path : written) std::filesystem::remove(path);
+        throw;
+    }
+    return written;
+}
+
 void removeFiles(const std::vector<std::filesystem::path>& paths) noexcept {
     for (const auto& path : paths) {
         std::error_code ignored;
@@ -156,6 +180,10 @@ LifeTableCommand::LifeTableCommand(CLI::App& app) {
         ->capture_default_str();
     command_->add_option("--fixed-time", fixedTime_,
                          "Take this moment (YYYY-MM-DD HH:MM:SS) as the time of the study's reports");
+    command_->add_option("--figures", figures_, "Write the l_x and m_x figures (one curve per treatment) into this folder");
+    command_->add_option("--figure-format", figureFormat_, "Format of the figures: svg, png or pdf")
+        ->check(CLI::IsMember({"svg", "png", "pdf"}))
+        ->capture_default_str();
     command_->add_option("--sheet", sheet_, "Worksheet of an .xlsx records table (default: the first)");
 }
 
@@ -195,6 +223,17 @@ int LifeTableCommand::run() const {
                 std::cerr << complaint.str();
                 return batch::ExitUsage;
             }
+        }
+    }
+
+    std::filesystem::path figuresFolder;
+    if (!figures_.empty()) {
+        figuresFolder = std::filesystem::absolute(figures_);
+        try {
+            makeFiguresFolder(figuresFolder);
+        } catch (const UserError& error) {
+            std::cerr << error.what() << '\n';
+            return batch::ExitFailure;
         }
     }
 
@@ -246,7 +285,22 @@ int LifeTableCommand::run() const {
     }
     for (const std::string& note : result.notes) std::cerr << note << '\n';
 
+    std::vector<std::filesystem::path> figureFiles;
+    if (!figures_.empty()) {
+        try {
+            figureFiles = writeLifeFigures(result, figuresFolder, figureFormat_);
+        } catch (const UserError& error) {
+            removeFiles(written);
+            std::cerr << error.what() << "\nThe life tables' files have been removed.\n";
+            return batch::ExitFailure;
+        }
+    }
     nlohmann::json document = documentOf(result, written);
+    if (!figures_.empty()) {
+        nlohmann::json paths = nlohmann::json::array();
+        for (const auto& path : figureFiles) paths.push_back(path.string());
+        document["figures"] = paths;
+    }
     std::vector<std::filesystem::path> studyFiles;
     if (study_) {
         study.formats = formats_;
@@ -261,6 +315,7 @@ int LifeTableCommand::run() const {
         if (outcome.status != batch::ExitSuccess) {
             // The run's files stand or fall with its study.
             removeFiles(written);
+            removeFiles(figureFiles);
             std::cerr << "The life tables' files have been removed.\n";
             return outcome.status;
         }
@@ -272,6 +327,7 @@ int LifeTableCommand::run() const {
     } else {
         printSummary(std::cout, result);
         for (const auto& path : written) std::cout << path.string() << '\n';
+        for (const auto& path : figureFiles) std::cout << path.string() << '\n';
         for (const auto& path : studyFiles) std::cout << path.string() << '\n';
     }
     return batch::ExitSuccess;

@@ -31,6 +31,7 @@ private:
     int threads_ = 0;
     bool json_ = false;
     std::string figures_;
+    std::string figureFormat_ = "svg";
     bool study_ = false;
     std::vector<std::string> formats_{"csv", "xlsx", "html"};
     std::string fixedTime_;

@@ -170,6 +170,23 @@ TEST(CptLifeTable, ReplicatesWithoutOffspringWithholdRAndT) {
     EXPECT_NE(lines[0].find(",\"Bootstrap number\"," + std::to_string(100 - zero) + ","), std::string::npos) << lines[0];
 }
 
+TEST(CptLifeTable, FiguresOfLxAndMxNeverReplaceFiles) {
+    TempFolder in, out, figures;
+    const std::string records = in.write("records.csv", longRecords()).string();
+    figures.write("life-table-lx.svg", "the user's");
+    const ProcessResult run = runCpt({"life-table", "-C", out.path().string(), "--bootstrap", "20", "--figures",
+                                      figures.path().string(), "--json", records},
+                                     in.path());
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(readFile(figures.path() / "life-table-lx.svg"), "the user's");
+    EXPECT_EQ(figures.files(),
+              (std::vector<std::string>{"life-table-lx (2).svg", "life-table-lx.svg", "life-table-mx.svg"}));
+    const std::string svg = readFile(figures.path() / "life-table-mx.svg");
+    EXPECT_NE(svg.find("Maize"), std::string::npos);
+    EXPECT_NE(svg.find("Bean"), std::string::npos);
+    EXPECT_EQ(nlohmann::json::parse(run.out)["figures"].size(), 2U);
+}
+
 TEST(CptLifeTable, SameFilesAtOneTwoAndThreeThreads) {
     TempFolder in;
     const std::string records = in.write("records.csv", longRecords()).string();
