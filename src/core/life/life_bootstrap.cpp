@@ -241,35 +241,69 @@ LifeResult runLifeTables(const Records& records, const LifeSettings& settings) {
         const std::string Bs = std::to_string(B);
         out.zeroOffspring = w.zeroOffspring.load();
         out.withoutFemales = w.withoutFemales.load();
+        // One note per cause, naming every parameter it takes away: r and T
+        // go together where no offspring were laid.
+        struct Cause {
+            std::string codes;
+            std::int64_t count = 0;
+            std::int64_t kept = 0;
+        };
+        Cause noEstimate[2], withheld[2], dropped[2];  // [0]: no offspring, [1]: no female
+        auto add = [](Cause& cause, const std::string& code, std::int64_t count, std::int64_t kept) {
+            cause.codes += (cause.codes.empty() ? "" : " and ") + code;
+            cause.count = count;
+            cause.kept = kept;
+        };
         for (ParameterResult& parameter : out.parameters) {
             const std::string code(parameterCode(parameter.parameter));
-            const bool fecundity = parameter.parameter == LifeParameter::Fecundity;
+            const int cause = parameter.parameter == LifeParameter::Fecundity ? 1 : 0;
+            const auto without = parameter.without;
+            const auto kept = static_cast<std::int64_t>(parameter.values.size());
             if (!parameter.estimate) {
-                result.notes.push_back(name + ": the full sample has " +
-                                       (fecundity ? std::string("no female") : std::string("no offspring (R0 = 0)")) +
-                                       ", so it has no " + code + "; no " + code + " file is written.");
+                add(noEstimate[cause], code, 0, 0);
                 continue;
             }
-            if (parameter.without > 0 && canLack(parameter.parameter)) {
-                const std::string what = fecundity ? " replicates without a female" : " replicates without offspring (R0 = 0)";
+            if (without > 0 && canLack(parameter.parameter)) {
                 if (settings.zeroOffspring == ZeroOffspring::Refuse) {
-                    result.notes.push_back(name + ": " + std::to_string(parameter.without) + " of " + Bs + what +
-                                           " have no " + code + "; its " + code + " file is not written. " +
-                                           settings.wording.drop + " writes it from the other " +
-                                           std::to_string(B - parameter.without) + ".");
+                    add(withheld[cause], code, without, B - without);
                     continue;
                 }
-                result.notes.push_back(name + ": " + std::to_string(parameter.without) + " of " + Bs + what +
-                                       " dropped; its " + code + " file holds the other " +
-                                       std::to_string(parameter.values.size()) + ".");
+                add(dropped[cause], code, without, kept);
             }
-            if (parameter.values.size() < 2) {
+            if (kept < 2) {
                 result.notes.push_back(name + ": fewer than 2 replicates have " + code + "; no " + code +
                                        " file is written.");
                 continue;
             }
             parameter.written = true;
             parameter.summary = summarize(parameter.values);
+        }
+        for (int cause = 0; cause < 2; ++cause) {
+            const std::string lack = cause == 0 ? "no offspring (R0 = 0)" : "no female";
+            const std::string replicates = cause == 0 ? " replicates without offspring (R0 = 0)"
+                                                      : " replicates without a female";
+            auto files = [](const Cause& c, const char* one, const char* several) {
+                const bool single = c.codes.find(" and ") == std::string::npos;
+                return c.codes + (single ? " file" : " files") + (single ? one : several);
+            };
+            if (!noEstimate[cause].codes.empty()) {
+                result.notes.push_back(name + ": the full sample has " + lack + ", so it has no " +
+                                       noEstimate[cause].codes + "; no " + files(noEstimate[cause], " is", " are") +
+                                       " written.");
+            }
+            if (!withheld[cause].codes.empty()) {
+                const Cause& c = withheld[cause];
+                result.notes.push_back(name + ": " + std::to_string(c.count) + " of " + Bs + replicates +
+                                       " have no " + c.codes + "; its " + files(c, " is", " are") + " not written. " +
+                                       settings.wording.drop + " writes them from the other " +
+                                       std::to_string(c.kept) + ".");
+            }
+            if (!dropped[cause].codes.empty()) {
+                const Cause& c = dropped[cause];
+                result.notes.push_back(name + ": " + std::to_string(c.count) + " of " + Bs + replicates +
+                                       " dropped; its " + files(c, " holds", " hold") + " the other " + std::to_string(c.kept) +
+                                       ".");
+            }
         }
     }
     return result;
