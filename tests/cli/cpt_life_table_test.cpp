@@ -113,6 +113,7 @@ TEST(CptLifeTable, BadOptionsExitTwoAndWriteNothing) {
     };
     const std::vector<Case> cases = {
         {{"--bootstrap", "1"}, records, "--bootstrap"},
+        {{"--bootstrap", "9000005"}, records, "9000004"},
         {{"--female-offspring", "0"}, records, "--female-offspring"},
         {{"--female-offspring", "1.5"}, records, "--female-offspring"},
         {{"--parameters", "r,rate"}, records, "\"rate\""},

@@ -7,6 +7,7 @@
 #include "core/analysis/parallel_jobs.h"
 #include "core/common/number_format.h"
 #include "core/common/user_error.h"
+#include "core/state/analysis_state.h"
 
 namespace cpt::life {
 namespace {
@@ -38,6 +39,11 @@ std::optional<std::string> settingsProblem(const LifeSettings& settings) {
     const LifeWording& wording = settings.wording;
     if (settings.bootstrap < 2) {
         return wording.bootstrap + " must be at least 2 (it is " + std::to_string(settings.bootstrap) + ").";
+    }
+    if (settings.bootstrap > ValueCapacity - 1) {
+        // Its files could not be read again.
+        return wording.bootstrap + " can be at most " + std::to_string(ValueCapacity - 1) +
+               ", the most values a treatment file can hold (it is " + std::to_string(settings.bootstrap) + ").";
     }
     if (!(settings.femaleOffspring > 0 && settings.femaleOffspring <= 1)) {
         return wording.femaleOffspring + " is the female share of the offspring: more than 0 and at most 1 (it is " +
