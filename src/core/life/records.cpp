@@ -17,6 +17,9 @@ namespace {
 // Longer than any cohort is followed day by day; a larger age is a typing
 // slip that would otherwise claim memory for every day before it.
 constexpr std::int64_t MaxAge = 100'000;
+// No day's eggs (nor lx, mx) come near this; beyond it the sums of a large
+// cohort's replicates could overflow.
+constexpr double MaxCount = 1e15;
 
 std::string lowered(std::string_view text) {
     std::string low(text);
@@ -240,9 +243,9 @@ double RecordTable::State::eggsOf(std::int64_t row, std::int32_t column, std::st
                                   std::string_view treatment) const {
     const std::string_view text = cell(column);
     const std::optional<double> eggs = numberOf(text, origin.decimalMark);
-    if (!eggs || *eggs < 0) {
+    if (!eggs || *eggs < 0 || *eggs > MaxCount) {
         complain(place(row, column) + " (" + who(individual, treatment) + ") should be a day's eggs (a number of " +
-                 "at least 0), but it holds " + inQuotes(text) + ".");
+                 "at least 0, at most 1E+15), but it holds " + inQuotes(text) + ".");
     }
     return *eggs;
 }
@@ -337,9 +340,9 @@ void RecordTable::State::addAggregate(std::int64_t row) {
     auto number = [&](std::int32_t column, const char* what) {
         const std::string_view text = cell(column);
         const std::optional<double> x = numberOf(text, origin.decimalMark);
-        if (!x || *x < 0) {
+        if (!x || *x < 0 || *x > MaxCount) {
             complain(place(row, column) + " (treatment " + inQuotes(treatmentName) + ") should be " + what +
-                     " (a number of at least 0), but it holds " + inQuotes(text) + ".");
+                     " (a number of at least 0, at most 1E+15), but it holds " + inQuotes(text) + ".");
         }
         return *x;
     };

@@ -81,6 +81,8 @@ TEST(RecordsReader, RefusalsNameTheFileTheRowAndTheIndividual) {
     const std::string longHeader = "treatment,individual,age,eggs,sex\n";
     const std::vector<Refusal> refusals = {
         {"negative eggs", longHeader + "T,a,1,0,f\nT,a,2,-1,f\n", {"row 3", "individual \"a\"", "\"-1\""}},
+        {"eggs beyond any count", longHeader + "T,a,1,1E+300,f\n", {"row 2", "individual \"a\"", "\"1E+300\""}},
+        {"an aggregate mx beyond any count", "age,lx,mx\n1,1,2E16\n", {"row 2", "\"2E16\""}},
         {"unreadable eggs", longHeader + "T,a,1,x2,f\n", {"row 2", "individual \"a\"", "\"x2\""}},
         {"a gap", longHeader + "T,a,1,0,f\nT,a,3,0,f\n", {"age 2", "row 3", "individual \"a\""}},
         {"an age twice", longHeader + "T,a,1,0,f\nT,a,1,0,f\n", {"row 3", "row 2", "individual \"a\""}},
