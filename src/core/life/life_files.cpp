@@ -8,7 +8,6 @@
 #include "core/common/number_format.h"
 #include "core/common/output_file.h"
 #include "core/common/pending_file.h"
-#include "core/common/record_writer.h"
 #include "core/common/user_error.h"
 
 namespace cpt::life {
@@ -68,38 +67,71 @@ std::string lifeTableFileName(std::string_view treatment, int number) {
     return numbered(fileNamePart(treatment) + "-life-table", ".csv", number);
 }
 
-void writeBootstrapFile(OutputFile& file, const TreatmentResult& treatment, const ParameterResult& parameter) {
-    const auto n0 = static_cast<double>(treatment.n0);
-    Record(file)
-        .text(treatment.name)
-        .text("Sample size")
-        .number(n0)
-        .text("Bootstrap number")
-        .number(static_cast<double>(parameter.values.size()))
-        .text(parameterCode(parameter.parameter))
-        .number(n0)
-        .number(*parameter.estimate)
-        .end();
-    for (const double value : parameter.values) {
-        char* out = file.room(MaxNumberChars + 2);
-        int length = writeRecordNumberFast(value, out);
-        out[length++] = '\r';
-        out[length++] = '\n';
-        file.claim(static_cast<std::size_t>(length));
+namespace {
+
+// The heading in the comma-record form: texts in double quotes, numbers in record form.
+std::string headingOf(const TreatmentResult& treatment, const ParameterResult& parameter) {
+    const std::string n0 = recordNumber(static_cast<double>(treatment.n0));
+    std::string heading = "\"" + treatment.name + "\",\"Sample size\"," + n0 + ",\"Bootstrap number\"," +
+                          recordNumber(static_cast<double>(parameter.values.size())) + ",\"" +
+                          std::string(parameterCode(parameter.parameter)) + "\"," + n0 + "," +
+                          recordNumber(*parameter.estimate) + "\r\n";
+    return heading;
+}
+
+// Writes through any sink with write(std::string_view), a file or a text.
+template <class Sink>
+void emitValues(Sink& sink, const std::vector<double>& values) {
+    char number[MaxNumberChars + 2];
+    for (const double value : values) {
+        int length = writeRecordNumberFast(value, number);
+        number[length++] = '\r';
+        number[length++] = '\n';
+        sink.write(std::string_view(number, static_cast<std::size_t>(length)));
     }
 }
 
-void writeLifeTable(OutputFile& file, const LifeTable& table) {
-    file.writeLine("age,N,lx,E,mx,lxmx");
+template <class Sink>
+void emitLifeTable(Sink& sink, const LifeTable& table) {
+    sink.write("age,N,lx,E,mx,lxmx\r\n");
     for (const LifeTableRow& row : table.rows) {
         std::string line = textNumber(row.age);
         line += ',';
         if (row.N) line += textNumber(*row.N);
         line += ',' + textNumber(row.lx) + ',';
         if (row.E) line += textNumber(*row.E);
-        line += ',' + textNumber(row.mx) + ',' + textNumber(row.lxmx);
-        file.writeLine(line);
+        line += ',' + textNumber(row.mx) + ',' + textNumber(row.lxmx) + "\r\n";
+        sink.write(line);
     }
+}
+
+struct TextSink {
+    std::string& text;
+    void write(std::string_view part) { text.append(part); }
+};
+
+}  // namespace
+
+void writeBootstrapFile(OutputFile& file, const TreatmentResult& treatment, const ParameterResult& parameter) {
+    file.write(headingOf(treatment, parameter));
+    emitValues(file, parameter.values);
+}
+
+void writeLifeTable(OutputFile& file, const LifeTable& table) { emitLifeTable(file, table); }
+
+std::string bootstrapFileText(const TreatmentResult& treatment, const ParameterResult& parameter) {
+    std::string text = headingOf(treatment, parameter);
+    text.reserve(text.size() + parameter.values.size() * 20);
+    TextSink sink{text};
+    emitValues(sink, parameter.values);
+    return text;
+}
+
+std::string lifeTableText(const LifeTable& table) {
+    std::string text;
+    TextSink sink{text};
+    emitLifeTable(sink, table);
+    return text;
 }
 
 std::vector<std::filesystem::path> writeLifeFiles(const LifeResult& result, const std::filesystem::path& folder) {

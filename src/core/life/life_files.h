@@ -25,6 +25,11 @@ void writeBootstrapFile(OutputFile& file, const TreatmentResult& treatment, cons
 // age,N,lx,E,mx,lxmx (N and E empty for an aggregate table).
 void writeLifeTable(OutputFile& file, const LifeTable& table);
 
+// The same bytes as text, for a front end that makes its files itself (the
+// R package, the web page's archive).
+std::string bootstrapFileText(const TreatmentResult& treatment, const ParameterResult& parameter);
+std::string lifeTableText(const LifeTable& table);
+
 // Every file the result has (the bootstrap files the rule lets through, and
 // the life tables), treatment by treatment; a name already taken gets
 // " (2)", " (3)", ...: no file is ever replaced. Returns their paths.

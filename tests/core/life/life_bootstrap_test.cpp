@@ -131,6 +131,18 @@ TEST(LifeBootstrap, FilesAreTheSameAtOneTwoAndThreeThreads) {
     }
 }
 
+TEST(LifeBootstrap, TheTextsAreTheFilesBytes) {
+    const LifeResult result = runLifeTables(fieldRecords(), settingsOf(300, {LifeParameter::R, LifeParameter::GRR}));
+    testing::TempFolder folder;
+    const auto paths = writeLifeFiles(result, folder.path());
+    ASSERT_EQ(paths.size(), 6U);
+    const TreatmentResult& bean = result.treatments[1];
+    EXPECT_EQ(testing::readFile(paths[3]), bootstrapFileText(bean, bean.parameters[0]));
+    EXPECT_EQ(testing::readFile(paths[4]), bootstrapFileText(bean, bean.parameters[1]));
+    EXPECT_EQ(testing::readFile(paths[5]), lifeTableText(bean.table));
+    EXPECT_EQ(paths[3].filename(), "Bean-r.txt");
+}
+
 TEST(LifeBootstrap, TheFullSampleIsTheEstimate) {
     const Records records = fieldRecords();
     const LifeResult result = runLifeTables(records, settingsOf(10, {LifeParameter::R, LifeParameter::GRR}));
