@@ -54,8 +54,11 @@ std::optional<std::string> recordsProblem(const Records& records, const LifeSett
 
 // The replicates' n0 draws, as the bootstrap makes them: the index of each
 // draw from the generator's next output.
+// (__extension__: the 128-bit product is a GCC and Clang type, which
+// pedantic builds such as R's would otherwise warn of.)
+__extension__ typedef unsigned __int128 DrawProduct;
 inline std::size_t drawIndex(std::uint64_t n0, std::uint64_t u) {
-    return static_cast<std::size_t>((static_cast<unsigned __int128>(n0) * u) >> 64);
+    return static_cast<std::size_t>((static_cast<DrawProduct>(n0) * u) >> 64);
 }
 
 struct BootstrapSummary {
