@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <iostream>
@@ -40,7 +41,12 @@ void printSummary(std::ostream& out, const life::LifeResult& result) {
             out << "an aggregate life table (estimates only)\n";
         } else {
             out << "n0 = " << t.n0 << ", B = " << result.bootstrap << ", seed " << t.seed << ", "
-                << t.zeroOffspring << " replicates without offspring\n";
+                << t.zeroOffspring << " replicates without offspring";
+            const bool fecundity = std::any_of(t.parameters.begin(), t.parameters.end(), [](const auto& p) {
+                return p.parameter == LifeParameter::Fecundity;
+            });
+            if (fecundity) out << ", " << t.withoutFemales << " without a female";
+            out << "\n";
         }
         char line[256];
         std::snprintf(line, sizeof line, "  %-10s %-18s %-18s %-18s %-18s %-18s\n", "parameter", "estimate", "mean",
@@ -88,6 +94,7 @@ nlohmann::json documentOf(const life::LifeResult& result, const std::vector<std:
         entry["estimates"] = estimates;
         entry["bootstrap"] = bootstrap;
         entry["zero_offspring"] = t.zeroOffspring;
+        entry["without_females"] = t.withoutFemales;
         entry["files"] = nlohmann::json::array();
         treatments.push_back(std::move(entry));
     }
