@@ -254,6 +254,12 @@ TEST(LifeBootstrap, SettingsAndRecordsThatCannotRun) {
     EXPECT_FALSE(recordsProblem(records, s).has_value());
     s.parameters = {LifeParameter::Fecundity};
     EXPECT_TRUE(recordsProblem(records, s).has_value());
+    // A bootstrap file's heading holds the name between double quotes.
+    s.parameters = {LifeParameter::R};
+    records.treatments[0].name = "Maize \"early\"";
+    const std::optional<std::string> quote = recordsProblem(records, s);
+    ASSERT_TRUE(quote.has_value());
+    EXPECT_NE(quote->find("double quote"), std::string::npos) << *quote;
 }
 
 TEST(LifeBootstrap, SummaryOfTheReplicates) {
