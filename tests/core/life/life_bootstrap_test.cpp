@@ -262,6 +262,41 @@ TEST(LifeBootstrap, SettingsAndRecordsThatCannotRun) {
     EXPECT_NE(quote->find("double quote"), std::string::npos) << *quote;
 }
 
+TEST(LifeBootstrap, ProgressReachesEveryReplicateOfEveryTreatment) {
+    for (int threads : {1, 3}) {
+        LifeSettings settings = settingsOf(2500, {LifeParameter::R0}, threads);
+        std::int64_t last = 0, total = 0;
+        bool rising = true;
+        settings.progress = [&](std::int64_t done, std::int64_t of) {
+            rising = rising && done >= last;
+            last = done;
+            total = of;
+        };
+        runLifeTables(fieldRecords(), settings);
+        EXPECT_TRUE(rising);
+        EXPECT_EQ(total, 2 * 2500);
+        EXPECT_EQ(last, total) << threads << " threads";
+    }
+}
+
+TEST(LifeBootstrap, NoRecordsNoRun) {
+    EXPECT_TRUE(recordsProblem(Records{}, settingsOf(10, {LifeParameter::R})).has_value());
+    EXPECT_THROW(runLifeTables(Records{}, settingsOf(10, {LifeParameter::R})), UserError);
+}
+
+TEST(LifeBootstrap, TheLifeTableFileOfTheHandMadeCohort) {
+    // N = 3 2 1, E = 0 6 2 over n0 = 3.
+    Records records;
+    records.treatments.push_back(treatment("Hand", {individual("a", Sex::Female, {0, 4, 2}),
+                                                    individual("b", Sex::Female, {0, 2}), individual("c", Sex::Male, {0})}));
+    const LifeResult result = runLifeTables(records, settingsOf(2, {LifeParameter::R0}));
+    testing::TempFolder folder;
+    writeLifeFiles(result, folder.path());
+    EXPECT_EQ(testing::readLines(folder.path() / "Hand-life-table.csv"),
+              (std::vector<std::string>{"age,N,lx,E,mx,lxmx", "1,3,1,0,0,0", "2,2,0.666666666666667,6,3,2",
+                                        "3,1,0.333333333333333,2,2,0.666666666666667"}));
+}
+
 TEST(LifeBootstrap, SummaryOfTheReplicates) {
     const std::vector<double> values = {4, 1, 3, 2, 5};
     const BootstrapSummary summary = summarize(values);

@@ -135,6 +135,9 @@ TEST(LifeTable, AggregateTableWithAKnownRoot) {
     const LifeTable table = aggregateLifeTable(rows);
     EXPECT_NEAR(*table.estimates.r, std::log(1.1), 1e-13);
     EXPECT_NEAR(*table.estimates.R0, R0, 1e-13);
+    double GRR = 0;
+    for (const AgeRow& row : rows) GRR += row.mx;
+    EXPECT_DOUBLE_EQ(*table.estimates.GRR, GRR);
     EXPECT_NEAR(*table.estimates.T, std::log(R0) / std::log(1.1), 1e-11);
     ASSERT_EQ(table.rows.size(), 10U);
     EXPECT_FALSE(table.rows[0].N.has_value());
