@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cstdio>
 #include <iostream>
+#include <memory>
 #include <sstream>
 
 #include <nlohmann/json.hpp>
@@ -338,6 +339,11 @@ int LifeTableCommand::run() const {
         for (const auto& path : studyFiles) std::cout << path.string() << '\n';
     }
     return batch::ExitSuccess;
+}
+
+LifeTableEntry addLifeTableCommand(CLI::App& app) {
+    auto command = std::make_shared<LifeTableCommand>(app);
+    return {command->subcommand(), [command] { return command->run(); }};
 }
 
 }  // namespace cpt::cli

@@ -5,15 +5,20 @@
 #include <CLI/CLI.hpp>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
 namespace cpt::cli {
 
+// The options are bound to its members: it stays where it was made.
 class LifeTableCommand {
 public:
     // Adds the subcommand and its options to the program's.
     explicit LifeTableCommand(CLI::App& app);
+    LifeTableCommand(const LifeTableCommand&) = delete;
+    LifeTableCommand& operator=(const LifeTableCommand&) = delete;
+    CLI::App* subcommand() const { return command_; }
     bool parsed() const { return command_->parsed(); }
     // The exit status: 0 done, 1 a failure (nothing written), 2 bad options.
     int run() const;
@@ -37,5 +42,13 @@ private:
     std::string fixedTime_;
     std::string sheet_;
 };
+
+// The subcommand added to the program's and what runs it once parsed (its
+// options kept alive by the function), for a list of commands.
+struct LifeTableEntry {
+    CLI::App* command = nullptr;
+    std::function<int()> run;
+};
+LifeTableEntry addLifeTableCommand(CLI::App& app);
 
 }  // namespace cpt::cli

@@ -113,7 +113,7 @@ int main(int argc, char** argv) {
     sortCountCommand->add_option("--fixed-time", sortCount.fixedTime,
                                  "Take this moment (YYYY-MM-DD HH:MM:SS) as the time");
 
-    LifeTableCommand lifeTable(app);
+    const LifeTableEntry lifeTable = addLifeTableCommand(app);
 
     try {
         app.parse(argc, argv);
@@ -129,7 +129,7 @@ int main(int argc, char** argv) {
         cartesian.reader = readAnyTreatments;
         return runCartesian(cartesian);
     }
-    if (lifeTable.parsed()) return lifeTable.run();
+    if (lifeTable.command->parsed()) return lifeTable.run();
     if (studyCommand->parsed()) {
         study.reader = readAnyTreatments;
         return runStudy(study);
