@@ -34,7 +34,7 @@
 #include "bench/support/bench_run.h"
 #include "core/analysis/cartesian_test.h"
 #include "core/analysis/pair_calculation.h"
-#include "core/cartesian/difference_files.h"
+#include "core/report/difference_files.h"
 #include "core/cartesian/test_dialogue.h"
 #include "core/shell/main_window_model.h"
 #include "core/state/app_context.h"

@@ -78,7 +78,7 @@ int main(int argc, char** argv) {
     cpt::batch::StudyBatchOptions options;
     options.files = writeStudyFiles(inputs.path);
     options.folder = output.path.string();
-    options.formats = {"all"};
+    options.formats.assign(std::begin(cpt::AllStudyFormats), std::end(cpt::AllStudyFormats));
     options.threads = argc == 3 && std::strcmp(argv[1], "--threads") == 0 ? std::atoi(argv[2]) : 1;
 
     std::ostringstream messages;

@@ -3,6 +3,7 @@
 # top CMakeLists.txt's project(... VERSION ...), and their SHA256SUMS:
 #   cpt_VERSION_ARCH.deb        built and checked by scripts/package.sh
 #   the R source package        built and checked by scripts/r-package.sh
+#   the Python sdist and wheel  built by scripts/python-package.sh
 #   cpt-web-VERSION.zip         the static web page (build-web/ without cmake/)
 #   cpt-VERSION.tar.gz          the sources of the commit checked out (git archive)
 # Usage: scripts/release.sh [BUILD]   (BUILD: the native build folder, default
@@ -45,6 +46,11 @@ if [ ! -f "$r_package" ]; then
   exit 1
 fi
 cp "$r_package" "$dist/"
+
+# The Python package: the sdist with the core's sources, and the wheel
+# built from it.
+bash "$here/scripts/python-package.sh"
+cp "$here/build-python/cartesianpt-$version.tar.gz" "$here"/build-python/cartesianpt-"$version"-*.whl "$dist/"
 
 # The static web page, when it is built or can be.
 if [ -f "$here/build-web/index.html" ] || command -v emcc >/dev/null || [ "$(id -u)" -eq 0 ]; then

@@ -4,8 +4,9 @@
 # program's tests again under AddressSanitizer and UndefinedBehaviorSanitizer,
 # and the engine's tests on several threads under ThreadSanitizer; then the R
 # package (R CMD check, and its numbers against the fresh cpt); then builds and
-# checks the .deb and runs each fuzz target for 10 seconds;
-# then the web page (the core in WebAssembly under Node and in headless chromium).
+# checks the .deb and runs each fuzz target for 10 seconds; then the Python
+# package (its wheel in a fresh virtual environment, its numbers and files
+# against the fresh cpt); then the web page (the core in WebAssembly under Node and in headless chromium).
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 # Each stage says how long it took, so that a slow one is found in the log.
@@ -45,6 +46,8 @@ stage "the R package"
 stage "the package"
 "$here/scripts/fuzz.sh" 10
 stage "fuzzing"
+CPT_BINARY="$here/build/src/cli/cpt" "$here/scripts/python-test.sh"
+stage "the Python package"
 "$here/scripts/web.sh"
 "$here/scripts/web-test.sh"
 stage "the web page"

@@ -13,6 +13,8 @@
 
 #include <algorithm>
 
+#include "xlsx/read_treatments.h"
+
 namespace cpt::app {
 namespace {
 QString toQt(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
@@ -25,9 +27,11 @@ int widthForTitle(const QWidget& box, const QString& title) {
 }
 // Text files first, all files on request.
 QStringList textFileFilters() { return {QObject::tr("Text files (*.txt)"), QObject::tr("All files (*)")}; }
+}  // namespace
+
 // Qt's own dialogue, so that its size and columns can be set: large enough,
 // the name column taking the room.
-void prepare(QFileDialog& dialog, const QStringList& filters) {
+void prepareFileDialog(QFileDialog& dialog, const QStringList& filters) {
     dialog.setNameFilters(filters);
     dialog.setViewMode(QFileDialog::Detail);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
@@ -40,6 +44,19 @@ void prepare(QFileDialog& dialog, const QStringList& filters) {
         }
     }
 }
+
+QStringList treatmentFilePatterns() {
+    QStringList patterns;
+    for (const std::string& pattern : treatmentFormats().patterns()) patterns << QString::fromStdString(pattern);
+    return patterns;
+}
+
+QStringList treatmentFileFilters() {
+    return QStringList{QObject::tr("Bootstrap files and tables (%1)").arg(treatmentFilePatterns().join(' '))} +
+           textFileFilters();
+}
+
+namespace {
 }  // namespace
 
 int QtDialogs::messageBox(std::string_view prompt, ButtonSet buttons, std::string_view title) {
@@ -79,7 +96,7 @@ std::optional<std::string> QtDialogs::inputBox(std::string_view prompt, std::str
 std::optional<std::string> QtDialogs::openFile(std::string_view title) {
     QFileDialog dialog(parent_, toQt(title), lastFolder_);
     dialog.setFileMode(QFileDialog::ExistingFile);
-    prepare(dialog, textFileFilters());
+    prepareFileDialog(dialog, textFileFilters());
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     const QString path = dialog.selectedFiles().front();
     if (path.isEmpty()) return std::nullopt;
@@ -92,7 +109,7 @@ std::vector<std::string> QtDialogs::openFiles(std::string_view title) {
     // files are chosen several at once, and they may be tables as well.
     QFileDialog dialog(parent_, toQt(title), lastFolder_);
     dialog.setFileMode(QFileDialog::ExistingFiles);
-    prepare(dialog, QStringList{QObject::tr("Bootstrap files and tables (*.txt *.csv *.tsv *.xlsx)")} + textFileFilters());
+    prepareFileDialog(dialog, treatmentFileFilters());
     const QStringList paths = dialog.exec() == QDialog::Accepted ? dialog.selectedFiles() : QStringList();
     std::vector<std::string> chosen;
     for (const QString& path : paths) chosen.push_back(path.toStdString());

@@ -1,10 +1,20 @@
 #pragma once
-#include <QWidget>
+#include <QFileDialog>
 #include <QPointer>
+#include <QStringList>
+#include <QWidget>
 
 #include "core/common/dialogs.h"
 
 namespace cpt::app {
+
+// Qt's own file dialogue with these filters, sized to the screen.
+void prepareFileDialog(QFileDialog& dialog, const QStringList& filters);
+// "*.txt", "*.csv", ...: every format of the list of input formats.
+QStringList treatmentFilePatterns();
+// What a dialogue for treatment files offers: every format of the list
+// first, then text files, then all files.
+QStringList treatmentFileFilters();
 
 // The real modal boxes and the open-file dialogue.
 class QtDialogs : public Dialogs {

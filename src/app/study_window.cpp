@@ -25,6 +25,7 @@
 #include <algorithm>
 #include <sstream>
 
+#include "app/qt_dialogs.h"
 #include "app/results_window.h"
 #include "batch/input_files.h"
 #include "xlsx/read_treatments.h"
@@ -36,14 +37,6 @@ namespace cpt::app {
 namespace {
 
 QString qt(const std::string& text) { return QString::fromStdString(text); }
-
-struct FormatButton {
-    StudyFormat format;
-    const char* label;
-};
-constexpr FormatButton FormatButtons[] = {{StudyFormat::Csv, "CSV"},       {StudyFormat::Xlsx, "Excel"},
-                                          {StudyFormat::Html, "HTML"},     {StudyFormat::Tex, "LaTeX"},
-                                          {StudyFormat::Markdown, "Markdown"}, {StudyFormat::Docx, "Word"}};
 
 DateTime localNow() {
     const QDateTime now = QDateTime::currentDateTime();
@@ -102,9 +95,10 @@ QWidget* StudyWindow::buildFilesBox() {
     auto* addFilesButton = new QPushButton(tr("Add files..."), box);
     addFilesButton->setObjectName(study_parts::AddFiles);
     connect(addFilesButton, &QPushButton::clicked, this, [this] {
-        const QStringList paths = QFileDialog::getOpenFileNames(this, tr("Treatment files of the study"), folder_,
-                                                                tr("Bootstrap result files (*.txt);;All files (*)"));
-        if (!paths.isEmpty()) addFiles(paths);
+        QFileDialog dialog(this, tr("Treatment files of the study"), folder_);
+        dialog.setFileMode(QFileDialog::ExistingFiles);
+        prepareFileDialog(dialog, treatmentFileFilters());
+        if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) addFiles(dialog.selectedFiles());
     });
     auto* addFolderButton = new QPushButton(tr("Add a folder..."), box);
     addFolderButton->setObjectName(study_parts::AddFolder);
@@ -184,9 +178,9 @@ QWidget* StudyWindow::buildTableBox() {
 
     auto* exports = new QHBoxLayout();
     exports->addWidget(new QLabel(tr("Save as:"), box));
-    for (const FormatButton& format : FormatButtons) {
-        auto* button = new QPushButton(tr(format.label), box);
-        button->setObjectName(QStringLiteral("export-") + QString::fromLatin1(studyFormatExtension(format.format)));
+    for (const StudyFormatEntry& format : StudyFormats) {
+        auto* button = new QPushButton(tr(std::string(format.label).c_str()), box);
+        button->setObjectName(QStringLiteral("export-") + QString::fromLatin1(format.extension));
         connect(button, &QPushButton::clicked, this, [this, f = format.format] { exportTable(f); });
         exports->addWidget(button);
         afterRun_.push_back(button);
@@ -242,7 +236,7 @@ void StudyWindow::addFiles(const QStringList& paths) {
 void StudyWindow::addFolder(const QString& folder) {
     QStringList paths;
     const QDir directory(folder);
-    for (const QString& name : directory.entryList({QStringLiteral("*.txt")}, QDir::Files, QDir::Name)) {
+    for (const QString& name : directory.entryList(treatmentFilePatterns(), QDir::Files, QDir::Name)) {
         paths.push_back(directory.filePath(name));
     }
     addFiles(paths);

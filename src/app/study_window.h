@@ -55,7 +55,7 @@ public:
     // Reads the files and adds their treatments; a file that cannot be read
     // is named under the grid and left out.
     void addFiles(const QStringList& paths);
-    // Every .txt file of the folder, by name.
+    // Every file of the folder the list of input formats offers, by name.
     void addFolder(const QString& folder);
     void clearFiles();
     void setOutputFolder(const QString& folder);

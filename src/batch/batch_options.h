@@ -3,11 +3,15 @@
 // page's form.
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "core/analysis/treatment.h"
+#include "core/common/date_time.h"
 #include "core/input/read_options.h"
+#include "core/sorting/sort_count_kind.h"
+#include "core/study/study_file_set.h"
 #include "core/state/treatment_reader.h"
 
 namespace cpt::batch {
@@ -29,11 +33,11 @@ struct CartesianOptions {
     bool reversed = false;
     bool differences = false;
     std::string code = "1";
-    std::string transformation;  // empty: not asked (ordinary use)
+    Transformation transformation = Transformation::None;
     bool flowRecord = false;
     std::string folder;          // -C
     bool json = false;
-    std::string fixedTime;       // empty: the real clock
+    std::optional<DateTime> fixedTime;  // none: the real clock
     bool withFigures = false;    // keep what the figures show
     std::string figuresFolder;   // where cpt writes them
     std::string figureFormat = "svg";
@@ -48,13 +52,13 @@ struct CartesianOptions {
 
 struct StudyBatchOptions {
     std::vector<std::string> files;
-    std::vector<std::string> formats{"csv", "xlsx", "html"};  // or {"all"}
+    std::vector<StudyFormat> formats{StudyFormat::Csv, StudyFormat::Xlsx, StudyFormat::Html};
     std::vector<std::string> order;  // column order; empty: as the treatments first appear
     bool reversed = false;
     std::string code = "1";
     std::string folder;  // -C
     bool json = false;
-    std::string fixedTime;
+    std::optional<DateTime> fixedTime;
     int threads = 0;  // 0: every core the system gives the process
     int digits = 2;  // significant digits of the SE
     // Reads one input file (every parameter of a table); none: the core's
@@ -65,11 +69,11 @@ struct StudyBatchOptions {
 
 struct SortCountOptions {
     std::string file;
-    std::string kind = "boot";
+    SortCountKind kind = SortCountKind::Bootstrap;
     bool serialNumbers = false;
-    std::string decimals = "-1";
+    double decimals = -1;  // -1 (all) to 5, see decimalLimitOf
     bool json = false;
-    std::string fixedTime;
+    std::optional<DateTime> fixedTime;
     AnswerWording wording;
 };
 

@@ -10,12 +10,12 @@
 #include "batch/run_setup.h"
 #include "core/analysis/cartesian_test.h"
 #include "core/analysis/parallel_jobs.h"
-#include "core/cartesian/difference_files.h"
-#include "core/cartesian/difference_listing.h"
 #include "core/common/field_reader.h"
 #include "core/common/output_file.h"
 #include "core/common/user_error.h"
 #include "core/figures/run_summary.h"
+#include "core/report/reported_test.h"
+#include "core/report/report_file.h"
 #include "core/report/significance_overview.h"
 #include "core/report/standalone_report.h"
 
@@ -24,12 +24,6 @@ namespace {
 
 // The maintainer's record of the procedures a run went through.
 constexpr const char* FlowFileName = "_0_Flow.txt";
-
-Transformation transformationNamed(const std::string& name) {
-    if (name == "arcsine") return Transformation::Arcsine;
-    if (name == "logit") return Transformation::Logit;
-    return Transformation::None;
-}
 
 class FlowRecord {
 public:
@@ -63,35 +57,13 @@ std::vector<Treatment> readTreatments(const CartesianOptions& options, Transform
         std::vector<Treatment> fromFile = readInputFile(file, read, options.reader);
         for (Treatment& treatment : fromFile) treatments.push_back(std::move(treatment));
     }
-    // A name given for a table's treatment must name one.
-    auto unknown = [&](const auto& map, const std::string& option) {
-        for (const auto& entry : map) {
-            const std::string& name = entry.first;
-            const bool found = std::any_of(treatments.begin(), treatments.end(),
-                                           [&](const Treatment& t) { return t.name == name; });
-            if (!found) {
-                throw UserError(option + " names the treatment \"" + quotedExcerpt(name) +
-                                "\", but no file given holds a treatment of that name.");
-            }
-        }
-    };
-    unknown(read.sampleSizes, read.wording.sampleSize);
-    unknown(read.estimates, read.wording.estimate);
+    std::vector<std::string> names;
+    for (const Treatment& treatment : treatments) names.push_back(treatment.name);
+    requireNamedTreatments(names, read);
     if (treatments.size() < 2 || treatments.size() > static_cast<std::size_t>(TreatmentCapacity)) {
         throw WrongTreatmentCount(treatmentCountComplaint(treatments.size()));
     }
     return treatments;
-}
-
-// B of each treatment in the order the run will number them.
-std::vector<double> bootstrapNumbersInMeanOrder(const std::vector<Treatment>& treatments, bool reversed) {
-    std::vector<double> means;
-    for (const Treatment& treatment : treatments) means.push_back(orderingMeanOf(treatment));
-    std::vector<double> numbers;
-    for (const int entry : meanOrder(means, reversed)) {
-        numbers.push_back(static_cast<double>(treatments[static_cast<std::size_t>(entry)].values.size()));
-    }
-    return numbers;
 }
 
 // The status line of the window, as a long run changes it.
@@ -167,52 +139,41 @@ Written runAndReport(const CartesianOptions& options, const std::filesystem::pat
                      FlowRecord& flow, std::ostream& messages, const ProgressHandler& progress,
                      const PairProgressHandler& pairProgress) {
     Written written;
-    const Transformation transformation = transformationNamed(options.transformation);
-    written.treatments = readTreatments(options, transformation);
-    if (options.differences) {
-        const std::string question =
-            unlistedDifferencesQuestion(bootstrapNumbersInMeanOrder(written.treatments, options.reversed), ValueCapacity);
-        if (!question.empty()) {
-            // Files of pairs too large to list are never written in a batch run.
-            messages << question.substr(0, question.rfind('\n')) << '\n' << options.wording.withoutDifferences << '\n';
-            throw Cancelled();
-        }
-    }
-    flow.trace("CartesianDifference2");
-    const RunBegin begin = beginRun(clock);
+    written.treatments = readTreatments(options, options.transformation);
     StatusText status(progress);
-    status.runBegun();
-
-    DifferenceFileSet files(folder, CartesianOutputPrefix);
-    CartesianSettings settings;
-    settings.reversed = options.reversed;
-    settings.transformation = transformation;
-    settings.differences = options.differences ? &files : nullptr;
-    settings.threads = options.threads > 0 ? options.threads : availableThreads();
-    settings.progress = [&](const PairProgress& pair) {
+    CartesianRequest request;
+    request.reversed = options.reversed;
+    request.transformation = options.transformation;
+    request.threads = options.threads;
+    request.folder = folder;
+    request.code = options.code;
+    request.differenceFiles = options.differences;
+    request.reportAdvice = options.wording.anotherCode;
+    RunPorts ports;
+    ports.clock = &clock;
+    ports.trace = [&](std::string_view procedure) { flow.trace(procedure); };
+    ports.begun = [&](const RunBegin&) { status.runBegun(); };
+    ports.progress = [&](const PairProgress& pair) {
         status.pair(pair);
         if (pair.stage == PairProgress::Stage::Begun && pairProgress) pairProgress(pair.pairNumber, pair.pairCount);
         if (pair.stage == PairProgress::Stage::Sorting) flow.trace("QuickSort");
     };
     try {
-        const ProcedureTrace trace = [&](std::string_view procedure) { flow.trace(procedure); };
         // Without figures the treatments are not needed after the test,
         // which may then sort their values where they are.
-        ReportedRun run = options.withFigures
-                              ? runWithReport(written.treatments, settings, {folder, options.code}, clock, begin,
-                                              options.wording, messages, trace)
-                              : runWithReport(std::move(written.treatments), settings, {folder, options.code}, clock,
-                                              begin, options.wording, messages, trace);
+        ReportedRun run = options.withFigures ? runReportedTest(written.treatments, request, ports)
+                                              : runReportedTest(std::move(written.treatments), request, ports);
         written.result = std::move(run.result);
         written.report = std::move(run.report);
-    } catch (...) {
-        // Difference files are part of a run's result: without its report,
-        // none of them stays.
-        if (!files.begun()) throw;
-        files.discardAll();
-        throw UserError(differenceFilesRemoved(std::current_exception()));
+        written.differenceFiles = std::move(run.differenceFiles);
+    } catch (const UnlistedDifferencesRefused& refused) {
+        // Files of pairs too large to list are never written in a batch run.
+        messages << refused.what() << '\n' << options.wording.withoutDifferences << '\n';
+        throw Cancelled();
+    } catch (const ReportNotCreated& error) {
+        messages << error.what() << '\n';
+        throw Cancelled();
     }
-    written.differenceFiles = files.written();
     return written;
 }
 
@@ -221,11 +182,7 @@ Written runAndReport(const CartesianOptions& options, const std::filesystem::pat
 BatchOutcome runCartesianBatch(const CartesianOptions& options, std::ostream& messages,
                                const ProgressHandler& progress, PairProgressHandler pairProgress) {
     BatchOutcome outcome;
-    std::unique_ptr<Clock> clock = makeClock(options.fixedTime, options.wording.fixedTime, messages);
-    if (!clock) {
-        outcome.status = ExitUsage;
-        return outcome;
-    }
+    std::unique_ptr<Clock> clock = makeClock(options.fixedTime);
     const std::filesystem::path folder =
         options.folder.empty() ? std::filesystem::current_path() : std::filesystem::path(absolute(options.folder));
     outcome.status = ExitFailure;

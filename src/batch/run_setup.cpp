@@ -8,15 +8,9 @@
 
 namespace cpt::batch {
 
-std::unique_ptr<Clock> makeClock(const std::string& fixedTime, const std::string& fixedTimeName,
-                                 std::ostream& messages) {
-    if (fixedTime.empty()) return std::make_unique<SystemClock>();
-    std::optional<DateTime> moment = parseDateTime(fixedTime);
-    if (!moment) {
-        messages << fixedTimeName << " expects a date and time as 2026-12-09 22:32:02, not \"" << fixedTime << "\".\n";
-        return nullptr;
-    }
-    return std::make_unique<FixedClock>(*moment);
+std::unique_ptr<Clock> makeClock(const std::optional<DateTime>& fixedTime) {
+    if (!fixedTime) return std::make_unique<SystemClock>();
+    return std::make_unique<FixedClock>(*fixedTime);
 }
 
 std::string absolute(const std::string& path) { return std::filesystem::absolute(path).lexically_normal().string(); }

@@ -3,17 +3,16 @@
 // they read the paths they were given.
 #include <iosfwd>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "core/common/clock.h"
+#include "core/common/date_time.h"
 
 namespace cpt::batch {
 
-// The real clock, or one standing still at fixedTime. Nothing when the text
-// is not a date and time (the complaint, naming the answer as fixedTimeName,
-// goes to messages).
-std::unique_ptr<Clock> makeClock(const std::string& fixedTime, const std::string& fixedTimeName,
-                                 std::ostream& messages);
+// The real clock, or one standing still at fixedTime.
+std::unique_ptr<Clock> makeClock(const std::optional<DateTime>& fixedTime);
 
 // Paths as the user gave them, made absolute against the folder the run
 // started in, so that -C does not change what they mean.

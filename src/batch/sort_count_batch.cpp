@@ -13,14 +13,6 @@
 namespace cpt::batch {
 namespace {
 
-// As the command line names them; the page may send anything else, which
-// reads as paired-test results.
-SortCountKind kindNamed(const std::string& name) {
-    if (name == "general") return SortCountKind::General;
-    if (name == "boot") return SortCountKind::Bootstrap;
-    return SortCountKind::PairedTestResults;
-}
-
 nlohmann::json resultDocument(const SortCountResult& result, const std::vector<std::filesystem::path>& written) {
     nlohmann::json files = nlohmann::json::array();
     for (const auto& path : written) files.push_back(path.string());
@@ -48,22 +40,11 @@ std::vector<DocumentClass> documentClasses(const SortCountClasses& table) {
 BatchOutcome runSortCountBatch(const SortCountOptions& options, std::ostream& messages) {
     BatchOutcome outcome;
     outcome.status = ExitFailure;
-    const std::optional<double> decimals = parseDecimalExactly(options.decimals);
-    if (!decimals || *decimals < -1 || *decimals > 5) {
-        messages << "--decimals takes a number from -1 to 5, not \"" << options.decimals << "\".\n";
-        outcome.status = ExitUsage;
-        return outcome;
-    }
-    // No time is printed, but a moment that is not one is still a wrong command line.
-    if (!makeClock(options.fixedTime, options.wording.fixedTime, messages)) {
-        outcome.status = ExitUsage;
-        return outcome;
-    }
     const std::string dataPath = absolute(options.file);
     SortCountResult result;
     SortCountFileNames names;
     try {
-        result = runSortCount(dataPath, {kindNamed(options.kind), options.serialNumbers, *decimals});
+        result = runSortCount(dataPath, {options.kind, options.serialNumbers, options.decimals});
         names = sortCountFileNames(dataPath, result);
         writeSortCountFiles(result, headingTextOf(result), names);
     } catch (const UserError& error) {

@@ -10,18 +10,13 @@
 #include "core/analysis/parallel_jobs.h"
 #include "core/common/field_reader.h"
 #include "core/common/user_error.h"
+#include "core/report/report_file.h"
+#include "core/report/reported_test.h"
 
 namespace cpt::batch {
 namespace {
 
 constexpr const char* ReportsRemovedMessage = "The reports of this study have been removed.";
-
-std::unique_ptr<Clock> clockFor(const std::string& fixedTime) {
-    std::ostringstream ignored;  // the time was checked before the first run
-    std::unique_ptr<Clock> clock = makeClock(fixedTime, "", ignored);
-    if (!clock) throw std::invalid_argument("runStudyGroups: fixed time not checked");
-    return clock;
-}
 
 nlohmann::json orNull(const std::string& text) { return text.empty() ? nlohmann::json(nullptr) : nlohmann::json(text); }
 
@@ -55,24 +50,6 @@ nlohmann::json studyDocument(const StudyTable& table, const StudyRuns& runs,
 
 }  // namespace
 
-std::vector<StudyFormat> studyFormatsNamed(std::span<const std::string> names) {
-    std::vector<StudyFormat> formats;
-    for (const std::string& name : names) {
-        if (name == "all") {
-            formats.insert(formats.end(), std::begin(AllStudyFormats), std::end(AllStudyFormats));
-            continue;
-        }
-        const std::optional<StudyFormat> format = studyFormatOfExtension(name);
-        if (!format) {
-            throw UserError("The study table has no format \"" + quotedExcerpt(name) +
-                            "\": give csv, xlsx, html, tex, md, docx or all.");
-        }
-        formats.push_back(*format);
-    }
-    if (formats.empty()) throw UserError("No format was given for the study table.");
-    return formats;
-}
-
 std::vector<StudyParameterGroup> readStudyGroups(std::span<const std::string> files,
                                                  const TreatmentReader& reader) {
     std::vector<Treatment> treatments;
@@ -94,31 +71,45 @@ void removeReports(const StudyRuns& runs) noexcept {
 
 namespace {
 
-CartesianSettings settingsOf(const StudyRunAnswers& answers, int threads) {
-    CartesianSettings settings;
-    settings.reversed = answers.reversed;
-    settings.threads = threads;
-    settings.cancel = answers.cancel;
-    settings.whileWaiting = answers.whileWaiting;
-    return settings;
+CartesianRequest requestOf(const StudyRunAnswers& answers, int threads, const AnswerWording& wording) {
+    CartesianRequest request;
+    request.reversed = answers.reversed;
+    request.threads = threads;
+    request.folder = answers.folder;
+    request.code = answers.code;
+    request.reportAdvice = wording.anotherCode;
+    return request;
+}
+
+// A report that cannot be created ends the study, with the front end's advice.
+template <typename Step>
+auto reporting(std::ostream& messages, const Step& step) {
+    try {
+        return step();
+    } catch (const ReportNotCreated& error) {
+        messages << error.what() << '\n';
+        throw Cancelled();
+    }
 }
 
 // One parameter after another, each on every thread given.
 void runGroupsInTurn(std::span<const StudyParameterGroup> groups, const StudyRunAnswers& answers, int threads,
                      const AnswerWording& wording, std::ostream& messages, StudyRuns& runs,
                      const StudyProgressHandler& progress) {
+    const CartesianRequest request = requestOf(answers, threads, wording);
     for (std::size_t p = 0; p < groups.size(); ++p) {
         const StudyParameterGroup& group = groups[p];
-        std::unique_ptr<Clock> clock = clockFor(answers.fixedTime);
-        const RunBegin begin = beginRun(*clock);
-        CartesianSettings settings = settingsOf(answers, threads);
-        settings.progress = [&](const PairProgress& pair) {
+        std::unique_ptr<Clock> clock = makeClock(answers.fixedTime);
+        RunPorts ports;
+        ports.clock = clock.get();
+        ports.cancel = answers.cancel;
+        ports.whileWaiting = answers.whileWaiting;
+        ports.progress = [&](const PairProgress& pair) {
             if (pair.stage != PairProgress::Stage::Begun || !progress) return;
             progress({static_cast<int>(p + 1), static_cast<int>(groups.size()), group.parameter, pair.pairNumber,
                       pair.pairCount});
         };
-        ReportedRun run = runWithReport(group.treatments, settings, {answers.folder, answers.code}, *clock, begin,
-                                        wording, messages);
+        ReportedRun run = reporting(messages, [&] { return runReportedTest(group.treatments, request, ports); });
         runs.reports.push_back(run.report);
         runs.runs.push_back({group.parameter, std::move(run.result), ""});
     }
@@ -135,10 +126,11 @@ void runGroupsTogether(std::span<const StudyParameterGroup> groups, const StudyR
         RunBegin begin;
         CartesianResult result;
     };
+    const CartesianRequest request = requestOf(answers, 1, wording);
     std::vector<Pending> pending;
     pending.reserve(groups.size());
     for (std::size_t p = 0; p < groups.size(); ++p) {
-        Pending started{clockFor(answers.fixedTime), {}, {}};
+        Pending started{makeClock(answers.fixedTime), {}, {}};
         started.begin = beginRun(*started.clock);
         pending.push_back(std::move(started));
     }
@@ -148,18 +140,19 @@ void runGroupsTogether(std::span<const StudyParameterGroup> groups, const StudyR
     jobs.cancel = answers.cancel;
     jobs.whileWaiting = answers.whileWaiting;
     jobs.job = [&](int p, int, JobEvents& events) {
-        CartesianSettings settings = settingsOf(answers, 1);
-        settings.whileWaiting = nullptr;  // the calling thread's, not this worker's
+        // whileWaiting is the calling thread's, not this worker's.
+        RunPorts ports;
+        ports.cancel = answers.cancel;
         // A parameter's pair events reach the calling thread with the
         // parameter's index in place of the pair's first treatment.
-        settings.progress = [&events, p](const PairProgress& pair) {
+        ports.progress = [&events, p](const PairProgress& pair) {
             if (pair.stage != PairProgress::Stage::Begun) return;
             PairProgress posted = pair;
             posted.first = p;
             events.post(posted);
         };
         pending[static_cast<std::size_t>(p)].result =
-            runCartesianTest(groups[static_cast<std::size_t>(p)].treatments, settings);
+            runCartesianTest(groups[static_cast<std::size_t>(p)].treatments, cartesianSettings(request, ports));
     };
     jobs.deliver = [&](const PairProgress& pair) {
         if (!progress) return;
@@ -169,11 +162,12 @@ void runGroupsTogether(std::span<const StudyParameterGroup> groups, const StudyR
     };
     runJobs(jobs);
     for (std::size_t p = 0; p < groups.size(); ++p) {
-        ReportedRun run{std::move(pending[p].result), {}};
-        run.report = writeReport(run.result, {answers.folder, answers.code}, *pending[p].clock, pending[p].begin,
-                                 wording, messages);
-        runs.reports.push_back(run.report);
-        runs.runs.push_back({groups[p].parameter, std::move(run.result), ""});
+        RunPorts ports;
+        ports.clock = pending[p].clock.get();
+        const std::filesystem::path report = reporting(
+            messages, [&] { return writeRunReport(pending[p].result, request, ports, pending[p].begin); });
+        runs.reports.push_back(report);
+        runs.runs.push_back({groups[p].parameter, std::move(pending[p].result), ""});
     }
 }
 
@@ -202,17 +196,12 @@ void runStudyGroups(std::span<const StudyParameterGroup> groups, const StudyRunA
 BatchOutcome runStudyBatch(const StudyBatchOptions& options, const StudyTableWriter& writeTable,
                            std::ostream& messages, const StudyProgressHandler& progress) {
     BatchOutcome outcome;
-    std::unique_ptr<Clock> tableClock = makeClock(options.fixedTime, options.wording.fixedTime, messages);
-    if (!tableClock) {
-        outcome.status = ExitUsage;
-        return outcome;
-    }
+    std::unique_ptr<Clock> tableClock = makeClock(options.fixedTime);
     outcome.status = ExitFailure;
     const std::filesystem::path folder =
         options.folder.empty() ? std::filesystem::current_path() : std::filesystem::path(absolute(options.folder));
     StudyRuns runs;
     try {
-        const std::vector<StudyFormat> formats = studyFormatsNamed(options.formats);
         StudyOptions tableOptions;
         tableOptions.treatmentOrder = options.order;
         tableOptions.digits = options.digits;
@@ -228,7 +217,7 @@ BatchOutcome runStudyBatch(const StudyBatchOptions& options, const StudyTableWri
         runStudyGroups(groups, answers, options.wording, messages, runs, progress);
         try {
             const StudyTable table = buildStudyTable(runs.runs, tableOptions);
-            const std::vector<std::filesystem::path> tables = writeTable(table, folder, formats, tableClock->now());
+            const std::vector<std::filesystem::path> tables = writeTable(table, folder, options.formats, tableClock->now());
             outcome.written = runs.reports;
             outcome.written.insert(outcome.written.end(), tables.begin(), tables.end());
             outcome.document = studyDocument(table, runs, outcome.written);

@@ -36,10 +36,6 @@ struct StudyProgress {
 };
 using StudyProgressHandler = std::function<void(const StudyProgress&)>;
 
-// "csv", ..., "docx", or "all" for every format; in the order given.
-// Throws UserError naming a word that is none of them.
-std::vector<StudyFormat> studyFormatsNamed(std::span<const std::string> names);
-
 // Every file read (readInputFile, through the reader) and grouped by parameter.
 std::vector<StudyParameterGroup> readStudyGroups(std::span<const std::string> files,
                                                  const TreatmentReader& reader = {});
@@ -47,7 +43,7 @@ std::vector<StudyParameterGroup> readStudyGroups(std::span<const std::string> fi
 struct StudyRunAnswers {
     std::filesystem::path folder;
     std::string code = "1";
-    std::string fixedTime;  // empty: the real clock; checked already
+    std::optional<DateTime> fixedTime;  // none: the real clock
     bool reversed = false;
     int threads = 1;  // 0: every core the system gives the process
     const std::atomic<bool>* cancel = nullptr;

@@ -12,8 +12,8 @@
 #include <nlohmann/json.hpp>
 
 #include "batch/batch_options.h"
-#include "batch/run_setup.h"
 #include "batch/study_batch.h"
+#include "cli/command_line.h"
 #include "cli/figure_output.h"
 #include "cli/read_options_text.h"
 #include "core/common/number_format.h"
@@ -21,6 +21,7 @@
 #include "core/figures/life_figures.h"
 #include "core/life/life_bootstrap.h"
 #include "core/life/life_files.h"
+#include "core/study/study_file_set.h"
 #include "study_files/study_table_files.h"
 #include "xlsx/read_treatments.h"
 
@@ -220,18 +221,12 @@ int LifeTableCommand::run() const {
     batch::StudyBatchOptions study;
     if (study_) {
         try {
-            batch::studyFormatsNamed(formats_);
+            study.formats = studyFormatsNamed(formats_);
         } catch (const UserError& error) {
             std::cerr << error.what() << '\n';
             return batch::ExitUsage;
         }
-        if (!fixedTime_.empty()) {
-            std::ostringstream complaint;
-            if (!batch::makeClock(fixedTime_, "--fixed-time", complaint)) {
-                std::cerr << complaint.str();
-                return batch::ExitUsage;
-            }
-        }
+        if (!takeFixedTime(fixedTime_, study.fixedTime)) return batch::ExitUsage;
     }
 
     std::filesystem::path figuresFolder;
@@ -311,9 +306,7 @@ int LifeTableCommand::run() const {
     }
     std::vector<std::filesystem::path> studyFiles;
     if (study_) {
-        study.formats = formats_;
         study.folder = folder.string();
-        study.fixedTime = fixedTime_;
         study.threads = threads_;
         study.reader = readAnyTreatments;
         for (const auto& path : written) {
@@ -341,7 +334,7 @@ int LifeTableCommand::run() const {
     return batch::ExitSuccess;
 }
 
-LifeTableEntry addLifeTableCommand(CLI::App& app) {
+Subcommand addLifeTableCommand(CLI::App& app) {
     auto command = std::make_shared<LifeTableCommand>(app);
     return {command->subcommand(), [command] { return command->run(); }};
 }

@@ -5,7 +5,6 @@
 #include <CLI/CLI.hpp>
 
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -43,12 +42,5 @@ private:
     std::string sheet_;
 };
 
-// The subcommand added to the program's and what runs it once parsed (its
-// options kept alive by the function), for a list of commands.
-struct LifeTableEntry {
-    CLI::App* command = nullptr;
-    std::function<int()> run;
-};
-LifeTableEntry addLifeTableCommand(CLI::App& app);
 
 }  // namespace cpt::cli

@@ -7,16 +7,6 @@
 #include "xlsx/read_treatments.h"
 
 namespace cpt::cli {
-namespace {
-
-std::optional<std::int32_t> sampleSizeOf(const std::string& text) {
-    std::int32_t value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() || value < 1) return std::nullopt;
-    return value;
-}
-
-}  // namespace
 
 std::optional<std::string> takeReadOptions(const std::string& parameter, const std::string& sheet,
                                            const std::vector<std::string>& sampleSizes,

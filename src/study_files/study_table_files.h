@@ -1,7 +1,9 @@
 #pragma once
-// Every format of the study table, written as one set into a folder.
+// Every format of the study table (core/study/study_file_set.h), its bytes
+// and written as one set into a folder.
 #include <filesystem>
 #include <span>
+#include <string>
 #include <vector>
 
 #include "core/common/date_time.h"
@@ -9,6 +11,10 @@
 #include "core/study/study_table.h"
 
 namespace cpt {
+
+// The file of the table in any format of the list; the office files are
+// stamped `created`.
+std::string studyTableBytes(const StudyTable& table, StudyFormat format, const DateTime& created);
 
 // Writes study-table.EXT for each format (a format named twice is written
 // once) under the first number free for all of them, and returns the paths

@@ -27,6 +27,14 @@ batch::AnswerWording pageWording() {
     return wording;
 }
 
+bool takePageFixedTime(const val& request, std::optional<DateTime>& moment, std::string& complaint) {
+    const std::string text = textOr(request, "fixedTime", "");
+    if (text.empty()) return true;
+    moment = parseDateTime(text);
+    if (!moment) complaint = dateTimeComplaint(pageWording().fixedTime, text);
+    return moment.has_value();
+}
+
 std::string withoutFolders(std::string text, const std::vector<std::string>& folders) {
     for (const std::string& folder : folders) {
         const std::string prefix = folder + "/";

@@ -1,6 +1,7 @@
 #pragma once
 // What every binding function shares: the request's fields, the page's words
 // for its controls, and the result every run hands back.
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -9,6 +10,7 @@
 
 #include "batch/batch_options.h"
 #include "batch/batch_outcome.h"
+#include "core/common/date_time.h"
 
 namespace cpt::web {
 
@@ -17,6 +19,9 @@ bool flag(const emscripten::val& request, const char* key);
 
 // The page's controls, as its complaints name them.
 batch::AnswerWording pageWording();
+// The "Fixed time stamp" field as a moment (none when empty); false, with
+// the complaint, when it holds no date and time.
+bool takePageFixedTime(const emscripten::val& request, std::optional<DateTime>& moment, std::string& complaint);
 
 // The page's user knows the files by name, not by their in-memory folders.
 std::string withoutFolders(std::string text, const std::vector<std::string>& folders);

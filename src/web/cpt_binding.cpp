@@ -18,6 +18,7 @@
 #include "core/figures/results_figures.h"
 #include "core/figures/svg_writer.h"
 #include "core/sorting/frequency_bins.h"
+#include "core/sorting/sort_count_analysis.h"
 #include "core/state/analysis_state.h"
 #include "web/binding_common.h"
 #include "web/memfs_files.h"
@@ -114,8 +115,9 @@ val runCartesian(val request) {
     options.reversed = flag(request, "reversed");
     options.differences = flag(request, "differences");
     options.code = textOr(request, "code", "1");
-    options.fixedTime = textOr(request, "fixedTime", "");
     options.wording = pageWording();
+    std::string wrongTime;
+    if (!takePageFixedTime(request, options.fixedTime, wrongTime)) return refused(wrongTime);
     // The page's core runs in one worker, without shared memory.
     options.threads = 1;
     options.folder = (CartesianFolder / "out").string();
@@ -146,10 +148,23 @@ val runSortCount(val request) {
     const std::filesystem::path path = SortCountFolder / plainFileName(file["name"].as<std::string>());
     writeBytes(path, file["bytes"]);
     options.file = path.string();
-    options.kind = textOr(request, "kind", "boot");
+    // The page may send anything else, which reads as paired-test results.
+    const std::string kind = textOr(request, "kind", "boot");
+    options.kind = kind == "general" ? SortCountKind::General
+                   : kind == "boot"  ? SortCountKind::Bootstrap
+                                     : SortCountKind::PairedTestResults;
     options.serialNumbers = flag(request, "serialNumbers");
-    options.decimals = textOr(request, "decimals", "-1");
-    options.fixedTime = textOr(request, "fixedTime", "");
+    const std::string decimalsText = textOr(request, "decimals", "-1");
+    const std::optional<double> decimals = decimalLimitOf(decimalsText);
+    std::string complaint;
+    if (!decimals) complaint = "\"Decimals\" takes a number from -1 to 5, not \"" + decimalsText + "\".";
+    if (decimals) takePageFixedTime(request, options.fixedTime, complaint);
+    if (!complaint.empty()) {
+        val result = refusedResult(batch::ExitUsage, complaint);
+        result.set("chart", val::null());
+        return result;
+    }
+    options.decimals = *decimals;
     options.wording = pageWording();
     options.json = true;
 

@@ -1,8 +1,11 @@
 #include "web/page_inputs.h"
 
-#include "core/input/text_treatments.h"
+#include <stdexcept>
+
+#include "core/input/treatment_format.h"
 #include "web/memfs_files.h"
 #include "xlsx/scanned_parts.h"
+#include "xlsx/workbook_format.h"
 
 namespace cpt::web {
 namespace {
@@ -37,6 +40,25 @@ std::vector<Treatment> readUnpacked(const UnpackedWorkbook& workbook, const std:
     return xlsx::readWorkbook(parts, fileName, options);
 }
 
+// The workbook of the list, read from the parts the worker unpacked.
+class PageWorkbookFormat final : public xlsx::WorkbookFormat {
+public:
+    explicit PageWorkbookFormat(std::shared_ptr<const PageInputs> inputs) : inputs_(std::move(inputs)) {}
+    std::vector<Treatment> read(const std::filesystem::path& path, const ReadOptions& options) const override {
+        const auto workbook = inputs_->workbooks.find(path.string());
+        if (workbook == inputs_->workbooks.end()) {
+            throw std::invalid_argument("PageWorkbookFormat: no parts unpacked for " + path.string());
+        }
+        return readUnpacked(workbook->second, path.string(), options);
+    }
+    std::vector<Treatment> read(std::string, const std::string& fileName, const ReadOptions& options) const override {
+        return read(std::filesystem::path(fileName), options);
+    }
+
+private:
+    std::shared_ptr<const PageInputs> inputs_;
+};
+
 }  // namespace
 
 std::shared_ptr<PageInputs> writePageInputs(const val& files, const std::filesystem::path& folder) {
@@ -56,10 +78,10 @@ std::shared_ptr<PageInputs> writePageInputs(const val& files, const std::filesys
 }
 
 batch::TreatmentReader pageReader(std::shared_ptr<const PageInputs> inputs) {
-    return [inputs](const std::filesystem::path& path, const ReadOptions& options) {
-        const auto workbook = inputs->workbooks.find(path.string());
-        if (workbook == inputs->workbooks.end()) return readTextTreatments(path, options);
-        return readUnpacked(workbook->second, path.string(), options);
+    // The formats cpt reads, the same file refused for the same words.
+    const TreatmentFormats formats = textTreatmentFormats().with(std::make_shared<PageWorkbookFormat>(inputs));
+    return [formats](const std::filesystem::path& path, const ReadOptions& options) {
+        return formats.read(path, options);
     };
 }
 

@@ -33,7 +33,8 @@ struct PageInputs {
 // the last four for an .xlsx name only.
 std::shared_ptr<PageInputs> writePageInputs(const emscripten::val& files, const std::filesystem::path& folder);
 
-// Described files and text tables as cpt reads them; workbooks from their parts.
+// The list of formats cpt reads (core/input/treatment_format.h), workbooks
+// from their parts.
 batch::TreatmentReader pageReader(std::shared_ptr<const PageInputs> inputs);
 
 }  // namespace cpt::web

@@ -15,13 +15,6 @@ using emscripten::val;
 
 bool given(const val& value) { return !value.isUndefined() && !value.isNull(); }
 
-std::optional<std::int32_t> sampleSizeOf(const std::string& text) {
-    std::int32_t value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() || value < 1) return std::nullopt;
-    return value;
-}
-
 // The fields of a {name: text} object that are not empty.
 std::vector<std::pair<std::string, std::string>> filledFields(const val& fields) {
     std::vector<std::pair<std::string, std::string>> filled;

@@ -103,10 +103,17 @@ val runStudy(val request) {
     options.files = inputs->paths;
     options.reader = pageReader(inputs);
     options.formats.clear();
-    for (StudyFormat format : PageStudyFormats) options.formats.emplace_back(studyFormatExtension(format));
+    for (const StudyFormatEntry& format : StudyFormats) {
+        if (pageWritesStudyFormat(format.format)) options.formats.push_back(format.format);
+    }
     options.reversed = flag(request, "reversed");
     options.code = textOr(request, "code", "1");
-    options.fixedTime = textOr(request, "fixedTime", "");
+    std::string wrongTime;
+    if (!takePageFixedTime(request, options.fixedTime, wrongTime)) {
+        val refused = refusedResult(batch::ExitUsage, wrongTime);
+        refused.set("table", val::null());
+        return refused;
+    }
     const val digits = request["digits"];
     if (!digits.isUndefined() && !digits.isNull()) options.digits = digits.as<int>();
     // The page's core runs in one worker, without shared memory.

@@ -4,6 +4,7 @@
 // it through libxlsxwriter, which the web build lacks.
 #include <filesystem>
 #include <span>
+#include <string>
 #include <vector>
 
 #include "core/common/date_time.h"
@@ -12,10 +13,12 @@
 
 namespace cpt::web {
 
-inline constexpr StudyFormat PageStudyFormats[] = {StudyFormat::Csv, StudyFormat::Html, StudyFormat::Tex,
-                                                   StudyFormat::Markdown, StudyFormat::Docx};
+// Of the list of study formats, those the page writes.
+constexpr bool pageWritesStudyFormat(StudyFormat format) { return format != StudyFormat::Xlsx; }
 
-// As cpt's writeStudyTableFiles; throws std::invalid_argument for .xlsx.
+// As cpt's studyTableBytes and writeStudyTableFiles; throw
+// std::invalid_argument for .xlsx.
+std::string pageStudyTableBytes(const StudyTable& table, StudyFormat format, const DateTime& created);
 std::vector<std::filesystem::path> writePageStudyFiles(const StudyTable& table, const std::filesystem::path& folder,
                                                        std::span<const StudyFormat> formats, const DateTime& created);
 

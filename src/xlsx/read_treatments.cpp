@@ -1,21 +1,38 @@
 #include "xlsx/read_treatments.h"
 
-#include "core/input/text_treatments.h"
+#include <memory>
+
+#include "xlsx/workbook_format.h"
 #include "xlsx/workbook_reading.h"
 #include "xlsx/xlsx_treatments.h"
 
 namespace cpt {
+namespace {
 
-using xlsx::isWorkbookName;
+class ZipWorkbookFormat final : public xlsx::WorkbookFormat {
+public:
+    std::vector<Treatment> read(const std::filesystem::path& path, const ReadOptions& options) const override {
+        return xlsx::readXlsxTreatments(path, options);
+    }
+    std::vector<Treatment> read(std::string contents, const std::string& fileName,
+                                const ReadOptions& options) const override {
+        return xlsx::readXlsxTreatments(contents, fileName, options);
+    }
+};
+
+}  // namespace
+
+const TreatmentFormats& treatmentFormats() {
+    static const TreatmentFormats formats = textTreatmentFormats().with(std::make_shared<ZipWorkbookFormat>());
+    return formats;
+}
 
 std::vector<Treatment> readTreatments(const std::filesystem::path& path, const ReadOptions& options) {
-    if (isWorkbookName(path)) return xlsx::readXlsxTreatments(path, options);
-    return readTextTreatments(path, options);
+    return treatmentFormats().read(path, options);
 }
 
 std::vector<Treatment> readTreatments(std::string contents, const std::string& fileName, const ReadOptions& options) {
-    if (isWorkbookName(fileName)) return xlsx::readXlsxTreatments(contents, fileName, options);
-    return readTextTreatments(std::move(contents), fileName, options);
+    return treatmentFormats().read(std::move(contents), fileName, options);
 }
 
 namespace {
@@ -37,7 +54,7 @@ std::vector<life::TreatmentRecords> workbookRecords(xlsx::WorkbookParts& parts, 
 
 std::vector<life::TreatmentRecords> readRecords(const std::filesystem::path& path,
                                                 const std::optional<std::string>& sheet) {
-    if (!isWorkbookName(path)) return life::readTextRecords(path);
+    if (!xlsx::isWorkbookName(path)) return life::readTextRecords(path);
     std::vector<life::TreatmentRecords> records;
     xlsx::withXlsxParts(path, [&](xlsx::WorkbookParts& parts, const std::string& fileName) {
         records = workbookRecords(parts, fileName, sheet);
@@ -47,7 +64,7 @@ std::vector<life::TreatmentRecords> readRecords(const std::filesystem::path& pat
 
 std::vector<life::TreatmentRecords> readRecordsFromBytes(std::string contents, const std::string& fileName,
                                                          const std::optional<std::string>& sheet) {
-    if (!isWorkbookName(fileName)) return life::readTextRecords(std::move(contents), fileName);
+    if (!xlsx::isWorkbookName(fileName)) return life::readTextRecords(std::move(contents), fileName);
     std::vector<life::TreatmentRecords> records;
     xlsx::withXlsxParts(contents, fileName, [&](xlsx::WorkbookParts& parts, const std::string& name) {
         records = workbookRecords(parts, name, sheet);

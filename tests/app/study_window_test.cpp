@@ -2,14 +2,19 @@
 // table, each format saved, a parameter's results opened; never opened by
 // the main window itself.
 #include <QApplication>
+#include <QFileDialog>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTextBrowser>
+#include <QTimer>
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "app/desktop_application.h"
+#include "app/qt_dialogs.h"
 #include "app/results_window.h"
 #include "app/study_window.h"
 #include "core/study/study_file_set.h"
@@ -136,6 +141,58 @@ TEST(StudyWindow, OpensOnlyWhenAsked) {
     EXPECT_EQ(desktop.openStudy(), study);
     EXPECT_EQ(studyWindows(), 1);
     EXPECT_TRUE(dialogs.allAnswered());  // no question was asked
+}
+
+// The main window's treatment dialogue and the Study window's offer the same
+// filters, from the list of input formats; a folder gives its tables and
+// workbooks too; the table is saved in each format of the list of study
+// formats.
+TEST(StudyWindow, OffersTheFormatsTheMainWindowOffers) {
+    const std::string expected =
+        "Bootstrap files and tables (*.txt *.csv *.tsv *.xlsx);;Text files (*.txt);;All files (*)";
+    EXPECT_EQ(treatmentFileFilters().join(";;").toStdString(), expected);
+
+    TempFolder inputs, out;
+    StudyWindow window(QString::fromStdString(out.path().string()));
+    window.show();
+    QStringList offered;
+    QObject answering;
+    int ticks = 0;
+    std::function<void()> answer = [&] {
+        if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+            offered = dialog->nameFilters();
+            dialog->reject();
+        } else if (++ticks < 250) {
+            QTimer::singleShot(20, &answering, answer);
+        }
+    };
+    QTimer::singleShot(20, &answering, answer);
+    part<QPushButton>(window, study_parts::AddFiles)->click();
+    EXPECT_EQ(offered.join(";;").toStdString(), expected);
+
+    inputs.write("Maize-r.txt", cpt::testing::treatmentText("Maize", "r", 3, {"0.1", "0.2", "0.3"}));
+    inputs.write("Wheat-r.txt", cpt::testing::treatmentText("Wheat", "r", 3, {"0.2", "0.3", "0.4"}));
+    inputs.write("lambda.csv", "treatment,value,n,estimate\nMaize,1.1,20,1.15\nMaize,1.2,20,1.15\n"
+                               "Wheat,1.3,21,1.25\nWheat,1.25,21,1.25\n");
+    inputs.write("R0.TSV", "treatment\tvalue\tn\testimate\nMaize\t40\t20\t41\nMaize\t42\t20\t41\n"
+                           "Wheat\t44\t21\t43\nWheat\t43\t21\t43\n");
+    inputs.write("notes.md", "not a treatment file");
+    window.addFolder(QString::fromStdString(inputs.path().string()));
+    auto* grid = part<QTableWidget>(window, study_parts::Grouping);
+    ASSERT_EQ(grid->rowCount(), 3);
+    QStringList parameters;
+    for (int p = 0; p < 3; ++p) parameters << grid->verticalHeaderItem(p)->text();
+    parameters.sort();
+    EXPECT_EQ(parameters, (QStringList{"R0", "lambda", "r"}));
+    EXPECT_TRUE(window.canRun()) << part<QLabel>(window, study_parts::Problem)->text().toStdString();
+
+    // A save button for each format of the list of study formats, with its label.
+    for (const StudyFormatEntry& format : StudyFormats) {
+        const QString name = QStringLiteral("export-") + QString::fromLatin1(format.extension);
+        auto* button = window.findChild<QPushButton*>(name);
+        ASSERT_NE(button, nullptr) << name.toStdString();
+        EXPECT_EQ(button->text().toStdString(), format.label);
+    }
 }
 
 }  // namespace

@@ -9,6 +9,7 @@ const os = require('os');
 const path = require('path');
 const runs = require('./cpt_runs');
 const { writeTables, wideSampleSizes, wideEstimates } = require('./table_fixtures');
+const { writeForeignFiles } = require('./foreign_fixtures');
 
 const examples = (name) => path.join(runs.root, 'examples', name);
 
@@ -61,6 +62,11 @@ const tableCases = [
     files: [tables.notWorkbook, examples('Maize.txt')] },
 ];
 
+// A file of another kind: refused for what it is, by the page as by cpt.
+const foreignFiles = writeForeignFiles();
+const foreignCases = foreignFiles.map((file) => ({ label: `${file.name} is refused for what it is`, status: 1,
+  files: [examples('Maize.txt'), file.path, examples('Wheat.txt')] }));
+
 const studyCases = [
   { label: 'a long table gives a study of two parameters', files: [tables.long] },
   { label: 'the same study from the workbook, reversed, 3 digits, a code', files: [tables.workbook],
@@ -97,13 +103,13 @@ function assertSameRun(web, cpt, expectedStatus = 0) {
 
 test('the WebAssembly core writes what cpt writes', async (t) => {
   const core = await runs.loadCore();
-  for (const run of [...cartesianCases, ...tableCases]) {
+  for (const run of [...cartesianCases, ...tableCases, ...foreignCases]) {
     await t.test(`cartesian: ${run.label}`, async () => {
       const cpt = runs.cptCartesian(run);
       assertSameRun(await runs.webCartesian(core, run), cpt, run.status);
     });
   }
-  for (const run of studyCases) {
+  for (const run of [...studyCases, ...foreignCases]) {
     await t.test(`study: ${run.label}`, async () => {
       const cpt = runs.cptStudy(run);
       const web = await runs.webStudy(core, run);
@@ -185,6 +191,20 @@ const listingCases = [
   { label: 'a file named .xlsx that is no workbook', file: tables.notWorkbook,
     error: 'The file "not a workbook.xlsx" cannot be used: it is not an .xlsx workbook (an Excel file saved as .xlsx): it is no zip archive.' },
 ];
+
+test('the page names a file of another kind for what it is, in one clean line', async (t) => {
+  const core = await runs.loadCore();
+  for (const file of foreignFiles) {
+    await t.test(file.name, async () => {
+      const [given] = await runs.pageFiles([file.path]);
+      assert.equal(core.listInput(given).error, `The file "${file.name}" ${file.refusal}`);
+      const result = core.runCartesian({ files: await runs.pageFiles([examples('Maize.txt'), file.path]), fixedTime: runs.fixedTime });
+      assert.equal(result.status, 1);
+      assert.equal(result.messages, `The file "${file.name}" ${file.refusal}\n`);
+      assert.doesNotMatch(result.messages.slice(0, -1), /[\x00-\x1f\x7f]/);
+    });
+  }
+});
 
 test('the page lists what a file holds and what it lacks', async (t) => {
   const core = await runs.loadCore();

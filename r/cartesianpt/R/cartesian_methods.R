@@ -1,6 +1,7 @@
 print.cartesian_test <- function(x, ...) {
   t <- x$treatments
-  cat(sprintf("Cartesian paired test of %s: %d treatments, %d pairs%s\n", x$parameter, nrow(t), nrow(x$pairs),
+  cat(sprintf("Cartesian paired test of %s: %d treatments, %s, %s%s\n", x$parameter, nrow(t),
+              counted(nrow(x$pairs), "pair"), transformation_text(x$transformation),
               if (x$reversed) " (ascending means)" else ""))
   cat(sprintf("F = %s (df %s and %s), Sidak alpha = %s\n", format(x$anova$F, digits = 6),
               format(x$anova$df_between), format(x$anova$df_within), format(x$sidak_alpha, digits = 6)))
@@ -10,14 +11,22 @@ print.cartesian_test <- function(x, ...) {
   invisible(x)
 }
 
+# "1 pair", "3 pairs".
+counted <- function(count, noun) sprintf("%d %s%s", count, noun, if (count == 1L) "" else "s")
+
+transformation_text <- function(transformation) {
+  if (identical(transformation, "none")) "no transformation" else paste(transformation, "transformation")
+}
+
 summary.cartesian_test <- function(object, ...) {
   structure(list(parameter = object$parameter, treatments = object$treatments, pairs = object$pairs,
-                 anova = object$anova, sidak_alpha = object$sidak_alpha),
+                 anova = object$anova, sidak_alpha = object$sidak_alpha, transformation = object$transformation),
             class = "summary.cartesian_test")
 }
 
 print.summary.cartesian_test <- function(x, ...) {
-  cat(sprintf("Cartesian paired test of %s\n\nTreatments (in mean order):\n", x$parameter))
+  cat(sprintf("Cartesian paired test of %s, %s\n\nTreatments (in mean order):\n", x$parameter,
+              transformation_text(x$transformation)))
   print(x$treatments[c("number", "name", "n", "B", "estimate", "mean", "SE", "letters")],
         digits = 6, row.names = FALSE)
   cat("\nPairs (differences larger minus smaller mean):\n")
@@ -28,7 +37,7 @@ print.summary.cartesian_test <- function(x, ...) {
   print(shown, digits = 4, row.names = FALSE)
   cat(sprintf("\nOne-way analysis of variance: F = %s, df between = %s, df within = %s\n",
               format(x$anova$F, digits = 6), format(x$anova$df_between), format(x$anova$df_within)))
-  cat(sprintf("Sidak alpha for %d pairs: %s\n", nrow(p), format(x$sidak_alpha, digits = 6)))
+  cat(sprintf("Sidak alpha for %s: %s\n", counted(nrow(p), "pair"), format(x$sidak_alpha, digits = 6)))
   invisible(x)
 }
 

@@ -1,13 +1,33 @@
 cartesian_test <- function(x, data = NULL, reversed = FALSE, transformation = c("none", "arcsine", "logit"),
                            sample_size = NULL, estimate = NULL, code = NULL, threads = NULL) {
   call <- sys.call()
-  transformation <- match.arg(transformation)
+  transformation <- if (missing(transformation)) "none" else transformation_named(transformation, call)
   settings <- list(reversed = single_flag(reversed, "reversed", call), transformation = transformation,
                    threads = thread_count(threads, call))
+  # Paths are read as read_bootstrap() reads them; the code names a table's
+  # parameter.
+  if (is.character(x)) {
+    if (!is.null(data)) input_error("data goes with a formula x, as value ~ treatment.", call)
+    if (!is.null(code)) code <- single_text(code, "code", call)
+    x <- read_bootstrap_files(x, list(parameter = code, sample_size = sample_size, estimate = estimate), call)
+    sample_size <- estimate <- code <- NULL
+  }
   records <- treatment_records(x, data, sample_size, estimate, code, call)
   if (transformation != "none") records <- transformed_on_reading(records, attr(x, "read_options"), transformation, call)
   value <- core_value(cpt_run_test(records, settings), call)
   new_cartesian_test(value, records, settings)
+}
+
+transformations <- c("none", "arcsine", "logit")
+
+# Exactly one of the names: "log" is no abbreviation of "logit".
+transformation_named <- function(value, call) {
+  if (!is.character(value) || length(value) != 1L || is.na(value) || !(value %in% transformations)) {
+    shown <- if (is.character(value) && length(value) == 1L) sprintf('"%s"', value) else deparse(value)[1L]
+    input_error(sprintf("transformation must be one of %s; %s is none of them.",
+                        paste0('"', transformations, '"', collapse = ", "), shown), call)
+  }
+  value
 }
 
 # Treatments read from files are read again with the transformation, as cpt

@@ -1,7 +1,7 @@
 # The means in the result's order with the 2.5 % and 97.5 % percentiles of
 # each treatment's own bootstrap values and the letters above them, as the
 # Results window's means figure shows them.
-plot.cartesian_test <- function(x, y, ..., main = NULL, ylab = NULL) {
+plot.cartesian_test <- function(x, y, ..., main = NULL, ylab = NULL, las = graphics::par("las")) {
   shown <- means_figure(x)
   k <- nrow(shown)
   span <- range(shown$lower, shown$upper)
@@ -9,8 +9,11 @@ plot.cartesian_test <- function(x, y, ..., main = NULL, ylab = NULL) {
   if (room == 0) room <- max(abs(span), 1) * 0.05
   plot(seq_len(k), shown$mean, xlim = c(0.5, k + 0.5), ylim = c(span[1], span[2] + room), xaxt = "n",
        pch = 19, xlab = "", ylab = ylab %||% x$parameter,
-       main = main %||% sprintf("Bootstrap means of %s with 95%% percentile intervals", x$parameter), ...)
-  axis(1, at = seq_len(k), labels = shown$name)
+       main = main %||% sprintf("Bootstrap means of %s with 95%% percentile intervals", x$parameter), las = las,
+       ...)
+  # One name at a time: axis() leaves out names that would touch, and every
+  # treatment is to be named.
+  for (t in seq_len(k)) axis(1, at = t, labels = shown$name[t], las = las)
   drawn <- shown$upper > shown$lower
   if (any(drawn)) {
     arrows(which(drawn), shown$lower[drawn], which(drawn), shown$upper[drawn], angle = 90, code = 3,

@@ -1,13 +1,18 @@
 read_bootstrap <- function(paths, sheet = NULL, parameter = NULL, sample_size = NULL, estimate = NULL) {
-  call <- sys.call()
+  read_bootstrap_files(paths, list(sheet = sheet, parameter = parameter, sample_size = sample_size,
+                                   estimate = estimate), sys.call())
+}
+
+# read_bootstrap() for any caller that takes paths; given: its arguments.
+read_bootstrap_files <- function(paths, given, call) {
   if (!is.character(paths) || length(paths) == 0L || anyNA(paths)) {
     input_error("paths must name one or more bootstrap result files or tables.", call)
   }
   paths <- path.expand(paths)
-  options <- c(list(paths = paths, sheet = optional_text(sheet, "sheet", call),
-                    parameter = optional_text(parameter, "parameter", call)),
-               sample_size_options(sample_size, call),
-               list(estimates = estimate_options(estimate, call), every_parameter = FALSE))
+  options <- c(list(paths = paths, sheet = optional_text(given$sheet, "sheet", call),
+                    parameter = optional_text(given$parameter, "parameter", call)),
+               sample_size_options(given$sample_size, call),
+               list(estimates = estimate_options(given$estimate, call), every_parameter = FALSE))
   new_treatments(read_records(paths, options, "none", call), options)
 }
 

@@ -18,12 +18,54 @@ write_study_table <- function(table, path, format = c("csv", "xlsx", "html", "te
   call <- sys.call()
   if (!inherits(table, "cpt_study_table")) input_error("table must come from study_table().", call)
   path <- path.expand(single_text(path, "path", call))
-  extension <- tolower(sub(".*\\.", "", basename(path)))
-  # Without a format the path's extension chooses it.
-  format <- if (missing(format) && extension %in% study_formats) extension else match.arg(format)
+  format <- study_format(if (missing(format)) NULL else format, path, call)
+  folder <- dirname(path)
+  if (!dir.exists(folder)) {
+    input_error(sprintf("The study table cannot be written to %s: the folder %s does not exist.", path, folder), call)
+  }
   study <- attr(table, "study")
-  core_value(cpt_write_study_table(lapply(study$runs, kept_result, call = call), names(study$runs),
-                                   study$order, study$digits, path, format), call)
+  runs <- study$runs[written_parameters(table, study, call)]
+  order <- study$order[study$order %in% table$treatment]
+  core_value(cpt_write_study_table(lapply(runs, kept_result, call = call), names(runs), order, study$digits,
+                                   path, format), call)
+}
+
+# Without a format the path's extension chooses it.
+study_format <- function(format, path, call) {
+  listed <- paste(study_formats, collapse = ", ")
+  if (is.null(format)) {
+    extension <- tolower(sub(".*\\.", "", basename(path)))
+    if (!grepl(".", basename(path), fixed = TRUE) || !(extension %in% study_formats)) {
+      input_error(sprintf(paste('A study table is written as %s; the extension of "%s" names none of them.',
+                                'End the path in one, or give the format, as format = "csv".'),
+                          listed, basename(path)), call)
+    }
+    return(extension)
+  }
+  if (!is.character(format) || length(format) != 1L || is.na(format) || !(format %in% study_formats)) {
+    input_error(sprintf("format must be one of %s.", listed), call)
+  }
+  format
+}
+
+# The parameters of the table given, in its order, when it holds every row
+# study_table() made for each of them and nothing else: those are written.
+# Anything else (a row of a parameter left out, a value changed, a column
+# renamed) would be written as what study_table() made, so it is refused.
+written_parameters <- function(table, study, call) {
+  made <- as.data.frame(core_value(cpt_study_table(lapply(study$runs, kept_result, call = call), names(study$runs),
+                                                   study$order, study$digits), call), stringsAsFactors = FALSE)
+  parameters <- unique(as.character(table$parameter))
+  kept <- made[unlist(lapply(parameters, function(p) which(made$parameter == p))), , drop = FALSE]
+  same <- identical(names(table), names(made)) && nrow(table) == nrow(kept) &&
+    all(vapply(names(made), function(column) identical(as.vector(table[[column]]), as.vector(kept[[column]])), TRUE))
+  if (!same) {
+    input_error(paste("table is not as study_table() made it: a study table is written whole, parameter by",
+                      "parameter, so keep all of a parameter's rows (or none) and change no value or column;",
+                      "for other cells or columns make it again with study_table()."), call)
+  }
+  if (length(parameters) == 0L) input_error("table holds no parameter to write.", call)
+  parameters
 }
 
 # One Cartesian result per parameter, named by the parameter.

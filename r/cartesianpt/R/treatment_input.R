@@ -11,7 +11,7 @@ treatment_records <- function(x, data, sample_size, estimate, code, call) {
     }
     return(unclass(x))
   }
-  sample_size <- named_numbers(sample_size, "sample_size", call)
+  sample_size <- split_sample_sizes(sample_size, call)
   estimate <- named_numbers(estimate, "estimate", call)
   if (!is.null(code)) code <- single_text(code, "code", call)
   if (inherits(x, "formula")) {
@@ -23,17 +23,35 @@ treatment_records <- function(x, data, sample_size, estimate, code, call) {
     values <- value_columns(x, call)
   }
   if (is.null(code)) code <- "value"
-  unknown <- setdiff(c(names(sample_size), names(estimate)), names(values))
+  unknown <- setdiff(c(names(sample_size$named), names(estimate)), names(values))
   if (length(unknown)) {
     input_error(sprintf("sample_size and estimate name treatments x does not have: %s.",
                         paste0('"', unknown, '"', collapse = ", ")), call)
   }
+  if (length(sample_size$others)) {
+    others <- setdiff(names(values), names(sample_size$named))
+    sample_size$named <- c(sample_size$named, setNames(rep(sample_size$others, length(others)), others))
+  }
+  sample_size <- sample_size$named
   lapply(names(values), function(name) {
     list(name = name, code = code,
          n = treatment_number(sample_size, name, "sample_size", call, whole = TRUE),
          estimate = treatment_number(estimate, name, "estimate", call, whole = FALSE),
          values = values[[name]], ordering_mean = NULL, transformation = "none", source = "")
   })
+}
+
+# As read_bootstrap() takes them: numbers named by treatment, one unnamed
+# number for every other treatment, or both. The test judges the numbers.
+split_sample_sizes <- function(value, call) {
+  if (is.null(value)) return(list(named = NULL, others = NULL))
+  given <- names(value) %||% rep("", length(value))
+  unnamed <- is.na(given) | given == ""
+  if (!is.numeric(value) || length(value) == 0L || sum(unnamed) > 1L) {
+    input_error(paste("sample_size must be numbers named by treatment, as sample_size = c(Maize = 60),",
+                      "or one number for every treatment."), call)
+  }
+  list(named = if (any(!unnamed)) value[!unnamed] else NULL, others = unname(value[unnamed]))
 }
 
 what_files_give <- list(data = "values", sample_size = "sample sizes", estimate = "estimates",
@@ -57,8 +75,8 @@ value_columns <- function(x, call) {
   if (is.matrix(x)) x <- as.data.frame(x, stringsAsFactors = FALSE)
   padded <- is.data.frame(x)
   if (!is.list(x) || length(x) == 0L) {
-    input_error(paste("x must be read bootstrap files, a named list of numeric vectors, a matrix or",
-                      "data frame with one column per treatment, or a formula value ~ treatment."), call)
+    input_error(paste("x must be read bootstrap files or their paths, a named list of numeric vectors, a matrix",
+                      "or data frame with one column per treatment, or a formula value ~ treatment."), call)
   }
   if (is.null(names(x)) || anyNA(names(x)) || any(names(x) == "")) {
     input_error("Every treatment of x needs a name (the names of the list, or the column names).", call)

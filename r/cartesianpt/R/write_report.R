@@ -2,6 +2,7 @@ write_report <- function(result, dir = ".", code = NULL, fixed_time = NULL, diff
   call <- sys.call()
   check_result(result, call)
   dir <- path.expand(single_text(dir, "dir", call))
+  if (!dir.exists(dir)) input_error(sprintf("The report cannot be written into %s: the folder does not exist.", dir), call)
   code <- if (is.null(code)) "1" else single_text(code, "code", call)
   fixed_time <- if (is.null(fixed_time)) "" else single_text(fixed_time, "fixed_time", call)
   differences <- single_flag(differences, "differences", call)

@@ -19,10 +19,13 @@ cartesian_test(x, data = NULL, reversed = FALSE,
 \method{print}{cartesian_test}(x, ...)
 \method{summary}{cartesian_test}(object, ...)
 \method{as.data.frame}{cartesian_test}(x, row.names = NULL, optional = FALSE, ...)
-\method{plot}{cartesian_test}(x, y, ..., main = NULL, ylab = NULL)
+\method{plot}{cartesian_test}(x, y, ..., main = NULL, ylab = NULL, las = graphics::par("las"))
 }
 \arguments{
-  \item{x}{the treatments: \code{\link{read_bootstrap}} treatments, a named
+  \item{x}{the treatments: \code{\link{read_bootstrap}} treatments, the
+    paths of bootstrap files or tables (read as \code{\link{read_bootstrap}}
+    reads them, with \code{sample_size}, \code{estimate} and \code{code}
+    for what a table lacks), a named
     list of numeric vectors, a matrix or data frame with one column per
     treatment (shorter columns filled up with \code{NA} at their end), or a
     formula \code{value ~ treatment} over the long data frame \code{data}.
@@ -32,11 +35,12 @@ cartesian_test(x, data = NULL, reversed = FALSE,
   \item{reversed}{\code{TRUE} orders the treatments by ascending mean.}
   \item{transformation}{applied to every bootstrap value before the test:
     \code{"arcsine"} (of the square root, for proportions) or
-    \code{"logit"}. Files are read again with it, as \command{cpt} reads
-    them.}
+    \code{"logit"}, named in full. Files are read again with it, as
+    \command{cpt} reads them.}
   \item{sample_size, estimate}{where \code{x} has none (vectors, matrices,
-    data frames): numeric vectors named by treatment, the sample size of
-    each treatment's full sample and its estimate of the parameter.}
+    data frames, tables): numeric vectors named by treatment, the sample
+    size of each treatment's full sample and its estimate of the parameter.
+    One unnamed sample size is that of every treatment not named.}
   \item{code}{the parameter's code (as \code{"r"}) for values without one;
     by default the formula's response, else \code{"value"}.}
   \item{threads}{how many threads the test may use; by default 2.}
@@ -44,6 +48,8 @@ cartesian_test(x, data = NULL, reversed = FALSE,
   \item{row.names, optional}{as for \code{\link{as.data.frame}}.}
   \item{y}{not used.}
   \item{main, ylab}{the figure's title and axis label.}
+  \item{las}{the style of both axes' labels, as in \code{\link[graphics]{par}};
+    \code{las = 2} turns the treatments' names upright.}
   \item{...}{passed on to \code{\link[graphics]{plot.default}} by \code{plot}.}
 }
 \details{
@@ -84,8 +90,9 @@ cartesian_test(x, data = NULL, reversed = FALSE,
   Treatments the test cannot take (fewer than 2 or more than 26, fewer than
   2 values, a missing value, a value outside the transformation's range, a
   treatment without a sample size or an estimate) are errors of class
-  \code{cpt_input_error}. An interrupt stops the test with an error of class
-  \code{cpt_cancelled_error}.
+  \code{cpt_input_error}. An interrupt stops the test with a condition of
+  class \code{interrupt} (and \code{cpt_interrupt}), no error: \code{try()}
+  lets it pass, so a loop of tests stops at it.
 }
 \seealso{\code{\link{read_bootstrap}}, \code{\link{write_report}}, \code{\link{study_table}}}
 \examples{

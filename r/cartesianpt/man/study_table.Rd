@@ -30,12 +30,15 @@ write_study_table(table, path, format = c("csv", "xlsx", "html", "tex", "md", "d
   \item{order}{the treatments in the order of the table's columns;
     \code{NULL}: in the order they first appear.}
   \item{digits}{significant digits of the SE, 1 to 15.}
-  \item{table}{a \code{study_table} result.}
+  \item{table}{a \code{study_table} result, or the rows of some of its
+    parameters (all of a parameter's rows or none, unchanged), which are
+    written alone; a table changed otherwise is refused.}
   \item{path}{the file to write; a file there is replaced only once the new
     one is whole.}
-  \item{format}{the file's format; by default the path's extension, else
-    CSV. \code{"xlsx"} is a workbook with the printed table and the tidy
-    data, \code{"docx"} a Word document.}
+  \item{format}{the file's format, named in full; by default the path's
+    extension, which must then be one of the formats. \code{"xlsx"} is a
+    workbook with the printed table and the tidy data, \code{"docx"} a Word
+    document.}
 }
 \value{
   \code{study_table}: a data frame (class \code{cpt_study_table}) of

@@ -1,84 +1,64 @@
 #include "report_writing.h"
 
+#include <atomic>
 #include <exception>
 #include <memory>
 #include <new>
 #include <optional>
 
-#include "core/cartesian/difference_files.h"
-#include "core/cartesian/difference_listing.h"
 #include "core/common/clock.h"
 #include "core/common/date_time.h"
 #include "core/common/user_error.h"
 #include "core/report/report_file.h"
+#include "core/report/reported_test.h"
 #include "core/report/standalone_report.h"
 
 namespace cptr {
 namespace {
 
+constexpr const char* AnotherCode = "\nGive another code (a file name cannot hold every character), or another dir.";
+
 cpt::DateTime momentOf(const std::string& text, const std::string& argument) {
     const std::optional<cpt::DateTime> moment = cpt::parseDateTime(text);
-    if (!moment) {
-        throw cpt::UserError(argument + " expects a date and time as 2026-12-09 22:32:02, not \"" + text + "\".");
-    }
+    if (!moment) throw cpt::UserError(cpt::dateTimeComplaint(argument, text));
     return *moment;
 }
 
-std::filesystem::path reportOf(const cpt::CartesianResult& result, const ReportRequest& request, cpt::Clock& clock,
-                               const cpt::RunBegin& begin) {
+cpt::CartesianRequest requestOf(const RunRequest& run, const ReportRequest& request) {
+    cpt::CartesianRequest typed = cartesianRequest(run);
+    typed.folder = request.folder;
+    typed.code = request.code;
+    typed.differenceFiles = request.differences;
+    typed.reportAdvice = AnotherCode;
+    return typed;
+}
+
+std::filesystem::path reportOf(const cpt::CartesianResult& result, const cpt::CartesianRequest& request,
+                               cpt::Clock& clock, const cpt::RunBegin& begin) {
+    cpt::RunPorts ports;
+    ports.clock = &clock;
     try {
-        return cpt::writeStandaloneReport(request.folder, result, request.code, clock, begin);
+        return cpt::writeRunReport(result, request, ports, begin);
     } catch (const cpt::ReportNotCreated& error) {
-        throw cpt::UserError(std::string(error.what()) +
-                             "\nGive another code (a file name cannot hold every character), or another dir.");
+        throw cpt::UserError(error.what());
     }
-}
-
-std::string reasonOf(std::exception_ptr failure) {
-    try {
-        std::rethrow_exception(failure);
-    } catch (const cpt::Cancelled&) {
-        return "The test ended without a report.";
-    } catch (const std::bad_alloc&) {
-        return "There is not enough memory for these treatments.";
-    } catch (const std::exception& error) {
-        return error.what();
-    }
-}
-
-std::vector<double> bootstrapNumbersInMeanOrder(const std::vector<cpt::Treatment>& treatments, bool reversed) {
-    std::vector<double> means;
-    for (const cpt::Treatment& treatment : treatments) means.push_back(cpt::orderingMeanOf(treatment));
-    std::vector<double> numbers;
-    for (const int entry : cpt::meanOrder(means, reversed)) {
-        numbers.push_back(static_cast<double>(treatments[static_cast<std::size_t>(entry)].values.size()));
-    }
-    return numbers;
 }
 
 // As cpt runs with --differences: the stamps of this run, the files gone
 // again when the report cannot be written.
 WrittenReport runWithDifferences(const RunRequest& run, const ReportRequest& request, cpt::Clock& clock) {
-    const std::string question = cpt::unlistedDifferencesQuestion(
-        bootstrapNumbersInMeanOrder(run.treatments, run.reversed), cpt::ValueCapacity);
-    if (!question.empty()) {
-        throw cpt::UserError(question.substr(0, question.rfind('\n')) +
-                             "\nLeave off differences = TRUE to write the report without them.");
-    }
-    const cpt::RunBegin begin = cpt::beginRun(clock);
-    cpt::DifferenceFileSet files(request.folder, cpt::CartesianOutputPrefix);
-    WrittenReport written;
+    std::atomic<bool> cancel{false};
+    cpt::RunPorts ports = interruptiblePorts(cancel);
+    ports.clock = &clock;
     try {
-        const cpt::CartesianResult result = runRequested(run, &files);
-        written.report = reportOf(result, request, clock, begin);
-    } catch (...) {
-        if (!files.begun()) throw;
-        files.discardAll();
-        throw cpt::UserError(reasonOf(std::current_exception()) +
-                             "\nThe difference files of this run have been removed.");
+        cpt::ReportedRun written = cpt::runReportedTest(run.treatments, requestOf(run, request), ports);
+        return {written.report, written.differenceFiles};
+    } catch (const cpt::UnlistedDifferencesRefused& refused) {
+        throw cpt::UserError(std::string(refused.what()) +
+                             "\nLeave off differences = TRUE to write the report without them.");
+    } catch (const cpt::ReportNotCreated& error) {
+        throw cpt::UserError(error.what());
     }
-    written.differenceFiles = files.written();
-    return written;
 }
 
 }  // namespace
@@ -100,9 +80,10 @@ WrittenReport writeReport(SEXP keptResult, const std::function<RunRequest()>& ru
     if (!begin) begin = cpt::beginRun(*clock);
     WrittenReport written;
     if (holdsResult(keptResult)) {
-        written.report = reportOf(resultOf(keptResult), request, *clock, *begin);
+        written.report = reportOf(resultOf(keptResult), requestOf({}, request), *clock, *begin);
     } else {
-        written.report = reportOf(runRequested(run()), request, *clock, *begin);
+        const RunRequest again = run();
+        written.report = reportOf(runRequested(again), requestOf(again, request), *clock, *begin);
     }
     return written;
 }

@@ -28,18 +28,26 @@ RunRequest runRequest(const Rcpp::List& records, const Rcpp::List& settings) {
 
 cpt::CartesianResult runRequested(const RunRequest& request, cpt::DifferenceSink* differences) {
     std::atomic<bool> cancel{false};
-    const std::thread::id rThread = std::this_thread::get_id();
-    cpt::CartesianSettings settings;
-    settings.reversed = request.reversed;
-    settings.transformation = request.transformation;
-    settings.threads = request.threads;
-    settings.differences = differences;
-    settings.cancel = &cancel;
-    settings.progress = [&](const cpt::PairProgress&) {
+    cpt::RunPorts ports = interruptiblePorts(cancel);
+    return cpt::runCartesianTest(request.treatments, cpt::cartesianSettings(cartesianRequest(request), ports, differences));
+}
+
+cpt::CartesianRequest cartesianRequest(const RunRequest& request) {
+    cpt::CartesianRequest typed;
+    typed.reversed = request.reversed;
+    typed.transformation = request.transformation;
+    typed.threads = request.threads;
+    return typed;
+}
+
+cpt::RunPorts interruptiblePorts(std::atomic<bool>& cancel) {
+    cpt::RunPorts ports;
+    ports.cancel = &cancel;
+    ports.progress = [&cancel, rThread = std::this_thread::get_id()](const cpt::PairProgress&) {
         // R may be asked only from its own thread.
         if (std::this_thread::get_id() == rThread && userInterrupted()) cancel = true;
     };
-    return cpt::runCartesianTest(request.treatments, settings);
+    return ports;
 }
 
 ResultPointer keepResult(cpt::CartesianResult result) {

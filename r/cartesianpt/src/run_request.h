@@ -3,9 +3,11 @@
 // run with R's interrupt key able to stop it.
 #include <Rcpp.h>
 
+#include <atomic>
 #include <memory>
 
 #include "core/analysis/cartesian_test.h"
+#include "core/report/reported_test.h"
 
 namespace cptr {
 
@@ -22,6 +24,11 @@ RunRequest runRequest(const Rcpp::List& records, const Rcpp::List& settings);
 // Throws Cancelled when the user interrupts R, UserError for treatments the
 // test cannot take.
 cpt::CartesianResult runRequested(const RunRequest& request, cpt::DifferenceSink* differences = nullptr);
+
+// The request as the core takes it (no folder or code: those are the report's).
+cpt::CartesianRequest cartesianRequest(const RunRequest& request);
+// Ports whose progress sets cancel when the user interrupts R.
+cpt::RunPorts interruptiblePorts(std::atomic<bool>& cancel);
 
 using ResultPointer = Rcpp::XPtr<cpt::CartesianResult>;
 ResultPointer keepResult(cpt::CartesianResult result);

@@ -8,8 +8,7 @@
 #include "core/common/user_error.h"
 #include "core/study/study_file_set.h"
 #include "run_request.h"
-#include "study_files/study_docx.h"
-#include "study_files/study_xlsx.h"
+#include "study_files/study_table_files.h"
 
 namespace cptr {
 namespace {
@@ -17,14 +16,12 @@ namespace {
 std::string studyBytes(const cpt::StudyTable& table, const std::string& format) {
     const std::optional<cpt::StudyFormat> known = cpt::studyFormatOfExtension(format);
     if (!known) {
-        throw cpt::UserError("A study table is written as csv, xlsx, html, tex, md or docx, not \"" + format + "\".");
+        throw cpt::UserError("A study table is written as " + cpt::studyFormatWords(" or ") + ", not \"" + format +
+                             "\".");
     }
     // The office files carry the moment they were made.
     cpt::SystemClock clock;
-    const cpt::DateTime now = clock.now();
-    if (*known == cpt::StudyFormat::Xlsx) return cpt::studyTableXlsx(table, now);
-    if (*known == cpt::StudyFormat::Docx) return cpt::studyTableDocx(table, now);
-    return cpt::studyTableText(table, *known);
+    return cpt::studyTableBytes(table, *known, clock.now());
 }
 
 }  // namespace

@@ -11,23 +11,6 @@
 #include "xlsx/read_treatments.h"
 
 namespace cptr {
-namespace {
-
-template <typename Map>
-void requireKnownNames(const Map& given, const std::string& option, const std::vector<ReadTreatment>& read) {
-    for (const auto& entry : given) {
-        const std::string& name = entry.first;
-        const bool found = std::any_of(read.begin(), read.end(),
-                                       [&](const ReadTreatment& r) { return r.treatment.name == name; });
-        if (!found) {
-            throw cpt::UserError(option + " names the treatment \"" + cpt::quotedExcerpt(name) +
-                                 "\", but no file given holds a treatment of that name.");
-        }
-    }
-}
-
-}  // namespace
-
 std::vector<ReadTreatment> readFiles(const std::vector<std::string>& paths, const cpt::ReadOptions& options) {
     std::vector<ReadTreatment> read;
     for (const std::string& path : paths) {
@@ -36,8 +19,9 @@ std::vector<ReadTreatment> readFiles(const std::vector<std::string>& paths, cons
             read.push_back({std::move(treatment), absolute});
         }
     }
-    requireKnownNames(options.sampleSizes, options.wording.sampleSize, read);
-    requireKnownNames(options.estimates, options.wording.estimate, read);
+    std::vector<std::string> names;
+    for (const ReadTreatment& r : read) names.push_back(r.treatment.name);
+    cpt::requireNamedTreatments(names, options);
     return read;
 }
 

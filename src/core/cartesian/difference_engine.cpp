@@ -11,11 +11,12 @@
 
 #include "core/analysis/cartesian_run.h"
 #include "core/analysis/cartesian_test.h"
-#include "core/cartesian/difference_files.h"
-#include "core/cartesian/difference_listing.h"
+#include "core/report/difference_listing.h"
 #include "core/common/number_format.h"
 #include "core/common/user_error.h"
-#include "core/report/ci_report.h"
+#include "core/report/report_file.h"
+#include "core/report/reported_test.h"
+#include "core/report/significance_overview.h"
 #include "core/state/app_context.h"
 #include "core/state/control_names.h"
 
@@ -28,7 +29,7 @@ constexpr Rgb Yellow{255, 255, 0};
 constexpr Rgb Black{0, 0, 0};
 constexpr Rgb White{255, 255, 255};
 
-void showRunStart(AppContext& context) {
+void showRunStart(AppContext& context, const RunBegin& begin) {
     AnalysisState& state = context.state;
     ControlModel& window = context.window;
     Control& status = window[control::Label2];
@@ -41,12 +42,11 @@ void showRunStart(AppContext& context) {
     window[control::Label14].visible = false;
     window[control::MSFlexGrid1].visible = false;
     window.redraw(control::Frame3);
-    const DateTime now = context.clock.now();
-    state.StartStamp = "Cartesian paired test began at:" + formatDateTime(now);
-    state.StartTime = now;
-    Control& begin = window[control::lblBootBegin];
-    begin.caption = state.StartStamp;
-    begin.visible = true;
+    state.StartStamp = begin.stamp;
+    state.StartTime = begin.moment;
+    Control& shownBegin = window[control::lblBootBegin];
+    shownBegin.caption = state.StartStamp;
+    shownBegin.visible = true;
     window.redraw(control::lblBootBegin);
     window[control::Label6].height = 615;
     window.redraw(control::Label6);
@@ -84,12 +84,6 @@ void showPairDone(AppContext& context, int i, int j) {
         label.foreColor = Black;
     }
     context.window.redraw(control::Label6);
-}
-
-bool listsDifferences(const AppContext& context, int i, int j) {
-    const AnalysisState& state = context.state;
-    return state.BootstrapNumberReal[i] * state.BootstrapNumberReal[j] <=
-           static_cast<double>(context.differenceListCapacity);
 }
 
 // The figures the described procedures and the window read after a run.
@@ -136,18 +130,6 @@ void storeResult(AnalysisState& state, const CartesianResult& result) {
     }
 }
 
-// Difference files of a pair too large to list are refused before anything
-// is written; the run goes on without them only when the user says so.
-void confirmUnlistedDifferences(AppContext& context) {
-    const AnalysisState& state = context.state;
-    if (!state.DetailedDifferences) return;
-    const std::span<const double> bootstrapNumbers(state.BootstrapNumberReal.data() + 1,
-                                                   static_cast<std::size_t>(state.TreatmentCount));
-    const std::string prompt = unlistedDifferencesQuestion(bootstrapNumbers, context.differenceListCapacity);
-    if (prompt.empty()) return;
-    if (context.dialogs.messageBox(prompt, ButtonSet::YesNo, UnlistedDifferencesTitle) != AnswerYes) throw Cancelled();
-}
-
 // The window follows the pairs: which is begun, which is being ranked, which
 // is done.
 void followPair(AppContext& context, const PairProgress& progress) {
@@ -168,65 +150,109 @@ void followPair(AppContext& context, const PairProgress& progress) {
     }
 }
 
-}  // namespace
-
-bool pairListsDifferences(const AppContext& context, int i, int j) {
-    return context.state.DetailedDifferences && listsDifferences(context, i, j);
+// The overview and the end of the run, once the report's body is written.
+void showRunEnd(AppContext& context, const CartesianResult& result, const std::string& endStamp) {
+    ControlModel& window = context.window;
+    window[control::Command21].enabled = false;
+    ShowMultiCIofDifference(context, result);
+    window[control::MSFlexGrid1].visible = true;
+    window[control::MSFlexGrid1].enabled = true;
+    window[control::Label2].visible = false;
+    window[control::lblBootEnd].caption = endStamp;
+    window[control::lblBootEnd].visible = true;
 }
 
-void ComputeCartesianDifferences(AppContext& context) {
-    AnalysisState& state = context.state;
-    // Before anything can fail: the files listed are this run's, and a run
-    // that stops early must not take the last run's files with it.
-    state.RunDifferenceFiles.clear();
-    state.DifferenceFilesBegun = false;
-    if (!context.cartesianRun) throw UserError("No treatments have been read for the Cartesian paired test.");
-    CartesianRun& run = *context.cartesianRun;
-    run.result.reset();
-    confirmUnlistedDifferences(context);
-    context.trace("CartesianDifference2");
-    state.DifferenceFileNumber = 1;
-    showRunStart(context);
+// What the window's run is asked: the answers its flow gathered.
+CartesianRequest windowRequest(const AppContext& context) {
+    const AnalysisState& state = context.state;
+    CartesianRequest request;
+    request.reversed = state.ReversedSort;
+    request.transformation = state.Transformation;
+    request.threads = context.threads;
+    request.differenceListCapacity = context.differenceListCapacity;
+    request.folder = context.workingDirectory;
+    request.differenceFiles = state.DetailedDifferences;
+    request.outputPrefix = state.OutputPrefix;
+    request.heading = {state.EditionLabel, state.VersionText, state.ProjectName, state.TableNumber};
+    return request;
+}
 
-    DifferenceFileSet files(context.workingDirectory, state.OutputPrefix);
-    CartesianSettings settings;
-    settings.reversed = state.ReversedSort;
-    settings.transformation = state.Transformation;
-    settings.differences = state.DetailedDifferences ? &files : nullptr;
-    settings.differenceListCapacity = context.differenceListCapacity;
-    settings.progress = [&](const PairProgress& progress) { followPair(context, progress); };
-    settings.threads = context.threads;
-    settings.whileWaiting = context.whileRunning;
+// The window answers the run: it asks the questions, follows the pairs and
+// shows the end. reportOpened tells whether the report's file was made.
+RunPorts windowPorts(AppContext& context, bool& reportOpened) {
+    RunPorts ports;
+    ports.clock = &context.clock;
+    ports.trace = [&context](std::string_view procedure) { context.trace(procedure); };
+    ports.whileWaiting = context.whileRunning;
+    ports.progress = [&context](const PairProgress& progress) { followPair(context, progress); };
+    ports.goOnWithoutUnlisted = [&context](const std::string& question) {
+        return context.dialogs.messageBox(question, ButtonSet::YesNo, UnlistedDifferencesTitle) == AnswerYes;
+    };
+    ports.begun = [&context](const RunBegin& begin) {
+        context.state.DifferenceFileNumber = 1;
+        showRunStart(context, begin);
+    };
+    ports.openReport = [&context, &reportOpened](PendingFile& report, const CartesianResult&) {
+        openReportFile(context, report);
+        reportOpened = true;
+        return context.workingDirectory / context.state.OutputFileName;
+    };
+    ports.reported = [&context](const CartesianResult& result, const ReportEnd& end) {
+        context.state.TableNumber = end.lastTableNumber;
+        showRunEnd(context, result, end.stamp);
+    };
+    return ports;
+}
+
+// Half a report must not stand on the disk, nor its results on the window.
+void hideUnreportedResult(AppContext& context) {
+    context.state.OutputFileName.clear();
+    context.window[control::MSFlexGrid1].visible = false;
+    context.window[control::lblBootEnd].visible = false;
+}
+
+void showReportWritten(AppContext& context) {
+    context.window[control::txtDatafile].caption = "Output file is: " + context.state.OutputFileName;
+    context.dialogs.beep();
+    for (ControlName name : {control::cmdMultiCompCI, control::cmdMatchedLifeTable, control::FMNmatrices}) {
+        context.window[name].enabled = false;
+    }
+}
+
+}  // namespace
+
+void PrintMultiCIofDifference(AppContext& context) {
+    if (!context.cartesianRun || !context.cartesianRun->result) {
+        throw UserError("There is no result of a Cartesian paired test to report.");
+    }
+    const AnalysisState& state = context.state;
+    bool reportOpened = false;
     try {
-        run.result = runCartesianTest(run.treatments, settings);
+        writeRunReport(*context.cartesianRun->result, windowRequest(context), windowPorts(context, reportOpened),
+                       {state.StartTime, state.StartStamp});
     } catch (...) {
-        state.DifferenceFilesBegun = files.begun();
+        if (reportOpened) hideUnreportedResult(context);
         throw;
     }
-    state.DifferenceFilesBegun = files.begun();
-    for (const std::filesystem::path& path : files.written()) state.RunDifferenceFiles.push_back(path.string());
-    state.DifferenceFileNumber = files.number();
-    storeResult(state, *run.result);
+    showReportWritten(context);
 }
 
 void CartesianDifference2(AppContext& context) {
     AnalysisState& state = context.state;
+    if (!context.cartesianRun) throw UserError("No treatments have been read for the Cartesian paired test.");
+    CartesianRun& run = *context.cartesianRun;
+    run.result.reset();
+    bool reportOpened = false;
     try {
-        ComputeCartesianDifferences(context);
-        PrintMultiCIofDifference(context);
+        ReportedRun done = runReportedTest(run.treatments, windowRequest(context), windowPorts(context, reportOpened));
+        run.result = std::move(done.result);
+        state.DifferenceFileNumber = done.differenceFileNumber;
+        storeResult(state, *run.result);
     } catch (...) {
-        // Difference files are part of a run's result: without its report,
-        // none of them stays.
-        // (A pair's own half-written files have removed themselves.)
-        if (!state.DifferenceFilesBegun) throw;
-        state.DifferenceFilesBegun = false;
-        for (const std::string& path : state.RunDifferenceFiles) {
-            std::error_code ignored;
-            std::filesystem::remove(path, ignored);
-        }
-        state.RunDifferenceFiles.clear();
-        throw UserError(differenceFilesRemoved(std::current_exception()));
+        if (reportOpened) hideUnreportedResult(context);
+        throw;
     }
+    showReportWritten(context);
 }
 
 }  // namespace cpt

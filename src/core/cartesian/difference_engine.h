@@ -1,19 +1,17 @@
 #pragma once
-// The second stage of a Cartesian run: per-treatment statistics, the analysis
-// of variance and, pair by pair, the judged and counted differences.
+// The window's Cartesian run: the answers its flow gathered in, through the
+// one call every front end makes, with the window asking, following the
+// pairs and showing the end.
 namespace cpt {
 
 class AppContext;
 
-// Everything up to the report: fills the per-treatment members, the analysis
-// of variance and the pair tables, writes the difference files when asked.
-void ComputeCartesianDifferences(AppContext& context);
-
-// Whether the run writes the difference files of pair (i, j): asked for, and
-// the pair within the context's differenceListCapacity.
-bool pairListsDifferences(const AppContext& context, int i, int j);
-
-// ComputeCartesianDifferences, then the report.
+// The test, its report and the difference files asked for, all or nothing;
+// the result stays in the context's run for the Results window.
 void CartesianDifference2(AppContext& context);
+
+// The report of the result the context's run holds, begun at the state's
+// start stamp (the window's report step alone).
+void PrintMultiCIofDifference(AppContext& context);
 
 }  // namespace cpt

@@ -64,4 +64,9 @@ std::optional<DateTime> parseDateTime(std::string_view text) {
     return t;
 }
 
+std::string dateTimeComplaint(std::string_view answerName, std::string_view text) {
+    return std::string(answerName) + " expects a date and time as 2026-12-09 22:32:02, not \"" + std::string(text) +
+           "\".";
+}
+
 }  // namespace cpt

@@ -26,5 +26,8 @@ DateTime fromSecondsSinceEpoch(std::int64_t seconds);
 std::string formatDateTime(const DateTime& moment);
 // Reads that form back; nothing when the text is not a valid date and time.
 std::optional<DateTime> parseDateTime(std::string_view text);
+// Why the text given as answerName (an option, a field, an argument) is no
+// date and time.
+std::string dateTimeComplaint(std::string_view answerName, std::string_view text);
 
 }  // namespace cpt

@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cmath>
 #include <cstring>
+#include <limits>
 
 #include "core/common/decimal_parse.h"
 #include "core/common/number_format.h"
@@ -20,17 +21,70 @@ constexpr int SemicolonHeadingFields = 8;
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 bool isLineEnd(char c) { return c == '\n' || c == '\r'; }
 
-}  // namespace
+// The length of the UTF-8 sequence that starts at `at`, 0 when it is none
+// (a stray continuation byte, a cut or overlong sequence, a surrogate).
+std::size_t utf8SequenceLength(std::string_view text, std::size_t at, char32_t& character) {
+    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
+    const unsigned char lead = byte(at);
+    std::size_t length = 0;
+    char32_t c = 0;
+    if (lead < 0x80) {
+        character = lead;
+        return 1;
+    }
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+        c = lead & 0x1F;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        c = lead & 0x0F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        c = lead & 0x07;
+    } else {
+        return 0;
+    }
+    if (at + length > text.size()) return 0;
+    for (std::size_t k = 1; k < length; ++k) {
+        if ((byte(at + k) & 0xC0) != 0x80) return 0;
+        c = (c << 6) | (byte(at + k) & 0x3F);
+    }
+    constexpr char32_t least[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (c < least[length] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return 0;
+    character = c;
+    return length;
+}
 
-std::string quotedExcerpt(std::string_view field) {
+// At most `limit` characters, then "…".
+std::string printableUpTo(std::string_view field, std::size_t limit) {
+    // A field may be any bytes (a binary file read as text): a control
+    // character or a byte that is no UTF-8 would reach a terminal or a
+    // message box as it is, so each becomes U+FFFD.
+    std::string excerpt;
     std::size_t characters = 0;
-    for (std::size_t i = 0; i < field.size(); ++i) {
-        // A character starts at every byte that does not continue a UTF-8 sequence.
-        if ((static_cast<unsigned char>(field[i]) & 0xC0) == 0x80) continue;
-        if (characters == ExcerptCharacters) return std::string(field.substr(0, i)) + "\u2026";
+    for (std::size_t i = 0; i < field.size();) {
+        if (characters == limit) return excerpt + "\u2026";
+        char32_t c = 0;
+        const std::size_t length = utf8SequenceLength(field, i, c);
+        const bool control = c < 0x20 || c == 0x7F || (c >= 0x80 && c <= 0x9F);
+        if (length == 0 || control) {
+            excerpt += "\uFFFD";
+            i += length == 0 ? 1 : length;
+        } else {
+            excerpt.append(field.substr(i, length));
+            i += length;
+        }
         ++characters;
     }
-    return std::string(field);
+    return excerpt;
+}
+
+}  // namespace
+
+std::string quotedExcerpt(std::string_view field) { return printableUpTo(field, ExcerptCharacters); }
+
+std::string printableText(std::string_view text) {
+    return printableUpTo(text, std::numeric_limits<std::size_t>::max());
 }
 
 char describedSeparator(std::string_view start) {

@@ -75,7 +75,10 @@ private:
 // holds eight fields or more between semicolons outside quotes, else ','.
 char describedSeparator(std::string_view start);
 
-// An offending field as a message quotes it: at most 80 characters, then "…".
+// An offending field as a message quotes it: at most 80 characters, then "…";
+// a control character (C0, DEL, C1) or a byte that is no UTF-8 becomes U+FFFD.
 std::string quotedExcerpt(std::string_view field);
+// The same replacements, the whole text kept (a name a message repeats).
+std::string printableText(std::string_view text);
 
 }  // namespace cpt

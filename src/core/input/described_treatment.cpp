@@ -5,6 +5,10 @@
 namespace cpt {
 
 Treatment readDescribedTreatment(FieldReader& reader, Transformation transformation) {
+    if (reader.atEnd()) {
+        reader.complain("it is empty, but a bootstrap result file begins with eight heading fields and its values "
+                        "follow them.");
+    }
     const TreatmentHeading heading = readTreatmentHeading(reader);
     Treatment treatment;
     treatment.name = heading.name;

@@ -6,7 +6,9 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <span>
 #include <string>
+#include <string_view>
 
 #include "core/state/analysis_state.h"
 
@@ -38,5 +40,13 @@ struct ReadOptions {
     bool leaveMissingOpen = false;
     ReadWording wording;
 };
+
+// A sample size as a user gives it by text: a whole number of at least 1.
+std::optional<std::int32_t> sampleSizeOf(std::string_view text);
+
+// Every treatment the options give a sample size or estimate by name must be
+// among those read. Throws UserError naming the first that is not, with the
+// wording's name for the answer.
+void requireNamedTreatments(std::span<const std::string> namesRead, const ReadOptions& options);
 
 }  // namespace cpt

@@ -58,7 +58,7 @@ std::string chooseParameter(std::span<const std::string> codes, const std::strin
         if (std::find(distinct.begin(), distinct.end(), code) == distinct.end()) distinct.push_back(code);
     }
     std::string listed;
-    for (const std::string& code : distinct) listed += (listed.empty() ? "" : ", ") + code;
+    for (const std::string& code : distinct) listed += (listed.empty() ? "" : ", ") + printableText(code);
     const std::string refused = "The file \"" + fileName + "\" cannot be used: ";
     if (options.parameter) {
         if (std::find(distinct.begin(), distinct.end(), *options.parameter) == distinct.end()) {
@@ -91,8 +91,8 @@ std::string columnLetters(std::int32_t column) {
     return letters;
 }
 
-TableTreatments::TableTreatments(TableOrigin origin, const ReadOptions& options)
-    : origin_(std::move(origin)), options_(options) {}
+TableTreatments::TableTreatments(TableOrigin origin, const ReadOptions& options, std::int64_t valueCapacity)
+    : origin_(std::move(origin)), options_(options), valueCapacity_(valueCapacity) {}
 
 void TableTreatments::complain(const std::string& problem) const {
     throw UserError("The file \"" + origin_.displayName + "\" cannot be used: " + problem);
@@ -100,12 +100,13 @@ void TableTreatments::complain(const std::string& problem) const {
 
 std::string TableTreatments::place(std::int64_t row, std::int32_t column) const {
     if (origin_.sheet.empty()) return "row " + std::to_string(row) + ", column " + std::to_string(column);
-    return "cell " + columnLetters(column) + std::to_string(row) + " of sheet \"" + origin_.sheet + "\"";
+    return "cell " + columnLetters(column) + std::to_string(row) + " of sheet \"" + printableText(origin_.sheet) + "\"";
 }
 
 std::string TableTreatments::columnSource(const Column& column) const {
-    if (origin_.sheet.empty()) return "column \"" + column.name + "\" of " + origin_.displayName;
-    return origin_.displayName + ", sheet \"" + origin_.sheet + "\", column " + columnLetters(column.column);
+    if (origin_.sheet.empty()) return "column \"" + printableText(column.name) + "\" of " + origin_.displayName;
+    return origin_.displayName + ", sheet \"" + printableText(origin_.sheet) + "\", column " +
+           columnLetters(column.column);
 }
 
 void TableTreatments::addRow(std::int64_t row, std::span<const TableCell> cells) {
@@ -207,8 +208,8 @@ void TableTreatments::addWideRow(std::int64_t row, std::span<const TableCell> ce
             complain(place(column->lastRow + 1, cell.column) + " is empty, but column " + inQuotes(column->name) +
                      " goes on below it (" + place(row, cell.column) + "); only the end of a column may be empty.");
         }
-        if (static_cast<std::int64_t>(column->values.size()) >= ValueCapacity - 1) {
-            complain("column " + inQuotes(column->name) + " holds more than the " + std::to_string(ValueCapacity - 1) +
+        if (static_cast<std::int64_t>(column->values.size()) >= valueCapacity_ - 1) {
+            complain("column " + inQuotes(column->name) + " holds more than the " + std::to_string(valueCapacity_ - 1) +
                      " values a treatment can hold.");
         }
         column->values.push_back(valueOf(row, cell.column, cell.text, column->name, options_.transformation));
@@ -246,7 +247,8 @@ void TableTreatments::addLongRow(std::int64_t row, std::span<const TableCell> ce
         added.treatment.code = std::move(code);
         added.treatment.source = origin_.sheet.empty()
                                      ? "treatment " + inQuotes(name) + " of " + origin_.displayName
-                                     : origin_.displayName + ", sheet \"" + origin_.sheet + "\", treatment " + inQuotes(name);
+                                     : origin_.displayName + ", sheet \"" + printableText(origin_.sheet) +
+                                           "\", treatment " + inQuotes(name);
         added.firstRow = row;
         longTreatments_.push_back(std::move(added));
     }
@@ -285,8 +287,8 @@ void TableTreatments::addLongRow(std::int64_t row, std::span<const TableCell> ce
         return;
     }
     BootstrapValues& values = treatment.treatment.values;
-    if (static_cast<std::int64_t>(values.size()) >= ValueCapacity - 1) {
-        complain("treatment " + inQuotes(name) + " holds more than the " + std::to_string(ValueCapacity - 1) +
+    if (static_cast<std::int64_t>(values.size()) >= valueCapacity_ - 1) {
+        complain("treatment " + inQuotes(name) + " holds more than the " + std::to_string(valueCapacity_ - 1) +
                  " values a treatment can hold.");
     }
     values.push_back(valueOf(row, valueColumn_, value, treatmentName, options_.transformation));

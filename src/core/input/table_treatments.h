@@ -56,7 +56,9 @@ std::string columnLetters(std::int32_t column);
 
 class TableTreatments : public TableRowSink {
 public:
-    TableTreatments(TableOrigin origin, const ReadOptions& options);
+    // A treatment holds fewer than valueCapacity values (a test takes a
+    // smaller capacity, to reach it with a few).
+    TableTreatments(TableOrigin origin, const ReadOptions& options, std::int64_t valueCapacity = ValueCapacity);
 
     // Rows in their order, numbered as the file counts them (the header's
     // number first); cells in column order, empty ones may be left out.
@@ -93,6 +95,7 @@ private:
 
     TableOrigin origin_;
     const ReadOptions& options_;
+    std::int64_t valueCapacity_;
     bool headerRead_ = false;
     std::int64_t headerRow_ = 0;
     bool long_ = false;

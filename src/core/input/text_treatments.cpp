@@ -10,11 +10,10 @@
 #include "core/input/described_treatment.h"
 #include "core/input/table_treatments.h"
 #include "core/input/text_table.h"
+#include "core/input/treatment_format.h"
 
 namespace cpt {
 namespace {
-
-constexpr std::size_t SniffSize = std::size_t{64} << 10;
 
 // The fields of one line, blanks and quotes taken off.
 std::vector<std::string> splitLine(std::string_view line, char separator) {
@@ -76,18 +75,6 @@ bool hasTableExtension(std::string_view fileName) {
     return extension == ".csv" || extension == ".tsv";
 }
 
-std::string firstChunk(ByteSource& source) {
-    std::string chunk(SniffSize, '\0');
-    std::size_t got = 0;
-    while (got + 4 <= chunk.size()) {
-        const std::size_t more = source.read(chunk.data() + got, chunk.size() - got);
-        if (more == 0) break;
-        got += more;
-    }
-    chunk.resize(got);
-    return chunk;
-}
-
 std::vector<Treatment> readTable(ByteSource source, const std::string& fileName, const ReadOptions& options) {
     TextTableRows rows(std::move(source));
     TableOrigin origin;
@@ -101,36 +88,63 @@ std::vector<Treatment> readTable(ByteSource source, const std::string& fileName,
 
 }  // namespace
 
-TextForm textFormOf(std::string_view fileName, std::string_view firstLine) {
-    if (isDescribedHeading(firstLine)) return TextForm::Described;
-    if (hasTableExtension(fileName) || isHeaderOfNames(firstLine)) return TextForm::Table;
-    return TextForm::Described;
-}
-
 std::vector<Treatment> readTextTreatments(const std::filesystem::path& path, const ReadOptions& options) {
-    const std::string fileName = path.string();
-    std::string start;
-    {
-        ByteSource sniff = ByteSource::fromFile(path);
-        start = firstChunk(sniff);
-    }
-    if (textFormOf(fileName, start) == TextForm::Table) return readTable(ByteSource::fromFile(path), fileName, options);
-    FieldReader reader = FieldReader::fromFile(path);
-    std::vector<Treatment> treatments;
-    treatments.push_back(readDescribedTreatment(reader, options.transformation));
-    return treatments;
+    return textTreatmentFormats().read(path, options);
 }
 
 std::vector<Treatment> readTextTreatments(std::string contents, const std::string& fileName,
                                           const ReadOptions& options) {
-    const std::string start = asUtf8(contents.substr(0, SniffSize));
-    if (textFormOf(fileName, start) == TextForm::Table) {
+    return textTreatmentFormats().read(std::move(contents), fileName, options);
+}
+
+namespace {
+
+class DescribedFormat final : public TreatmentFormat {
+public:
+    std::string_view name() const override { return "a bootstrap result file"; }
+    std::vector<std::string> patterns() const override { return {"*.txt"}; }
+    FormatFit fit(std::string_view, std::string_view start) const override {
+        // Whatever the name: a described heading is never a table's header.
+        return isDescribedHeading(asUtf8(std::string(start))) ? FormatFit::Yes : FormatFit::Fallback;
+    }
+    std::vector<Treatment> read(const std::filesystem::path& path, const ReadOptions& options) const override {
+        FieldReader reader = FieldReader::fromFile(path);
+        return {readDescribedTreatment(reader, options.transformation)};
+    }
+    std::vector<Treatment> read(std::string contents, const std::string& fileName,
+                                const ReadOptions& options) const override {
+        FieldReader reader(std::move(contents), fileName);
+        return {readDescribedTreatment(reader, options.transformation)};
+    }
+};
+
+class TableFormat final : public TreatmentFormat {
+public:
+    std::string_view name() const override { return "a text table (.csv, .tsv)"; }
+    std::vector<std::string> patterns() const override { return {"*.csv", "*.tsv"}; }
+    FormatFit fit(std::string_view fileName, std::string_view start) const override {
+        const bool table = hasTableExtension(fileName) || isHeaderOfNames(asUtf8(std::string(start)));
+        return table ? FormatFit::Yes : FormatFit::No;
+    }
+    std::vector<Treatment> read(const std::filesystem::path& path, const ReadOptions& options) const override {
+        return readTable(ByteSource::fromFile(path), path.string(), options);
+    }
+    std::vector<Treatment> read(std::string contents, const std::string& fileName,
+                                const ReadOptions& options) const override {
         return readTable(ByteSource(std::move(contents), fileName), fileName, options);
     }
-    FieldReader reader(std::move(contents), fileName);
-    std::vector<Treatment> treatments;
-    treatments.push_back(readDescribedTreatment(reader, options.transformation));
-    return treatments;
+};
+
+}  // namespace
+
+TextForm textFormOf(std::string_view fileName, std::string_view firstLine) {
+    const TreatmentFormat* format = textTreatmentFormats().bestFit(fileName, firstLine);
+    return dynamic_cast<const TableFormat*>(format) != nullptr ? TextForm::Table : TextForm::Described;
+}
+
+const TreatmentFormats& textTreatmentFormats() {
+    static const TreatmentFormats formats({std::make_shared<DescribedFormat>(), std::make_shared<TableFormat>()});
+    return formats;
 }
 
 }  // namespace cpt

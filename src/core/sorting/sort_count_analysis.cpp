@@ -4,6 +4,7 @@
 #include <numeric>
 #include <utility>
 
+#include "core/common/decimal_parse.h"
 #include "core/sorting/value_sort.h"
 
 namespace cpt {
@@ -97,6 +98,12 @@ SortCountResult runSortCount(const std::filesystem::path& dataPath, const SortCo
     result.sorted = sortWithRowNumbers(std::move(contents.values), settings.decimalLimit);
     result.classes = countClasses(result.sorted.values);
     return result;
+}
+
+std::optional<double> decimalLimitOf(std::string_view text) {
+    const std::optional<double> decimals = parseDecimalExactly(std::string(text));
+    if (!decimals || *decimals < -1 || *decimals > 5) return std::nullopt;
+    return decimals;
 }
 
 }  // namespace cpt

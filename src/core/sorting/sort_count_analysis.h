@@ -1,4 +1,6 @@
 #pragma once
+#include <optional>
+#include <string_view>
 // The sort-and-count as calls: a data file in, its values in ascending order
 // with their rows, and the class table, out. It asks nothing and writes no
 // file; sort_count_files.h writes the three files from the result.
@@ -77,5 +79,9 @@ void countClassesInto(std::span<const double> sorted, std::span<double> classVal
 // Rounds to `decimals` places as floor(v * 10^d + 0.5) / 10^d, in Double;
 // -1 keeps the value.
 double limitDecimals(double value, double decimals);
+
+// The decimals a sort-and-count may keep, -1 (all) to 5, as the user typed
+// them; nothing for any other text.
+std::optional<double> decimalLimitOf(std::string_view text);
 
 }  // namespace cpt

@@ -90,11 +90,8 @@ struct AnalysisState {
     bool FlowRecord = false;
     std::string FlowFileName;
     bool DetailedDifferences = false;
-    // The " (n)" every difference file of the run carries (1: none), and the
-    // files the run has written, removed again when it ends without a report.
+    // The " (n)" every difference file of the run carries (1: none).
     std::int32_t DifferenceFileNumber = 1;
-    std::vector<std::string> RunDifferenceFiles;
-    bool DifferenceFilesBegun = false;
     bool ReversedSort = false;
     std::string OutputPrefix;
 

@@ -1,8 +1,10 @@
 #include "core/study/study_file_set.h"
 
+#include <algorithm>
 #include <memory>
 #include <stdexcept>
 
+#include "core/common/field_reader.h"
 #include "core/common/pending_file.h"
 #include "core/common/user_error.h"
 #include "core/report/report_file_name.h"
@@ -16,22 +18,26 @@ constexpr std::string_view StudyFileStem = "study-table";
 }  // namespace
 
 std::string_view studyFormatExtension(StudyFormat format) {
-    switch (format) {
-        case StudyFormat::Csv: return "csv";
-        case StudyFormat::Xlsx: return "xlsx";
-        case StudyFormat::Html: return "html";
-        case StudyFormat::Tex: return "tex";
-        case StudyFormat::Markdown: return "md";
-        case StudyFormat::Docx: return "docx";
+    for (const StudyFormatEntry& entry : StudyFormats) {
+        if (entry.format == format) return entry.extension;
     }
     throw std::invalid_argument("studyFormatExtension: unknown format");
 }
 
 std::optional<StudyFormat> studyFormatOfExtension(std::string_view extension) {
-    for (StudyFormat format : AllStudyFormats) {
-        if (studyFormatExtension(format) == extension) return format;
+    for (const StudyFormatEntry& entry : StudyFormats) {
+        if (entry.extension == extension) return entry.format;
     }
     return std::nullopt;
+}
+
+std::string studyFormatWords(std::string_view last) {
+    std::string words;
+    for (std::size_t k = 0; k < std::size(StudyFormats); ++k) {
+        if (k > 0) words += k + 1 == std::size(StudyFormats) ? last : std::string_view(", ");
+        words += StudyFormats[k].extension;
+    }
+    return words;
 }
 
 std::string studyFileName(StudyFormat format, int number) {
@@ -87,6 +93,36 @@ std::vector<std::filesystem::path> writeStudyFileSet(const std::filesystem::path
     throw UserError("No free names were found for the study table in \"" + folder.string() + "\": " +
                     studyFileName(files.front().format, 1) + " and " + std::to_string(MaxNameNumber - 1) +
                     " numbered names beside it exist already.");
+}
+
+std::vector<StudyFormat> studyFormatsNamed(std::span<const std::string> names) {
+    std::vector<StudyFormat> formats;
+    for (const std::string& name : names) {
+        if (name == "all") {
+            formats.insert(formats.end(), std::begin(AllStudyFormats), std::end(AllStudyFormats));
+            continue;
+        }
+        const std::optional<StudyFormat> format = studyFormatOfExtension(name);
+        if (!format) {
+            throw UserError("The study table has no format \"" + quotedExcerpt(name) +
+                            "\": give " +
+                            studyFormatWords(", ") + " or all.");
+        }
+        formats.push_back(*format);
+    }
+    if (formats.empty()) throw UserError("No format was given for the study table.");
+    return formats;
+}
+
+std::vector<std::filesystem::path> writeStudyFormats(const StudyTable& table, const std::filesystem::path& folder,
+                                                     std::span<const StudyFormat> formats, const DateTime& created,
+                                                     const StudyTableBytes& bytesOf) {
+    std::vector<StudyFileContent> files;
+    for (const StudyFormat format : formats) {
+        const bool seen = std::any_of(files.begin(), files.end(), [&](const auto& file) { return file.format == format; });
+        if (!seen) files.push_back({format, bytesOf(table, format, created)});
+    }
+    return writeStudyFileSet(folder, files);
 }
 
 }  // namespace cpt

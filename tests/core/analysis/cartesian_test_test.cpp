@@ -14,6 +14,7 @@
 #include "core/analysis/cartesian_test.h"
 #include "core/analysis/large_pair.h"
 #include "core/analysis/pair_calculation.h"
+#include "core/report/difference_files.h"
 #include "core/common/clock.h"
 #include "core/common/date_time.h"
 #include "core/common/user_error.h"
@@ -245,16 +246,18 @@ public:
 };
 
 // The files are written one after another: with any number of threads the
-// pairs reach the sink in Cartesian order, all from one thread.
+// pairs reach the sink in Cartesian order, all from one thread, also while
+// the calling thread waits for the workers (as a window does).
 TEST(CartesianTest, DifferenceFilesArePairAfterPairOnOneThread) {
     const int count = 12;
     const std::vector<Treatment> treatments = mixedTreatments(count, 400);
-    for (int threads : {1, 4}) {
-        SCOPED_TRACE(threads);
+    for (const auto [threads, waiting] : {std::pair{1, false}, {4, false}, {1, true}, {4, true}}) {
+        SCOPED_TRACE(::testing::Message() << threads << " threads, waiting " << waiting);
         RecordingSink sink;
         CartesianSettings settings;
         settings.threads = threads;
         settings.differences = &sink;
+        if (waiting) settings.whileWaiting = [] {};
         runCartesianTest(treatments, settings);
         std::vector<std::pair<int, int>> cartesianOrder;
         for (int i = 0; i < count; ++i) {
@@ -263,6 +266,74 @@ TEST(CartesianTest, DifferenceFilesArePairAfterPairOnOneThread) {
         EXPECT_EQ(sink.pairs, cartesianOrder);
         ASSERT_FALSE(sink.threads.empty());
         for (const std::thread::id& id : sink.threads) EXPECT_EQ(id, sink.threads.front());
+    }
+}
+
+// The real difference files, but the files of one pair cannot be written
+// completely: their writer fails after they were closed.
+class FailingFiles : public DifferenceSink {
+public:
+    FailingFiles(const std::filesystem::path& folder, int failingPair)
+        : files_(folder, "25A-Cartesian diff"), failingPair_(failingPair) {}
+    void beginRun(std::span<const TreatmentStatistics> treatments) override { files_.beginRun(treatments); }
+    std::unique_ptr<PairDifferenceWriter> openPair(const TreatmentStatistics& first, const TreatmentStatistics& second,
+                                                   int firstPlace, int secondPlace, double observedDiff) override {
+        auto writer = std::make_unique<Writer>();
+        writer->files = files_.openPair(first, second, firstPlace, secondPlace, observedDiff);
+        writer->fails = opened++ == failingPair_;
+        return writer;
+    }
+    void discardAll() noexcept override {
+        ++discarded;
+        files_.discardAll();
+    }
+
+    int opened = 0;
+    int discarded = 0;
+
+private:
+    struct Writer : PairDifferenceWriter {
+        std::unique_ptr<PairDifferenceWriter> files;
+        bool fails = false;
+        void write(std::int32_t n, double difference, bool significant) override {
+            files->write(n, difference, significant);
+        }
+        void close() override {
+            files->close();
+            if (fails) throw UserError("The disk is full.");
+        }
+    };
+    DifferenceFileSet files_;
+    int failingPair_;
+};
+
+// A pair whose files fail, first or last, ends the run with that failure and
+// leaves no difference file of the run behind, however the pairs are run.
+TEST(CartesianTest, APairThatFailsEndsTheRunWithItsFailureAndNoFiles) {
+    const std::vector<Treatment> treatments = mixedTreatments(4);
+    constexpr int PairCount = 6;
+    for (const int threads : {1, 3}) {
+        for (const bool waiting : {false, true}) {
+            for (const int failing : {0, PairCount - 1}) {
+                SCOPED_TRACE(::testing::Message() << threads << " threads, waiting " << waiting << ", pair "
+                                                  << failing);
+                TempFolder folder;
+                FailingFiles files(folder.path(), failing);
+                CartesianSettings settings;
+                settings.threads = threads;
+                settings.differences = &files;
+                if (waiting) settings.whileWaiting = [] {};
+                try {
+                    runCartesianTest(treatments, settings);
+                    ADD_FAILURE() << "the run ended as if every pair were done";
+                } catch (const UserError& error) {
+                    EXPECT_EQ(std::string(error.what()), "The disk is full.");
+                }
+                EXPECT_EQ(files.opened, failing + 1) << "pairs were begun after the failure";
+                EXPECT_EQ(files.discarded, 1);
+                EXPECT_EQ(folder.files(), std::vector<std::string>{});
+            }
+        }
     }
 }
 

@@ -127,7 +127,8 @@ TEST(CrossCheck, EngineMatchesTheLiteralWorkingOnTiedRandomSamples) {
             treatments->treatments.push_back(std::move(treatment));
         }
         run.context.cartesianRun = treatments;
-        ComputeCartesianDifferences(run.context);
+        run.dialogs.answerInput("Add a code to the output filename?", "1");
+        CartesianDifference2(run.context);
         for (int i = 1; i < s.TreatmentCount; ++i) {
             for (int j = i + 1; j <= s.TreatmentCount; ++j) {
                 ASSERT_EQ(figuresOf(s, i, j), literalPair(run.context, i, j)) << "pair " << i << "," << j;

@@ -5,7 +5,7 @@
 #include <map>
 
 #include "core/cartesian/difference_engine.h"
-#include "core/cartesian/difference_files.h"
+#include "core/report/difference_files.h"
 #include "core/common/user_error.h"
 #include "core/report/report_file_name.h"
 #include "core/analysis/cartesian_run.h"
@@ -13,6 +13,11 @@
 
 namespace cpt::testing {
 namespace {
+
+// The six names of pair (i, j) of the run the state holds.
+std::array<std::string, 6> runFileNames(const AnalysisState& state, int i, int j) {
+    return differenceFileNames(state.OutputPrefix, state.TreatmentCode[i], i, j, state.DifferenceFileNumber);
+}
 
 TEST(DifferenceFiles, ExamplePairGivesTheSixFilesExactly) {
     CartesianRun run;
@@ -77,7 +82,7 @@ TEST(DifferenceFiles, ALaterRunTakesOneFreeNumberForAllItsFiles) {
     ASSERT_FALSE(second.stopMessage());
     for (const auto& [name, text] : before) EXPECT_EQ(readFile(first.folder.path() / name), text) << name;
     EXPECT_EQ(readFile(first.folder.path() / "25A-Cartesian diff_11-A-1 to 2_diff-inSigB (2).txt"), "mine");
-    for (const std::string& name : differenceFileNames(second.state(), 1, 2)) {
+    for (const std::string& name : runFileNames(second.state(), 1, 2)) {
         EXPECT_NE(name.find(" (3).txt"), std::string::npos) << name;
         EXPECT_EQ(readFile(first.folder.path() / name),
                   readFile(first.folder.path() / numberedFileName(name.substr(0, name.size() - 8) + ".txt", 1)))
@@ -136,7 +141,7 @@ TEST(DifferenceFiles, ARunStoppedEarlyKeepsTheLastRunsFiles) {
         run.script({fixture("kale_2_6.txt"), fixture("cabbage_1_5.txt")}, true);
         run.run();
         ASSERT_FALSE(run.stopMessage());
-        const std::array<std::string, 6> files = differenceFileNames(run.state(), 1, 2);
+        const std::array<std::string, 6> files = runFileNames(run.state(), 1, 2);
         c.stopEarly(run);
         for (const std::string& name : files) {
             EXPECT_EQ(readFile(run.folder.path() / name), readFile(fixture("differences") / name)) << name;

@@ -6,7 +6,7 @@
 #include <cmath>
 #include <vector>
 
-#include "core/cartesian/difference_listing.h"
+#include "core/report/difference_listing.h"
 #include "core/analysis/large_pair.h"
 #include "support/literal_pair.h"
 #include "support/long_rational.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "core/cartesian/difference_listing.h"
+#include "core/report/difference_listing.h"
 #include "core/common/number_format.h"
 #include "support/cartesian_run.h"
 #include "support/long_rational.h"

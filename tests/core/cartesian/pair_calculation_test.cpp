@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "core/state/analysis_state.h"
-#include "core/cartesian/difference_files.h"
+#include "core/report/difference_files.h"
 #include "core/analysis/pair_calculation.h"
 #include "support/cartesian_run.h"
 #include "support/literal_pair.h"

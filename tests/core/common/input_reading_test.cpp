@@ -142,6 +142,28 @@ TEST(FieldReader, QuotesAtMostEightyCharactersOfABadField) {
     EXPECT_EQ(quotedExcerpt(std::string(80, 'z')), std::string(80, 'z'));
 }
 
+TEST(FieldReader, AQuotedFieldCarriesNoControlCharacterNorBrokenUtf8) {
+    const struct {
+        std::string field, quoted;
+    } cases[] = {
+        {std::string("PK\x03\x04\x14\0\x06", 7), "PK\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD"},
+        {"a\tb\r\nc\x1B[31m\x7F", "a\uFFFDb\uFFFD\uFFFDc\uFFFD[31m\uFFFD"},
+        {"\xC2\x85 next line (C1)", "\uFFFD next line (C1)"},
+        {"\x89PNG", "\uFFFDPNG"},                         // a lone byte of no UTF-8
+        {"\xC3", "\uFFFD"},                               // a sequence cut short
+        {"\xC0\xAF", "\uFFFD\uFFFD"},                    // an overlong slash
+        {"\xED\xA0\x80", "\uFFFD\uFFFD\uFFFD"},          // a surrogate
+        {"caf\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x90\x9B", "caf\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x90\x9B"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(quotedExcerpt(c.field), c.quoted) << c.field;
+    // A replaced byte counts as one character of the eighty.
+    EXPECT_EQ(quotedExcerpt(std::string(100, '\x01')), [] {
+        std::string expected;
+        for (int k = 0; k < 80; ++k) expected += "\uFFFD";
+        return expected + "\u2026";
+    }());
+}
+
 TEST(DecimalParse, BeyondTheDoubleRangeLikeStrtod) {
     const std::string zeros(400, '0');
     const std::pair<std::string, double> finite[] = {

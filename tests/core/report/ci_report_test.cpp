@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "core/common/user_error.h"
-#include "core/report/ci_report.h"
+#include "core/cartesian/difference_engine.h"
 #include "core/state/control_names.h"
 #include "support/sample_runs.h"
 #include "support/app_fixture.h"

@@ -35,6 +35,28 @@ TEST(StudyFileSet, NamesFormatsAndNumbers) {
     EXPECT_THROW(studyTableText(testing::sampleStudyTable(), StudyFormat::Docx), std::invalid_argument);
 }
 
+TEST(StudyFileSet, OneListNamesEveryFormatAndWritesEachOnceThroughTheFrontEndsBytes) {
+    EXPECT_EQ(studyFormatWords(" or "), "csv, xlsx, html, tex, md or docx");
+    EXPECT_EQ(studyFormatWords(", "), "csv, xlsx, html, tex, md, docx");
+    ASSERT_EQ(AllStudyFormats.size(), std::size(StudyFormats));
+    for (std::size_t k = 0; k < AllStudyFormats.size(); ++k) EXPECT_EQ(AllStudyFormats[k], StudyFormats[k].format);
+
+    TempFolder folder;
+    std::vector<StudyFormat> asked;
+    const DateTime created{2026, 12, 11, 14, 20, 0};
+    const StudyTableBytes bytesOf = [&](const StudyTable&, StudyFormat format, const DateTime& stamp) {
+        EXPECT_EQ(stamp, created);
+        asked.push_back(format);
+        return "bytes of " + std::string(studyFormatExtension(format));
+    };
+    const StudyFormat formats[] = {StudyFormat::Docx, StudyFormat::Csv, StudyFormat::Docx};
+    const auto paths = writeStudyFormats(testing::sampleStudyTable(), folder.path(), formats, created, bytesOf);
+    EXPECT_EQ(asked, (std::vector<StudyFormat>{StudyFormat::Docx, StudyFormat::Csv}));
+    ASSERT_EQ(paths.size(), 2u);
+    EXPECT_EQ(paths[0].filename(), "study-table.docx");
+    EXPECT_EQ(testing::readFile(paths[1]), "bytes of csv");
+}
+
 TEST(StudyFileSet, WritesTheSetUnderOneFreeNumber) {
     TempFolder folder;
     const auto files = textSet();

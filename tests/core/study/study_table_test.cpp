@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/common/user_error.h"
+#include "core/study/study_rounding.h"
 #include "core/study/study_table.h"
 #include "support/study_sample.h"
 
@@ -124,6 +125,12 @@ TEST(StudyTable, DigitsSetTheRounding) {
     StudyOptions options;
     options.digits = 3;
     EXPECT_EQ(buildStudyTable(sampleStudyRuns(), options).rows[0].cells[0]->text, "0.15123 \u00B1 0.00588 a");
+    // Both ends of the range are taken.
+    options.digits = 1;
+    EXPECT_EQ(buildStudyTable(sampleStudyRuns(), options).rows[0].cells[0]->text, "0.151 \u00B1 0.006 a");
+    options.digits = MaxStudyDigits;
+    EXPECT_TRUE(buildStudyTable(sampleStudyRuns(), options).rows[0].cells[0]->text.ends_with(
+        " \u00B1 0.00588000000000000 a"));
 }
 
 struct Refusal {
@@ -151,6 +158,8 @@ TEST(StudyTable, RefusesStudiesItCannotTabulate) {
          "The run of parameter \"r\" has no treatments."},
         {"digits", [](auto&, auto& options) { options.digits = 0; },
          "The number of significant digits must be 1 to 15; it is 0."},
+        {"digits beyond the largest", [](auto&, auto& options) { options.digits = MaxStudyDigits + 1; },
+         "The number of significant digits must be 1 to 15; it is 16."},
         {"long name", [](auto&, auto& options) { options.treatmentOrder = {std::string(100, 'x')}; },
          nullptr},
     };

@@ -73,7 +73,7 @@ test_that("treatments the test cannot take are input errors with the core's text
     list(call = quote(cartesian_test(read_bootstrap(file.path(example_dir(), c("Maize.txt", "Wheat.txt"))),
                                      sample_size = sizes)),
          message = "x comes from bootstrap files, which give their own sample sizes; leave sample_size out."),
-    list(call = quote(cartesian_test("Maize.txt")), message = "x must be read bootstrap files"))
+    list(call = quote(cartesian_test(1:3)), message = "x must be read bootstrap files"))
   for (case in cases) {
     expect_error(eval(case$call), case$message, fixed = TRUE, class = "cpt_input_error",
                  label = deparse(case$call)[1])
@@ -146,4 +146,51 @@ test_that("read_bootstrap refuses sample sizes and estimates it cannot give a ta
     expect_error(do.call(read_bootstrap, c(list(path), case)), "must", class = "cpt_input_error",
                  label = deparse(case))
   }
+})
+
+test_that("a transformation is named exactly: an abbreviation is refused with the names", {
+  two <- list(A = c(0.1, 0.2, 0.3), B = c(0.2, 0.4, 0.5))
+  for (given in list("log", "arc", "Logit", "", NA_character_, c("none", "logit"), 1)) {
+    expect_error(cartesian_test(two, sample_size = c(A = 10, B = 12), estimate = c(A = 0.2, B = 0.3),
+                                transformation = given),
+                 'transformation must be one of "none", "arcsine", "logit"', fixed = TRUE,
+                 class = "cpt_input_error", label = deparse(given))
+  }
+})
+
+test_that("an interrupt stays an interrupt, which try() does not swallow", {
+  cancelled <- structure(list(kind = "cancelled", message = "The Cartesian paired test was interrupted."),
+                         class = "cpt_failure")
+  runs <- 0L
+  caught <- tryCatch({
+    for (k in 1:3) try({
+      runs <- runs + 1L
+      cartesianpt:::core_value(cancelled)
+    }, silent = TRUE)
+    NULL
+  }, interrupt = identity)
+  expect_s3_class(caught, "interrupt")
+  expect_false(inherits(caught, "error"))
+  expect_identical(conditionMessage(caught), "The Cartesian paired test was interrupted.")
+  expect_identical(runs, 1L)
+})
+
+test_that("a real interrupt of a running test ends a loop of try()", {
+  skip_on_os("windows")
+  skip_if(Sys.which("kill") == "", "no kill")
+  # Pairs of millions of differences: the loop runs for seconds unless stopped.
+  big <- lapply(setNames(1:4, c("A", "B", "C", "D")), function(k) seq(0, 1, length.out = 3000) + k / 100)
+  sizes <- c(A = 10, B = 10, C = 10, D = 10)
+  estimates <- c(A = 0.1, B = 0.2, C = 0.3, D = 0.4)
+  system(sprintf("sleep 0.5; kill -INT %d", Sys.getpid()), wait = FALSE)
+  runs <- 0L
+  caught <- tryCatch({
+    for (k in 1:200) try({
+      runs <- runs + 1L
+      cartesian_test(big, sample_size = sizes, estimate = estimates, threads = 1)
+    }, silent = TRUE)
+    NULL
+  }, interrupt = identity)
+  expect_s3_class(caught, "interrupt")
+  expect_lt(runs, 200L)
 })

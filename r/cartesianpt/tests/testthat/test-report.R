@@ -59,6 +59,11 @@ test_that("a report that cannot be written is an input error and leaves nothing"
   missing <- file.path(new_dir(), "no such folder")
   expect_error(write_report(result, missing, fixed_time = cpt_fixed_time), class = "cpt_input_error")
   expect_false(dir.exists(missing))
+  for (differences in c(FALSE, TRUE)) {
+    expect_error(write_report(result, missing, differences = differences),
+                 sprintf("The report cannot be written into %s: the folder does not exist.", missing), fixed = TRUE,
+                 class = "cpt_input_error")
+  }
   dir <- new_dir()
   # No file system takes a name this long.
   expect_error(write_report(result, dir, fixed_time = cpt_fixed_time, differences = TRUE, code = strrep("x", 300)),

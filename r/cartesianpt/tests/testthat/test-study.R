@@ -59,3 +59,44 @@ test_that("a study table that cannot be written leaves nothing and says so", {
   expect_error(write_study_table(table, file.path(dir, "t.csv")), class = "cpt_input_error")
   expect_false(dir.exists(dir))
 })
+
+test_that("a table of some parameters is written as given; one changed otherwise is refused", {
+  table <- two_parameter_study()
+  dir <- new_dir()
+  subset <- table[table$parameter == "r_arcsine", ]
+  written <- write_study_table(subset, file.path(dir, "subset.csv"))
+  alone <- write_study_table(study_table(list(r_arcsine = cartesian_test(read_bootstrap(example_files()),
+                                                                         transformation = "arcsine"))),
+                             file.path(dir, "alone.csv"))
+  expect_identical(file_bytes(written), file_bytes(alone))
+  csv <- readLines(written, encoding = "UTF-8", warn = FALSE)
+  expect_length(csv, 1L + nrow(subset))
+  # The parameters in the order given.
+  swapped <- rbind(table[table$parameter == "r_arcsine", ], table[table$parameter == "r", ])
+  rows <- readLines(write_study_table(swapped, file.path(dir, "swapped.md")), encoding = "UTF-8", warn = FALSE)
+  expect_identical(substr(grep("^\\| r", rows, value = TRUE), 1L, 5L), c("| r\\_", "| r |"))
+
+  renamed <- table
+  names(renamed)[names(renamed) == "cell"] <- "value"
+  changed <- table
+  changed$letters[1L] <- "z"
+  for (given in list(table[-1L, ], renamed, changed, table[table$treatment != "Wheat", ])) {
+    expect_error(write_study_table(given, file.path(dir, "changed.csv")), "table is not as study_table() made it",
+                 fixed = TRUE, class = "cpt_input_error")
+  }
+  expect_false(file.exists(file.path(dir, "changed.csv")))
+})
+
+test_that("an unknown extension or format, or a missing folder, is refused by name", {
+  table <- two_parameter_study()
+  dir <- new_dir()
+  expect_error(write_study_table(table, file.path(dir, "x.pdf")),
+               'A study table is written as csv, xlsx, html, tex, md, docx; the extension of "x.pdf" names none',
+               fixed = TRUE, class = "cpt_input_error")
+  expect_error(write_study_table(table, file.path(dir, "x.csv"), format = "c"),
+               "format must be one of csv, xlsx, html, tex, md, docx.", fixed = TRUE, class = "cpt_input_error")
+  expect_identical(list.files(dir, all.files = TRUE, no.. = TRUE), character())
+  missing <- file.path(dir, "no such folder")
+  expect_error(write_study_table(table, file.path(missing, "t.csv")),
+               sprintf("the folder %s does not exist.", missing), fixed = TRUE, class = "cpt_input_error")
+})

@@ -1,4 +1,4 @@
-#include "core/cartesian/difference_listing.h"
+#include "core/report/difference_listing.h"
 
 #include <algorithm>
 #include <array>

@@ -1,4 +1,4 @@
-#include "core/cartesian/difference_files.h"
+#include "core/report/difference_files.h"
 
 #include <cstring>
 #include <new>
@@ -10,7 +10,6 @@
 #include "core/common/record_writer.h"
 #include "core/common/user_error.h"
 #include "core/report/report_file_name.h"
-#include "core/state/analysis_state.h"
 
 namespace cpt {
 namespace {
@@ -41,11 +40,6 @@ std::array<std::string, 6> differenceFileNames(const std::string& prefix, const 
         names[index] = numberedFileName(prefix + Designs[index].tag + pair + Designs[index].suffix, number);
     }
     return names;
-}
-
-std::array<std::string, 6> differenceFileNames(const AnalysisState& state, int first, int second) {
-    return differenceFileNames(state.OutputPrefix, state.TreatmentCode[first], first, second,
-                               state.DifferenceFileNumber);
 }
 
 std::string differenceFilesRemoved(std::exception_ptr failure) {

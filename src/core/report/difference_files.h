@@ -15,14 +15,10 @@
 
 namespace cpt {
 
-struct AnalysisState;
-
 // The names of the six files of pair (first, second) (1-based places in mean
 // order), "_5-" first, in the order of their tags, with the run's " (n)".
 std::array<std::string, 6> differenceFileNames(const std::string& prefix, const std::string& firstCode, int first,
                                                int second, std::int32_t number);
-// The same for a run stored in the state (DifferenceFileNumber).
-std::array<std::string, 6> differenceFileNames(const AnalysisState& state, int first, int second);
 
 // Why a run stopped, and that its difference files have gone with it.
 std::string differenceFilesRemoved(std::exception_ptr failure);
