@@ -84,6 +84,13 @@ for file in "$examples"/*.txt; do
   seed table_text "$(basename "$file" .txt)" 02 "$file"
 done
 
+mkdir -p "$out/records"
+printf '\x00treatment,individual,sex,age,eggs\nMaize,a,f,1,0\nMaize,a,f,2,3\nMaize,b,m,1,0\nBean,c,,1,0\n' > "$out/records/long"
+printf '\x01individual\tsex\t1\t2\t3\na\tf\t0\t2,5\t1\nb\tm\t0\t\t\n' > "$out/records/wide-tsv"
+printf '\x0cindividual;sex;1;2\na;female;0;4\nb;FEMALE;1,5;\n' > "$out/records/wide-semicolon"
+printf '\x02age,lx,mx\n0,1,0\n1,0.9,0.5\n2,0.5,1.2\n' > "$out/records/aggregate"
+{ printf '\x00\xff\xfe'; printf 'individual,1,2\na,0,3\n' | iconv -f UTF-8 -t UTF-16LE; } > "$out/records/utf16"
+
 # Small workbooks made by hand with Python's zipfile (wide, long with shared
 # and inline strings, two sheets), behind their choice byte.
 mkdir -p "$out/xlsx"

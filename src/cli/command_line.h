@@ -21,6 +21,7 @@ struct Subcommand {
 Subcommand addCartesianCommand(CLI::App& app);
 Subcommand addStudyCommand(CLI::App& app);
 Subcommand addSortCountCommand(CLI::App& app);
+Subcommand addLifeTableCommand(CLI::App& app);  // cli/life_table_command.cpp
 
 // --fixed-time as a moment; false (with the complaint on standard error)
 // when the text is none.

@@ -31,6 +31,10 @@ void writeOne(const Figure& figure, const std::filesystem::path& path, const std
 
 }  // namespace
 
+void writeFigureFile(const Figure& figure, const std::filesystem::path& path, const std::string& format) {
+    writeOne(figure, path, format);
+}
+
 void makeFiguresFolder(const std::filesystem::path& folder) {
     std::error_code error;
     std::filesystem::create_directories(folder, error);

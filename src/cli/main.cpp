@@ -14,7 +14,8 @@ int main(int argc, char** argv) {
     CLI::App app{"Cartesian paired test and sort-and-count of bootstrap results, without questions."};
     app.set_version_flag("--version", "cpt " CPT_VERSION);
     app.require_subcommand(1);
-    const std::vector<Subcommand> commands{addCartesianCommand(app), addStudyCommand(app), addSortCountCommand(app)};
+    const std::vector<Subcommand> commands{addCartesianCommand(app), addStudyCommand(app), addSortCountCommand(app),
+                                         addLifeTableCommand(app)};
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {

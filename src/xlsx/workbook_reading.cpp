@@ -101,7 +101,7 @@ std::optional<std::pair<std::int32_t, std::int64_t>> cellReference(std::string_v
 // row's cells (and the values kept), never the sheet.
 class SheetHandler : public XmlHandler {
 public:
-    SheetHandler(TableTreatments& table, const std::vector<std::string>& shared, const std::string& fileName,
+    SheetHandler(TableRowSink& table, const std::vector<std::string>& shared, const std::string& fileName,
                  const std::string& sheet)
         : table_(table), shared_(shared), fileName_(fileName), sheet_(sheet) {}
 
@@ -193,7 +193,7 @@ private:
         table_.addRow(row_, cells_);
     }
 
-    TableTreatments& table_;
+    TableRowSink& table_;
     const std::vector<std::string>& shared_;
     const std::string& fileName_;
     const std::string& sheet_;
@@ -228,7 +228,8 @@ void refuseUnpackedPart(const std::string& fileName, const std::string& part, co
     refuse(fileName, "its part " + part + " cannot be unpacked (" + reason + "); the workbook is damaged.");
 }
 
-std::vector<Treatment> readWorkbook(WorkbookParts& parts, const std::string& fileName, const ReadOptions& options) {
+void readWorkbookRows(WorkbookParts& parts, const std::string& fileName, const std::optional<std::string>& sheetName,
+                      const std::string& sheetWording, const SinkForSheet& sinkFor) {
     const std::string notWorkbook = "it is not an .xlsx workbook (an Excel file saved as .xlsx), ";
     WorkbookHandler workbook;
     if (!parts.parse("xl/workbook.xml", workbook)) {
@@ -239,14 +240,14 @@ std::vector<Treatment> readWorkbook(WorkbookParts& parts, const std::string& fil
     parts.parse("xl/_rels/workbook.xml.rels", relationships);
 
     const Sheet* sheet = &workbook.sheets.front();
-    if (options.sheet) {
+    if (sheetName) {
         const auto found = std::find_if(workbook.sheets.begin(), workbook.sheets.end(),
-                                        [&](const Sheet& s) { return s.name == *options.sheet; });
+                                        [&](const Sheet& s) { return s.name == *sheetName; });
         if (found == workbook.sheets.end()) {
             std::string names;
             for (const Sheet& s : workbook.sheets) names += (names.empty() ? "\"" : ", \"") + s.name + "\"";
-            refuse(fileName, "it has no sheet \"" + quotedExcerpt(*options.sheet) + "\" (its sheets: " + names +
-                                 "); name one with " + options.wording.sheet + " NAME.");
+            refuse(fileName, "it has no sheet \"" + quotedExcerpt(*sheetName) + "\" (its sheets: " + names +
+                                 "); name one with " + sheetWording + " NAME.");
         }
         sheet = &*found;
     }
@@ -258,16 +259,22 @@ std::vector<Treatment> readWorkbook(WorkbookParts& parts, const std::string& fil
     SharedStringsHandler shared;
     parts.parse("xl/sharedStrings.xml", shared);
 
-    TableOrigin origin;
-    origin.displayName = fileName;
-    origin.defaultCode = std::filesystem::path(fileName).stem().string();
-    origin.sheet = sheet->name;
-    TableTreatments table(std::move(origin), options);
-    SheetHandler rows(table, shared.strings, fileName, sheet->name);
+    SheetHandler rows(sinkFor(sheet->name), shared.strings, fileName, sheet->name);
     if (!parts.parse(partPath(target->second), rows)) {
         refuse(fileName, "its sheet \"" + sheet->name + "\" is missing from the archive; the workbook is damaged.");
     }
-    return table.finish();
+}
+
+std::vector<Treatment> readWorkbook(WorkbookParts& parts, const std::string& fileName, const ReadOptions& options) {
+    std::optional<TableTreatments> table;
+    readWorkbookRows(parts, fileName, options.sheet, options.wording.sheet, [&](const std::string& sheet) -> TableRowSink& {
+        TableOrigin origin;
+        origin.displayName = fileName;
+        origin.defaultCode = std::filesystem::path(fileName).stem().string();
+        origin.sheet = sheet;
+        return table.emplace(std::move(origin), options);
+    });
+    return table->finish();
 }
 
 }  // namespace cpt::xlsx

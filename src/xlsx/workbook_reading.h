@@ -5,11 +5,14 @@
 // and the sheet's rows go to the table as they close (see
 // core/input/table_treatments.h). No zip or XML library is needed here.
 #include <filesystem>
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "core/analysis/treatment.h"
 #include "core/input/read_options.h"
+#include "core/input/table_treatments.h"
 #include "xlsx/xml_handler.h"
 
 namespace cpt::xlsx {
@@ -30,6 +33,16 @@ bool isWorkbookName(const std::filesystem::path& path);
 // archive, and a part that cannot be unpacked (the unpacker's reason).
 [[noreturn]] void refuseNoArchive(const std::string& fileName);
 [[noreturn]] void refuseUnpackedPart(const std::string& fileName, const std::string& part, const std::string& reason);
+
+// Told the chosen sheet's name, gives the sink its rows go to.
+using SinkForSheet = std::function<TableRowSink&(const std::string& sheet)>;
+
+// The rows of the first sheet, or of the one named (a missing one is refused
+// naming sheetWording, the control that names it), into the sink made for it.
+// Throws UserError naming the file (and the cell) when a part is missing or
+// wrong, and passes on what the sink throws.
+void readWorkbookRows(WorkbookParts& parts, const std::string& fileName, const std::optional<std::string>& sheet,
+                      const std::string& sheetWording, const SinkForSheet& sinkFor);
 
 // The first sheet, or the one the options name. Throws UserError naming the
 // file (and the cell) when a part is missing or wrong, or a cell is bad.

@@ -29,7 +29,7 @@ using Archive = std::unique_ptr<zip_t, ArchiveClose>;
 
 }  // namespace
 
-std::vector<Treatment> readXlsxTreatments(const std::filesystem::path& path, const ReadOptions& options) {
+void withXlsxParts(const std::filesystem::path& path, const PartsReader& read) {
     const std::string fileName = path.string();
     int code = 0;
     Archive archive(zip_open(path.c_str(), ZIP_RDONLY, &code));
@@ -39,11 +39,10 @@ std::vector<Treatment> readXlsxTreatments(const std::filesystem::path& path, con
         refuseArchive(fileName, error);
     }
     ZipParts parts(archive.get(), fileName);
-    return readWorkbook(parts, fileName, options);
+    read(parts, fileName);
 }
 
-std::vector<Treatment> readXlsxTreatments(std::string_view bytes, const std::string& fileName,
-                                          const ReadOptions& options) {
+void withXlsxParts(std::string_view bytes, const std::string& fileName, const PartsReader& read) {
     zip_error_t error;
     zip_error_init(&error);
     zip_source_t* source = zip_source_buffer_create(bytes.data(), bytes.size(), 0, &error);
@@ -55,7 +54,24 @@ std::vector<Treatment> readXlsxTreatments(std::string_view bytes, const std::str
     }
     zip_error_fini(&error);
     ZipParts parts(archive.get(), fileName);
-    return readWorkbook(parts, fileName, options);
+    read(parts, fileName);
+}
+
+std::vector<Treatment> readXlsxTreatments(const std::filesystem::path& path, const ReadOptions& options) {
+    std::vector<Treatment> treatments;
+    withXlsxParts(path, [&](WorkbookParts& parts, const std::string& fileName) {
+        treatments = readWorkbook(parts, fileName, options);
+    });
+    return treatments;
+}
+
+std::vector<Treatment> readXlsxTreatments(std::string_view bytes, const std::string& fileName,
+                                          const ReadOptions& options) {
+    std::vector<Treatment> treatments;
+    withXlsxParts(bytes, fileName, [&](WorkbookParts& parts, const std::string& name) {
+        treatments = readWorkbook(parts, name, options);
+    });
+    return treatments;
 }
 
 }  // namespace cpt::xlsx

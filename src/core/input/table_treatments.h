@@ -24,6 +24,16 @@ struct TableCell {
     std::string_view text;    // empty: an empty cell
 };
 
+// Where a table's rows go, whichever source reads them (a text table, a
+// worksheet): rows in their order, numbered as the file counts them (the
+// header's number first); cells in column order, empty ones may be left out.
+class TableRowSink {
+public:
+    virtual ~TableRowSink() = default;
+    // Throws UserError at the first bad cell.
+    virtual void addRow(std::int64_t row, std::span<const TableCell> cells) = 0;
+};
+
 // How the table's places and treatments are named in messages and sources.
 struct TableOrigin {
     std::string displayName;  // the file, as messages name it
@@ -44,7 +54,7 @@ std::vector<Treatment> selectParameter(std::vector<Treatment> treatments, const 
 // "A", ..., "Z", "AA", ...
 std::string columnLetters(std::int32_t column);
 
-class TableTreatments {
+class TableTreatments : public TableRowSink {
 public:
     // A treatment holds fewer than valueCapacity values (a test takes a
     // smaller capacity, to reach it with a few).
@@ -53,7 +63,7 @@ public:
     // Rows in their order, numbered as the file counts them (the header's
     // number first); cells in column order, empty ones may be left out.
     // Throws UserError at the first bad cell.
-    void addRow(std::int64_t row, std::span<const TableCell> cells);
+    void addRow(std::int64_t row, std::span<const TableCell> cells) override;
     // The treatments of the table's one parameter (see chooseParameter), checked.
     // Throws UserError.
     std::vector<Treatment> finish();
