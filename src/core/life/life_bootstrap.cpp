@@ -210,7 +210,9 @@ LifeResult runLifeTables(const Records& records, const LifeSettings& settings) {
             const Estimates estimates = estimator->estimate(room.counts);
             if ((b - first + 1) % ProgressReplicates == 0 || b + 1 == end) {
                 done.fetch_add((b - first) % ProgressReplicates + 1);
-                events.post(PairProgress{});  // the calling thread reads `done`
+                events.post([&] {
+                    if (settings.progress) settings.progress(done.load(), total);
+                });
             }
             if (*estimates.R0 == 0) ++zeroOffspring;
             if (!estimates.fecundity) ++withoutFemales;
@@ -222,9 +224,6 @@ LifeResult runLifeTables(const Records& records, const LifeSettings& settings) {
         w.zeroOffspring += zeroOffspring;
         w.withoutFemales += withoutFemales;
     };
-    if (settings.progress) {
-        run.deliver = [&](const PairProgress&) { settings.progress(done.load(), total); };
-    }
     runJobs(run);
 
     // Which replicates lack offspring or females: from R0 and the cohort's
