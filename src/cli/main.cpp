@@ -11,7 +11,7 @@
 int main(int argc, char** argv) {
     using namespace cpt::cli;
     cpt::ignoreFileSizeSignal();
-    CLI::App app{"Cartesian paired test and sort-and-count of bootstrap results, without questions."};
+    CLI::App app{"Cartesian paired test, study tables, life tables and sort-and-count, without questions."};
     app.set_version_flag("--version", "cpt " CPT_VERSION);
     app.require_subcommand(1);
     const std::vector<Subcommand> commands{addCartesianCommand(app), addStudyCommand(app), addSortCountCommand(app),

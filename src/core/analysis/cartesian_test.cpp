@@ -340,16 +340,20 @@ void comparePairs(CartesianResult& result, RunSamples& samples, const CartesianS
         for (std::size_t q = 0; q < job.size(); ++q) {
             const auto p = static_cast<std::size_t>(job[q]);
             const auto [i, j] = pairs[p];
-            events.post([&deliver, i, j, pairCount] { deliver({PairProgress::Stage::Begun, i, j, 0, pairCount}); });
+            // Plain copies: a lambda cannot capture a structured binding everywhere.
+            const int first = i, second = j;
+            events.post([&deliver, first, second, pairCount] {
+                deliver({PairProgress::Stage::Begun, first, second, 0, pairCount});
+            });
             if (job.size() == 1) {
                 outcomes[p] = comparePair(result, samples, settings, ranking, i, j);
             } else {
                 if (q == 0) sums = sumsTogether(result, samples, pairs, job);
                 outcomes[p] = compareSummedPair(result, samples, sums[q], ranking, i, j);
             }
-            events.post([&deliver, i, j, pairCount] {
-                deliver({PairProgress::Stage::Sorting, i, j, 0, pairCount});
-                deliver({PairProgress::Stage::Done, i, j, 0, pairCount});
+            events.post([&deliver, first, second, pairCount] {
+                deliver({PairProgress::Stage::Sorting, first, second, 0, pairCount});
+                deliver({PairProgress::Stage::Done, first, second, 0, pairCount});
             });
         }
     };
