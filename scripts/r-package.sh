@@ -58,6 +58,8 @@ export MAKEFLAGS="${MAKEFLAGS:--j2}"
 if [ -z "${R_MAKEVARS_USER:-}" ]; then
   export R_MAKEVARS_USER="$out/Makevars-no-debug"
   echo "CXX20FLAGS = $(R CMD config CXX20FLAGS | sed 's/\(^\| \)-g\( \|$\)/\1/')" >"$R_MAKEVARS_USER"
+  # A second check on this machine compiles only what changed.
+  if command -v ccache > /dev/null; then echo "CXX20 = ccache $(R CMD config CXX20)" >>"$R_MAKEVARS_USER"; fi
 fi
 # No network here: neither CRAN's incoming checks nor the clock's.
 _R_CHECK_CRAN_INCOMING_=false _R_CHECK_SYSTEM_CLOCK_=false \

@@ -17,9 +17,14 @@ stage() {
 }
 "$here/scripts/setup.sh"
 stage "set-up"
+# Every compile goes through ccache, with paths taken from the clone's root,
+# so that a second run (another clone on the same machine) compiles only
+# what changed.
+export CCACHE_BASEDIR="$here"
+launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
 
 cmake -S "$here" -B "$here/build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-      -DCPT_BUILD_APP=ON -DCPT_BUILD_CLI=ON -DCPT_BUILD_BENCH=ON
+      -DCPT_BUILD_APP=ON -DCPT_BUILD_CLI=ON -DCPT_BUILD_BENCH=ON "${launcher[@]}"
 cmake --build "$here/build" -j2
 (cd "$here/build" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2)
 stage "the release build and its tests"
@@ -27,13 +32,13 @@ stage "the release build and its tests"
 # Line tables are all a sanitizer's report needs; full debug information
 # would take a third of the build.
 cmake -S "$here" -B "$here/build-sanitize" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS=-O1 -DCMAKE_CXX_FLAGS_DEBUG=-g1 \
-      -DCPT_SANITIZE=ON -DCPT_BUILD_APP=OFF -DCPT_BUILD_CLI=ON -DCPT_BUILD_BENCH=OFF
+      -DCPT_SANITIZE=ON -DCPT_BUILD_APP=OFF -DCPT_BUILD_CLI=ON -DCPT_BUILD_BENCH=OFF "${launcher[@]}"
 cmake --build "$here/build-sanitize" --target common_tests core_tests engine_tests cli_tests readers_tests study_files_tests -j2
 (cd "$here/build-sanitize" && LSAN_OPTIONS="suppressions=$here/tests/leak_suppressions.txt" ctest --output-on-failure -j2)
 stage "AddressSanitizer and UndefinedBehaviorSanitizer"
 
 cmake -S "$here" -B "$here/build-tsan" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS=-O1 -DCMAKE_CXX_FLAGS_DEBUG=-g1 \
-      -DCPT_SANITIZE_THREADS=ON -DCPT_BUILD_APP=OFF -DCPT_BUILD_CLI=OFF -DCPT_BUILD_BENCH=OFF
+      -DCPT_SANITIZE_THREADS=ON -DCPT_BUILD_APP=OFF -DCPT_BUILD_CLI=OFF -DCPT_BUILD_BENCH=OFF "${launcher[@]}"
 cmake --build "$here/build-tsan" --target engine_tests -j2
 TSAN_OPTIONS=halt_on_error=1 "$here/build-tsan/tests/engine_tests"
 stage "ThreadSanitizer"
