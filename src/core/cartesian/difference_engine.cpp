@@ -86,50 +86,6 @@ void showPairDone(AppContext& context, int i, int j) {
     context.window.redraw(control::Label6);
 }
 
-// The figures the described procedures and the window read after a run.
-void storeResult(AnalysisState& state, const CartesianResult& result) {
-    for (int p = 1; p <= result.treatmentCount(); ++p) {
-        const TreatmentStatistics& t = result.treatments[static_cast<std::size_t>(p - 1)];
-        state.BootCount[p] = t.bootstrapNumber;
-        state.BootSum[p] = t.sum;
-        state.BootSumSq[p] = t.sumSquares;
-        state.BootMean[p] = t.mean;
-        state.BootVarianceBySums[p] = t.varianceBySums;
-        state.BootVariance[p] = t.variance;
-        state.BootSD[p] = t.sd;
-    }
-    const AnalysisOfVariance& anova = result.anova;
-    state.GrandMean = anova.grandMean;
-    state.SSBetween = anova.ssBetween;
-    state.SSWithin = anova.ssWithin;
-    state.DfBetween = anova.dfBetween;
-    state.DfWithin = anova.dfWithin;
-    state.TotalSampleSize = anova.totalSampleSize;
-    state.FValueDefined = anova.f.has_value();
-    if (anova.f) state.FValue = *anova.f;
-    state.MomentsFromSums = result.momentsFromSums;
-    for (const PairOutcome& pair : result.pairs) {
-        const int i = pair.first + 1;
-        const int j = pair.second + 1;
-        const PairResult& r = pair.result;
-        state.SigCount[i][j] = r.significant;
-        state.InsigBelowCount[i][j] = r.below;
-        state.InsigAboveCount[i][j] = r.above;
-        state.InsigCount[i][j] = r.insignificant;
-        state.DiffMean[i][j] = r.mean;
-        state.DiffVariance[i][j] = r.variance;
-        state.DiffSD[i][j] = r.sd;
-        state.TLowerLimit[i][j] = r.tLower;
-        state.TUpperLimit[i][j] = r.tUpper;
-        state.PercentileLower[i][j] = r.percentileLower;
-        state.PercentileUpper[i][j] = r.percentileUpper;
-        state.PValue[i][j] = r.pValue;
-        state.PValue[j][i] = r.pValue;
-        state.BootMeanDiff[i][j] = pair.meanDifference;
-        state.BootMeanDiff[j][i] = pair.meanDifference;
-    }
-}
-
 // The window follows the pairs: which is begun, which is being ranked, which
 // is done.
 void followPair(AppContext& context, const PairProgress& progress) {
@@ -247,7 +203,6 @@ void CartesianDifference2(AppContext& context) {
         ReportedRun done = runReportedTest(run.treatments, windowRequest(context), windowPorts(context, reportOpened));
         run.result = std::move(done.result);
         state.DifferenceFileNumber = done.differenceFileNumber;
-        storeResult(state, *run.result);
     } catch (...) {
         if (reportOpened) hideUnreportedResult(context);
         throw;

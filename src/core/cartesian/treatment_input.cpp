@@ -1,6 +1,5 @@
 #include "core/cartesian/treatment_input.h"
 
-#include <cmath>
 #include <deque>
 #include <filesystem>
 #include <string>
@@ -113,31 +112,6 @@ std::deque<ChosenTreatment> chooseTreatments(AppContext& context, int t, int cou
     }
 }
 
-// The heading fields of a treatment, in the state's slot for it.
-void storeHeading(AnalysisState& state, int slot, const Treatment& treatment) {
-    state.TreatmentName[slot] = treatment.name;
-    state.SampleSize[slot] = treatment.sampleSize;
-    state.BootstrapNumber[slot] = static_cast<std::int32_t>(treatment.values.size());
-    state.BootstrapNumberReal[slot] = static_cast<double>(treatment.values.size());
-    state.TreatmentCode[slot] = treatment.code;
-    state.PointEstimate[slot] = treatment.estimate;
-}
-
-void orderByMean(AnalysisState& state, const std::vector<Treatment>& treatments) {
-    const int count = state.TreatmentCount;
-    std::vector<double> means;
-    for (int t = 1; t <= count; ++t) means.push_back(state.EntryMean[t]);
-    const std::vector<int> order = meanOrder(means, state.ReversedSort);
-    for (int p = 1; p <= count; ++p) {
-        const int entry = order[static_cast<std::size_t>(p - 1)] + 1;
-        state.OrderMean[p] = state.EntryMean[entry];
-        state.OrderEntry[p] = entry;
-        state.OrderIndex[p] = entry;
-        state.TreatmentFileSorted[p] = state.TreatmentFile[entry];
-        storeHeading(state, p, treatments[static_cast<std::size_t>(entry - 1)]);
-    }
-}
-
 }  // namespace
 
 void CartesianDifference(AppContext& context) {
@@ -148,8 +122,6 @@ void CartesianDifference(AppContext& context) {
 
     state.TreatmentCount = askTreatmentCount(context);
     const int count = state.TreatmentCount;
-    state.PairCount = static_cast<std::int16_t>(count * (count - 1) / 2);
-    state.SidakAlpha = 1 - std::pow(0.95, 1.0 / state.PairCount);
     state.Transformation = state.MaintainerMode ? askTransformation(context) : Transformation::None;
 
     auto run = std::make_shared<CartesianRun>();
@@ -160,16 +132,8 @@ void CartesianDifference(AppContext& context) {
         state.TreatmentFile[t] = std::move(chosenAhead.front().file);
         run->treatments.push_back(std::move(chosenAhead.front().treatment));
         chosenAhead.pop_front();
-        const Treatment& treatment = run->treatments.back();
-        storeHeading(state, t, treatment);
-        state.LastTreatmentCode = treatment.code;
-        state.EntryMean[t] = orderingMeanOf(treatment);
+        state.LastTreatmentCode = run->treatments.back().code;
     }
-
-    orderByMean(state, run->treatments);
-    const std::size_t ruleLength = static_cast<std::size_t>(11 * count + 15);
-    state.TableRuleDouble.assign(ruleLength, '=');
-    state.TableRuleSingle.assign(ruleLength, '-');
     context.cartesianRun = std::move(run);
 }
 

@@ -1,9 +1,10 @@
 #pragma once
-// The one record every analysis works on. Treatments are numbered 1 to 26
-// (slot 0 unused), pair tables are indexed (i, j) with slots 0 to 26, and the
-// value arrays hold positions 1 to n (position 0 unused). The value arrays
-// grow to what a run needs and are then reused; the capacities are limits
-// that the input is checked against, not allocations.
+// What the main window shows and asks, and the sort-and-count's working
+// record; a run's figures are in its CartesianResult. Treatments are numbered
+// 1 to 26 (slot 0 unused), and the value arrays hold positions 1 to n
+// (position 0 unused). The value arrays grow to what a run needs and are then
+// reused; the capacities are limits that the input is checked against, not
+// allocations.
 #include <array>
 #include <cstdint>
 #include <span>
@@ -25,8 +26,6 @@ enum class Transformation { None, Arcsine, Logit };
 
 template <typename T>
 using TreatmentArray = std::array<T, TreatmentCapacity + 1>;
-template <typename T>
-using PairTable = std::array<std::array<T, TreatmentCapacity + 1>, TreatmentCapacity + 1>;
 
 // A value array with positions 0..n; grows, and shrinks only when released.
 template <typename T>
@@ -82,8 +81,6 @@ struct AnalysisState {
 
     // Run settings and flags.
     std::int16_t TreatmentCount = 0;
-    std::int16_t PairCount = 0;
-    double SidakAlpha = 0;
     cpt::Transformation Transformation = Transformation::None;
     bool CartesianRun = false;
     bool DetailInfoDeclined = false;
@@ -100,33 +97,13 @@ struct AnalysisState {
     DateTime StartTime;
     std::string StatusText;
 
-    // Per treatment.
+    // The files chosen, per treatment in the order entered.
     TreatmentArray<std::string> TreatmentFile{};
-    TreatmentArray<std::string> TreatmentFileSorted{};
+    // The heading of the data file sorted and counted (slot 1).
     TreatmentArray<std::string> TreatmentName{};
-    TreatmentArray<std::string> TreatmentCode{};
     TreatmentArray<std::int32_t> SampleSize{};
     TreatmentArray<std::int32_t> BootstrapNumber{};
-    TreatmentArray<double> BootstrapNumberReal{};
     TreatmentArray<double> PointEstimate{};
-    TreatmentArray<std::int32_t> BootCount{};
-    TreatmentArray<double> BootMean{};
-    TreatmentArray<double> BootVariance{};
-    TreatmentArray<double> BootSD{};
-
-    // Working members of the treatment input.
-    TreatmentArray<double> EntryMean{};
-    TreatmentArray<double> OrderMean{};
-    TreatmentArray<std::int32_t> OrderEntry{};
-    TreatmentArray<std::int32_t> OrderIndex{};
-
-    // Working members of the engine.
-    TreatmentArray<double> BootSum{};
-    TreatmentArray<double> BootSumSq{};
-    TreatmentArray<double> BootVarianceBySums{};
-    // True when a pair of this run had more differences than are listed, and
-    // its mean and variance came from the samples' exact sums.
-    bool MomentsFromSums = false;
 
     // Value arrays.
     ValueArray<double> PairDiff;
@@ -136,36 +113,6 @@ struct AnalysisState {
     ValueArray<std::int32_t> SortTags;
     ValueArray<std::int32_t> SortedTags;
     bool SortAndCountRun = false;
-
-    // Per pair (i < j unless mirrored). Counts are 64-bit: a pair of large
-    // treatments has up to 10^12 differences and more.
-    PairTable<std::int64_t> SigCount{};
-    PairTable<std::int64_t> InsigBelowCount{};
-    PairTable<std::int64_t> InsigAboveCount{};
-    PairTable<std::int64_t> InsigCount{};
-    PairTable<double> DiffMean{};
-    PairTable<double> DiffVariance{};
-    PairTable<double> DiffSD{};
-    PairTable<double> TLowerLimit{};
-    PairTable<double> TUpperLimit{};
-    PairTable<double> PercentileLower{};
-    PairTable<double> PercentileUpper{};
-    PairTable<double> PValue{};
-    PairTable<double> BootMeanDiff{};
-
-    // Analysis of variance.
-    double GrandMean = 0;
-    double SSBetween = 0;
-    double SSWithin = 0;
-    double DfBetween = 0;
-    double DfWithin = 0;
-    double TotalSampleSize = 0;
-    double FValue = 0;
-    // False when the within-groups mean square was 0 and F has no value.
-    bool FValueDefined = false;
-
-    std::string TableRuleDouble;
-    std::string TableRuleSingle;
 
     // Report.
     std::string LastTreatmentCode;

@@ -33,7 +33,7 @@ TEST(TestDialogue, OrdinaryRunAsksTwoYesNoQuestionsThenTheInput) {
     EXPECT_TRUE(s.ReversedSort);
     EXPECT_FALSE(s.DetailedDifferences);
     EXPECT_FALSE(s.FlowRecord);
-    EXPECT_EQ(s.TreatmentName[1], "Cabbage");  // ascending on reversed sort
+    EXPECT_EQ(run.result().treatments.at(0).name, "Cabbage");  // ascending on reversed sort
     const ControlModel& window = run.context.window;
     EXPECT_FALSE(window[control::Image1].visible);
     EXPECT_TRUE(window[control::Label4].visible);
