@@ -36,9 +36,9 @@
 #include "core/analysis/pair_calculation.h"
 #include "core/report/difference_files.h"
 #include "core/analysis/cartesian_run.h"
-#include "core/cartesian/test_dialogue.h"
-#include "core/shell/main_window_model.h"
-#include "core/state/app_context.h"
+#include "desktop_model/cartesian/test_dialogue.h"
+#include "desktop_model/shell/main_window_model.h"
+#include "desktop_model/state/app_context.h"
 #include "support/literal_pair.h"
 
 namespace {

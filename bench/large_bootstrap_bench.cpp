@@ -25,9 +25,9 @@
 
 #include "bench/support/bench_run.h"
 #include "core/analysis/cartesian_run.h"
-#include "core/cartesian/test_dialogue.h"
-#include "core/state/app_context.h"
-#include "core/shell/main_window_model.h"
+#include "desktop_model/cartesian/test_dialogue.h"
+#include "desktop_model/state/app_context.h"
+#include "desktop_model/shell/main_window_model.h"
 
 namespace {
 

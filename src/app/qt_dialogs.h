@@ -2,7 +2,7 @@
 #include <QWidget>
 #include <QPointer>
 
-#include "core/common/dialogs.h"
+#include "desktop_model/common/dialogs.h"
 
 namespace cpt::app {
 

@@ -8,8 +8,8 @@
 
 #include "core/analysis/cartesian_run.h"
 #include "support/cartesian_run.h"
-#include "core/shell/main_window_model.h"
-#include "core/sorting/normality_view.h"
+#include "desktop_model/shell/main_window_model.h"
+#include "desktop_model/sorting/normality_view.h"
 #include "core/tables/letter_marking.h"
 #include "cpt_process.h"
 

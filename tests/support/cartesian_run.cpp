@@ -6,9 +6,9 @@
 
 #include <span>
 
-#include "core/cartesian/test_dialogue.h"
-#include "core/common/dialogs.h"
-#include "core/shell/main_window_model.h"
+#include "desktop_model/cartesian/test_dialogue.h"
+#include "desktop_model/common/dialogs.h"
+#include "desktop_model/shell/main_window_model.h"
 
 namespace cpt::testing {
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "core/analysis/cartesian_result.h"
-#include "core/state/analysis_state.h"
+#include "desktop_model/state/analysis_state.h"
 #include "support/app_fixture.h"
 #include "support/literal_pair.h"
 

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "core/analysis/cartesian_result.h"
-#include "core/state/analysis_state.h"
+#include "desktop_model/state/analysis_state.h"
 
 namespace cpt::testing {
 

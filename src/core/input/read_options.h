@@ -8,7 +8,8 @@
 #include <optional>
 #include <string>
 
-#include "core/state/analysis_state.h"
+#include "core/analysis/transformation.h"
+#include "core/common/capacities.h"
 
 namespace cpt {
 

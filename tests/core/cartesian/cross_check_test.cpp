@@ -8,7 +8,7 @@
 
 #include "support/cartesian_run.h"
 #include "core/analysis/cartesian_run.h"
-#include "core/cartesian/difference_engine.h"
+#include "desktop_model/cartesian/difference_engine.h"
 #include "core/analysis/pair_statistics.h"
 
 namespace cpt::testing {

@@ -4,7 +4,7 @@
 #include <functional>
 #include <map>
 
-#include "core/cartesian/difference_engine.h"
+#include "desktop_model/cartesian/difference_engine.h"
 #include "core/report/difference_files.h"
 #include "core/common/user_error.h"
 #include "core/report/report_file_name.h"

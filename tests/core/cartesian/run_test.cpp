@@ -5,7 +5,7 @@
 #include <cctype>
 #include <random>
 
-#include "core/state/control_names.h"
+#include "desktop_model/state/control_names.h"
 #include "support/cartesian_run.h"
 #include "core/common/rounding.h"
 

@@ -1,9 +1,9 @@
 // The questions of the button "Q. CartesianPT" and the flow record.
 #include <gtest/gtest.h>
 
-#include "core/state/control_names.h"
+#include "desktop_model/state/control_names.h"
 #include "support/cartesian_run.h"
-#include "core/cartesian/test_dialogue.h"
+#include "desktop_model/cartesian/test_dialogue.h"
 
 namespace cpt::testing {
 namespace {

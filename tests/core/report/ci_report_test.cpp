@@ -11,8 +11,8 @@
 
 #include "core/common/user_error.h"
 #include "core/analysis/cartesian_run.h"
-#include "core/cartesian/difference_engine.h"
-#include "core/state/control_names.h"
+#include "desktop_model/cartesian/difference_engine.h"
+#include "desktop_model/state/control_names.h"
 #include "support/sample_results.h"
 #include "support/app_fixture.h"
 

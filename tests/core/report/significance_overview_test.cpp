@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/report/significance_overview.h"
+#include "desktop_model/report/overview_window.h"
 #include "support/sample_results.h"
 #include "support/app_fixture.h"
 

@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/common/grid_and_chart.h"
+
 namespace cpt {
 
 struct Rgb {
@@ -32,32 +34,6 @@ struct Control {
     std::optional<Rgb> backColor;
     double fontSize = 0;  // 0: the toolkit's default
     int height = 0;       // 0: the layout's own; else twips
-};
-
-struct GridModel {
-    int rows = 0;
-    int columns = 0;
-    std::vector<int> columnWidths;  // twips
-    std::vector<std::string> cells;
-    std::vector<bool> centred;
-
-    void resize(int newRows, int newColumns);
-    const std::string& text(int row, int column) const { return cells.at(index(row, column)); }
-    void setText(int row, int column, std::string text) { cells.at(index(row, column)) = std::move(text); }
-    void centre(int row, int column) { centred.at(index(row, column)) = true; }
-    bool isCentred(int row, int column) const { return centred.at(index(row, column)); }
-
-private:
-    std::size_t index(int row, int column) const;
-};
-
-// The class table of the last sort-and-count, drawn as a frequency chart.
-struct ChartModel {
-    std::string title;
-    std::vector<double> classValues;
-    std::vector<double> classCounts;
-    double mean = 0;
-    double standardDeviation = 0;
 };
 
 // A control's name. The procedures take theirs from typed constants, so a

@@ -1,6 +1,6 @@
-#include "core/state/main_window_controls.h"
+#include "desktop_model/state/main_window_controls.h"
 
-#include "core/state/sayings.h"
+#include "desktop_model/state/sayings.h"
 
 #include <string>
 

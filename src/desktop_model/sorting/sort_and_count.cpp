@@ -1,4 +1,4 @@
-#include "core/sorting/sort_and_count.h"
+#include "desktop_model/sorting/sort_and_count.h"
 
 #include <optional>
 #include <span>
@@ -9,7 +9,7 @@
 #include "core/common/user_error.h"
 #include "core/sorting/sort_count_analysis.h"
 #include "core/sorting/sort_count_files.h"
-#include "core/state/app_context.h"
+#include "desktop_model/state/app_context.h"
 
 namespace cpt {
 namespace {

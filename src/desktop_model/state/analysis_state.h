@@ -11,18 +11,14 @@
 #include <string>
 #include <vector>
 
+#include "core/analysis/transformation.h"
+#include "core/common/capacities.h"
 #include "core/common/date_time.h"
 #include "core/common/large_block.h"
 
 namespace cpt {
 
-// Letters a-z name the treatments' columns in many users' papers; the general
-// letter rule works on sets of at most 32.
-inline constexpr int TreatmentCapacity = 26;
-inline constexpr std::int32_t ValueCapacity = 9'000'005;
 inline constexpr int SayingSlots = 105;
-
-enum class Transformation { None, Arcsine, Logit };
 
 template <typename T>
 using TreatmentArray = std::array<T, TreatmentCapacity + 1>;

@@ -8,12 +8,12 @@
 #include <memory>
 #include <string_view>
 
-#include "core/state/analysis_state.h"
+#include "desktop_model/state/analysis_state.h"
 #include "core/common/clock.h"
-#include "core/common/control_model.h"
-#include "core/common/dialogs.h"
+#include "desktop_model/common/control_model.h"
+#include "desktop_model/common/dialogs.h"
 #include "core/common/output_file.h"
-#include "core/state/treatment_reader.h"
+#include "core/input/treatment_reader.h"
 
 namespace cpt {
 

@@ -1,13 +1,13 @@
-#include "core/shell/greetings.h"
+#include "desktop_model/shell/greetings.h"
 
 #include <array>
 #include <cstdlib>
 #include <string>
 
 #include "core/common/rounding.h"
-#include "core/state/app_context.h"
-#include "core/state/control_names.h"
-#include "core/state/sayings.h"
+#include "desktop_model/state/app_context.h"
+#include "desktop_model/state/control_names.h"
+#include "desktop_model/state/sayings.h"
 
 namespace cpt {
 namespace {

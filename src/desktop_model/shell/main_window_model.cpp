@@ -1,15 +1,15 @@
-#include "core/shell/main_window_model.h"
+#include "desktop_model/shell/main_window_model.h"
 
 #include <array>
 #include <string>
 
 #include "core/common/number_format.h"
-#include "core/state/app_context.h"
-#include "core/state/button_states.h"
-#include "core/state/control_names.h"
-#include "core/state/edition.h"
-#include "core/shell/greetings.h"
-#include "core/state/main_window_controls.h"
+#include "desktop_model/state/app_context.h"
+#include "desktop_model/state/button_states.h"
+#include "desktop_model/state/control_names.h"
+#include "core/common/edition.h"
+#include "desktop_model/shell/greetings.h"
+#include "desktop_model/state/main_window_controls.h"
 
 namespace cpt {
 

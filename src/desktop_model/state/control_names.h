@@ -4,7 +4,7 @@
 // (mainWindowControls); a test checks that it does.
 #include <array>
 
-#include "core/common/control_model.h"
+#include "desktop_model/common/control_model.h"
 
 namespace cpt::control {
 

@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/common/control_model.h"
+#include "desktop_model/common/control_model.h"
 
 namespace cpt {
 

@@ -1,12 +1,13 @@
-#include "core/sorting/normality_view.h"
+#include "desktop_model/sorting/normality_view.h"
 
 #include <new>
 #include <optional>
 
 #include "core/common/user_error.h"
-#include "core/state/app_context.h"
-#include "core/sorting/sort_and_count.h"
-#include "core/state/control_names.h"
+#include "desktop_model/state/app_context.h"
+#include "desktop_model/sorting/sort_and_count.h"
+#include "desktop_model/sorting/state_chart.h"
+#include "desktop_model/state/control_names.h"
 
 namespace cpt {
 

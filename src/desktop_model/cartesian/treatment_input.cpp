@@ -1,4 +1,4 @@
-#include "core/cartesian/treatment_input.h"
+#include "desktop_model/cartesian/treatment_input.h"
 
 #include <deque>
 #include <filesystem>
@@ -9,15 +9,15 @@
 #include "core/analysis/cartesian_run.h"
 #include "core/analysis/cartesian_test.h"
 #include "core/analysis/transformation.h"
-#include "core/cartesian/missing_table_entries.h"
+#include "desktop_model/cartesian/missing_table_entries.h"
 #include "core/input/read_options.h"
 #include "core/input/text_treatments.h"
 #include "core/common/number_format.h"
 #include "core/common/numeric_answer.h"
 #include "core/common/rounding.h"
 #include "core/common/user_error.h"
-#include "core/state/app_context.h"
-#include "core/state/control_names.h"
+#include "desktop_model/state/app_context.h"
+#include "desktop_model/state/control_names.h"
 
 namespace cpt {
 namespace {

@@ -1,10 +1,10 @@
-#include "core/state/button_states.h"
+#include "desktop_model/state/button_states.h"
 
 #include <string_view>
 
-#include "core/state/app_context.h"
-#include "core/state/control_names.h"
-#include "core/state/main_window_controls.h"
+#include "desktop_model/state/app_context.h"
+#include "desktop_model/state/control_names.h"
+#include "desktop_model/state/main_window_controls.h"
 
 namespace cpt {
 

@@ -1,16 +1,16 @@
-#include "core/cartesian/test_dialogue.h"
+#include "desktop_model/cartesian/test_dialogue.h"
 
 #include <exception>
 #include <new>
 #include <string>
 
-#include "core/cartesian/difference_engine.h"
-#include "core/cartesian/treatment_input.h"
+#include "desktop_model/cartesian/difference_engine.h"
+#include "desktop_model/cartesian/treatment_input.h"
 #include "core/common/number_format.h"
 #include "core/common/user_error.h"
-#include "core/state/app_context.h"
-#include "core/state/button_states.h"
-#include "core/state/control_names.h"
+#include "desktop_model/state/app_context.h"
+#include "desktop_model/state/button_states.h"
+#include "desktop_model/state/control_names.h"
 
 namespace cpt {
 namespace {

@@ -1,7 +1,7 @@
-#include "core/state/app_context.h"
+#include "desktop_model/state/app_context.h"
 
 #include "core/common/user_error.h"
-#include "core/state/main_window_controls.h"
+#include "desktop_model/state/main_window_controls.h"
 
 namespace cpt {
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "core/analysis/treatment.h"
-#include "core/common/dialogs.h"
+#include "desktop_model/common/dialogs.h"
 
 namespace cpt {
 

@@ -1,4 +1,4 @@
-#include "core/cartesian/missing_table_entries.h"
+#include "desktop_model/cartesian/missing_table_entries.h"
 
 #include <algorithm>
 #include <cmath>

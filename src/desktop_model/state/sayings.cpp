@@ -1,4 +1,4 @@
-#include "core/state/sayings.h"
+#include "desktop_model/state/sayings.h"
 
 namespace cpt {
 

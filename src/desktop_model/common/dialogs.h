@@ -1,7 +1,6 @@
 #pragma once
-// What the procedures ask of the user goes through this port: the desktop
-// program shows real modal boxes, the tests answer from a script, the batch
-// program answers from its command line.
+// What the window's procedures ask of the user goes through this port: the
+// desktop program shows real modal boxes, the tests answer from a script.
 #include <optional>
 #include <string>
 #include <string_view>

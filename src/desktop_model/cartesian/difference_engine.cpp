@@ -1,4 +1,4 @@
-#include "core/cartesian/difference_engine.h"
+#include "desktop_model/cartesian/difference_engine.h"
 
 #include <cmath>
 #include <exception>
@@ -15,10 +15,12 @@
 #include "core/common/number_format.h"
 #include "core/common/user_error.h"
 #include "core/report/report_file.h"
+#include "desktop_model/report/report_dialogue.h"
 #include "core/report/reported_test.h"
 #include "core/report/significance_overview.h"
-#include "core/state/app_context.h"
-#include "core/state/control_names.h"
+#include "desktop_model/report/overview_window.h"
+#include "desktop_model/state/app_context.h"
+#include "desktop_model/state/control_names.h"
 
 namespace cpt {
 namespace {

@@ -1,7 +1,5 @@
 #pragma once
-// The reader a front end gives for its input files. It is declared this low
-// so the application context can carry it; its types belong to the analysis
-// and input layers.
+// The reader a front end gives for its input files.
 #include <filesystem>
 #include <functional>
 #include <vector>
