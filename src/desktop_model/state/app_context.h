@@ -1,7 +1,8 @@
 #pragma once
-// Everything a procedure works with: the analysis state, the main window's
-// model, the two ports and the flow record file. Owned by the application
-// object of each front end and handed to every procedure.
+// Everything a procedure of the window works with: the analysis state, the
+// main window's model, the two ports and the flow record file. Owned by the
+// desktop program's application object (and the tests' fixtures) and handed
+// to every procedure.
 #include <cstdint>
 #include <filesystem>
 #include <functional>
