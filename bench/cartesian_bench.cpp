@@ -35,9 +35,10 @@
 #include "core/analysis/cartesian_test.h"
 #include "core/analysis/pair_calculation.h"
 #include "core/report/difference_files.h"
-#include "core/cartesian/test_dialogue.h"
-#include "core/shell/main_window_model.h"
-#include "core/state/app_context.h"
+#include "core/analysis/cartesian_run.h"
+#include "desktop_model/cartesian/test_dialogue.h"
+#include "desktop_model/shell/main_window_model.h"
+#include "desktop_model/state/app_context.h"
 #include "support/literal_pair.h"
 
 namespace {
@@ -349,10 +350,9 @@ int wholeRunMemory() {
         reported = reported || entry.path().filename().string().find(" results-") != std::string::npos;
     }
     if (!reported) fail("the whole run wrote no report");
-    const AnalysisState& s = context.state;
     std::int64_t differences = 0;
-    for (int i = 1; i < Treatments; ++i) {
-        for (int j = i + 1; j <= Treatments; ++j) differences += s.SigCount[i][j] + s.InsigCount[i][j];
+    for (const cpt::PairOutcome& pair : context.cartesianRun->result->pairs) {
+        differences += pair.result.significant + pair.result.insignificant;
     }
     std::printf("whole run, 4 treatments of B = %d (%lld differences judged) in %.3f s: peak resident memory "
                 "%.1f MB (target < 100 MB)\n",

@@ -26,9 +26,10 @@
 #include <vector>
 
 #include "bench/support/bench_run.h"
-#include "core/cartesian/test_dialogue.h"
-#include "core/state/app_context.h"
-#include "core/shell/main_window_model.h"
+#include "core/analysis/cartesian_run.h"
+#include "desktop_model/cartesian/test_dialogue.h"
+#include "desktop_model/state/app_context.h"
+#include "desktop_model/shell/main_window_model.h"
 
 namespace {
 
@@ -82,8 +83,8 @@ std::int64_t wholeRun(const std::filesystem::path& folder, const std::vector<std
     }
     std::filesystem::remove(context.outputPath(s.OutputFileName));
     std::int64_t differences = 0;
-    for (int i = 1; i < Treatments; ++i) {
-        for (int j = i + 1; j <= Treatments; ++j) differences += s.SigCount[i][j] + s.InsigCount[i][j];
+    for (const cpt::PairOutcome& pair : context.cartesianRun->result->pairs) {
+        differences += pair.result.significant + pair.result.insignificant;
     }
     return differences;
 }

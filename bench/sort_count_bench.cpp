@@ -18,8 +18,8 @@
 
 #include "bench/support/bench_run.h"
 #include "core/common/number_format.h"
-#include "core/state/app_context.h"
-#include "core/sorting/sort_and_count.h"
+#include "desktop_model/state/app_context.h"
+#include "desktop_model/sorting/sort_and_count.h"
 
 namespace {
 

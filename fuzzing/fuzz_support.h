@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/common/dialogs.h"
+#include "desktop_model/common/dialogs.h"
 
 namespace cpt::fuzzing {
 

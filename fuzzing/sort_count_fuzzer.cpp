@@ -6,10 +6,10 @@
 #include <string_view>
 
 #include "core/common/clock.h"
-#include "core/common/dialogs.h"
+#include "desktop_model/common/dialogs.h"
 #include "core/common/user_error.h"
-#include "core/state/app_context.h"
-#include "core/sorting/sort_and_count.h"
+#include "desktop_model/state/app_context.h"
+#include "desktop_model/sorting/sort_and_count.h"
 #include "fuzz_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

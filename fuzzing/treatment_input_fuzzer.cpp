@@ -9,10 +9,10 @@
 #include <string_view>
 #include <vector>
 
-#include "core/cartesian/treatment_input.h"
+#include "desktop_model/cartesian/treatment_input.h"
 #include "core/common/clock.h"
 #include "core/common/user_error.h"
-#include "core/state/app_context.h"
+#include "desktop_model/state/app_context.h"
 #include "fuzz_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -13,7 +13,7 @@
 #include <string_view>
 #include <system_error>
 
-#include "core/common/dialogs.h"
+#include "desktop_model/common/dialogs.h"
 
 namespace cpt::bench {
 

@@ -6,7 +6,7 @@
 #include <QVBoxLayout>
 
 #include "app/pictures.h"
-#include "core/state/control_names.h"
+#include "desktop_model/state/control_names.h"
 
 namespace cpt::app {
 

@@ -2,7 +2,7 @@
 #include <QWidget>
 #include <functional>
 
-#include "core/common/control_model.h"
+#include "desktop_model/common/control_model.h"
 
 class QPushButton;
 

@@ -11,11 +11,11 @@
 #include "app/study_window.h"
 #include "core/analysis/cartesian_run.h"
 #include "core/analysis/parallel_jobs.h"
-#include "core/cartesian/test_dialogue.h"
-#include "core/shell/greetings.h"
-#include "core/shell/main_window_model.h"
-#include "core/sorting/normality_view.h"
-#include "core/state/control_names.h"
+#include "desktop_model/cartesian/test_dialogue.h"
+#include "desktop_model/shell/greetings.h"
+#include "desktop_model/shell/main_window_model.h"
+#include "desktop_model/sorting/normality_view.h"
+#include "desktop_model/state/control_names.h"
 #include "xlsx/read_treatments.h"
 
 namespace cpt::app {

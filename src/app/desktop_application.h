@@ -8,7 +8,7 @@
 
 #include "core/figures/run_summary.h"
 
-#include "core/state/app_context.h"
+#include "desktop_model/state/app_context.h"
 
 namespace cpt::app {
 

@@ -2,7 +2,7 @@
 #include <QWidget>
 #include <optional>
 
-#include "core/common/control_model.h"
+#include "desktop_model/common/control_model.h"
 
 QT_BEGIN_NAMESPACE
 class QChart;

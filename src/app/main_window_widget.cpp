@@ -31,7 +31,7 @@
 #include "app/frequency_chart.h"
 #include "app/pictures.h"
 #include "app/user_guide.h"
-#include "core/state/control_names.h"
+#include "desktop_model/state/control_names.h"
 
 namespace cpt::app {
 namespace {

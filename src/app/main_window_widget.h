@@ -3,7 +3,7 @@
 #include <QHash>
 #include <functional>
 
-#include "core/common/control_model.h"
+#include "desktop_model/common/control_model.h"
 
 class QLabel;
 class QScrollArea;

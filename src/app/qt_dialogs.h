@@ -4,7 +4,7 @@
 #include <QStringList>
 #include <QWidget>
 
-#include "core/common/dialogs.h"
+#include "desktop_model/common/dialogs.h"
 
 namespace cpt::app {
 

@@ -12,7 +12,7 @@
 #include "core/input/read_options.h"
 #include "core/sorting/sort_count_kind.h"
 #include "core/study/study_file_set.h"
-#include "core/state/treatment_reader.h"
+#include "core/input/treatment_reader.h"
 
 namespace cpt::batch {
 

@@ -12,7 +12,7 @@
 #include <nlohmann/json.hpp>
 
 #include "batch/batch_options.h"
-#include "core/common/control_model.h"
+#include "core/common/grid_and_chart.h"
 #include "core/figures/run_summary.h"
 
 namespace cpt::batch {

@@ -19,7 +19,7 @@
 #include "core/figures/svg_writer.h"
 #include "core/sorting/frequency_bins.h"
 #include "core/sorting/sort_count_analysis.h"
-#include "core/state/analysis_state.h"
+#include "core/common/capacities.h"
 #include "web/binding_common.h"
 #include "web/memfs_files.h"
 #include "web/page_inputs.h"

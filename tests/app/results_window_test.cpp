@@ -113,7 +113,7 @@ TEST(ResultsWindow, OpensFromTheCaptionAndShowsTheReportItsMeansAndEachPair) {
         ASSERT_EQ(shownLetters.size(), 3u);
         for (int t = 1; t <= 3; ++t) {
             EXPECT_EQ(" " + shownLetters[static_cast<std::size_t>(t - 1)], letters[static_cast<std::size_t>(t - 1)]);
-            EXPECT_EQ(textsWithRole(means, "treatment")[static_cast<std::size_t>(t - 1)], state.TreatmentName[t]);
+            EXPECT_EQ(textsWithRole(means, "treatment")[static_cast<std::size_t>(t - 1)], run.result->treatments[static_cast<std::size_t>(t - 1)].name);
         }
     }
 
@@ -122,8 +122,8 @@ TEST(ResultsWindow, OpensFromTheCaptionAndShowsTheReportItsMeansAndEachPair) {
         results.showPair(index);
         const figures::PairSummary& pair = results.summary().pairs[static_cast<std::size_t>(index)];
         const figures::DifferenceHistogram& histogram = results.shownHistogram();
-        const int minuend = pair.minuend + 1, subtrahend = pair.subtrahend + 1;
-        const std::int64_t all = std::int64_t{state.BootstrapNumber[minuend]} * state.BootstrapNumber[subtrahend];
+        const std::int64_t all = std::int64_t{run.result->treatments[static_cast<std::size_t>(pair.minuend)].bootstrapNumber} *
+                                 run.result->treatments[static_cast<std::size_t>(pair.subtrahend)].bootstrapNumber;
         EXPECT_EQ(std::accumulate(histogram.counts.begin(), histogram.counts.end(), std::int64_t{0}), all);
         std::vector<std::int64_t> bruteForce(histogram.counts.size(), 0);
         const auto& minuends = run.treatments[static_cast<std::size_t>(run.result->treatments[static_cast<std::size_t>(pair.minuend)].entry)].values;

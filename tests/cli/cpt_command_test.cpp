@@ -8,8 +8,8 @@
 
 #include "core/analysis/cartesian_run.h"
 #include "support/cartesian_run.h"
-#include "core/shell/main_window_model.h"
-#include "core/sorting/normality_view.h"
+#include "desktop_model/shell/main_window_model.h"
+#include "desktop_model/sorting/normality_view.h"
 #include "core/tables/letter_marking.h"
 #include "cpt_process.h"
 
@@ -382,7 +382,7 @@ TEST(CptCartesian, SixTreatmentsWriteWhatTheDesktopWritesAndJsonCarriesEveryPair
     ASSERT_EQ(result.status, 0) << result.err;
     expectSameFiles(desktop.folder, batch);
 
-    const AnalysisState& s = desktop.state();
+    const CartesianResult& r = desktop.result();
     nlohmann::json document = nlohmann::json::parse(result.out);
     ASSERT_EQ(document["pairs"].size(), 15u);
     std::size_t k = 0;
@@ -391,8 +391,8 @@ TEST(CptCartesian, SixTreatmentsWriteWhatTheDesktopWritesAndJsonCarriesEveryPair
             const auto& pair = document["pairs"][k];
             EXPECT_EQ(pair["first"], i);
             EXPECT_EQ(pair["second"], j);
-            EXPECT_EQ(pair["pValue"].get<double>(), s.PValue[i][j]);
-            EXPECT_EQ(pair["percentileLower"].get<double>(), s.PercentileLower[i][j]);
+            EXPECT_EQ(pair["pValue"].get<double>(), figuresOf(r, i, j).pValue);
+            EXPECT_EQ(pair["percentileLower"].get<double>(), figuresOf(r, i, j).percentileLower);
         }
     }
     const std::vector<std::string> labels = desktop.context.cartesianRun->result->letters.labels;

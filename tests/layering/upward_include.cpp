@@ -1,3 +1,3 @@
-// Must not compile with the include folders of the lowest layer: the
-// application context lives a layer above it.
-#include "core/state/app_context.h"
+// Must not compile with the include folders of the lowest layer: the sorting
+// lives a layer above it.
+#include "core/sorting/frequency_bins.h"

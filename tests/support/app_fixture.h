@@ -1,7 +1,7 @@
 #pragma once
 // An application context wired to scripted dialogues, a test clock and a
 // fresh working folder.
-#include "core/state/app_context.h"
+#include "desktop_model/state/app_context.h"
 #include "support/scripted_dialogs.h"
 #include "support/test_clock.h"
 #include "support/test_files.h"

@@ -6,9 +6,9 @@
 
 #include <span>
 
-#include "core/cartesian/test_dialogue.h"
-#include "core/common/dialogs.h"
-#include "core/shell/main_window_model.h"
+#include "desktop_model/cartesian/test_dialogue.h"
+#include "desktop_model/common/dialogs.h"
+#include "desktop_model/shell/main_window_model.h"
 
 namespace cpt::testing {
 
@@ -115,22 +115,29 @@ std::vector<std::string> CartesianRun::outputFiles() const {
     return names;
 }
 
-PairFigures figuresOf(const AnalysisState& s, int i, int j) {
-    return {s.SigCount[i][j],    s.InsigBelowCount[i][j], s.InsigAboveCount[i][j], s.InsigCount[i][j],
-            s.DiffMean[i][j],    s.DiffVariance[i][j],    s.DiffSD[i][j],          s.TLowerLimit[i][j],
-            s.TUpperLimit[i][j], s.PercentileLower[i][j], s.PercentileUpper[i][j], s.PValue[i][j]};
+const CartesianResult& CartesianRun::result() const {
+    static const CartesianResult none;
+    const bool made = context.cartesianRun && context.cartesianRun->result;
+    EXPECT_TRUE(made) << "the run made no result";
+    return made ? *context.cartesianRun->result : none;
+}
+
+PairFigures figuresOf(const CartesianResult& result, int i, int j) { return result.pair(i - 1, j - 1).result; }
+
+const TreatmentStatistics& treatmentOf(const CartesianResult& result, int t) {
+    return result.treatments.at(static_cast<std::size_t>(t - 1));
 }
 
 std::span<const double> valuesAt(const AppContext& context, int slot) {
     const cpt::CartesianRun& run = *context.cartesianRun;
-    const int entry = run.result ? run.result->treatments.at(static_cast<std::size_t>(slot - 1)).entry
-                                 : context.state.OrderIndex[slot] - 1;
+    const int entry = run.result ? run.result->treatments.at(static_cast<std::size_t>(slot - 1)).entry : slot - 1;
     return run.treatments.at(static_cast<std::size_t>(entry)).values;
 }
 
 PairFigures literalPair(const AppContext& context, int i, int j) {
-    const AnalysisState& s = context.state;
-    return literalPairResult(valuesAt(context, i), valuesAt(context, j), directionOf(s.BootMean[i], s.BootMean[j]));
+    const CartesianResult& result = *context.cartesianRun->result;
+    return literalPairResult(valuesAt(context, i), valuesAt(context, j),
+                             directionOf(treatmentOf(result, i).mean, treatmentOf(result, j).mean));
 }
 
 }  // namespace cpt::testing

@@ -8,7 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "core/state/analysis_state.h"
+#include "core/analysis/cartesian_result.h"
+#include "desktop_model/state/analysis_state.h"
 #include "support/app_fixture.h"
 #include "support/literal_pair.h"
 
@@ -47,6 +48,8 @@ struct CartesianRun : AppFixture {
     void run();
 
     AnalysisState& state() { return context.state; }
+    // The result of the run made (fails the test when there is none).
+    const CartesianResult& result() const;
     // The message of the stopped run, if one was shown.
     std::optional<std::string> stopMessage() const;
     bool reportWritten() const;
@@ -56,7 +59,10 @@ struct CartesianRun : AppFixture {
 
 // Every pair member the engine writes, for comparing runs member by member.
 using PairFigures = PairResult;
-PairFigures figuresOf(const AnalysisState& state, int i, int j);
+// Pair (i, j), i < j, numbered from 1 in mean order.
+PairFigures figuresOf(const CartesianResult& result, int i, int j);
+// Treatment t, numbered from 1 in mean order.
+const TreatmentStatistics& treatmentOf(const CartesianResult& result, int t);
 // The bootstrap values of the treatment in mean-order slot `slot` (from 1)
 // of the context's run.
 std::span<const double> valuesAt(const AppContext& context, int slot);

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "core/common/dialogs.h"
+#include "desktop_model/common/dialogs.h"
 
 namespace cpt::testing {
 

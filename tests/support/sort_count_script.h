@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "core/common/dialogs.h"
+#include "desktop_model/common/dialogs.h"
 #include "support/scripted_dialogs.h"
 
 namespace cpt::testing {

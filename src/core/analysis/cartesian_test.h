@@ -77,11 +77,11 @@ CartesianResult runCartesianTest(std::span<const Treatment> treatments, const Ca
 // and may sort them where they are, which saves a copy of the largest.
 CartesianResult runCartesianTest(std::vector<Treatment>&& treatments, const CartesianSettings& settings);
 
-// The entry places in mean order (descending; reversed: ascending), by the
-// exchange sort the report's order has always come from, ties and all.
 // Why a run of this many treatments cannot be made.
 std::string treatmentCountComplaint(std::size_t given);
 
+// The entry places in mean order (descending; reversed: ascending), by the
+// exchange sort the report's order has always come from, ties and all.
 std::vector<int> meanOrder(std::span<const double> orderingMeans, bool reversed);
 
 // Whether pair (first, second) has its differences listed under the capacity.

@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <string_view>
 
-#include "core/state/analysis_state.h"
-
 namespace cpt {
+
+enum class Transformation { None, Arcsine, Logit };
 
 // The typed choice: 1 arcsine, 2 logit, any other whole number none.
 Transformation transformationFromChoice(std::int32_t choice);

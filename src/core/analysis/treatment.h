@@ -8,7 +8,8 @@
 #include <vector>
 
 #include "core/common/large_block.h"
-#include "core/state/analysis_state.h"
+#include "core/analysis/transformation.h"
+#include "core/common/capacities.h"
 
 namespace cpt {
 

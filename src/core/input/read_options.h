@@ -10,7 +10,8 @@
 #include <string>
 #include <string_view>
 
-#include "core/state/analysis_state.h"
+#include "core/analysis/transformation.h"
+#include "core/common/capacities.h"
 
 namespace cpt {
 

@@ -4,7 +4,8 @@
 #include <cstdint>
 #include <string>
 
-#include "core/state/analysis_state.h"
+#include "core/analysis/transformation.h"
+#include "core/common/capacities.h"
 #include "core/common/field_reader.h"
 
 namespace cpt {

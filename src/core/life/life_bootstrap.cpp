@@ -7,7 +7,7 @@
 #include "core/analysis/parallel_jobs.h"
 #include "core/common/number_format.h"
 #include "core/common/user_error.h"
-#include "core/state/analysis_state.h"
+#include "core/common/capacities.h"
 
 namespace cpt::life {
 namespace {

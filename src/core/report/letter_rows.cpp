@@ -28,9 +28,4 @@ void writeLetterRows(PrintLine& line, const CartesianResult& result) {
     for (std::size_t t = 0; t < result.treatments.size(); ++t) writeLetterRow(line, result.treatments[t], labels[t]);
 }
 
-void PrintPairTestTable4Treats(AppContext&, const CartesianResult& result, OutputFile& report) {
-    PrintLine line(report);
-    writeLetterRows(line, result);
-}
-
 }  // namespace cpt

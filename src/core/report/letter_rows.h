@@ -6,8 +6,6 @@
 
 namespace cpt {
 
-class AppContext;
-class OutputFile;
 class PrintLine;
 struct CartesianResult;
 struct TreatmentStatistics;
@@ -20,8 +18,5 @@ void writeLetterRows(PrintLine& line, const CartesianResult& result);
 
 // The line that stands instead of the rows when the groups outnumber the letters.
 std::string tooManyGroupsLine(std::size_t groupCount);
-
-// The window flow's procedure for the four rows of a run of four treatments.
-void PrintPairTestTable4Treats(AppContext& context, const CartesianResult& result, OutputFile& report);
 
 }  // namespace cpt

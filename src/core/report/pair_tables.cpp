@@ -10,7 +10,6 @@
 #include "core/common/print_line.h"
 #include "core/analysis/cartesian_result.h"
 #include "core/report/letter_rows.h"
-#include "core/state/app_context.h"
 #include "core/tables/table_forms.h"
 
 namespace cpt {
@@ -157,12 +156,6 @@ void writeLetterTable(int& tableNumber, PrintLine& line, const CartesianResult& 
 void writePairTables(PrintLine& line, const CartesianResult& result, int& tableNumber) {
     for (const TriangleTable& table : TriangleTables) writeTriangleTable(tableNumber, line, result, table);
     writeLetterTable(tableNumber, line, result);
-}
-
-void PrintPairTestTable(AppContext& context, const CartesianResult& result, OutputFile& report) {
-    context.trace("PrintPairTestTable");
-    PrintLine line(report);
-    writePairTables(line, result, context.state.TableNumber);
 }
 
 }  // namespace cpt

@@ -1,5 +1,5 @@
 #pragma once
-// Asking for the report's code and creating its file.
+// Creating the report's file.
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -15,7 +15,6 @@ inline constexpr std::string_view ReportFailureAdvice =
     "\nPlease click OK and enter another code (a file name cannot hold every character), "
     "or Cancel to end the test without a report.";
 
-class AppContext;
 class PendingFile;
 
 // The report's file could not be created under its name (the system's
@@ -29,11 +28,5 @@ public:
 // in the folder and returns the name taken. Throws UserError with the
 // system's reason when it cannot be created.
 std::string createReportFile(PendingFile& report, const std::filesystem::path& folder, const std::string& name);
-
-// Asks for the code, names the file (never over an existing one: " (2)",
-// " (3)", ... go before ".txt"), stores the name in OutputFileName and opens
-// the file in the working folder. A file that cannot be created is reported
-// and the code asked again; Cancel on that report throws Cancelled.
-void openReportFile(AppContext& context, PendingFile& report);
 
 }  // namespace cpt

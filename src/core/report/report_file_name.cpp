@@ -1,6 +1,5 @@
 #include "core/report/report_file_name.h"
 
-#include "core/state/analysis_state.h"
 #include "core/common/clock.h"
 #include "core/common/file_name_part.h"
 #include "core/common/rounding.h"
@@ -10,10 +9,6 @@ namespace cpt {
 std::string compactStamp(const DateTime& t) {
     return std::to_string(t.year) + std::to_string(t.month) + std::to_string(t.day) + "-" +
            std::to_string(t.hour) + std::to_string(t.minute) + std::to_string(t.second);
-}
-
-std::string reportFileName(const AnalysisState& state, std::string_view code, Clock& clock) {
-    return reportFileName(state.OutputPrefix, state.LastTreatmentCode, code, clock);
 }
 
 std::string reportFileName(std::string_view outputPrefix, std::string_view parameterCode, std::string_view code,

@@ -9,7 +9,6 @@
 namespace cpt {
 
 class Clock;
-struct AnalysisState;
 
 // 8 December 2026, 9:05:07 gives "2026128-957": no leading zeros, no separators.
 std::string compactStamp(const DateTime& moment);
@@ -18,7 +17,6 @@ std::string compactStamp(const DateTime& moment);
 // included, is kept with a blank and a random whole number 0..1000.
 std::string reportFileName(std::string_view outputPrefix, std::string_view parameterCode, std::string_view code,
                            Clock& clock);
-std::string reportFileName(const AnalysisState& state, std::string_view code, Clock& clock);
 
 // The name with " (number)" put before its ".txt" (number 1: the name itself).
 std::string numberedFileName(std::string_view name, int number);

@@ -8,7 +8,7 @@
 #include "core/report/pair_section.h"
 #include "core/report/pair_tables.h"
 #include "core/report/report_texts.h"
-#include "core/state/edition.h"
+#include "core/common/edition.h"
 
 namespace cpt {
 namespace {

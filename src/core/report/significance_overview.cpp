@@ -5,8 +5,6 @@
 #include "core/analysis/cartesian_result.h"
 #include "core/common/number_format.h"
 #include "core/common/rounding.h"
-#include "core/state/app_context.h"
-#include "core/state/control_names.h"
 
 namespace cpt {
 namespace {
@@ -50,12 +48,6 @@ GridModel overviewGrid(const CartesianResult& result) {
         for (int column = 0; column <= n; ++column) grid.centre(row, column);
     }
     return grid;
-}
-
-void ShowMultiCIofDifference(AppContext& context, const CartesianResult& result) {
-    context.trace("ShowMultiCIofDifference");
-    context.window.grid = overviewGrid(result);
-    context.window.redraw(control::MSFlexGrid1);
 }
 
 }  // namespace cpt

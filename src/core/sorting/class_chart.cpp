@@ -1,11 +1,9 @@
 #include "core/sorting/class_chart.h"
 
-#include <algorithm>
 #include <cmath>
 #include <string>
 #include <utility>
 
-#include "core/state/analysis_state.h"
 
 namespace cpt {
 namespace {
@@ -54,15 +52,9 @@ ChartModel frequencyChartOf(const SortCountResult& result) {
                    std::span<const double>(result.classes.values), std::span<const std::int32_t>(result.classes.counts));
 }
 
-ChartModel frequencyChartOf(const AnalysisState& state) {
-    const SortCountKind kind =
-        state.DataKind == kindName(SortCountKind::General) ? SortCountKind::General : SortCountKind::Bootstrap;
-    const auto classes = static_cast<std::size_t>(std::max(state.ClassTotal, 0));
-    // ClassTotal may be 0 before the first run, when the tables are still empty.
-    const double* values = classes == 0 ? nullptr : state.ClassValue.from1();
-    const double* counts = classes == 0 ? nullptr : state.ClassCount.from1();
-    return chartOf(dataSetName(kind, state.ProjectName, state.TreatmentName[1], state.LastTreatmentCode),
-                   std::span<const double>(values, classes), std::span<const double>(counts, classes));
+ChartModel frequencyChartOf(SortCountKind kind, const std::string& projectName, const std::string& treatmentName,
+                            const std::string& code, std::span<const double> values, std::span<const double> counts) {
+    return chartOf(dataSetName(kind, projectName, treatmentName, code), values, counts);
 }
 
 }  // namespace cpt

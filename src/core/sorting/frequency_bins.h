@@ -4,7 +4,7 @@
 // the normal curve of the same mean and standard deviation in counts per bin.
 #include <vector>
 
-#include "core/common/control_model.h"
+#include "core/common/grid_and_chart.h"
 
 namespace cpt {
 

@@ -8,7 +8,7 @@
 #include "core/common/pending_file.h"
 #include "core/common/record_writer.h"
 #include "core/common/user_error.h"
-#include "core/state/edition.h"
+#include "core/common/edition.h"
 
 namespace cpt {
 namespace {

@@ -4,7 +4,7 @@
 
 #include "core/common/field_reader.h"
 #include "core/common/user_error.h"
-#include "core/state/analysis_state.h"
+#include "core/common/capacities.h"
 
 namespace cpt {
 namespace {

@@ -8,7 +8,7 @@
 
 #include "support/cartesian_run.h"
 #include "core/analysis/cartesian_run.h"
-#include "core/cartesian/difference_engine.h"
+#include "desktop_model/cartesian/difference_engine.h"
 #include "core/analysis/pair_statistics.h"
 
 namespace cpt::testing {
@@ -117,9 +117,6 @@ TEST(CrossCheck, EngineMatchesTheLiteralWorkingOnTiedRandomSamples) {
         auto treatments = std::make_shared<cpt::CartesianRun>();
         for (int t = 1; t <= s.TreatmentCount; ++t) {
             std::vector<double> values = tiedSample(generator, size(generator), decimal);
-            const auto b = static_cast<std::int32_t>(values.size());
-            s.BootstrapNumber[t] = b;
-            s.BootstrapNumberReal[t] = b;
             Treatment treatment;
             treatment.sampleSize = 10;
             treatment.code.assign(1, 'C');
@@ -131,7 +128,7 @@ TEST(CrossCheck, EngineMatchesTheLiteralWorkingOnTiedRandomSamples) {
         CartesianDifference2(run.context);
         for (int i = 1; i < s.TreatmentCount; ++i) {
             for (int j = i + 1; j <= s.TreatmentCount; ++j) {
-                ASSERT_EQ(figuresOf(s, i, j), literalPair(run.context, i, j)) << "pair " << i << "," << j;
+                ASSERT_EQ(figuresOf(run.result(), i, j), literalPair(run.context, i, j)) << "pair " << i << "," << j;
             }
         }
     }

@@ -4,7 +4,7 @@
 #include <functional>
 #include <map>
 
-#include "core/cartesian/difference_engine.h"
+#include "desktop_model/cartesian/difference_engine.h"
 #include "core/report/difference_files.h"
 #include "core/common/user_error.h"
 #include "core/report/report_file_name.h"
@@ -14,9 +14,11 @@
 namespace cpt::testing {
 namespace {
 
-// The six names of pair (i, j) of the run the state holds.
-std::array<std::string, 6> runFileNames(const AnalysisState& state, int i, int j) {
-    return differenceFileNames(state.OutputPrefix, state.TreatmentCode[i], i, j, state.DifferenceFileNumber);
+// The six names of pair (i, j) of the run made.
+std::array<std::string, 6> runFileNames(const CartesianRun& run, int i, int j) {
+    const AnalysisState& state = run.context.state;
+    return differenceFileNames(state.OutputPrefix, treatmentOf(run.result(), i).code, i, j,
+                               state.DifferenceFileNumber);
 }
 
 TEST(DifferenceFiles, ExamplePairGivesTheSixFilesExactly) {
@@ -36,9 +38,9 @@ TEST(DifferenceFiles, ExamplePairGivesTheSixFilesExactly) {
         EXPECT_EQ(readFile(run.folder.path() / name), readFile(fixture("differences") / name));
     }
     // The counts of the written route agree with the example.
-    EXPECT_EQ(run.state().SigCount[1][2], 2);
-    EXPECT_EQ(run.state().InsigBelowCount[1][2], 1);
-    EXPECT_EQ(run.state().InsigAboveCount[1][2], 1);
+    EXPECT_EQ(figuresOf(run.result(), 1, 2).significant, 2);
+    EXPECT_EQ(figuresOf(run.result(), 1, 2).below, 1);
+    EXPECT_EQ(figuresOf(run.result(), 1, 2).above, 1);
 }
 
 TEST(DifferenceFiles, PairWithoutSignificantDifferenceKeepsOnlyHeaders) {
@@ -82,7 +84,7 @@ TEST(DifferenceFiles, ALaterRunTakesOneFreeNumberForAllItsFiles) {
     ASSERT_FALSE(second.stopMessage());
     for (const auto& [name, text] : before) EXPECT_EQ(readFile(first.folder.path() / name), text) << name;
     EXPECT_EQ(readFile(first.folder.path() / "25A-Cartesian diff_11-A-1 to 2_diff-inSigB (2).txt"), "mine");
-    for (const std::string& name : runFileNames(second.state(), 1, 2)) {
+    for (const std::string& name : runFileNames(second, 1, 2)) {
         EXPECT_NE(name.find(" (3).txt"), std::string::npos) << name;
         EXPECT_EQ(readFile(first.folder.path() / name),
                   readFile(first.folder.path() / numberedFileName(name.substr(0, name.size() - 8) + ".txt", 1)))
@@ -104,7 +106,7 @@ TEST(DifferenceFiles, CodesFromTheDataAreMadeFitForANameAndMarksSkipped) {
     ASSERT_GE(all.size(), 4u);
     EXPECT_EQ(all[0], "\"dose 1/2 vs dose 1\"");
     EXPECT_EQ(all[3], "\"L/D 16:8 vs L:D\"");
-    EXPECT_EQ(run.state().TreatmentName[1], "dose 1/2");
+    EXPECT_EQ(run.result().treatments.at(0).name, "dose 1/2");
     const std::string report = readFile(run.folder.path() / run.state().OutputFileName);
     EXPECT_EQ(report.find(bom), std::string::npos);
     EXPECT_NE(run.state().OutputFileName.find(" results-L_D_"), std::string::npos) << run.state().OutputFileName;
@@ -141,7 +143,7 @@ TEST(DifferenceFiles, ARunStoppedEarlyKeepsTheLastRunsFiles) {
         run.script({fixture("kale_2_6.txt"), fixture("cabbage_1_5.txt")}, true);
         run.run();
         ASSERT_FALSE(run.stopMessage());
-        const std::array<std::string, 6> files = runFileNames(run.state(), 1, 2);
+        const std::array<std::string, 6> files = runFileNames(run, 1, 2);
         c.stopEarly(run);
         for (const std::string& name : files) {
             EXPECT_EQ(readFile(run.folder.path() / name), readFile(fixture("differences") / name)) << name;

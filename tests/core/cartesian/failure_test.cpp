@@ -4,7 +4,7 @@
 
 #include <functional>
 
-#include "core/state/control_names.h"
+#include "desktop_model/state/control_names.h"
 #include "support/cartesian_run.h"
 
 namespace cpt::testing {

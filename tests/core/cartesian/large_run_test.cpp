@@ -64,28 +64,27 @@ TEST(LargeRun, PairsBeyondTheCapacityAreExactOverEveryDifference) {
     run.context.differenceListCapacity = 3;
     runTiedSamples(run);
     ASSERT_FALSE(run.stopMessage()) << *run.stopMessage();
-    const AnalysisState& s = run.state();
-    EXPECT_TRUE(s.MomentsFromSums);
+    const CartesianResult& r = run.result();
+    EXPECT_TRUE(r.momentsFromSums);
     for (int i = 1; i < 3; ++i) {
         for (int j = i + 1; j <= 3; ++j) {
             SCOPED_TRACE(::testing::Message() << "pair " << i << ", " << j);
-            const PairFigures large = figuresOf(s, i, j);
+            const PairFigures large = figuresOf(r, i, j);
             const PairFigures literal = literalPair(run.context, i, j);
             EXPECT_EQ(large.significant, literal.significant);
             EXPECT_EQ(large.below, literal.below);
             EXPECT_EQ(large.above, literal.above);
             EXPECT_EQ(large.insignificant, literal.insignificant);
             EXPECT_EQ(large.pValue, literal.pValue);
-            EXPECT_EQ(s.PValue[j][i], literal.pValue);
             EXPECT_EQ(large.percentileLower, literal.percentileLower);
             EXPECT_EQ(large.percentileUpper, literal.percentileUpper);
 
             // Mean and variance of the real differences, exactly.
-            const bool iMinusJ = s.BootMean[i] > s.BootMean[j];
-            expectExactOverEveryDifference(s.DiffMean[i][j], s.DiffVariance[i][j], testing::valuesAt(run.context, i), testing::valuesAt(run.context, j),
+            const bool iMinusJ = treatmentOf(r, i).mean > treatmentOf(r, j).mean;
+            expectExactOverEveryDifference(figuresOf(r, i, j).mean, figuresOf(r, i, j).variance, testing::valuesAt(run.context, i), testing::valuesAt(run.context, j),
                                            iMinusJ);
-            EXPECT_EQ(s.DiffSD[i][j], std::sqrt(s.DiffVariance[i][j]));
-            EXPECT_EQ(s.TLowerLimit[i][j], s.DiffMean[i][j] - s.DiffSD[i][j] * 1.959964);
+            EXPECT_EQ(figuresOf(r, i, j).sd, std::sqrt(figuresOf(r, i, j).variance));
+            EXPECT_EQ(figuresOf(r, i, j).tLower, figuresOf(r, i, j).mean - figuresOf(r, i, j).sd * 1.959964);
         }
     }
     const std::vector<std::string> lines = reportLines(run);
@@ -99,9 +98,9 @@ TEST(LargeRun, WithinTheCapacityTheReportHasNoNoteAndTheSumsRunInOrder) {
     CartesianRun run;
     runTiedSamples(run);
     ASSERT_FALSE(run.stopMessage()) << *run.stopMessage();
-    EXPECT_FALSE(run.state().MomentsFromSums);
+    EXPECT_FALSE(run.result().momentsFromSums);
     for (int i = 1; i < 3; ++i) {
-        for (int j = i + 1; j <= 3; ++j) EXPECT_EQ(figuresOf(run.state(), i, j), literalPair(run.context, i, j));
+        for (int j = i + 1; j <= 3; ++j) EXPECT_EQ(figuresOf(run.result(), i, j), literalPair(run.context, i, j));
     }
     const std::vector<std::string> lines = reportLines(run);
     EXPECT_EQ(std::count(lines.begin(), lines.end(), Note), 0);
@@ -141,7 +140,7 @@ TEST(LargeRun, DifferenceFilesOfATooLargePairAreAskedAboutBeforeTheRun) {
         EXPECT_EQ(filesOf("-1 to 3_"), goOn ? 6 : 0);
         EXPECT_EQ(filesOf("-2 to 3_"), 0);
         EXPECT_EQ(run.reportWritten(), goOn);
-        if (goOn) EXPECT_EQ(figuresOf(run.state(), 2, 3), literalPair(run.context, 2, 3));
+        if (goOn) EXPECT_EQ(figuresOf(run.result(), 2, 3), literalPair(run.context, 2, 3));
     }
 }
 

@@ -6,7 +6,7 @@
 #include <random>
 #include <vector>
 
-#include "core/state/analysis_state.h"
+#include "desktop_model/state/analysis_state.h"
 #include "core/report/difference_files.h"
 #include "core/analysis/pair_calculation.h"
 #include "support/cartesian_run.h"

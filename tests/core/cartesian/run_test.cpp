@@ -5,7 +5,7 @@
 #include <cctype>
 #include <random>
 
-#include "core/state/control_names.h"
+#include "desktop_model/state/control_names.h"
 #include "support/cartesian_run.h"
 #include "core/common/rounding.h"
 
@@ -49,13 +49,12 @@ TEST(CartesianRun, TwoTreatmentExamplesToTheLastDigit) {
         CartesianRun run;
         run.script({fixture(c.firstFile), fixture(c.secondFile)});
         run.run();
-        const AnalysisState& s = run.state();
+    const CartesianResult& r = run.result();
         EXPECT_FALSE(run.stopMessage()) << *run.stopMessage();
-        EXPECT_EQ(s.TreatmentName[1], c.expectedFirstName);
-        EXPECT_EQ(s.BootMean[1], c.mean1);
-        EXPECT_EQ(s.BootMean[2], c.mean2);
-        EXPECT_EQ(figuresOf(s, 1, 2), c.expected);
-        EXPECT_EQ(s.PValue[2][1], c.expected.pValue);
+        EXPECT_EQ(treatmentOf(r, 1).name, c.expectedFirstName);
+        EXPECT_EQ(treatmentOf(r, 1).mean, c.mean1);
+        EXPECT_EQ(treatmentOf(r, 2).mean, c.mean2);
+        EXPECT_EQ(figuresOf(r, 1, 2), c.expected);
         EXPECT_TRUE(run.reportWritten());
     }
 }
@@ -64,32 +63,30 @@ TEST(CartesianRun, PerTreatmentStatisticsAndAnalysisOfVariance) {
     CartesianRun run;
     run.script({fixture("kale_2_6.txt"), fixture("cabbage_1_5.txt")});
     run.run();
-    const AnalysisState& s = run.state();
-    EXPECT_EQ(s.BootCount[1], 2);
-    EXPECT_EQ(s.BootSum[1], 8);
-    EXPECT_EQ(s.BootSumSq[1], 40);
-    EXPECT_EQ(s.BootVariance[1], 8);
-    EXPECT_EQ(s.BootVarianceBySums[2], 8);
-    EXPECT_EQ(s.BootSD[2], std::sqrt(8.0));
-    EXPECT_EQ(s.GrandMean, 3.5);
-    EXPECT_EQ(s.SSBetween, 20 * 0.25 + 25 * 0.25);
-    EXPECT_EQ(s.SSWithin, 19 * 8.0 + 24 * 8.0);
-    EXPECT_EQ(s.DfBetween, 1);
-    EXPECT_EQ(s.DfWithin, 43);
-    EXPECT_EQ(s.TotalSampleSize, 45);
-    EXPECT_TRUE(s.FValueDefined);
-    EXPECT_EQ(s.FValue, (11.25 / 1) / (344.0 / 43));
+    const CartesianResult& r = run.result();
+    EXPECT_EQ(treatmentOf(r, 1).bootstrapNumber, 2);
+    EXPECT_EQ(treatmentOf(r, 1).sum, 8);
+    EXPECT_EQ(treatmentOf(r, 1).sumSquares, 40);
+    EXPECT_EQ(treatmentOf(r, 1).variance, 8);
+    EXPECT_EQ(treatmentOf(r, 2).varianceBySums, 8);
+    EXPECT_EQ(treatmentOf(r, 2).sd, std::sqrt(8.0));
+    EXPECT_EQ(r.anova.grandMean, 3.5);
+    EXPECT_EQ(r.anova.ssBetween, 20 * 0.25 + 25 * 0.25);
+    EXPECT_EQ(r.anova.ssWithin, 19 * 8.0 + 24 * 8.0);
+    EXPECT_EQ(r.anova.dfBetween, 1);
+    EXPECT_EQ(r.anova.dfWithin, 43);
+    EXPECT_EQ(r.anova.totalSampleSize, 45);
+    EXPECT_TRUE(r.anova.f.has_value());
+    EXPECT_EQ(*r.anova.f, (11.25 / 1) / (344.0 / 43));
 }
 
 TEST(CartesianRun, ZeroWithinGroupsVarianceLeavesFUndefined) {
     CartesianRun run;
-    run.state().FValue = 123;  // left by an earlier run
     run.folder.write("a.txt", treatmentText("A", "A", 2, {"1", "1"}));
     run.folder.write("b.txt", treatmentText("B", "B", 2, {"2", "2"}));
     run.script({run.folder.path() / "a.txt", run.folder.path() / "b.txt"});
     run.run();
-    EXPECT_FALSE(run.state().FValueDefined);
-    EXPECT_EQ(run.state().FValue, 123);
+    EXPECT_FALSE(run.result().anova.f.has_value());
 }
 
 TEST(CartesianRun, ConstantSamplesGiveNoSpreadRatherThanNotANumber) {
@@ -99,10 +96,11 @@ TEST(CartesianRun, ConstantSamplesGiveNoSpreadRatherThanNotANumber) {
     run.folder.write("b.txt", treatmentText("B", "B", 777, std::vector<std::string>(777, "0.456")));
     run.script({run.folder.path() / "a.txt", run.folder.path() / "b.txt"});
     run.run();
-    ASSERT_LT(run.state().DiffVariance[1][2], 0);
-    EXPECT_EQ(run.state().DiffSD[1][2], 0);
-    EXPECT_EQ(run.state().TLowerLimit[1][2], run.state().DiffMean[1][2]);
-    EXPECT_FALSE(run.state().FValueDefined);
+    const PairFigures pair = figuresOf(run.result(), 1, 2);
+    ASSERT_LT(pair.variance, 0);
+    EXPECT_EQ(pair.sd, 0);
+    EXPECT_EQ(pair.tLower, pair.mean);
+    EXPECT_FALSE(run.result().anova.f.has_value());
     const std::string report = readFile(run.folder.path() / run.state().OutputFileName);
     EXPECT_EQ(report.find("NAN"), std::string::npos);
     EXPECT_NE(report.find("F value = undefined"), std::string::npos);
@@ -154,7 +152,7 @@ TEST(CartesianRun, EdgeCasesNeverShowNaNOrInfinity) {
         run.script({run.folder.path() / "a.txt", run.folder.path() / "b.txt"});
         run.run();
         ASSERT_TRUE(run.reportWritten());
-        EXPECT_EQ(run.state().FValueDefined, c.fDefined);
+        EXPECT_EQ(run.result().anova.f.has_value(), c.fDefined);
         const std::string report = readFile(run.folder.path() / run.state().OutputFileName);
         EXPECT_FALSE(showsNotFinite(report)) << report;
         EXPECT_EQ(report.find("F value = undefined") != std::string::npos, !c.fDefined);
@@ -173,18 +171,21 @@ TEST(CartesianRun, ThreeTreatmentsAreNumberedByMean) {
         run.script({fixture("mean_010.txt"), fixture("mean_030.txt"), fixture("mean_020.txt")}, false, c.reversed);
         run.run();
         const AnalysisState& s = run.state();
+    const CartesianResult& r = run.result();
         for (int p = 1; p <= 3; ++p) {
-            EXPECT_EQ(s.TreatmentName[p], c.names[p - 1]);
-            EXPECT_EQ(s.TreatmentFileSorted[p], s.TreatmentFile[s.OrderIndex[p]]);
+            EXPECT_EQ(treatmentOf(r, p).name, c.names[p - 1]);
+            EXPECT_EQ(treatmentOf(r, p).source, s.TreatmentFile[treatmentOf(r, p).entry + 1]);
         }
-        EXPECT_EQ(s.SidakAlpha, 0.016952427508441503);
-        EXPECT_EQ(s.TableRuleDouble, std::string(48, '='));
-        EXPECT_EQ(s.TableRuleSingle, std::string(48, '-'));
+        EXPECT_EQ(r.sidakAlpha, 0.016952427508441503);
+        // The triangle tables' rules are 11 n + 15 long.
+        const std::string report = readFile(run.folder.path() / s.OutputFileName);
+        EXPECT_NE(report.find("\r\n " + std::string(48, '=') + "\r\n"), std::string::npos);
+        EXPECT_NE(report.find("\r\n " + std::string(48, '-') + "\r\n"), std::string::npos);
         for (int i = 1; i < 3; ++i) {
-            for (int j = i + 1; j <= 3; ++j) EXPECT_EQ(figuresOf(s, i, j), literalPair(run.context, i, j));
+            for (int j = i + 1; j <= 3; ++j) EXPECT_EQ(figuresOf(r, i, j), literalPair(run.context, i, j));
         }
         // Larger-mean minus smaller-mean either way: the same pair tables.
-        EXPECT_GT(s.DiffMean[1][3], 0);
+        EXPECT_GT(figuresOf(r, 1, 3).mean, 0);
     }
 }
 
@@ -209,15 +210,14 @@ TEST(CartesianRun, FourTreatmentsMatchTheLiteralWorkingInEveryPair) {
     }
     run.script(files);
     run.run();
-    const AnalysisState& s = run.state();
-    EXPECT_EQ(s.PairCount, 6);
-    EXPECT_EQ(s.SidakAlpha, 0.008512444610847103);
-    for (int p = 1; p < 4; ++p) EXPECT_GE(s.BootMean[p], s.BootMean[p + 1]);
+    const CartesianResult& r = run.result();
+    EXPECT_EQ(static_cast<int>(r.pairs.size()), 6);
+    EXPECT_EQ(r.sidakAlpha, 0.008512444610847103);
+    for (int p = 1; p < 4; ++p) EXPECT_GE(treatmentOf(r, p).mean, treatmentOf(r, p + 1).mean);
     for (int i = 1; i < 4; ++i) {
         for (int j = i + 1; j <= 4; ++j) {
             SCOPED_TRACE(::testing::Message() << "pair " << i << "," << j);
-            EXPECT_EQ(figuresOf(s, i, j), literalPair(run.context, i, j));
-            EXPECT_EQ(s.PValue[j][i], s.PValue[i][j]);
+            EXPECT_EQ(figuresOf(r, i, j), literalPair(run.context, i, j));
         }
     }
     EXPECT_TRUE(run.reportWritten());
@@ -258,8 +258,8 @@ TEST(CartesianRun, ASecondRunCountsAfresh) {
     run.run();
     run.script({fixture("kale_2_6.txt"), fixture("cabbage_1_5.txt")});
     run.run();
-    EXPECT_EQ(run.state().SigCount[1][2], 2);
-    EXPECT_EQ(run.state().InsigCount[1][2], 2);
+    EXPECT_EQ(figuresOf(run.result(), 1, 2).significant, 2);
+    EXPECT_EQ(figuresOf(run.result(), 1, 2).insignificant, 2);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // treatment and the next ones, and what a table lacks is asked for by name.
 #include <gtest/gtest.h>
 
+#include "core/analysis/cartesian_run.h"
 #include "support/cartesian_run.h"
 
 namespace cpt::testing {
@@ -157,12 +158,12 @@ TEST(TableInput, MissingEntriesAreAskedByNameUntilTheAnswerIsUsable) {
     EXPECT_EQ(shown[12].prompt, "The estimate must be a number; \"\" is not.\nPlease enter it again.");
     EXPECT_EQ(shown[15].prompt, "The table \"r.csv\" gives no estimate for treatment \"Sorghum\" (the parameter's "
                                 "value for the full sample).\nEnter the estimate:");
-    const AnalysisState& s = run.state();
-    ASSERT_EQ(s.TreatmentName[1], "Maize");
-    EXPECT_EQ(s.SampleSize[1], 61);
-    EXPECT_EQ(s.PointEstimate[1], 0.1512);
-    EXPECT_EQ(s.SampleSize[2], 55);
-    EXPECT_EQ(s.PointEstimate[2], 0.13);
+    const std::vector<Treatment>& entered = run.context.cartesianRun->treatments;
+    ASSERT_EQ(entered.at(0).name, "Maize");
+    EXPECT_EQ(entered.at(0).sampleSize, 61);
+    EXPECT_EQ(entered.at(0).estimate, 0.1512);
+    EXPECT_EQ(entered.at(1).sampleSize, 55);
+    EXPECT_EQ(entered.at(1).estimate, 0.13);
 }
 
 TEST(TableInput, ALongTableOfSeveralParametersAsksWhichOne) {

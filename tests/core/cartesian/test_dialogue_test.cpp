@@ -1,9 +1,9 @@
 // The questions of the button "Q. CartesianPT" and the flow record.
 #include <gtest/gtest.h>
 
-#include "core/state/control_names.h"
+#include "desktop_model/state/control_names.h"
 #include "support/cartesian_run.h"
-#include "core/cartesian/test_dialogue.h"
+#include "desktop_model/cartesian/test_dialogue.h"
 
 namespace cpt::testing {
 namespace {
@@ -33,7 +33,7 @@ TEST(TestDialogue, OrdinaryRunAsksTwoYesNoQuestionsThenTheInput) {
     EXPECT_TRUE(s.ReversedSort);
     EXPECT_FALSE(s.DetailedDifferences);
     EXPECT_FALSE(s.FlowRecord);
-    EXPECT_EQ(s.TreatmentName[1], "Cabbage");  // ascending on reversed sort
+    EXPECT_EQ(run.result().treatments.at(0).name, "Cabbage");  // ascending on reversed sort
     const ControlModel& window = run.context.window;
     EXPECT_FALSE(window[control::Image1].visible);
     EXPECT_TRUE(window[control::Label4].visible);

@@ -2,6 +2,7 @@
 // maintainer's transformations.
 #include <gtest/gtest.h>
 
+#include "core/analysis/cartesian_run.h"
 #include "support/cartesian_run.h"
 
 namespace cpt::testing {
@@ -39,8 +40,8 @@ TEST(TreatmentInput, CountAnswerRoundsHalvesToEvenAndSetsSidakAlpha) {
         run.answerFiles(writeTreatments(run, c.count)).answerReportCode();
         run.run();
         EXPECT_EQ(run.state().TreatmentCount, c.count);
-        EXPECT_EQ(run.state().PairCount, c.count * (c.count - 1) / 2);
-        EXPECT_EQ(run.state().SidakAlpha, c.sidakAlpha);
+        EXPECT_EQ(run.result().pairs.size(), static_cast<std::size_t>(c.count * (c.count - 1) / 2));
+        EXPECT_EQ(run.result().sidakAlpha, c.sidakAlpha);
         EXPECT_EQ(run.state().OutputPrefix, "25A-Cartesian diff");
         EXPECT_EQ(run.state().LastTreatmentCode, 'C' + std::to_string(c.count));
     }
@@ -138,11 +139,11 @@ TEST(TreatmentInput, ValueListEndsAtMinusOneOrAfterB) {
         auto second = run.folder.write("b.txt", treatmentText("B", "B", 4, {"0", "0", "0", "1"}));
         run.script({first, second});
         run.run();
-        const AnalysisState& s = run.state();
-        EXPECT_EQ(s.EntryMean[1], c.orderingMean);
-        EXPECT_EQ(s.BootstrapNumber[1], 4);
-        EXPECT_EQ(s.BootCount[1], 4);
-        EXPECT_EQ(s.BootMean[1], 2.5);
+    const CartesianResult& r = run.result();
+        EXPECT_EQ(treatmentOf(r, 1).orderingMean, c.orderingMean);
+        EXPECT_EQ(run.context.cartesianRun->treatments.at(0).values.size(), 4u);
+        EXPECT_EQ(treatmentOf(r, 1).bootstrapNumber, 4);
+        EXPECT_EQ(treatmentOf(r, 1).mean, 2.5);
         EXPECT_EQ(valuesAt(run.context, 1)[3], 4);
     }
 }
@@ -156,12 +157,12 @@ TEST(TreatmentInput, OrderingMeanWithValueBPlusOneDecidesTheNumbering) {
     auto a = run.folder.write("a.txt", treatmentText("A", "A", 2, {"1", "2", "100"}));
     run.script({b, a});
     run.run();
-    const AnalysisState& s = run.state();
-    EXPECT_EQ(s.TreatmentName[1], "A");
-    EXPECT_EQ(s.BootMean[1], 1.5);
-    EXPECT_EQ(s.DiffMean[1][2], 4);
-    EXPECT_EQ(s.PercentileLower[1][2], 3);
-    EXPECT_EQ(s.PercentileUpper[1][2], 5);
+    const CartesianResult& r = run.result();
+    EXPECT_EQ(treatmentOf(r, 1).name, "A");
+    EXPECT_EQ(treatmentOf(r, 1).mean, 1.5);
+    EXPECT_EQ(figuresOf(r, 1, 2).mean, 4);
+    EXPECT_EQ(figuresOf(r, 1, 2).percentileLower, 3);
+    EXPECT_EQ(figuresOf(r, 1, 2).percentileUpper, 5);
 }
 
 TEST(TreatmentInput, MaintainerTransformations) {
@@ -189,7 +190,7 @@ TEST(TreatmentInput, MaintainerTransformations) {
         run.run();
         const AnalysisState& s = run.state();
         EXPECT_EQ(s.Transformation, c.transformation);
-        int slot = s.TreatmentName[1] == "A" ? 1 : 2;
+        int slot = run.result().treatments.at(0).name == "A" ? 1 : 2;
         EXPECT_EQ(valuesAt(run.context, slot)[0], c.stored);
         const auto& box = run.dialogs.shown[5];
         EXPECT_EQ(box.prompt, "No transformation (0), Arcsine (1), or logit (2) transformation?");

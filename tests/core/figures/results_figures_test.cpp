@@ -14,6 +14,9 @@
 namespace cpt::figures {
 namespace {
 
+using testing::figuresOf;
+using testing::treatmentOf;
+
 std::vector<const Text*> textsWithRole(const Figure& figure, const std::string& role) {
     std::vector<const Text*> found;
     for (const Text& text : figure.texts) {
@@ -45,14 +48,15 @@ struct ThreeTreatmentRun : ::testing::Test {
 
 TEST_F(ThreeTreatmentRun, SummaryKeepsTheReportsOrderLettersAndPairFigures) {
     const AnalysisState& s = run.state();
+    const CartesianResult& r = run.result();
     ASSERT_EQ(summary.treatments.size(), 3u);
     ASSERT_EQ(summary.pairs.size(), 3u);
     EXPECT_EQ(summary.parameterCode, s.LastTreatmentCode);
     for (int t = 1; t <= 3; ++t) {
         const TreatmentSummary& treatment = summary.treatments[static_cast<std::size_t>(t - 1)];
-        EXPECT_EQ(treatment.name, s.TreatmentName[t]);
-        EXPECT_EQ(treatment.mean, s.BootMean[t]);
-        EXPECT_EQ(treatment.standardError, s.BootSD[t]);
+        EXPECT_EQ(treatment.name, treatmentOf(r, t).name);
+        EXPECT_EQ(treatment.mean, treatmentOf(r, t).mean);
+        EXPECT_EQ(treatment.standardError, treatmentOf(r, t).sd);
         EXPECT_LE(treatment.percentileLower, treatment.mean);
         EXPECT_GE(treatment.percentileUpper, treatment.mean);
         EXPECT_FALSE(treatment.letters.empty());
@@ -60,9 +64,9 @@ TEST_F(ThreeTreatmentRun, SummaryKeepsTheReportsOrderLettersAndPairFigures) {
     }
     for (const PairSummary& pair : summary.pairs) {
         const int i = pair.first + 1, j = pair.second + 1;
-        EXPECT_EQ(pair.meanDifference, s.DiffMean[i][j]);
-        EXPECT_EQ(pair.pValue, s.PValue[i][j]);
-        EXPECT_EQ(pair.percentileLower, s.PercentileLower[i][j]);
+        EXPECT_EQ(pair.meanDifference, figuresOf(r, i, j).mean);
+        EXPECT_EQ(pair.pValue, figuresOf(r, i, j).pValue);
+        EXPECT_EQ(pair.percentileLower, figuresOf(r, i, j).percentileLower);
         // The histogram is of the same differences as the report's figures.
         const DifferenceHistogram histogram = summary.histogram(pair);
         EXPECT_EQ(histogram.total, pair.differenceCount);

@@ -5,15 +5,16 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "core/common/user_error.h"
-#include "core/cartesian/difference_engine.h"
-#include "core/state/control_names.h"
-#include "support/sample_runs.h"
+#include "core/analysis/cartesian_run.h"
+#include "desktop_model/cartesian/difference_engine.h"
+#include "desktop_model/state/control_names.h"
+#include "support/sample_results.h"
 #include "support/app_fixture.h"
-#include "support/result_of_state.h"
 
 namespace cpt {
 namespace {
@@ -49,9 +50,11 @@ void expectSameLines(const std::vector<std::string>& actual, const std::vector<s
     EXPECT_EQ(actual.size(), expected.size());
 }
 
-// The flow's report of the state as the test filled it.
-void printReport(AppContext& context) {
-    testing::keepResultOfState(context);
+// The flow's report of a result put together by hand, as the context's run.
+void printReport(AppContext& context, const testing::ResultBuilder& result) {
+    auto run = std::make_shared<CartesianRun>();
+    run->result = result.build();
+    context.cartesianRun = std::move(run);
     PrintMultiCIofDifference(context);
 }
 
@@ -67,10 +70,10 @@ struct ReportRun : AppFixture {
 
 TEST(ConfidenceIntervalReport, ThreeTreatmentsGolden) {
     ReportRun run;
-    testing::fillThreeTreatments(run.context.state);
+    testing::setThreeTreatmentTexts(run.context.state);
     run.startAt({2026, 12, 9, 22, 30, 0}, 150);
     run.dialogs.answerInput(CodeTitle, "1");
-    printReport(run.context);
+    printReport(run.context, testing::threeTreatments());
 
     EXPECT_EQ(run.context.state.OutputFileName, "25A-Cartesian diff results-r_2026129-223230.txt");
     EXPECT_EQ(run.folder.files(), std::vector<std::string>{run.context.state.OutputFileName});
@@ -84,7 +87,7 @@ TEST(ConfidenceIntervalReport, ThreeTreatmentsGolden) {
               "If not, just click on OK.");
     EXPECT_EQ(box.defaultText, "1");
     EXPECT_EQ(run.dialogs.beeps, 2);
-    EXPECT_DOUBLE_EQ(run.context.state.BootMeanDiff[3][1], 0.35);
+    EXPECT_DOUBLE_EQ(run.context.cartesianRun->result->pair(0, 2).meanDifference, 0.35);
     EXPECT_EQ(run.context.state.TableNumber, 7);
 
     const ControlModel& window = run.context.window;
@@ -105,11 +108,11 @@ TEST(ConfidenceIntervalReport, ThreeTreatmentsGolden) {
 // and the random form of the file name.
 TEST(ConfidenceIntervalReport, FourTreatmentsGolden) {
     ReportRun run;
-    testing::fillFourTreatments(run.context.state);
+    testing::setFourTreatmentTexts(run.context.state);
     run.startAt({2026, 12, 9, 22, 30, 31}, 119);
     run.dialogs.answerInput(CodeTitle, "Host");
     run.clock.queueRandom(0.0625);  // 62.5 goes to 62
-    printReport(run.context);
+    printReport(run.context, testing::fourTreatments());
 
     EXPECT_EQ(run.context.state.OutputFileName, "25A-Cartesian diff results-R0_Host 62.txt");
     expectSameLines(run.report(), goldenLines("four_treatments.txt"));
@@ -117,13 +120,12 @@ TEST(ConfidenceIntervalReport, FourTreatmentsGolden) {
 
 TEST(ConfidenceIntervalReport, TwoTreatmentsHaveNoSidakLines) {
     ReportRun run;
-    AnalysisState& s = run.context.state;
-    testing::fillThreeTreatments(s);
-    testing::setTreatmentCount(s, 2);
+    testing::setThreeTreatmentTexts(run.context.state);
+    run.context.state.TreatmentCount = 2;
     // A clock set back an hour during the run still gives the length of the run.
     run.startAt({2026, 12, 9, 23, 32, 2}, -3600);
     run.dialogs.answerInput(CodeTitle, "1");
-    printReport(run.context);
+    printReport(run.context, testing::threeTreatments().count(2));
 
     std::vector<std::string> lines = run.report();
     EXPECT_EQ(lines.at(36), "  ");
@@ -142,11 +144,11 @@ TEST(ConfidenceIntervalReport, TwoTreatmentsHaveNoSidakLines) {
 
 TEST(ConfidenceIntervalReport, TableNumbersContinueInTheNextReport) {
     ReportRun run;
-    testing::fillThreeTreatments(run.context.state);
+    testing::setThreeTreatmentTexts(run.context.state);
     run.dialogs.answerInput(CodeTitle, "1").answerInput(CodeTitle, "1");
-    printReport(run.context);
+    printReport(run.context, testing::threeTreatments());
     const std::string first = run.context.state.OutputFileName;
-    printReport(run.context);
+    printReport(run.context, testing::threeTreatments());
 
     // Same second, same name: the second report goes beside the first.
     EXPECT_EQ(first, "25A-Cartesian diff results-r_2026129-22322.txt");
@@ -163,11 +165,11 @@ TEST(ConfidenceIntervalReport, TableNumbersContinueInTheNextReport) {
 
 TEST(ConfidenceIntervalReport, TracesEachProcedureInTheFlowRecord) {
     ReportRun run;
-    testing::fillThreeTreatments(run.context.state);
+    testing::setThreeTreatmentTexts(run.context.state);
     run.context.state.FlowRecord = true;
     run.context.flowFile.open(run.folder.path() / "flow.txt");
     run.dialogs.answerInput(CodeTitle, "1");
-    printReport(run.context);
+    printReport(run.context, testing::threeTreatments());
     run.context.flowFile.close();
     EXPECT_EQ(readLines(run.folder.path() / "flow.txt"),
               (std::vector<std::string>{"Sub PrintMultiCIofDifference", "Sub PrintPairTestTable",
@@ -203,12 +205,12 @@ private:
 
 TEST(ConfidenceIntervalReport, ReportCutShortIsRemovedAndReported) {
     AppFixture run;
-    testing::fillThreeTreatments(run.context.state);
+    testing::setThreeTreatmentTexts(run.context.state);
     run.dialogs.answerInput("Add a code to the output filename?", "1");
     run.context.window[control::MSFlexGrid1].visible = false;
     try {
         FileSizeLimit limit(4096);
-        printReport(run.context);
+        printReport(run.context, testing::threeTreatments());
         ADD_FAILURE() << "a report larger than the limit was written";
     } catch (const UserError& error) {
         EXPECT_NE(std::string(error.what()).find("could not be written completely"), std::string::npos)

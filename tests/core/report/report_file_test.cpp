@@ -7,6 +7,7 @@
 #include "core/common/pending_file.h"
 #include "core/common/user_error.h"
 #include "core/report/report_file.h"
+#include "desktop_model/report/report_dialogue.h"
 #include "core/report/report_file_name.h"
 #include "core/report/report_timing.h"
 #include "support/app_fixture.h"

@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "core/report/significance_overview.h"
-#include "support/result_of_state.h"
-#include "support/sample_runs.h"
+#include "desktop_model/report/overview_window.h"
+#include "support/sample_results.h"
 #include "support/app_fixture.h"
 
 namespace cpt {
@@ -24,8 +24,7 @@ std::vector<std::vector<std::string>> cells(const GridModel& grid) {
 
 TEST(SignificanceOverview, FourTreatmentGrid) {
     AppFixture f;
-    testing::fillFourTreatments(f.context.state);
-    ShowMultiCIofDifference(f.context, testing::resultOf(f.context.state));
+    ShowMultiCIofDifference(f.context, testing::fourTreatments().build());
     const GridModel& grid = f.context.window.grid;
     const std::string longName = "Brassica oleracea var. capitata cv. Golden Acre";
     EXPECT_EQ(cells(grid), (std::vector<std::vector<std::string>>{
@@ -61,14 +60,13 @@ TEST(SignificanceOverview, RoundingOfTheCells) {
     };
     for (const Case& c : cases) {
         AppFixture f;
-        AnalysisState& s = f.context.state;
-        testing::setTreatmentCount(s, 2);
-        s.TreatmentName[1] = "A";
-        s.TreatmentName[2] = "B";
-        s.BootMeanDiff[1][2] = s.BootMeanDiff[2][1] = c.meanDifference;
-        s.PValue[1][2] = s.PValue[2][1] = c.pValue;
-        s.TLowerLimit[1][2] = c.tLower;
-        ShowMultiCIofDifference(f.context, testing::resultOf(f.context.state));
+        testing::ResultBuilder result(2);
+        result.treatmentAt(1).name = "A";
+        result.treatmentAt(2).name = "B";
+        result.at(1, 2).meanDifference = c.meanDifference;
+        result.at(1, 2).result.pValue = c.pValue;
+        result.at(1, 2).result.tLower = c.tLower;
+        ShowMultiCIofDifference(f.context, result.build());
         EXPECT_EQ(cells(f.context.window.grid), (std::vector<std::vector<std::string>>{
                                                     {"", "A", "B"}, {"A", " ----", c.upper}, {"B", c.lower, " ----"}}))
             << c.meanDifference;
@@ -77,10 +75,8 @@ TEST(SignificanceOverview, RoundingOfTheCells) {
 
 TEST(SignificanceOverview, ShrinksToTheRun) {
     AppFixture f;
-    testing::fillFourTreatments(f.context.state);
-    ShowMultiCIofDifference(f.context, testing::resultOf(f.context.state));
-    testing::setTreatmentCount(f.context.state, 2);
-    ShowMultiCIofDifference(f.context, testing::resultOf(f.context.state));
+    ShowMultiCIofDifference(f.context, testing::fourTreatments().build());
+    ShowMultiCIofDifference(f.context, testing::fourTreatments().count(2).build());
     EXPECT_EQ(f.context.window.grid.rows, 3);
     EXPECT_EQ(f.context.window.grid.columns, 3);
     EXPECT_EQ(f.context.window.grid.columnWidths.size(), 3u);

@@ -1,12 +1,12 @@
-#include "core/shell/greetings.h"
+#include "desktop_model/shell/greetings.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
-#include "core/shell/main_window_model.h"
-#include "core/state/control_names.h"
-#include "core/state/sayings.h"
+#include "desktop_model/shell/main_window_model.h"
+#include "desktop_model/state/control_names.h"
+#include "desktop_model/state/sayings.h"
 #include "support/app_fixture.h"
 
 namespace cpt {

@@ -1,12 +1,12 @@
-#include "core/shell/main_window_model.h"
-#include "core/state/button_states.h"
-#include "core/state/control_names.h"
+#include "desktop_model/shell/main_window_model.h"
+#include "desktop_model/state/button_states.h"
+#include "desktop_model/state/control_names.h"
 
 #include <gtest/gtest.h>
 
 #include <set>
 
-#include "core/state/main_window_controls.h"
+#include "desktop_model/state/main_window_controls.h"
 #include "support/app_fixture.h"
 
 namespace cpt {

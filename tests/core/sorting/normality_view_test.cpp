@@ -1,4 +1,4 @@
-#include "core/sorting/normality_view.h"
+#include "desktop_model/sorting/normality_view.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "core/state/control_names.h"
+#include "desktop_model/state/control_names.h"
 #include "support/sort_count_script.h"
 #include "support/app_fixture.h"
 

@@ -1,4 +1,4 @@
-#include "core/sorting/sort_and_count.h"
+#include "desktop_model/sorting/sort_and_count.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "core/common/user_error.h"
-#include "core/shell/main_window_model.h"
+#include "desktop_model/shell/main_window_model.h"
 #include "core/sorting/sort_count_files.h"
 #include "support/sort_count_script.h"
 #include "support/app_fixture.h"

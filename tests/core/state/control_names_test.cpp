@@ -5,8 +5,8 @@
 #include <set>
 #include <string_view>
 
-#include "core/state/control_names.h"
-#include "core/state/main_window_controls.h"
+#include "desktop_model/state/control_names.h"
+#include "desktop_model/state/main_window_controls.h"
 
 namespace cpt {
 namespace {

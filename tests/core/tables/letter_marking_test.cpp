@@ -5,10 +5,10 @@
 #include <vector>
 
 #include "core/common/output_file.h"
+#include "core/common/print_line.h"
 #include "core/report/letter_rows.h"
 #include "core/tables/letter_tables.h"
-#include "support/result_of_state.h"
-#include "support/sample_runs.h"
+#include "support/sample_results.h"
 #include "support/app_fixture.h"
 
 namespace cpt {
@@ -74,16 +74,16 @@ TEST(LetterMarking, FourTreatmentRowsFollowThePattern) {
     for (const FourCase& c : cases) {
         SCOPED_TRACE(c.what);
         AppFixture f;
-        AnalysisState& s = f.context.state;
-        testing::setTreatmentCount(s, 4);
+        testing::ResultBuilder s(4);
         const char* names[] = {"", "W", "X", "Y", "Z"};
-        for (int t = 1; t <= 4; ++t) testing::setTreatment(s, t, {names[t], 5.0 - t, 5.0 - t, 0.25, 0.5, 20, 100});
+        for (int t = 1; t <= 4; ++t) s.treatment(t, {names[t], 5.0 - t, 5.0 - t, 0.25, 0.5, 20, 100});
         int k = 0;
         for (int i = 1; i <= 4; ++i) {
-            for (int j = i + 1; j <= 4; ++j) s.PValue[i][j] = s.PValue[j][i] = c.pValues[k++];
+            for (int j = i + 1; j <= 4; ++j) s.at(i, j).result.pValue = c.pValues[k++];
         }
         OutputFile report(f.folder.path() / "rows.txt");
-        PrintPairTestTable4Treats(f.context, testing::resultOf(s), report);
+        PrintLine line(report);
+        writeLetterRows(line, s.build());
         report.close();
 
         std::vector<std::string> expected;

@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "core/common/output_file.h"
+#include "core/common/print_line.h"
 #include "core/report/pair_tables.h"
-#include "support/result_of_state.h"
-#include "support/sample_runs.h"
+#include "support/sample_results.h"
 #include "core/tables/table_forms.h"
 #include "support/app_fixture.h"
 
@@ -34,9 +34,12 @@ std::string blanks(std::string text) {
 }
 
 struct TablesRun : AppFixture {
+    testing::ResultBuilder result{0};
+    int tableNumber = 0;
     std::vector<std::string> write() {
         OutputFile report(folder.path() / "tables.txt");
-        PrintPairTestTable(context, testing::resultOf(context.state), report);
+        PrintLine line(report);
+        writePairTables(line, result.build(), tableNumber);
         report.close();
         return readLines(folder.path() / "tables.txt");
     }
@@ -51,24 +54,24 @@ struct TablesRun : AppFixture {
 };
 
 // The three treatments of the described examples.
-void fillExample(AnalysisState& s) {
-    testing::setTreatmentCount(s, 3);
-    testing::setTreatment(s, 1, {"A", 0.3, 3, 0, 0.012, 10, 100});
-    testing::setTreatment(s, 2, {"B", 0.2, 2, 0, 0.0234, 10, 100});
-    testing::setTreatment(s, 3, {"C", 0.1, 1, 0, 0.5, 10, 100});
+void fillExample(testing::ResultBuilder& s) {
+    s.count(3);
+    s.treatment(1, {"A", 0.3, 3, 0, 0.012, 10, 100});
+    s.treatment(2, {"B", 0.2, 2, 0, 0.0234, 10, 100});
+    s.treatment(3, {"C", 0.1, 1, 0, 0.5, 10, 100});
     const double p[4][4] = {{}, {0, 0, 0.031, 0.004}, {0, 0.031, 0, 0.2}, {0, 0.004, 0.2, 0}};
     const double d[4][4] = {{}, {0, 0, 0.5, 1.25}, {0, 0.5, 0, 0.75}, {0, 1.25, 0.75, 0}};
     for (int i = 1; i <= 3; ++i) {
-        for (int j = 1; j <= 3; ++j) {
-            s.PValue[i][j] = p[i][j];
-            s.BootMeanDiff[i][j] = d[i][j];
+        for (int j = i + 1; j <= 3; ++j) {
+            s.at(i, j).result.pValue = p[i][j];
+            s.at(i, j).meanDifference = d[i][j];
         }
     }
 }
 
 TEST(PairTables, TableThreeOfTheExample) {
     TablesRun run;
-    fillExample(run.context.state);
+    fillExample(run.result);
     std::vector<std::string> lines = run.write();
     EXPECT_EQ(TablesRun::after(lines, " Table 3. Differences between treatments (Cartesian product test)", 6, 3),
               (std::vector<std::string>{
@@ -80,11 +83,11 @@ TEST(PairTables, TableThreeOfTheExample) {
 
 TEST(PairTables, LetterRowsOfTheExample) {
     TablesRun run;
-    AnalysisState& s = run.context.state;
+    testing::ResultBuilder& s = run.result;
     fillExample(s);
-    s.PValue[1][2] = s.PValue[2][1] = 0.5;   // s12 = 0
-    s.PValue[1][3] = s.PValue[3][1] = 0.01;  // s13 = 1
-    s.PValue[2][3] = s.PValue[3][2] = 0.3;   // s23 = 0
+    s.at(1, 2).result.pValue = 0.5;   // s12 = 0
+    s.at(1, 3).result.pValue = 0.01;  // s13 = 1
+    s.at(2, 3).result.pValue = 0.3;   // s23 = 0
     std::vector<std::string> lines = run.write();
     EXPECT_EQ(TablesRun::after(lines, " Table 6. Preliminary table of differences between treatments.", 7, 7),
               (std::vector<std::string>{
@@ -131,14 +134,14 @@ std::string sp(std::size_t count) { return std::string(count, ' '); }
 // past the column limits, and six table numbers continuing from the last one.
 TEST(PairTables, TwoTreatmentsWithEdgeValues) {
     TablesRun run;
-    AnalysisState& s = run.context.state;
-    testing::setTreatmentCount(s, 2);
-    testing::setTreatment(s, 1, {"ABCDEFGHIJKLM", 0.25, 20000.6, 0, 0.5, 10, 100});
-    testing::setTreatment(s, 2, {"ABCDEFGHIJKLMNO", -0.5, 0, 0, 0.25, 10, 100});
-    s.BootMeanDiff[1][2] = s.BootMeanDiff[2][1] = 10000.6;
-    s.PValue[1][2] = s.PValue[2][1] = 0.05;
-    s.TLowerLimit[1][2] = 0;
-    s.TableNumber = 7;
+    testing::ResultBuilder& s = run.result;
+    s.count(2);
+    s.treatment(1, {"ABCDEFGHIJKLM", 0.25, 20000.6, 0, 0.5, 10, 100});
+    s.treatment(2, {"ABCDEFGHIJKLMNO", -0.5, 0, 0, 0.25, 10, 100});
+    s.at(1, 2).meanDifference = 10000.6;
+    s.at(1, 2).result.pValue = 0.05;
+    s.at(1, 2).result.tLower = 0;
+    run.tableNumber = 7;
     std::vector<std::string> lines = run.write();
 
     const std::string doubleRule = " " + std::string(37, '=');
@@ -194,7 +197,7 @@ TEST(PairTables, TwoTreatmentsWithEdgeValues) {
                   sp(14) + "-.5" + sp(23) + ".25" + sp(22) + "b",
                   " " + std::string(75, '-'),
               }));
-    EXPECT_EQ(s.TableNumber, 13);
+    EXPECT_EQ(run.tableNumber, 13);
     EXPECT_EQ(lines.back(), " " + std::string(75, '-'));
 }
 
@@ -210,32 +213,33 @@ std::string placed(std::string start, const std::vector<std::pair<int, std::stri
 }
 
 // Five treatments; neighbours in the numbering alike, all others differ.
-void fillFive(AnalysisState& s) {
-    testing::setTreatmentCount(s, 5);
+void fillFive(testing::ResultBuilder& s) {
+    s.count(5);
     for (int t = 1; t <= 5; ++t) {
-        testing::setTreatment(s, t, {"T" + std::to_string(t), 0.6 - 0.1 * t, 1.0 - 0.1 * t, 0, 0.01 * t, 10, 100});
+        s.treatment(t, {"T" + std::to_string(t), 0.6 - 0.1 * t, 1.0 - 0.1 * t, 0, 0.01 * t, 10, 100});
     }
     for (int i = 1; i <= 5; ++i) {
         for (int j = i + 1; j <= 5; ++j) {
-            s.PValue[i][j] = s.PValue[j][i] = j - i >= 2 ? 0.01 : 0.2;
-            s.BootMeanDiff[i][j] = s.BootMeanDiff[j][i] = 0.1 * (j - i);
-            s.TLowerLimit[i][j] = 0.1 * (j - i) - 0.15;
+            s.at(i, j).result.pValue = j - i >= 2 ? 0.01 : 0.2;
+            s.at(i, j).meanDifference = 0.1 * (j - i);
+            s.at(i, j).result.tLower = 0.1 * (j - i) - 0.15;
         }
     }
 }
 
 TEST(PairTables, FiveTreatmentsByTheColumnRules) {
     TablesRun run;
-    AnalysisState& s = run.context.state;
+    testing::ResultBuilder& s = run.result;
     fillFive(s);
     const std::vector<std::string> lines = run.write();
 
     // Cells at 11 (j - 1) + 16, headings one further, the original column at
     // 11 n + 18 = 73, rules 11 n + 15 = 70 long.
-    auto pCell = [&](int i, int j) { return std::string(s.PValue[i][j] <= 0.05 ? " .01 *" : " .2 "); };
+    auto pValue = [&](int i, int j) { return s.at(std::min(i, j), std::max(i, j)).result.pValue; };
+    auto pCell = [&](int i, int j) { return std::string(pValue(i, j) <= 0.05 ? " .01 *" : " .2 "); };
     auto meanCell = [&](int i, int j) {
         const std::string number = " ." + std::to_string(std::abs(i - j)) + " ";
-        return s.PValue[i][j] <= 0.05 ? number + "*" : number;
+        return pValue(i, j) <= 0.05 ? number + "*" : number;
     };
     std::vector<std::string> table4{
         " " + std::string(70, '='),
@@ -280,13 +284,13 @@ TEST(PairTables, FiveTreatmentsByTheColumnRules) {
 
 TEST(PairTables, MoreGroupsThanLettersTakeOneLine) {
     TablesRun run;
-    AnalysisState& s = run.context.state;
-    testing::setTreatmentCount(s, 26);
+    testing::ResultBuilder& s = run.result;
+    s.count(26);
     for (int i = 1; i <= 26; ++i) {
-        testing::setTreatment(s, i, {"H" + std::to_string(i), 0.5, 0.5, 0, 0.01, 10, 100});
+        s.treatment(i, {"H" + std::to_string(i), 0.5, 0.5, 0, 0.01, 10, 100});
         for (int j = i + 1; j <= 26; ++j) {
             // 1-2, 3-4, ..., 25-26 differ: a group takes one of each, 2^13 groups.
-            s.PValue[i][j] = s.PValue[j][i] = (i % 2 == 1 && j == i + 1) ? 0.01 : 0.5;
+            s.at(i, j).result.pValue = (i % 2 == 1 && j == i + 1) ? 0.01 : 0.5;
         }
     }
     const std::vector<std::string> lines = run.write();
