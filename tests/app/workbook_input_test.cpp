@@ -82,6 +82,7 @@ TEST(WorkbookInput, AWorkbookGivesTheRunOfTheSameValuesInDescribedFiles) {
     dialogs.answerMessage("Detailed differences", AnswerNo).answerMessage("Reversed sort", AnswerNo);
     dialogs.answerInput(cpt::testing::CountTitle, "2").answerOpenFile("Input treatment 1", workbook.string());
     for (const Host& host : Hosts) dialogs.answerInput("Sample size", host.sampleSize).answerInput("Estimate", host.estimate);
+    dialogs.answerInput("Parameter", "r");
     dialogs.answerInput("Add a code to the output filename?", "1");
 
     EXPECT_EQ(fromWorkbook.runReport(), described.runReport());

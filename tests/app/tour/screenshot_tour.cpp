@@ -220,6 +220,7 @@ int main(int argc, char** argv) {
                      {"Estimate", 0, "0.1321"},
                      {"Sample size", 0, "48"},
                      {"Estimate", 0, "0.1209"},
+                     {"Parameter", 0, "r", true},
                      {"Add a code to the output filename?", 0, "table"}};
     qobject_cast<QPushButton*>(window.widget("cmdCartesianDifference"))->click();
     shoot("10-after-table-run");
