@@ -466,10 +466,12 @@ bool StudyWindow::canRun() const {
 void StudyWindow::regroup() {
     groups_.clear();
     groupingProblem_.clear();
-    treatments_ = usableTreatments(lacking_);
-    if (!treatments_.empty()) {
+    std::vector<Treatment> usable = usableTreatments(lacking_);
+    usableCount_ = usable.size();
+    if (!usable.empty()) {
         try {
-            std::vector<StudyParameterGroup> groups = groupByParameter(treatments_);
+            // Moved, not copied: the values of large files are held twice at most.
+            std::vector<StudyParameterGroup> groups = groupByParameter(std::move(usable));
             StudyOptions options;
             options.digits = digits_->value();
             checkStudyOptions(groups, options);
@@ -486,8 +488,13 @@ void StudyWindow::regroup() {
 // The grid shows what was read even when it cannot be run: each parameter a
 // row, each treatment a column, each cell the file it came from.
 void StudyWindow::showGrouping() {
+    std::vector<const Treatment*> shown;
+    for (const StudyFile& file : files_) {
+        for (const Treatment& treatment : file.treatments) shown.push_back(&treatment);
+    }
     QStringList parameters, names;
-    for (const Treatment& treatment : treatments_) {
+    for (const Treatment* entry : shown) {
+        const Treatment& treatment = *entry;
         if (!parameters.contains(qt(treatment.code))) parameters.push_back(qt(treatment.code));
         if (!names.contains(qt(treatment.name))) names.push_back(qt(treatment.name));
     }
@@ -497,7 +504,8 @@ void StudyWindow::showGrouping() {
     grid_->setColumnCount(static_cast<int>(names.size()));
     grid_->setVerticalHeaderLabels(parameters);
     grid_->setHorizontalHeaderLabels(names);
-    for (const Treatment& treatment : treatments_) {
+    for (const Treatment* entry : shown) {
+        const Treatment& treatment = *entry;
         const int row = static_cast<int>(parameters.indexOf(qt(treatment.code)));
         const int column = static_cast<int>(names.indexOf(qt(treatment.name)));
         const QString file = QFileInfo(qt(treatment.source)).fileName();
@@ -530,7 +538,7 @@ void StudyWindow::showGrouping() {
         } else {
             lines.push_back(tr("%1 parameters, %2 treatments, %3 pairs: ready to run.")
                                 .arg(groups_.size())
-                                .arg(treatments_.size())
+                                .arg(usableCount_)
                                 .arg(pairs));
         }
     } else if (files_.empty() && lines.isEmpty()) {

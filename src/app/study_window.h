@@ -117,7 +117,7 @@ private:
 
     QString folder_;
     std::vector<StudyFile> files_;
-    std::vector<Treatment> treatments_;  // of the usable files, entries filled in
+    std::size_t usableCount_ = 0;  // treatments of the usable files
     QStringList lacking_;
     bool ranSinceChange_ = false;
     std::optional<DateTime> fixedTime_;
