@@ -7,6 +7,7 @@
 
 #include "app/dedication_window.h"
 #include "app/main_window_widget.h"
+#include "app/read_wording.h"
 #include "app/results_window.h"
 #include "app/study_window.h"
 #include "core/analysis/cartesian_run.h"
@@ -75,7 +76,9 @@ DesktopApplication::DesktopApplication(Dialogs& dialogs, Clock& clock, bool main
     context_.whileRunning = [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); };
     // Workbooks too, besides the core's text forms.
     context_.readTreatments = [](const std::filesystem::path& path, const ReadOptions& options) {
-        return readTreatments(path, options);
+        ReadOptions worded = options;
+        worded.wording = desktopReadWording();
+        return readTreatments(path, worded);
     };
     connect(&timer_, &QTimer::timeout, this, &DesktopApplication::tick);
     timer_.start(500);

@@ -7,6 +7,8 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QStyleOptionFrame>
 #include <QScrollArea>
 #include <QShortcut>
 #include <QUrl>
@@ -34,6 +36,34 @@
 #include "desktop_model/state/control_names.h"
 
 namespace cpt::app {
+
+namespace {
+
+// A line too long for its box shown without its middle, never without its
+// start (what it is) or its end (the file's name); its text stays whole for
+// copying, and is shown whole while it has the focus.
+class MiddleElidedLine : public QLineEdit {
+public:
+    using QLineEdit::QLineEdit;
+
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        QStyleOptionFrame panel;
+        initStyleOption(&panel);
+        const QRect room = style()->subElementRect(QStyle::SE_LineEditContents, &panel, this).adjusted(2, 0, -2, 0);
+        if (hasFocus() || fontMetrics().horizontalAdvance(text()) <= room.width()) {
+            QLineEdit::paintEvent(event);
+            return;
+        }
+        QPainter painter(this);
+        style()->drawPrimitive(QStyle::PE_PanelLineEdit, &panel, &painter, this);
+        painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::Text));
+        painter.drawText(room, Qt::AlignVCenter | Qt::AlignLeft,
+                         fontMetrics().elidedText(text(), Qt::ElideMiddle, room.width()));
+    }
+};
+
+}  // namespace
 namespace {
 
 QString qt(const std::string& text) { return QString::fromStdString(text); }
@@ -133,7 +163,7 @@ MainWindowWidget::MainWindowWidget(const ControlModel& model, ClickHandler onCli
         add(name, label);
         right->addWidget(label);
     }
-    auto* dataFile = new QLineEdit(central);
+    auto* dataFile = new MiddleElidedLine(central);
     dataFile->setReadOnly(true);
     dataFile->installEventFilter(this);
     dataFile->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -142,6 +172,19 @@ MainWindowWidget::MainWindowWidget(const ControlModel& model, ClickHandler onCli
     right->addWidget(dataFile);
     right->addWidget(buildFrame("Frame1", 3));
     right->addStretch();
+    // The windows beside the described flow, in the corner it leaves empty,
+    // so that a newcomer finds them without knowing the keys.
+    auto* moreWindows = new QHBoxLayout();
+    moreWindows->addStretch();
+    auto* study = new QPushButton(tr("Study table... (Ctrl+T)"), central);
+    study->setObjectName(main_parts::StudyButton);
+    study->setToolTip(tr("A table of several parameters and their treatments, each parameter a Cartesian run"));
+    study->setFocusPolicy(Qt::TabFocus);
+    connect(study, &QPushButton::clicked, this, [this] {
+        if (onStudy_) onStudy_();
+    });
+    moreWindows->addWidget(study);
+    right->addLayout(moreWindows);
     layout->addLayout(right, 2, 2);
     layout->setColumnStretch(1, 1);
 
@@ -334,6 +377,7 @@ void MainWindowWidget::sync() {
                 if (applied != qt(control.caption)) {
                     applied = qt(control.caption);
                     static_cast<QLineEdit*>(widget)->setText(applied);
+                    static_cast<QLineEdit*>(widget)->setCursorPosition(0);
                 }
                 break;
             }

@@ -11,6 +11,11 @@ class QTableWidget;
 
 namespace cpt::app {
 
+// Object names of the parts the described window has not.
+namespace main_parts {
+inline constexpr char StudyButton[] = "studyButton";
+}  // namespace main_parts
+
 class FrequencyChart;
 
 // Draws the main window's control model with real widgets and passes the

@@ -89,6 +89,9 @@ ResultsWindow::ResultsWindow(QString reportPath, figures::RunSummary summary, QW
     connect(findPrevious, &QShortcut::activated, this, [this] { find(findBox_->text(), true); });
     auto* guideShortcut = new QShortcut(QKeySequence::HelpContents, this);
     connect(guideShortcut, &QShortcut::activated, this, [this] { openUserGuide(this); });
+    for (const QKeySequence& keys : {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)}) {
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, &QWidget::close);
+    }
 
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     resize(std::min(1000, screen.width() - 40), std::min(720, screen.height() - 60));

@@ -13,6 +13,9 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QShortcut>
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
@@ -26,9 +29,11 @@
 #include <sstream>
 
 #include "app/qt_dialogs.h"
+#include "app/read_wording.h"
 #include "app/results_window.h"
 #include "batch/input_files.h"
 #include "xlsx/read_treatments.h"
+#include "desktop_model/cartesian/missing_table_entries.h"
 #include "core/common/user_error.h"
 #include "core/figures/run_summary.h"
 #include "study_files/study_table_files.h"
@@ -80,6 +85,11 @@ StudyWindow::StudyWindow(QString folder, QWidget* parent) : QWidget(parent), fol
     splitter->setStretchFactor(1, 3);
     layout->addWidget(splitter);
     resize(1100, 700);
+    for (const QKeySequence& keys : {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)}) {
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, &QWidget::close);
+    }
+    showFiles();
+    showLacking();
     regroup();
 }
 
@@ -106,24 +116,79 @@ QWidget* StudyWindow::buildFilesBox() {
         const QString chosen = QFileDialog::getExistingDirectory(this, tr("A folder of treatment files"), folder_);
         if (!chosen.isEmpty()) addFolder(chosen);
     });
+    auto* removeButton = new QPushButton(tr("Remove"), box);
+    removeButton->setObjectName(study_parts::RemoveFiles);
+    removeButton->setToolTip(tr("Removes the files chosen in the list"));
+    connect(removeButton, &QPushButton::clicked, this, [this] {
+        QList<int> rows;
+        for (const QListWidgetItem* item : fileList_->selectedItems()) rows.push_back(fileList_->row(item));
+        std::sort(rows.begin(), rows.end(), std::greater<>());
+        for (int row : rows) removeFile(row);
+    });
     auto* clearButton = new QPushButton(tr("Clear"), box);
     clearButton->setObjectName(study_parts::ClearFiles);
     connect(clearButton, &QPushButton::clicked, this, &StudyWindow::clearFiles);
-    for (QPushButton* button : {addFilesButton, addFolderButton, clearButton}) {
+    for (QPushButton* button : {addFilesButton, addFolderButton, removeButton, clearButton}) {
         buttons->addWidget(button);
         beforeRun_.push_back(button);
     }
     buttons->addStretch();
     layout->addLayout(buttons);
 
-    grid_ = new QTableWidget(box);
+    auto* lists = new QSplitter(Qt::Horizontal, box);
+    fileList_ = new QListWidget(lists);
+    fileList_->setObjectName(study_parts::Files);
+    fileList_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    lists->addWidget(fileList_);
+    grid_ = new QTableWidget(lists);
+    lists->addWidget(grid_);
+    lists->setStretchFactor(0, 1);
+    lists->setStretchFactor(1, 3);
     grid_->setObjectName(study_parts::Grouping);
     grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     // The table's columns follow the grid's: a treatment dragged by its heading moves there.
     grid_->horizontalHeader()->setSectionsMovable(true);
     grid_->horizontalHeader()->setToolTip(tr("Drag a treatment to change the order of the table's columns"));
-    layout->addWidget(grid_, 1);
+    layout->addWidget(lists, 1);
+
+    // What a table lacks is typed here, as the main window asks it in boxes.
+    auto* lacking = new QGroupBox(tr("What the tables lack: the sample size n and the estimate of each treatment"), box);
+    lacking->setObjectName(study_parts::LackingBox);
+    lackingBox_ = lacking;
+    auto* lackingLayout = new QVBoxLayout(lacking);
+    auto* oneRow = new QHBoxLayout();
+    oneRow->addWidget(new QLabel(tr("One n for all:"), lacking));
+    oneSampleSize_ = new QLineEdit(lacking);
+    oneSampleSize_->setObjectName(study_parts::OneSampleSize);
+    oneSampleSize_->setPlaceholderText(tr("the n of every treatment whose box n is left empty"));
+    connect(oneSampleSize_, &QLineEdit::textChanged, this, [this] {
+        ranSinceChange_ = false;
+        regroup();
+    });
+    oneRow->addWidget(oneSampleSize_, 1);
+    lackingLayout->addLayout(oneRow);
+    lackingTable_ = new QTableWidget(0, 5, lacking);
+    lackingTable_->setObjectName(study_parts::Lacking);
+    lackingTable_->setHorizontalHeaderLabels({tr("Parameter"), tr("Treatment"), tr("File"), tr("n"), tr("Estimate")});
+    lackingTable_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    lackingTable_->verticalHeader()->hide();
+    connect(lackingTable_, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
+        if (showingLacking_) return;
+        const QTableWidgetItem* key = lackingTable_->item(item->row(), LackTreatment);
+        if (key == nullptr) return;
+        const auto f = static_cast<std::size_t>(key->data(Qt::UserRole).toInt());
+        const auto t = static_cast<std::size_t>(key->data(Qt::UserRole + 1).toInt());
+        if (f >= files_.size() || t >= files_[f].treatments.size()) return;
+        if (item->column() == LackSampleSize) files_[f].typedSampleSize[t] = item->text();
+        if (item->column() == LackEstimate) files_[f].typedEstimate[t] = item->text();
+        ranSinceChange_ = false;
+        regroup();
+    });
+    lackingLayout->addWidget(lackingTable_);
+    layout->addWidget(lacking, 1);
+    beforeRun_.push_back(oneSampleSize_);
+    beforeRun_.push_back(lackingTable_);
 
     problem_ = new QLabel(box);
     problem_->setObjectName(study_parts::Problem);
@@ -217,20 +282,144 @@ QWidget* StudyWindow::buildTableBox() {
 
 void StudyWindow::addFiles(const QStringList& paths) {
     for (const QString& path : paths) {
+        StudyFile file{path, {}, {}, {}, {}};
         try {
             ReadOptions options;
             options.everyParameter = true;
-            std::vector<Treatment> read = batch::readInputFile(
+            options.leaveMissingOpen = true;  // typed in the window instead
+            options.wording = desktopReadWording();
+            file.treatments = batch::readInputFile(
                 path.toStdString(), options,
-                [](const std::filesystem::path& file, const ReadOptions& given) { return readTreatments(file, given); });
-            for (Treatment& treatment : read) treatments_.push_back(std::move(treatment));
+                [](const std::filesystem::path& read, const ReadOptions& given) { return readTreatments(read, given); });
+            file.typedSampleSize.resize(file.treatments.size());
+            file.typedEstimate.resize(file.treatments.size());
         } catch (const UserError& error) {
-            unreadable_.push_back(qt(error.what()));
+            file.refusal = qt(error.what());
         } catch (const std::bad_alloc&) {
-            unreadable_.push_back(tr("There is not enough memory for %1.").arg(path));
+            file.refusal = tr("There is not enough memory for %1.").arg(path);
+        }
+        if (!file.refusal.isEmpty()) file.treatments.clear();
+        files_.push_back(std::move(file));
+    }
+    ranSinceChange_ = false;
+    showFiles();
+    showLacking();
+    regroup();
+}
+
+void StudyWindow::removeFile(int index) {
+    if (index < 0 || static_cast<std::size_t>(index) >= files_.size()) return;
+    files_.erase(files_.begin() + index);
+    ranSinceChange_ = false;
+    showFiles();
+    showLacking();
+    regroup();
+}
+
+void StudyWindow::showFiles() {
+    fileList_->clear();
+    for (const StudyFile& file : files_) {
+        const QString name = QFileInfo(file.path).fileName();
+        auto* item = new QListWidgetItem(fileList_);
+        if (file.refusal.isEmpty()) {
+            item->setText(file.treatments.size() == 1 ? tr("%1: 1 treatment").arg(name)
+                                                      : tr("%1: %2 treatments").arg(name).arg(file.treatments.size()));
+            item->setToolTip(file.path);
+        } else {
+            item->setText(tr("%1: refused. %2").arg(name, file.refusal));
+            item->setForeground(QColor(170, 0, 0));
+            item->setBackground(QColor(255, 225, 225));
+            item->setToolTip(file.refusal + tr("\nChoose it and click Remove to leave it out."));
         }
     }
-    regroup();
+}
+
+void StudyWindow::showLacking() {
+    showingLacking_ = true;
+    lackingTable_->setRowCount(0);
+    for (std::size_t f = 0; f < files_.size(); ++f) {
+        const StudyFile& file = files_[f];
+        const QString name = QFileInfo(file.path).fileName();
+        for (std::size_t t = 0; t < file.treatments.size(); ++t) {
+            const Treatment& treatment = file.treatments[t];
+            if (!treatment.sampleSizeMissing && !treatment.estimateMissing) continue;
+            const int row = lackingTable_->rowCount();
+            lackingTable_->insertRow(row);
+            auto fixed = [](const QString& text) {
+                auto* item = new QTableWidgetItem(text);
+                item->setFlags(item->flags() & ~Qt::ItemIsEditable);
+                return item;
+            };
+            lackingTable_->setItem(row, LackParameter, fixed(qt(treatment.code)));
+            QTableWidgetItem* key = fixed(qt(treatment.name));
+            key->setData(Qt::UserRole, static_cast<int>(f));
+            key->setData(Qt::UserRole + 1, static_cast<int>(t));
+            lackingTable_->setItem(row, LackTreatment, key);
+            lackingTable_->setItem(row, LackFile, fixed(name));
+            auto entry = [&fixed](bool missing, const QString& typed, const QString& given) {
+                if (!missing) return fixed(given);  // the table's own
+                return new QTableWidgetItem(typed);
+            };
+            lackingTable_->setItem(row, LackSampleSize, entry(treatment.sampleSizeMissing, file.typedSampleSize[t],
+                                                              QString::number(treatment.sampleSize)));
+            lackingTable_->setItem(row, LackEstimate, entry(treatment.estimateMissing, file.typedEstimate[t],
+                                                            QString::number(treatment.estimate, 'g', 17)));
+        }
+    }
+    lackingBox_->setVisible(lackingTable_->rowCount() > 0);
+    showingLacking_ = false;
+}
+
+std::vector<Treatment> StudyWindow::usableTreatments(QStringList& lacking) const {
+    lacking.clear();
+    const std::string allText = oneSampleSize_->text().toStdString();
+    const bool allGiven = !oneSampleSize_->text().trimmed().isEmpty();
+    const std::optional<std::int32_t> all = allGiven ? sampleSizeTyped(allText) : std::nullopt;
+    bool allUsed = false;
+    std::vector<Treatment> usable;
+    for (const StudyFile& file : files_) {
+        if (!file.refusal.isEmpty()) continue;
+        const QString name = QFileInfo(file.path).fileName();
+        for (std::size_t t = 0; t < file.treatments.size(); ++t) {
+            Treatment treatment = file.treatments[t];
+            const QString who = tr("Treatment \"%1\" (%2) of %3").arg(qt(treatment.name), qt(treatment.code), name);
+            if (treatment.sampleSizeMissing) {
+                const QString typed = file.typedSampleSize[t];
+                if (typed.trimmed().isEmpty()) {
+                    allUsed = true;
+                    if (all) {
+                        treatment.sampleSize = *all;
+                        treatment.sampleSizeMissing = false;
+                    } else if (!allGiven) {
+                        lacking.push_back(tr("%1: enter its sample size in the box \"n\" (or one n for all).").arg(who));
+                    }
+                } else if (const std::optional<std::int32_t> n = sampleSizeTyped(typed.toStdString())) {
+                    treatment.sampleSize = *n;
+                    treatment.sampleSizeMissing = false;
+                } else {
+                    lacking.push_back(who + ": " + qt(sampleSizeRefusal(typed.toStdString())));
+                }
+            }
+            if (treatment.estimateMissing) {
+                const QString typed = file.typedEstimate[t];
+                if (typed.trimmed().isEmpty()) {
+                    lacking.push_back(
+                        tr("%1: enter its estimate (the parameter's value for the full sample) in the box \"Estimate\".")
+                            .arg(who));
+                } else if (const std::optional<double> estimate = estimateTyped(typed.toStdString())) {
+                    treatment.estimate = *estimate;
+                    treatment.estimateMissing = false;
+                } else {
+                    lacking.push_back(who + ": " + qt(estimateRefusal(typed.toStdString())));
+                }
+            }
+            usable.push_back(std::move(treatment));
+        }
+    }
+    if (allGiven && !all && allUsed) {
+        lacking.push_front(tr("One n for all: ") + qt(sampleSizeRefusal(allText)));
+    }
+    return usable;
 }
 
 void StudyWindow::addFolder(const QString& folder) {
@@ -243,8 +432,18 @@ void StudyWindow::addFolder(const QString& folder) {
 }
 
 void StudyWindow::clearFiles() {
-    treatments_.clear();
-    unreadable_.clear();
+    files_.clear();
+    // The table of files no longer listed must not be saved as theirs.
+    table_.reset();
+    tableView_->clear();
+    reportChoice_->clear();
+    exportStatus_->clear();
+    runs_ = {};
+    ranGroups_.clear();
+    for (QWidget* widget : afterRun_) widget->setEnabled(false);
+    ranSinceChange_ = false;
+    showFiles();
+    showLacking();
     regroup();
 }
 
@@ -253,14 +452,20 @@ void StudyWindow::setOutputFolder(const QString& folder) {
     folderLabel_->setText(QDir::toNativeSeparators(folder));
 }
 
-bool StudyWindow::canRun() const { return !groups_.empty() && unreadable_.isEmpty(); }
+bool StudyWindow::canRun() const {
+    const bool refused = std::any_of(files_.begin(), files_.end(), [](const StudyFile& file) { return !file.refusal.isEmpty(); });
+    return !groups_.empty() && lacking_.isEmpty() && !refused;
+}
 
 void StudyWindow::regroup() {
     groups_.clear();
     groupingProblem_.clear();
-    if (!treatments_.empty()) {
+    std::vector<Treatment> usable = usableTreatments(lacking_);
+    usableCount_ = usable.size();
+    if (!usable.empty()) {
         try {
-            std::vector<StudyParameterGroup> groups = groupByParameter(treatments_);
+            // Moved, not copied: the values of large files are held twice at most.
+            std::vector<StudyParameterGroup> groups = groupByParameter(std::move(usable));
             StudyOptions options;
             options.digits = digits_->value();
             checkStudyOptions(groups, options);
@@ -277,8 +482,13 @@ void StudyWindow::regroup() {
 // The grid shows what was read even when it cannot be run: each parameter a
 // row, each treatment a column, each cell the file it came from.
 void StudyWindow::showGrouping() {
+    std::vector<const Treatment*> shown;
+    for (const StudyFile& file : files_) {
+        for (const Treatment& treatment : file.treatments) shown.push_back(&treatment);
+    }
     QStringList parameters, names;
-    for (const Treatment& treatment : treatments_) {
+    for (const Treatment* entry : shown) {
+        const Treatment& treatment = *entry;
         if (!parameters.contains(qt(treatment.code))) parameters.push_back(qt(treatment.code));
         if (!names.contains(qt(treatment.name))) names.push_back(qt(treatment.name));
     }
@@ -288,7 +498,8 @@ void StudyWindow::showGrouping() {
     grid_->setColumnCount(static_cast<int>(names.size()));
     grid_->setVerticalHeaderLabels(parameters);
     grid_->setHorizontalHeaderLabels(names);
-    for (const Treatment& treatment : treatments_) {
+    for (const Treatment* entry : shown) {
+        const Treatment& treatment = *entry;
         const int row = static_cast<int>(parameters.indexOf(qt(treatment.code)));
         const int column = static_cast<int>(names.indexOf(qt(treatment.name)));
         const QString file = QFileInfo(qt(treatment.source)).fileName();
@@ -304,17 +515,28 @@ void StudyWindow::showGrouping() {
     }
     grid_->resizeRowsToContents();
 
-    QStringList lines = unreadable_;
+    QStringList lines;
+    for (const StudyFile& file : files_) {
+        if (!file.refusal.isEmpty()) lines.push_back(tr("Refused (remove it to run the rest): %1").arg(file.refusal));
+    }
+    lines += lacking_;
     if (!groupingProblem_.isEmpty()) lines.push_back(groupingProblem_);
     if (lines.isEmpty() && !groups_.empty()) {
         int pairs = 0;
         for (const StudyParameterGroup& group : groups_) pairs += pairsOf(group.treatments.size());
-        lines.push_back(tr("%1 parameters, %2 treatment files, %3 pairs: ready to run.")
-                            .arg(groups_.size())
-                            .arg(treatments_.size())
-                            .arg(pairs));
-    } else if (treatments_.empty() && lines.isEmpty()) {
-        lines.push_back(tr("Add the bootstrap result files of every parameter and treatment."));
+        if (ranSinceChange_) {
+            lines.push_back(tr("Done: %1 parameters, %2 pairs run; the reports are in %3 and the table is below.")
+                                .arg(groups_.size())
+                                .arg(pairs)
+                                .arg(QDir::toNativeSeparators(folder_)));
+        } else {
+            lines.push_back(tr("%1 parameters, %2 treatments, %3 pairs: ready to run.")
+                                .arg(groups_.size())
+                                .arg(usableCount_)
+                                .arg(pairs));
+        }
+    } else if (files_.empty() && lines.isEmpty()) {
+        lines.push_back(tr("Add the bootstrap result files or tables of every parameter and treatment."));
     }
     problem_->setText(lines.join("\n"));
 }
@@ -380,6 +602,7 @@ bool StudyWindow::run() {
     answers.folder = folder_.toStdString();
     answers.reversed = reversed_->isChecked();
     answers.threads = 0;
+    answers.fixedTime = fixedTime_;
     // The runs hold the window: it is drawn, but clicks and keys wait.
     answers.whileWaiting = [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); };
     batch::AnswerWording wording;
@@ -408,6 +631,8 @@ bool StudyWindow::run() {
     tableView_->setHtml(viewHtml(*table_));
     for (const StudyParameterRun& parameterRun : runs_.runs) reportChoice_->addItem(qt(parameterRun.parameter));
     exportStatus_->clear();
+    ranSinceChange_ = true;
+    showGrouping();
     setBusy(false);
     return true;
 }
@@ -417,7 +642,7 @@ QString StudyWindow::exportTable(StudyFormat format) {
     try {
         const StudyFormat formats[] = {format};
         const std::vector<std::filesystem::path> written =
-            writeStudyTableFiles(*table_, folder_.toStdString(), formats, localNow());
+            writeStudyTableFiles(*table_, folder_.toStdString(), formats, fixedTime_.value_or(localNow()));
         const QString path = qt(written.at(0).string());
         exportStatus_->setText(tr("Saved %1").arg(QDir::toNativeSeparators(path)));
         return path;

@@ -12,6 +12,8 @@ class QCheckBox;
 class QCloseEvent;
 class QComboBox;
 class QLabel;
+class QLineEdit;
+class QListWidget;
 class QProgressBar;
 class QPushButton;
 class QSpinBox;
@@ -27,6 +29,11 @@ namespace study_parts {
 inline constexpr char AddFiles[] = "addFiles";
 inline constexpr char AddFolder[] = "addFolder";
 inline constexpr char ClearFiles[] = "clearFiles";
+inline constexpr char Files[] = "files";
+inline constexpr char RemoveFiles[] = "removeFiles";
+inline constexpr char Lacking[] = "lacking";  // the entries the tables lack
+inline constexpr char LackingBox[] = "lackingBox";
+inline constexpr char OneSampleSize[] = "oneSampleSize";
 inline constexpr char Grouping[] = "grouping";
 inline constexpr char Problem[] = "problem";
 inline constexpr char Folder[] = "folder";
@@ -53,8 +60,10 @@ public:
     ~StudyWindow() override;
 
     // Reads the files and adds their treatments; a file that cannot be read
-    // is named under the grid and left out.
+    // is listed as refused, with why, until it is removed.
     void addFiles(const QStringList& paths);
+    // The file at that place of the list, refused or not.
+    void removeFile(int index);
     // Every file of the folder the list of input formats offers, by name.
     void addFolder(const QString& folder);
     void clearFiles();
@@ -71,6 +80,12 @@ public:
     const std::optional<StudyTable>& table() const { return table_; }
     const std::vector<std::filesystem::path>& reports() const { return runs_.reports; }
     bool canRun() const;
+    // For runs that must match another's file for file: the reports' and
+    // tables' time, instead of the clock's.
+    void setFixedTime(std::optional<DateTime> time) { fixedTime_ = time; }
+
+    // Columns of the entries the tables lack.
+    enum LackingColumn { LackParameter, LackTreatment, LackFile, LackSampleSize, LackEstimate };
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -81,14 +96,31 @@ private:
     std::vector<std::string> columnOrder() const;
     QWidget* buildTableBox();
     void regroup();
+    void showFiles();
+    void showLacking();
+    // The treatments of the usable files, with what was typed for them;
+    // what is still lacking or unusable, in the window's words.
+    std::vector<Treatment> usableTreatments(QStringList& lacking) const;
     void showGrouping();
     void showPairsToRun();
     void setBusy(bool busy);
     void showProgress(const batch::StudyProgress& progress);
 
+    // A file as added: its treatments as read, the entries typed for those
+    // the table gives no n or estimate, or why it was refused.
+    struct StudyFile {
+        QString path;
+        std::vector<Treatment> treatments;
+        std::vector<QString> typedSampleSize, typedEstimate;
+        QString refusal;
+    };
+
     QString folder_;
-    std::vector<Treatment> treatments_;
-    QStringList unreadable_;
+    std::vector<StudyFile> files_;
+    std::size_t usableCount_ = 0;  // treatments of the usable files
+    QStringList lacking_;
+    bool ranSinceChange_ = false;
+    std::optional<DateTime> fixedTime_;
     std::vector<StudyParameterGroup> groups_;  // empty when the treatments cannot be grouped
     QString groupingProblem_;
 
@@ -100,6 +132,11 @@ private:
     int pairsInAll_ = 0;
 
     QTableWidget* grid_ = nullptr;
+    QListWidget* fileList_ = nullptr;
+    QWidget* lackingBox_ = nullptr;
+    QTableWidget* lackingTable_ = nullptr;
+    QLineEdit* oneSampleSize_ = nullptr;
+    bool showingLacking_ = false;  // its cells are being filled, not typed
     QLabel* problem_ = nullptr;
     QLabel* folderLabel_ = nullptr;
     QCheckBox* reversed_ = nullptr;

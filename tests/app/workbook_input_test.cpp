@@ -3,6 +3,7 @@
 #include <QPushButton>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <ctime>
 #include <string>
 #include <vector>
@@ -82,9 +83,74 @@ TEST(WorkbookInput, AWorkbookGivesTheRunOfTheSameValuesInDescribedFiles) {
     dialogs.answerMessage("Detailed differences", AnswerNo).answerMessage("Reversed sort", AnswerNo);
     dialogs.answerInput(cpt::testing::CountTitle, "2").answerOpenFile("Input treatment 1", workbook.string());
     for (const Host& host : Hosts) dialogs.answerInput("Sample size", host.sampleSize).answerInput("Estimate", host.estimate);
+    dialogs.answerInput("Parameter", "r");
     dialogs.answerInput("Add a code to the output filename?", "1");
 
     EXPECT_EQ(fromWorkbook.runReport(), described.runReport());
+}
+
+std::vector<std::filesystem::path> writeDescribed(const cpt::testing::TempFolder& folder, const std::string& code) {
+    std::vector<std::filesystem::path> files;
+    for (const Host& host : Hosts) {
+        files.push_back(folder.write(
+            std::string(host.name) + ".txt",
+            cpt::testing::treatmentText(host.name, code, 4, host.values, std::stoi(host.sampleSize), host.estimate)));
+    }
+    return files;
+}
+
+void expectNoOptionNamed(const cpt::testing::ScriptedDialogs& dialogs) {
+    for (const auto& shown : dialogs.shown) EXPECT_EQ(shown.prompt.find("--"), std::string::npos) << shown.prompt;
+}
+
+// The workbook has no parameter column: its code is asked after the entries,
+// its file's name the default; the answer names the report and its file.
+TEST(WorkbookInput, TheParameterBoxGivesTheCodeOfTheReportAndItsName) {
+    for (const char* code : {"r", "lambda"}) {
+        SCOPED_TRACE(code);
+        Desktop described;
+        cpt::testing::scriptPlainRun(described.dialogs, writeDescribed(described.folder, code));
+
+        Desktop fromWorkbook;
+        const auto workbook = fromWorkbook.folder.write("r.xlsx", workbookOfHosts());
+        cpt::testing::ScriptedDialogs& dialogs = fromWorkbook.dialogs;
+        dialogs.answerMessage("Detailed differences", AnswerNo).answerMessage("Reversed sort", AnswerNo);
+        dialogs.answerInput(cpt::testing::CountTitle, "2").answerOpenFile("Input treatment 1", workbook.string());
+        for (const Host& host : Hosts) dialogs.answerInput("Sample size", host.sampleSize).answerInput("Estimate", host.estimate);
+        dialogs.answerInput("Parameter", code);
+        dialogs.answerInput("Add a code to the output filename?", "1");
+
+        EXPECT_EQ(fromWorkbook.runReport(), described.runReport());
+        EXPECT_EQ(fromWorkbook.application.context().state.OutputFileName,
+                  described.application.context().state.OutputFileName);
+        ASSERT_GE(dialogs.shown.size(), 9u);
+        EXPECT_EQ(dialogs.shown[8].title, "Parameter");
+        EXPECT_EQ(dialogs.shown[8].defaultText, "r");
+        expectNoOptionNamed(dialogs);
+    }
+}
+
+TEST(WorkbookInput, ABadSecondFileAskedAgainGivesTheRunOfTheGoodFileAtOnce) {
+    Desktop atOnce;
+    const auto good = writeDescribed(atOnce.folder, "r");
+    cpt::testing::scriptPlainRun(atOnce.dialogs, good);
+
+    Desktop askedAgain;
+    const auto files = writeDescribed(askedAgain.folder, "r");
+    const auto bad = askedAgain.folder.write("broken.xlsx", "not a workbook");
+    cpt::testing::ScriptedDialogs& dialogs = askedAgain.dialogs;
+    dialogs.answerMessage("Detailed differences", AnswerNo).answerMessage("Reversed sort", AnswerNo);
+    dialogs.answerInput(cpt::testing::CountTitle, "2").answerOpenFile("Input treatment 1", files[0].string());
+    dialogs.answerOpenFile("Input treatment 2", bad.string()).answerMessage("File not used", AnswerOk);
+    dialogs.answerOpenFile("Input treatment 2", files[1].string());
+    dialogs.answerInput("Add a code to the output filename?", "1");
+
+    EXPECT_EQ(askedAgain.runReport(), atOnce.runReport());
+    const auto told = std::find_if(dialogs.shown.begin(), dialogs.shown.end(),
+                                   [](const auto& shown) { return shown.title == "File not used"; });
+    ASSERT_NE(told, dialogs.shown.end());
+    EXPECT_NE(told->prompt.find("broken.xlsx"), std::string::npos) << told->prompt;
+    expectNoOptionNamed(dialogs);
 }
 
 }  // namespace

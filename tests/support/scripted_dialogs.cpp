@@ -58,6 +58,13 @@ int ScriptedDialogs::messageBox(std::string_view prompt, ButtonSet buttons, std:
     return expected->answer;
 }
 
+bool ScriptedDialogs::expects(std::string_view title) const {
+    for (const Expected& expected : script_) {
+        if (expected.title == title) return true;
+    }
+    return false;
+}
+
 std::optional<std::string> ScriptedDialogs::inputBox(std::string_view prompt, std::string_view title,
                                                      std::string_view defaultText) {
     shown.push_back({Kind::Input, std::string(prompt), std::string(title), ButtonSet::OkCancel,

@@ -38,6 +38,8 @@ public:
     void beep() override { ++beeps; }
 
     bool allAnswered() const { return script_.empty(); }
+    // Whether a question of this title is still scripted.
+    bool expects(std::string_view title) const;
     // Titles of everything shown, in order.
     std::vector<std::string> titles() const;
 

@@ -34,6 +34,9 @@ struct Treatment {
     // gives no n, or no estimate, for this treatment, and the caller fills it in.
     bool sampleSizeMissing = false;
     bool estimateMissing = false;
+    // A table without a parameter column: the code is its file's name, which
+    // a front end may let its user change.
+    bool codeFromFileName = false;
 };
 
 // The ordering mean, or the values summed in their order divided by B.

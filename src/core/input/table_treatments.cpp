@@ -350,6 +350,7 @@ std::vector<Treatment> TableTreatments::finish() {
         for (LongTreatment& entry : longTreatments_) {
             if (!every && entry.treatment.code != chosen) continue;
             complete(entry.treatment, entry.sampleSize, entry.estimate);
+            entry.treatment.codeFromFileName = parameterColumn_ == 0 && !options_.parameter;
             treatments.push_back(std::move(entry.treatment));
         }
         return treatments;
@@ -361,6 +362,7 @@ std::vector<Treatment> TableTreatments::finish() {
         treatment.name = column.name;
         treatment.code = code;
         treatment.source = columnSource(column);
+        treatment.codeFromFileName = !options_.parameter;
         treatment.values = std::move(column.values);
         complete(treatment, std::nullopt, std::nullopt);
         treatments.push_back(std::move(treatment));

@@ -21,9 +21,19 @@ std::string inQuotes(std::string_view text) {
     return quoted;
 }
 
-// The whole answer as a number; a decimal comma is taken as well, as the
-// semicolon tables write it.
-std::optional<double> numberTyped(std::string_view answer) {
+std::string trimmed(std::string_view answer) {
+    const auto first = answer.find_first_not_of(" \t");
+    if (first == std::string_view::npos) return {};
+    return std::string(answer.substr(first, answer.find_last_not_of(" \t") - first + 1));
+}
+
+constexpr std::string_view SampleSizeExpected = "The sample size must be a whole number of at least 1";
+constexpr std::string_view EstimateExpected = "The estimate must be a number";
+
+}  // namespace
+
+// A decimal comma is taken as well, as the semicolon tables write it.
+std::optional<double> estimateTyped(std::string_view answer) {
     const auto first = answer.find_first_not_of(" \t");
     if (first == std::string_view::npos) return std::nullopt;
     std::string text(answer.substr(first, answer.find_last_not_of(" \t") - first + 1));
@@ -36,10 +46,20 @@ std::optional<double> numberTyped(std::string_view answer) {
 }
 
 std::optional<std::int32_t> sampleSizeTyped(std::string_view answer) {
-    const std::optional<double> value = numberTyped(answer);
+    const std::optional<double> value = estimateTyped(answer);
     if (!value || *value != std::floor(*value) || *value < 1) return std::nullopt;
     return toInt32(*value);
 }
+
+std::string sampleSizeRefusal(std::string_view answer) {
+    return std::string(SampleSizeExpected) + "; " + inQuotes(answer) + " is not.";
+}
+
+std::string estimateRefusal(std::string_view answer) {
+    return std::string(EstimateExpected) + "; " + inQuotes(answer) + " is not.";
+}
+
+namespace {
 
 template <typename T>
 T askUntilUsable(Dialogs& dialogs, const std::string& prompt, const std::string& title, const std::string& expected,
@@ -62,6 +82,20 @@ std::string listed(const std::vector<std::string>& codes) {
 }
 
 }  // namespace
+
+std::string askTableParameterCode(Dialogs& dialogs, std::string_view fileName, const std::string& defaultCode) {
+    constexpr std::string_view Title = "Parameter";
+    const std::string prompt = "The table " + inQuotes(fileName) +
+                               " has no column \"parameter\".\nEnter the code of its parameter (the report and "
+                               "its file name carry it):";
+    for (;;) {
+        const std::optional<std::string> answer = dialogs.inputBox(prompt, Title, defaultCode);
+        if (!answer) throw Cancelled();
+        std::string code = trimmed(*answer);
+        if (!code.empty()) return code;
+        dialogs.tell("The code must not be empty.\nPlease enter it again.", Title);
+    }
+}
 
 void chooseTableParameter(Dialogs& dialogs, std::vector<Treatment>& treatments, std::string_view fileName) {
     std::vector<std::string> codes;
@@ -90,7 +124,7 @@ void askMissingTableEntries(Dialogs& dialogs, Treatment& treatment, std::string_
     if (treatment.sampleSizeMissing) {
         treatment.sampleSize = askUntilUsable<std::int32_t>(
             dialogs, table + " gives no sample size for treatment " + name + ".\nEnter its sample size n:",
-            "Sample size", "The sample size must be a whole number of at least 1", sampleSizeTyped);
+            "Sample size", std::string(SampleSizeExpected), sampleSizeTyped);
         treatment.sampleSizeMissing = false;
     }
     if (treatment.estimateMissing) {
@@ -98,7 +132,7 @@ void askMissingTableEntries(Dialogs& dialogs, Treatment& treatment, std::string_
             dialogs,
             table + " gives no estimate for treatment " + name +
                 " (the parameter's value for the full sample).\nEnter the estimate:",
-            "Estimate", "The estimate must be a number", numberTyped);
+            "Estimate", std::string(EstimateExpected), estimateTyped);
         treatment.estimateMissing = false;
     }
 }

@@ -77,6 +77,21 @@ std::vector<Treatment> readTreatmentFile(AppContext& context, const std::string&
     return treatments;
 }
 
+// A table without a parameter column is asked for its code once, after its
+// sample sizes and estimates, its file's name the default answer.
+void askParameterCodes(AppContext& context, std::deque<ChosenTreatment>& treatments) {
+    for (auto entry = treatments.begin(); entry != treatments.end(); ++entry) {
+        if (!entry->treatment.codeFromFileName) continue;
+        const std::string code = askTableParameterCode(
+            context.dialogs, std::filesystem::path(entry->file).filename().string(), entry->treatment.code);
+        for (auto same = entry; same != treatments.end(); ++same) {
+            if (same->file != entry->file || !same->treatment.codeFromFileName) continue;
+            same->treatment.code = code;
+            same->treatment.codeFromFileName = false;
+        }
+    }
+}
+
 // The treatments of the files chosen in the dialogue of treatment t: that
 // treatment's and the next ones', in the order chosen (a table's in its
 // order). More files, or treatments, than are left are asked for again; what
@@ -92,10 +107,19 @@ std::deque<ChosenTreatment> chooseTreatments(AppContext& context, int t, int cou
             continue;
         }
         std::deque<ChosenTreatment> treatments;
-        for (const std::string& file : chosen) {
-            for (Treatment& treatment : readTreatmentFile(context, file)) {
-                treatments.push_back({std::move(treatment), file});
+        try {
+            for (const std::string& file : chosen) {
+                for (Treatment& treatment : readTreatmentFile(context, file)) {
+                    treatments.push_back({std::move(treatment), file});
+                }
             }
+        } catch (const UserError& error) {
+            // One file that cannot be used need not cost the treatments read
+            // so far: this treatment's file is asked for again.
+            context.dialogs.tell(std::string(error.what()) + "\n\nChoose another file for treatment " +
+                                     std::to_string(t) + ", or cancel to end the run.",
+                                 "File not used");
+            continue;
         }
         if (treatments.size() > left) {
             tellTooMany(context,
@@ -108,6 +132,7 @@ std::deque<ChosenTreatment> chooseTreatments(AppContext& context, int t, int cou
             askMissingTableEntries(context.dialogs, entry.treatment,
                                    std::filesystem::path(entry.file).filename().string());
         }
+        askParameterCodes(context, treatments);
         return treatments;
     }
 }

@@ -60,7 +60,9 @@ public:
                                         std::string_view defaultText) override {
         Step step = take(title);
         if (step.showReal) {
-            closeAfterShot(title == "Sample size" ? "table-sample-size-box" : "input-box");
+            closeAfterShot(title == "Sample size" ? "table-sample-size-box"
+                           : title == "Parameter"  ? "table-parameter-box"
+                                                   : "input-box");
             real.inputBox(prompt, title, defaultText);
         }
         return step.text;
@@ -187,6 +189,15 @@ int main(int argc, char** argv) {
     study->setOutputFolder(studyFolder.path());
     study->addFiles(files);
     shoot("8-study-grouping");
+    {
+        // A file the window cannot use: listed as refused, then removed.
+        const QString notes = studyFolder.filePath("notes.txt");
+        QFile file(notes);
+        if (!file.open(QIODevice::WriteOnly) || file.write("Notes of the study, no heading\r\n") < 0) return 1;
+    }
+    study->addFiles({studyFolder.filePath("notes.txt")});
+    shoot("8b-study-refused");
+    study->removeFile(static_cast<int>(files.size()));
     if (!study->run()) return 1;
     shoot("9-study-table");
     study->close();
@@ -220,6 +231,7 @@ int main(int argc, char** argv) {
                      {"Estimate", 0, "0.1321"},
                      {"Sample size", 0, "48"},
                      {"Estimate", 0, "0.1209"},
+                     {"Parameter", 0, "r", true},
                      {"Add a code to the output filename?", 0, "table"}};
     qobject_cast<QPushButton*>(window.widget("cmdCartesianDifference"))->click();
     shoot("10-after-table-run");
@@ -227,5 +239,14 @@ int main(int argc, char** argv) {
         shoot("11-table-run-results");
         tableResults->close();
     }
+
+    // The same table in the Study window: fields for what it lacks.
+    study->clearFiles();
+    study->addFiles({table});
+    study->show();
+    study->raise();
+    study->activateWindow();
+    shoot("12-study-lacking");
+    study->close();
     return 0;
 }

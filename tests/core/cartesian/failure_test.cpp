@@ -16,11 +16,21 @@ std::vector<std::string> manyValues(int count) {
     return values;
 }
 
+constexpr const char* RefusedTitle = "File not used";
+
+// A refused file is told and its dialogue comes again; cancelled there, the
+// run ends with nothing written.
+void cancelAfterRefusal(CartesianRun& run, int treatment) {
+    run.dialogs.answerMessage(RefusedTitle, AnswerOk);
+    run.dialogs.answerOpenFile("Input treatment " + std::to_string(treatment), std::nullopt);
+}
+
 // Plain run up to the files, with the second file's text given.
 std::function<void(CartesianRun&)> secondFileHolds(std::string text) {
     return [text](CartesianRun& run) {
         run.answerQuestions(false, false).answerCount("2");
         run.answerFiles({fixture("kale_2_6.txt"), run.folder.write("bad.txt", text)});
+        cancelAfterRefusal(run, 2);
     };
 }
 
@@ -31,6 +41,7 @@ std::function<void(CartesianRun&)> transformedFileHolds(std::string choice, std:
         run.dialogs.answerInput("Transformation?", choice);
         run.answerFiles({run.folder.write("good.txt", treatmentText("G", "G", 2, {"0.5", "0.5"})),
                          run.folder.write("bad.txt", text)});
+        cancelAfterRefusal(run, 2);
     };
 }
 
@@ -41,6 +52,15 @@ struct FailureCase {
     // Parts of the message; none when the run ends quietly.
     std::vector<std::string> message;
 };
+
+// What the run told before it ended: the stop message, or a refused file's.
+std::optional<std::string> toldMessage(const CartesianRun& run) {
+    if (std::optional<std::string> stopped = run.stopMessage()) return stopped;
+    for (const auto& shown : run.dialogs.shown) {
+        if (shown.title == RefusedTitle) return shown.prompt;
+    }
+    return std::nullopt;
+}
 
 TEST(RunFailure, StopsCleanlyAndSaysWhy) {
     const std::string headed = "\"Bad\",\"n\",20,\"B\",3,\"X\",20,0.5\r\n";
@@ -64,6 +84,7 @@ TEST(RunFailure, StopsCleanlyAndSaysWhy) {
          [](CartesianRun& run) {
              run.answerQuestions(false, false).answerCount("2");
              run.answerFiles({fixture("kale_2_6.txt"), run.folder.path() / "missing.txt"});
+             cancelAfterRefusal(run, 2);
          },
          {"missing.txt\" cannot be opened"}},
         {"heading field of the wrong kind", false,
@@ -136,9 +157,10 @@ TEST(RunFailure, StopsCleanlyAndSaysWhy) {
         SCOPED_TRACE(c.label);
         CartesianRun run(c.maintainer);
         c.script(run);
-        if (!c.message.empty()) run.dialogs.answerMessage(StoppedTitle, AnswerOk);
+        // A refused file is told in its own box (scripted with it), a stop in the stop box.
+        if (!c.message.empty() && !run.dialogs.expects(RefusedTitle)) run.dialogs.answerMessage(StoppedTitle, AnswerOk);
         run.run();
-        std::optional<std::string> message = run.stopMessage();
+        std::optional<std::string> message = toldMessage(run);
         if (c.message.empty()) {
             EXPECT_FALSE(message) << *message;
         } else {
@@ -174,7 +196,7 @@ TEST(RunFailure, NoEarlierResultStaysOnShow) {
          [](CartesianRun& run) {
              run.answerQuestions(false, false).answerCount("2");
              run.answerFiles({fixture("kale_2_6.txt"), run.folder.path() / "missing.txt"});
-             run.dialogs.answerMessage(StoppedTitle, AnswerOk);
+             cancelAfterRefusal(run, 2);
          },
          false},
         {"report written", [](CartesianRun& run) { run.script({fixture("kale_3_5.txt"), fixture("cabbage_1_2.txt")}); },

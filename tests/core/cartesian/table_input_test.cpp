@@ -1,5 +1,6 @@
 // Tables chosen in the treatment dialogue: their treatments fill that
 // treatment and the next ones, and what a table lacks is asked for by name.
+#include <algorithm>
 #include <gtest/gtest.h>
 
 #include "core/analysis/cartesian_run.h"
@@ -24,12 +25,12 @@ std::string reportOf(const CartesianRun& run) {
     return readFile(run.folder.path() / run.context.state.OutputFileName);
 }
 
-std::string describedReport() {
+std::string describedReport(const char* code = "r") {
     CartesianRun run;
     std::vector<std::filesystem::path> files;
     for (const Host& host : Hosts) {
         files.push_back(run.folder.write(std::string(host.name) + ".txt",
-                                         treatmentText(host.name, "r", 4, host.values, host.sampleSize, host.estimate)));
+                                         treatmentText(host.name, code, 4, host.values, host.sampleSize, host.estimate)));
     }
     run.script(files);
     run.run();
@@ -88,6 +89,7 @@ TEST(TableInput, OneTableGivesTheRunOfTheSameValuesInDescribedFiles) {
         const std::filesystem::path table = run.folder.write(c.fileName, c.contents);
         run.answerQuestions(false, false).answerCount("3").answerFiles({table});
         for (const Host& host : Hosts) answerMissing(run.dialogs, host, c.asksSampleSize, c.asksEstimate);
+        run.dialogs.answerInput("Parameter", "r");
         run.answerReportCode();
         run.run();
         ASSERT_FALSE(run.stopMessage()) << *run.stopMessage();
@@ -125,6 +127,7 @@ TEST(TableInput, TreatmentsBeyondThoseLeftAreAskedForAgain) {
         run.dialogs.answerOpenFile("Input treatment 2", sorghumAndWheat.string());
         answerMissing(run.dialogs, Hosts[1], true, true);
         answerMissing(run.dialogs, Hosts[2], true, true);
+        run.dialogs.answerInput("Parameter", "r");
         run.answerReportCode();
         run.run();
         EXPECT_EQ(run.dialogs.shown[5].prompt, c.message);
@@ -145,6 +148,7 @@ TEST(TableInput, MissingEntriesAreAskedByNameUntilTheAnswerIsUsable) {
     run.dialogs.answerInput("Estimate", "").answerMessage("Estimate", AnswerOk);
     run.dialogs.answerInput("Estimate", "0,1512");
     answerMissing(run.dialogs, Hosts[1], true, true);
+    run.dialogs.answerInput("Parameter", "r");
     run.answerReportCode();
     run.run();
 
@@ -203,6 +207,99 @@ TEST(TableInput, CancelledQuestionForATableEndsTheRunWithNothingWritten) {
         run.run();
         EXPECT_FALSE(run.stopMessage());
         EXPECT_EQ(run.folder.files(), std::vector<std::string>{"r.csv"});
+    }
+}
+
+// Enter keeps the code the file's name gives; another answer is the
+// parameter of the report and of its file's name.
+TEST(TableInput, ATableWithoutParameterColumnIsAskedItsCodeAfterItsEntries) {
+    struct Case {
+        std::vector<std::optional<std::string>> answers;  // refused ones first
+        const char* code;
+    };
+    const Case cases[] = {{{"r"}, "r"}, {{"  ", " lambda "}, "lambda"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.code);
+        CartesianRun run;
+        const auto table = run.folder.write("r.csv", wideTable(Hosts, ','));
+        run.answerQuestions(false, false).answerCount("3").answerFiles({table});
+        for (const Host& host : Hosts) answerMissing(run.dialogs, host, true, true);
+        for (std::size_t k = 0; k < c.answers.size(); ++k) {
+            run.dialogs.answerInput("Parameter", c.answers[k]);
+            if (k + 1 < c.answers.size()) run.dialogs.answerMessage("Parameter", AnswerOk);
+        }
+        run.answerReportCode();
+        run.run();
+        ASSERT_FALSE(run.stopMessage()) << *run.stopMessage();
+        const auto& shown = run.dialogs.shown;
+        const std::size_t box = 4 + 2 * std::size(Hosts);  // after the questions, the count, the file, the entries
+        ASSERT_GT(shown.size(), box);
+        EXPECT_EQ(shown[box].title, "Parameter");
+        EXPECT_EQ(shown[box].prompt, "The table \"r.csv\" has no column \"parameter\".\nEnter the code of its "
+                                     "parameter (the report and its file name carry it):");
+        EXPECT_EQ(shown[box].defaultText, "r");
+        EXPECT_EQ(reportOf(run), describedReport(c.code));
+        EXPECT_NE(run.state().OutputFileName.find(std::string("results-") + c.code + "_"), std::string::npos)
+            << run.state().OutputFileName;
+    }
+}
+
+TEST(TableInput, ATableWithAParameterColumnIsNotAskedItsCode) {
+    std::string table = "parameter,treatment,value,n,estimate";
+    for (const Host& host : Hosts) {
+        for (const std::string& value : host.values) {
+            table += std::string("\r\nr,") + host.name + "," + value + "," + std::to_string(host.sampleSize) + "," +
+                     host.estimate;
+        }
+    }
+    CartesianRun run;
+    const auto path = run.folder.write("crops.csv", table);
+    run.answerQuestions(false, false).answerCount("3").answerFiles({path});
+    run.answerReportCode();
+    run.run();  // a Parameter box would be a question not scripted
+    ASSERT_FALSE(run.stopMessage()) << *run.stopMessage();
+    EXPECT_EQ(reportOf(run), describedReport());
+}
+
+// A refused file costs neither the treatments read before it nor the run:
+// its treatment's dialogue comes again, and Cancel there ends the run as any
+// cancelled dialogue does.
+TEST(TableInput, ARefusedFileIsToldAndItsTreatmentsDialogueComesAgain) {
+    for (const bool cancelAgain : {false, true}) {
+        SCOPED_TRACE(cancelAgain ? "cancelled" : "chosen again");
+        CartesianRun run;
+        std::vector<std::filesystem::path> files;
+        for (const Host& host : Hosts) {
+            files.push_back(run.folder.write(std::string(host.name) + ".txt",
+                                             treatmentText(host.name, "r", 4, host.values, host.sampleSize, host.estimate)));
+        }
+        const auto bad = run.folder.write("bad.txt", "not a treatment file\r\n");
+        run.answerQuestions(false, false).answerCount("3");
+        run.dialogs.answerOpenFile("Input treatment 1", files[0].string());
+        run.dialogs.answerOpenFile("Input treatment 2", bad.string());
+        run.dialogs.answerMessage("File not used", AnswerOk);
+        if (cancelAgain) {
+            run.dialogs.answerOpenFile("Input treatment 2", std::nullopt);
+        } else {
+            run.dialogs.answerOpenFile("Input treatment 2", files[1].string());
+            run.dialogs.answerOpenFile("Input treatment 3", files[2].string());
+            run.answerReportCode();
+        }
+        run.run();
+        EXPECT_FALSE(run.stopMessage());
+        const auto& shown = run.dialogs.shown;
+        const auto told = std::find_if(shown.begin(), shown.end(),
+                                       [](const ScriptedDialogs::Shown& s) { return s.title == "File not used"; });
+        ASSERT_NE(told, shown.end());
+        EXPECT_NE(told->prompt.find("bad.txt"), std::string::npos) << told->prompt;
+        EXPECT_NE(told->prompt.find("Choose another file for treatment 2, or cancel to end the run."), std::string::npos);
+        if (cancelAgain) {
+            EXPECT_FALSE(run.reportWritten());
+            EXPECT_EQ(run.folder.files().size(), 4u);  // the inputs only
+        } else {
+            EXPECT_EQ(reportOf(run), describedReport());
+            EXPECT_EQ(run.state().TreatmentFile[1], files[0].string());
+        }
     }
 }
 
