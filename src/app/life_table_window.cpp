@@ -88,8 +88,10 @@ LifeTableWindow::LifeTableWindow(QString folder, std::function<StudyWindow*()> o
     auto* splitter = new QSplitter(Qt::Vertical, this);
     splitter->addWidget(buildRecordsBox());
     splitter->addWidget(buildRunBox());
-    splitter->setStretchFactor(0, 3);
-    splitter->setStretchFactor(1, 2);
+    // The summary after a run needs the room more than the estimates before it.
+    splitter->setStretchFactor(0, 2);
+    splitter->setStretchFactor(1, 3);
+    splitter->setSizes({300, 400});
     layout->addWidget(splitter);
     resize(1100, 700);
     reread();
@@ -337,7 +339,8 @@ void LifeTableWindow::showEstimates() {
         lines.push_back(tr("Add the record files of the cohort: long (treatment, individual, age, eggs), wide (one "
                            "column per age) or aggregate (age, lx, mx) tables."));
     } else if (lines.isEmpty()) {
-        lines.push_back(tr("%n treatment(s), ready to bootstrap.", nullptr, static_cast<int>(records_.treatments.size())));
+        const std::size_t count = records_.treatments.size();
+        lines.push_back((count == 1 ? tr("1 treatment") : tr("%1 treatments").arg(count)) + tr(", ready to bootstrap."));
     }
     problem_->setText(lines.join("\n"));
     run_->setEnabled(canRun());
@@ -412,7 +415,7 @@ bool LifeTableWindow::run() {
         return false;
     }
     progress_->setValue(1000);
-    progress_->setFormat(tr("%n file(s) written", nullptr, static_cast<int>(written_.size())));
+    progress_->setFormat(written_.size() == 1 ? tr("1 file written") : tr("%1 files written").arg(written_.size()));
     showOutcome(result);
     return true;
 }
