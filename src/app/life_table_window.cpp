@@ -379,6 +379,14 @@ bool LifeTableWindow::run() {
     if (!canRun()) return false;
     written_.clear();
     writtenView_->clear();
+    openStudyButton_->setEnabled(false);
+    // Told before a long bootstrap rather than after it.
+    std::error_code ignored;
+    if (!std::filesystem::is_directory(folder_.toStdString(), ignored)) {
+        writtenView_->setPlainText(tr("The folder %1 does not exist: choose another for the files.\nNo file was written.")
+                                       .arg(QDir::toNativeSeparators(folder_)));
+        return false;
+    }
     cancel_ = false;
     life::LifeSettings chosen = settings();
     chosen.cancel = &cancel_;

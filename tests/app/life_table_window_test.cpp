@@ -123,6 +123,15 @@ TEST(LifeTableWindow, WritesTheFilesCptLifeTableWrites) {
     EXPECT_TRUE(shown.contains("Maize-r.txt") && shown.contains("Bean-life-table.csv")) << shown.toStdString();
     EXPECT_TRUE(shown.contains("n0 = 12, B = 300, seed 8")) << shown.toStdString();  // Bean: seed + 1
 
+    // A folder that is gone: told, and the files of the last run are no longer offered.
+    window.setOutputFolder(QString::fromStdString((out.path() / "gone").string()));
+    EXPECT_FALSE(window.run());
+    const QString told = part<QTextBrowser>(window, life_parts::Written)->toPlainText();
+    EXPECT_TRUE(told.contains("gone") && told.contains("No file was written")) << told.toStdString();
+    EXPECT_FALSE(part<QPushButton>(window, life_parts::OpenStudy)->isEnabled());
+    EXPECT_EQ(out.files().size(), 12U);
+    window.setOutputFolder(QString::fromStdString(out.path().string()));
+
     // A second run replaces nothing.
     ASSERT_TRUE(window.run());
     EXPECT_EQ(out.files().size(), 24U);
