@@ -1,6 +1,7 @@
 #include "app/life_table_window.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
@@ -22,6 +23,7 @@
 #include <QTextBrowser>
 #include <QVBoxLayout>
 #include <charconv>
+#include <algorithm>
 #include <limits>
 
 #include "app/qt_dialogs.h"
@@ -57,8 +59,7 @@ std::optional<std::uint64_t> seedOf(const QString& text) {
     return seed;
 }
 
-const life::LifeParameter Shown[] = {life::LifeParameter::R, life::LifeParameter::Lambda, life::LifeParameter::R0,
-                                     life::LifeParameter::T, life::LifeParameter::GRR};
+const auto& Shown = life::AllLifeParameters;
 
 bool isInput(QEvent::Type type) {
     switch (type) {
@@ -182,6 +183,26 @@ QWidget* LifeTableWindow::buildRecordsBox() {
     options->addLayout(form3);
     options->addStretch();
     layout->addLayout(options);
+
+    auto* written = new QHBoxLayout();
+    written->addWidget(new QLabel(tr("Bootstrap files of:"), box));
+    for (const life::LifeParameter parameter : life::AllLifeParameters) {
+        const QString code = qt(std::string(life::parameterCode(parameter)));
+        auto* check = new QCheckBox(code, box);
+        check->setObjectName(life_parts::ParameterPrefix + code);
+        check->setChecked(std::find(life::DefaultLifeParameters.begin(), life::DefaultLifeParameters.end(), parameter) !=
+                          life::DefaultLifeParameters.end());
+        if (parameter == life::LifeParameter::Longevity) check->setToolTip(tr("The mean number of days lived"));
+        if (parameter == life::LifeParameter::Fecundity) {
+            check->setToolTip(tr("The mean total eggs of the females (needs a sex column)"));
+        }
+        connect(check, &QCheckBox::toggled, this, &LifeTableWindow::showEstimates);
+        written->addWidget(check);
+        parameters_.push_back(check);
+        beforeRun_.push_back(check);
+    }
+    written->addStretch();
+    layout->addLayout(written);
     for (QWidget* widget : std::initializer_list<QWidget*>{bootstrap_, seed_, cohort_, femaleOffspring_, zeroOffspring_}) {
         beforeRun_.push_back(widget);
     }
@@ -270,6 +291,10 @@ life::LifeSettings LifeTableWindow::settings() const {
     settings.cohort = cohort_->currentIndex() == 1 ? life::Cohort::Females : life::Cohort::All;
     settings.femaleOffspring = femaleOffspring_->value();
     settings.zeroOffspring = zeroOffspring_->currentIndex() == 1 ? life::ZeroOffspring::Drop : life::ZeroOffspring::Refuse;
+    settings.parameters.clear();
+    for (std::size_t k = 0; k < parameters_.size(); ++k) {
+        if (parameters_[k]->isChecked()) settings.parameters.push_back(life::AllLifeParameters[k]);
+    }
     settings.threads = 0;
     settings.wording = windowWording();
     return settings;

@@ -12,6 +12,7 @@
 #include "core/life/life_bootstrap.h"
 #include "core/life/records.h"
 
+class QCheckBox;
 class QCloseEvent;
 class QComboBox;
 class QDoubleSpinBox;
@@ -40,6 +41,8 @@ inline constexpr char Seed[] = "seed";
 inline constexpr char Cohort[] = "cohort";
 inline constexpr char FemaleOffspring[] = "femaleOffspring";
 inline constexpr char ZeroOffspring[] = "zeroOffspring";
+// The parameters' check boxes are named "parameter-" and their code ("parameter-R0").
+inline constexpr char ParameterPrefix[] = "parameter-";
 inline constexpr char Folder[] = "folder";
 inline constexpr char Run[] = "run";
 inline constexpr char Stop[] = "stop";
@@ -106,6 +109,7 @@ private:
     QComboBox* cohort_ = nullptr;
     QDoubleSpinBox* femaleOffspring_ = nullptr;
     QComboBox* zeroOffspring_ = nullptr;
+    std::vector<QCheckBox*> parameters_;  // in the order of life::AllLifeParameters
     QLabel* folderLabel_ = nullptr;
     QPushButton* run_ = nullptr;
     QPushButton* stop_ = nullptr;

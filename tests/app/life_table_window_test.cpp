@@ -2,7 +2,9 @@
 // bootstrap, the files cpt life-table writes (byte for byte), bad records
 // and a stop leaving nothing, and the files handed to the Study window.
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -13,6 +15,8 @@
 #include <QTextBrowser>
 #include <QTimer>
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 #include "app/desktop_application.h"
 #include "app/life_table_window.h"
@@ -67,21 +71,55 @@ void choose(LifeTableWindow& window, int B, const QString& seed) {
     part<QLineEdit>(window, life_parts::Seed)->setText(seed);
 }
 
-// What cpt life-table writes for these records with --bootstrap B --seed S.
-void writeAsCpt(const std::string& records, int B, const std::string& seed, const TempFolder& folder) {
+// Every setting in the window's parts.
+void choose(LifeTableWindow& window, const life::LifeSettings& settings) {
+    choose(window, static_cast<int>(settings.bootstrap), QString::number(settings.seed));
+    part<QComboBox>(window, life_parts::Cohort)->setCurrentIndex(settings.cohort == life::Cohort::Females ? 1 : 0);
+    part<QDoubleSpinBox>(window, life_parts::FemaleOffspring)->setValue(settings.femaleOffspring);
+    part<QComboBox>(window, life_parts::ZeroOffspring)
+        ->setCurrentIndex(settings.zeroOffspring == life::ZeroOffspring::Drop ? 1 : 0);
+    for (const life::LifeParameter parameter : life::AllLifeParameters) {
+        const QString name = QString(life_parts::ParameterPrefix) + QString::fromStdString(std::string(life::parameterCode(parameter)));
+        part<QCheckBox>(window, name.toLatin1().constData())
+            ->setChecked(std::find(settings.parameters.begin(), settings.parameters.end(), parameter) !=
+                         settings.parameters.end());
+    }
+}
+
+// What cpt life-table writes for these records with the same settings.
+void writeAsCpt(const std::string& records, const life::LifeSettings& settings, const TempFolder& folder) {
 #ifdef CPT_EXECUTABLE
+    std::string parameters;
+    for (const life::LifeParameter parameter : settings.parameters) {
+        parameters += (parameters.empty() ? "" : ",") + std::string(life::parameterCode(parameter));
+    }
     const cpt::testing::ProcessResult run = cpt::testing::runCpt(
-        {"life-table", "-C", folder.path().string(), "--bootstrap", std::to_string(B), "--seed", seed, records},
+        {"life-table", "-C", folder.path().string(), "--bootstrap", std::to_string(settings.bootstrap), "--seed",
+         std::to_string(settings.seed), "--parameters", parameters, "--cohort",
+         settings.cohort == life::Cohort::Females ? "females" : "all", "--female-offspring",
+         textNumber(settings.femaleOffspring), "--zero-offspring",
+         settings.zeroOffspring == life::ZeroOffspring::Drop ? "drop" : "refuse", records},
         folder.path());
     ASSERT_EQ(run.status, 0) << run.err;
 #else
     life::Records read;
     life::addRecords(read, readRecords(records));
+    life::writeLifeFiles(life::runLifeTables(read, settings), folder.path());
+#endif
+}
+
+void writeAsCpt(const std::string& records, int B, const std::string& seed, const TempFolder& folder) {
     life::LifeSettings settings;
     settings.bootstrap = B;
     settings.seed = std::stoull(seed);
-    life::writeLifeFiles(life::runLifeTables(read, settings), folder.path());
-#endif
+    writeAsCpt(records, settings, folder);
+}
+
+void expectSameFiles(const TempFolder& out, const TempFolder& expected) {
+    ASSERT_EQ(out.files(), expected.files());
+    for (const std::string& name : expected.files()) {
+        EXPECT_EQ(readFile(out.path() / name), readFile(expected.path() / name)) << name;
+    }
 }
 
 TEST(LifeTableWindow, WritesTheFilesCptLifeTableWrites) {
@@ -136,6 +174,42 @@ TEST(LifeTableWindow, WritesTheFilesCptLifeTableWrites) {
     ASSERT_TRUE(window.run());
     EXPECT_EQ(out.files().size(), 24U);
     EXPECT_EQ(readFile(out.path() / "Maize-r (2).txt"), readFile(expected.path() / "Maize-r.txt"));
+}
+
+// The cohort, s, the zero-offspring rule and the parameters reach the core as cpt's options do.
+TEST(LifeTableWindow, EverySettingIsTheOneCptTakes) {
+    struct Case {
+        bool fewLayers;
+        std::int64_t B;
+        std::uint64_t seed;
+        life::Cohort cohort;
+        double s;
+        life::ZeroOffspring rule;
+        std::vector<life::LifeParameter> parameters;
+    };
+    using P = life::LifeParameter;
+    const Case cases[] = {
+        {false, 120, 3, life::Cohort::Females, 0.5, life::ZeroOffspring::Refuse, {P::R, P::Longevity, P::Fecundity}},
+        {true, 200, 11, life::Cohort::All, 1, life::ZeroOffspring::Refuse, {P::R, P::Lambda, P::R0, P::T, P::GRR}},
+        {true, 150, 5, life::Cohort::Females, 0.25, life::ZeroOffspring::Drop, {P::T, P::GRR, P::R}},
+    };
+    for (const Case& c : cases) {
+        TempFolder in, out, expected;
+        const std::string records = in.write("records.csv", longRecords(c.fewLayers)).string();
+        life::LifeSettings settings;
+        settings.bootstrap = c.B;
+        settings.seed = c.seed;
+        settings.cohort = c.cohort;
+        settings.femaleOffspring = c.s;
+        settings.zeroOffspring = c.rule;
+        settings.parameters = c.parameters;
+        LifeTableWindow window(QString::fromStdString(out.path().string()), {});
+        window.addFiles({QString::fromStdString(records)});
+        choose(window, settings);
+        ASSERT_TRUE(window.run()) << part<QLabel>(window, life_parts::Problem)->text().toStdString();
+        writeAsCpt(records, settings, expected);
+        expectSameFiles(out, expected);
+    }
 }
 
 TEST(LifeTableWindow, ABadRecordsFileIsShownWithItsMessageAndWritesNothing) {
