@@ -91,7 +91,8 @@ void writeAsCpt(const std::string& records, const life::LifeSettings& settings, 
 #ifdef CPT_EXECUTABLE
     std::string parameters;
     for (const life::LifeParameter parameter : settings.parameters) {
-        parameters += (parameters.empty() ? "" : ",") + std::string(life::parameterCode(parameter));
+        if (!parameters.empty()) parameters += ',';
+        parameters += life::parameterCode(parameter);
     }
     const cpt::testing::ProcessResult run = cpt::testing::runCpt(
         {"life-table", "-C", folder.path().string(), "--bootstrap", std::to_string(settings.bootstrap), "--seed",
