@@ -126,7 +126,7 @@ QWidget* LifeTableWindow::buildRecordsBox() {
     auto* lists = new QHBoxLayout();
     files_ = new QListWidget(box);
     files_->setObjectName(life_parts::Files);
-    files_->setMaximumWidth(280);
+    files_->setMaximumWidth(220);
     lists->addWidget(files_);
     estimates_ = new QTableWidget(box);
     estimates_->setObjectName(life_parts::Estimates);
@@ -342,12 +342,16 @@ void LifeTableWindow::showEstimates() {
             cells.push_back(QString::number(cohort.size()));
             if (!cohort.empty()) table = life::lifeTableOf(cohort, chosen.femaleOffspring);
         }
+        // Six digits fit the table; the tooltip holds the estimate as the files give it.
+        QStringList full{qt(treatment.source), QString()};
         for (const life::LifeParameter parameter : Shown) {
-            cells.push_back(table ? shown(table->estimates.of(parameter)) : QString());
+            const std::optional<double> value = table ? table->estimates.of(parameter) : std::nullopt;
+            cells.push_back(!table ? QString() : value ? QString::number(*value, 'g', 6) : QStringLiteral("none"));
+            full.push_back(table ? shown(value) : QString());
         }
         for (int column = 0; column < cells.size(); ++column) {
             auto* item = new QTableWidgetItem(cells[column]);
-            if (column == 0) item->setToolTip(qt(treatment.source));
+            if (!full[column].isEmpty()) item->setToolTip(full[column]);
             if (column > 0) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
             estimates_->setItem(row, column, item);
         }

@@ -141,8 +141,9 @@ TEST(LifeTableWindow, WritesTheFilesCptLifeTableWrites) {
     life::Records read;
     life::addRecords(read, readRecords(records));
     const life::LifeTable maize = life::lifeTableOf(life::cohortOf(read.treatments[0], life::Cohort::All), 1);
-    EXPECT_EQ(estimates->item(0, 2)->text().toStdString(), textNumber(*maize.estimates.r));
-    EXPECT_EQ(estimates->item(0, 4)->text().toStdString(), textNumber(*maize.estimates.R0));
+    EXPECT_EQ(estimates->item(0, 2)->toolTip().toStdString(), textNumber(*maize.estimates.r));
+    EXPECT_EQ(estimates->item(0, 2)->text(), QString::number(*maize.estimates.r, 'g', 6));
+    EXPECT_EQ(estimates->item(0, 4)->toolTip().toStdString(), textNumber(*maize.estimates.R0));
     // The females' cohort: fewer individuals.
     part<QComboBox>(window, life_parts::Cohort)->setCurrentIndex(1);
     EXPECT_EQ(estimates->item(0, 1)->text(), "8");
