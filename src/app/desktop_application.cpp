@@ -6,6 +6,7 @@
 #include <exception>
 
 #include "app/dedication_window.h"
+#include "app/life_table_window.h"
 #include "app/main_window_widget.h"
 #include "app/read_wording.h"
 #include "app/results_window.h"
@@ -57,6 +58,7 @@ DesktopApplication::DesktopApplication(Dialogs& dialogs, Clock& clock, bool main
         },
         [this] { openResults(); });
     mainWindow_->setStudyHandler([this] { openStudy(); });
+    mainWindow_->setLifeTableHandler([this] { openLifeTable(); });
     dedicationWindow_ = std::make_unique<DedicationWindow>(
         context_.window, [this] { run(Vater_Command1_Click); }, [this] { run(Vater_Close); });
     context_.window.setExitHandler([] { QCoreApplication::quit(); });
@@ -87,6 +89,7 @@ DesktopApplication::DesktopApplication(Dialogs& dialogs, Clock& clock, bool main
 
 DesktopApplication::~DesktopApplication() {
     for (const QPointer<ResultsWindow>& window : resultsWindows_) delete window.data();
+    delete lifeTableWindow_.data();
     delete studyWindow_.data();
 }
 
@@ -150,6 +153,18 @@ StudyWindow* DesktopApplication::openStudy() {
     studyWindow_->raise();
     studyWindow_->activateWindow();
     return studyWindow_;
+}
+
+LifeTableWindow* DesktopApplication::openLifeTable() {
+    if (running_) return nullptr;  // an analysis holds the window
+    if (!lifeTableWindow_) {
+        lifeTableWindow_ =
+            new LifeTableWindow(QString::fromStdString(context_.workingDirectory.string()), [this] { return openStudy(); });
+    }
+    lifeTableWindow_->show();
+    lifeTableWindow_->raise();
+    lifeTableWindow_->activateWindow();
+    return lifeTableWindow_;
 }
 
 void DesktopApplication::tick() {

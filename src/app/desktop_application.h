@@ -16,6 +16,7 @@ class MainWindowWidget;
 class DedicationWindow;
 class ResultsWindow;
 class StudyWindow;
+class LifeTableWindow;
 
 // The desktop program: one application context, the two windows that draw
 // it, the 500 ms timer, and the routing of clicks to the procedures.
@@ -40,6 +41,8 @@ public:
     ResultsWindow* openResults();
     // The Study window, opened (or raised) on the user's request.
     StudyWindow* openStudy();
+    // The Life table window, opened (or raised) on the user's request.
+    LifeTableWindow* openLifeTable();
 
 private:
     void clicked(const QString& control, int gesture);
@@ -59,6 +62,7 @@ private:
     std::optional<Results> results_;
     std::vector<QPointer<ResultsWindow>> resultsWindows_;
     QPointer<StudyWindow> studyWindow_;
+    QPointer<LifeTableWindow> lifeTableWindow_;
 };
 
 }  // namespace cpt::app

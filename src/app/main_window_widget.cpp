@@ -203,6 +203,10 @@ MainWindowWidget::MainWindowWidget(const ControlModel& model, ClickHandler onCli
     connect(studyShortcut, &QShortcut::activated, this, [this] {
         if (onStudy_) onStudy_();
     });
+    auto* lifeTableShortcut = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_L), this);
+    connect(lifeTableShortcut, &QShortcut::activated, this, [this] {
+        if (onLifeTable_) onLifeTable_();
+    });
     auto* guideShortcut = new QShortcut(QKeySequence::HelpContents, this);
     connect(guideShortcut, &QShortcut::activated, this, [this] { openUserGuide(this); });
 
@@ -444,6 +448,9 @@ void MainWindowWidget::showReportMenu(const QPoint& position) {
     QAction* study = menu.addAction(tr("Study table of several parameters..."), QKeySequence(Qt::CTRL | Qt::Key_T), this,
                                     [this] { onStudy_(); });
     study->setEnabled(static_cast<bool>(onStudy_));
+    QAction* lifeTable = menu.addAction(tr("Life tables from records..."), QKeySequence(Qt::CTRL | Qt::Key_L), this,
+                                        [this] { onLifeTable_(); });
+    lifeTable->setEnabled(static_cast<bool>(onLifeTable_));
     menu.addAction(tr("User guide"), QKeySequence::HelpContents, this, [this] { openUserGuide(this); });
     menu.exec(caption->mapToGlobal(position));
 }

@@ -39,6 +39,8 @@ public:
     void setGridLegend(bool reversedOrder);
     // What "Study table..." (the report menu, Ctrl+T) opens.
     void setStudyHandler(std::function<void()> onStudy) { onStudy_ = std::move(onStudy); }
+    // What "Life tables from records..." (the report menu, Ctrl+L) opens.
+    void setLifeTableHandler(std::function<void()> onLifeTable) { onLifeTable_ = std::move(onLifeTable); }
     static QString gridLegendText(bool reversedOrder);
     // Brings every widget in line with the model.
     void sync();
@@ -64,6 +66,7 @@ private:
     CloseHandler onClose_;
     ResultsHandler onResults_;
     std::function<void()> onStudy_;
+    std::function<void()> onLifeTable_;
     QString reportPath_;
     QLabel* gridLegend_ = nullptr;
     QScrollArea* menuScroll_ = nullptr;

@@ -157,6 +157,7 @@ LifeResult runLifeTables(const Records& records, const LifeSettings& settings) {
     starts.jobCount = static_cast<int>(resampled.size());
     starts.workers = std::min<int>(threads, std::max<int>(1, starts.jobCount));
     starts.cancel = settings.cancel;
+    starts.whileWaiting = settings.whileWaiting;
     starts.job = [&](int job, int, JobEvents&) {
         TreatmentWork& w = work[resampled[static_cast<std::size_t>(job)]];
         std::mt19937_64 generator(w.seed);
@@ -192,6 +193,7 @@ LifeResult runLifeTables(const Records& records, const LifeSettings& settings) {
     run.jobCount = static_cast<int>(blocks.size());
     run.workers = threads;
     run.cancel = settings.cancel;
+    run.whileWaiting = settings.whileWaiting;
     run.job = [&](int job, int worker, JobEvents& events) {
         const Block& block = blocks[static_cast<std::size_t>(job)];
         TreatmentWork& w = work[block.treatment];
@@ -213,6 +215,8 @@ LifeResult runLifeTables(const Records& records, const LifeSettings& settings) {
                 events.post([&] {
                     if (settings.progress) settings.progress(done.load(), total);
                 });
+                // A block can be most of a run: a stop is heeded within it.
+                if (settings.cancel != nullptr && settings.cancel->load(std::memory_order_relaxed)) throw Cancelled();
             }
             if (*estimates.R0 == 0) ++zeroOffspring;
             if (!estimates.fecundity) ++withoutFemales;

@@ -43,6 +43,10 @@ struct LifeSettings {
     // Called on the calling thread as blocks of replicates finish.
     std::function<void(std::int64_t done, std::int64_t total)> progress;
     const std::atomic<bool>* cancel = nullptr;  // ends the run in Cancelled
+    // Called on the calling thread while it waits for the replicates, so
+    // that a window keeps drawing; the replicates then run on worker threads
+    // even at one thread.
+    std::function<void()> whileWaiting;
     LifeWording wording;
 };
 

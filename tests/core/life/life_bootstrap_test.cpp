@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cmath>
 #include <random>
 #include <string>
@@ -276,6 +277,27 @@ TEST(LifeBootstrap, ProgressReachesEveryReplicateOfEveryTreatment) {
         EXPECT_TRUE(rising);
         EXPECT_EQ(total, 2 * 2500);
         EXPECT_EQ(last, total) << threads << " threads";
+    }
+}
+
+// A stop asked for mid-block ends the run there, at one thread as at
+// several, and what the caller waits with is called at one thread too.
+TEST(LifeBootstrap, AStopEndsTheRunWithinABlock) {
+    for (int threads : {1, 2}) {
+        std::atomic<bool> stop{false};
+        LifeSettings settings = settingsOf(200'000, {LifeParameter::R0}, threads);
+        settings.cancel = &stop;
+        std::int64_t last = 0, total = 0;
+        settings.progress = [&](std::int64_t done, std::int64_t of) {
+            last = done;
+            total = of;
+            stop = true;
+        };
+        int waits = 0;
+        if (threads == 1) settings.whileWaiting = [&] { ++waits; };
+        EXPECT_THROW(runLifeTables(fieldRecords(), settings), Cancelled) << threads << " threads";
+        EXPECT_LT(last, total / 2) << threads << " threads";
+        if (threads == 1) EXPECT_GT(waits, 0);
     }
 }
 
