@@ -238,7 +238,12 @@ LifeResult runLifeTables(const Records& records, const LifeSettings& settings) {
             if (out.aggregate) continue;
             std::vector<double>& values = w.values[p];
             parameter.without = std::count_if(values.begin(), values.end(), [](double v) { return std::isnan(v); });
-            if (parameter.without > 0) std::erase_if(values, [](double v) { return std::isnan(v); });
+            if (parameter.without > 0) {
+                for (std::size_t b = 0; b < values.size(); ++b) {
+                    if (std::isnan(values[b])) parameter.withoutAt.push_back(static_cast<std::int64_t>(b));
+                }
+                std::erase_if(values, [](double v) { return std::isnan(v); });
+            }
             parameter.values = std::move(values);
         }
         if (out.aggregate) continue;
