@@ -213,6 +213,8 @@ LifeResult runLifeTables(const Records& records, const LifeSettings& settings) {
                 events.post([&] {
                     if (settings.progress) settings.progress(done.load(), total);
                 });
+                // A block may be a whole treatment's B: a cancel must not wait for its end.
+                if (settings.cancel != nullptr && settings.cancel->load(std::memory_order_relaxed)) return;
             }
             if (*estimates.R0 == 0) ++zeroOffspring;
             if (!estimates.fecundity) ++withoutFemales;
