@@ -259,6 +259,15 @@ def _is_frame(x: Any) -> bool:
 def treatments_of(x: Any, transformation: str, sample_size: Any = None, estimate: Any = None,
                   code: Optional[str] = None) -> list[Treatment]:
     """The treatments of cartesian_test()'s x, whatever its form."""
+    from ._life import LifeTableResult
+    if isinstance(x, LifeTableResult):
+        # One parameter's treatments (code, r unless named), as its bootstrap files read.
+        for argument, given in (("sample_size", sample_size), ("estimate", estimate)):
+            if given is not None:
+                raise InputError(f"x comes from bootstrap files, which give their own {FILES_GIVE[argument]}; "
+                                 f"leave {argument} out.")
+        treatments = x.treatments("r" if code is None else code)
+        return _core.read_again(treatments, transformation) if transformation != "none" else treatments
     paths = args.paths_of(x)
     if paths is not None:
         if code is not None:

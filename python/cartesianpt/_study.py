@@ -101,6 +101,15 @@ def _item_runs(item: Any, name: str, reversed: bool, threads: int) -> list[tuple
             raise InputError(f'The files of "{name}" hold the parameters {", ".join(p for p, _ in runs)}; give '
                              f'them without a name, and each takes its code.')
         return [(name, runs[0][1])] if name else runs
+    from ._life import LifeTableResult
+    if isinstance(item, LifeTableResult):
+        # Every parameter whose bootstrap files the run wrote, named by its code.
+        codes = item.parameters
+        if name and len(codes) > 1:
+            raise InputError(f'The life tables of "{name}" hold the parameters {", ".join(codes)}; give them '
+                             f'without a name, and each takes its code.')
+        runs = [(code, cartesian_test(item, code=code, reversed=reversed, threads=threads)) for code in codes]
+        return [(name, runs[0][1])] if name else runs
     if isinstance(item, (list, tuple)) and item and all(isinstance(t, Treatment) for t in item):
         item = cartesian_test(list(item), reversed=reversed, threads=threads)
     if not isinstance(item, CartesianResult):
@@ -114,7 +123,7 @@ def _study_runs(x: Any, reversed: bool, threads: int) -> list[tuple[str, Cartesi
         items = list(x.items())
         if not all(isinstance(name, str) and name for name, _ in items):
             raise InputError("The parameters' names must be strings.")
-    elif args.paths_of(x) is not None or isinstance(x, CartesianResult):
+    elif args.paths_of(x) is not None or isinstance(x, CartesianResult) or type(x).__name__ == "LifeTableResult":
         items = [("", x)]
     elif isinstance(x, (list, tuple)) and x and all(isinstance(t, Treatment) for t in x):
         items = [("", x)]

@@ -13,6 +13,8 @@
 
 #include "core/analysis/cartesian_test.h"
 #include "core/analysis/treatment.h"
+#include "core/life/life_bootstrap.h"
+#include "core/life/life_front.h"
 #include "core/study/study_table.h"
 
 namespace cptpy {
@@ -119,5 +121,24 @@ cpt::StudyTable studyTableOf(const StudyRequest& request);
 std::vector<std::filesystem::path> writeStudyTable(const cpt::StudyTable& table, const std::filesystem::path& folder,
                                                    const std::vector<std::string>& formats,
                                                    const std::string& fixedTime);
+
+struct LifeRequest {
+    std::optional<std::vector<cpt::life::RecordColumn>> columns;  // a DataFrame's, read first
+    std::vector<std::string> paths;                                // records files
+    std::int64_t bootstrap = 100'000;
+    std::uint64_t seed = 1;
+    std::string cohort = "all";
+    double femaleOffspring = 1;
+    std::string zeroOffspring = "refuse";
+    int threads = 0;
+};
+using LifePointer = std::shared_ptr<const cpt::life::LifeResult>;  // never changed once made
+
+// The life tables as cpt life-table makes them, the messages naming the
+// package's arguments. Throws UserError in cpt's words, Cancelled once
+// interrupted() said so.
+cpt::life::LifeResult runLife(const LifeRequest& request, const Interrupted& interrupted);
+// The treatments of the parameter's bootstrap files, as they read.
+std::vector<TreatmentPointer> lifeTreatments(const cpt::life::LifeResult& result, const std::string& code);
 
 }  // namespace cptpy

@@ -4,9 +4,11 @@
 #include <pybind11/pybind11.h>
 #include <pybind11/stl.h>
 
+#include <limits>
 #include <memory>
 
 #include "core/common/user_error.h"
+#include "core/life/life_files.h"
 #include "glue.h"
 
 namespace py = pybind11;
@@ -187,6 +189,79 @@ std::vector<std::string> pathTexts(const std::vector<std::filesystem::path>& pat
     std::vector<std::string> texts;
     for (const auto& path : paths) texts.push_back(path.string());
     return texts;
+}
+
+// A life-table result's columns: estimates, bootstrap (one row per
+// replicate, NaN where it has no value) and life_table.
+py::dict lifeColumns(const cpt::life::LifeResult& result) {
+    using namespace cpt::life;
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    auto value = [&](const std::optional<double>& v) { return v ? *v : nan; };
+    py::list names, bootNames, tableNames;
+    std::vector<double> n, replicate, age, N, lx, E, mx, lxmx;
+    std::vector<std::vector<double>> estimates(DefaultLifeParameters.size()), boot(DefaultLifeParameters.size());
+    for (const TreatmentResult& t : result.treatments) {
+        names.append(t.name);
+        n.push_back(t.aggregate ? nan : double(t.n0));
+        for (std::size_t p = 0; p < DefaultLifeParameters.size(); ++p) {
+            estimates[p].push_back(value(t.table.estimates.of(DefaultLifeParameters[p])));
+        }
+        for (const LifeTableRow& row : t.table.rows) {
+            tableNames.append(t.name);
+            age.push_back(row.age);
+            N.push_back(value(row.N));
+            lx.push_back(row.lx);
+            E.push_back(value(row.E));
+            mx.push_back(row.mx);
+            lxmx.push_back(row.lxmx);
+        }
+        if (t.aggregate) continue;
+        py::str name(t.name);
+        for (std::int64_t b = 0; b < result.bootstrap; ++b) {
+            bootNames.append(name);
+            replicate.push_back(double(b + 1));
+        }
+        for (std::size_t p = 0; p < DefaultLifeParameters.size(); ++p) {
+            const std::vector<double> values = replicateValues(t.parameters[p], result.bootstrap);
+            boot[p].insert(boot[p].end(), values.begin(), values.end());
+        }
+    }
+    auto array = [](const std::vector<double>& v) { return py::array_t<double>(static_cast<py::ssize_t>(v.size()), v.data()); };
+    py::dict estimateColumns, bootColumns, table;
+    estimateColumns["treatment"] = names;
+    estimateColumns["n"] = array(n);
+    bootColumns["treatment"] = bootNames;
+    bootColumns["replicate"] = array(replicate);
+    for (std::size_t p = 0; p < DefaultLifeParameters.size(); ++p) {
+        const py::str code(std::string(parameterCode(DefaultLifeParameters[p])));
+        estimateColumns[code] = array(estimates[p]);
+        bootColumns[code] = array(boot[p]);
+    }
+    table["treatment"] = tableNames;
+    table["age"] = array(age);
+    table["N"] = array(N);
+    table["lx"] = array(lx);
+    table["E"] = array(E);
+    table["mx"] = array(mx);
+    table["lxmx"] = array(lxmx);
+    py::dict columns;
+    columns["estimates"] = estimateColumns;
+    columns["bootstrap"] = bootColumns;
+    columns["life_table"] = table;
+    return columns;
+}
+
+// A DataFrame's column: float64 values written as they read back, or text.
+cpt::life::RecordColumn recordColumn(const std::string& name, const py::object& cells) {
+    cpt::life::RecordColumn column;
+    column.name = name;
+    if (py::isinstance<py::array>(cells)) {
+        const auto numbers = cells.cast<py::array_t<double, py::array::c_style | py::array::forcecast>>();
+        for (py::ssize_t i = 0; i < numbers.size(); ++i) column.cells.push_back(cpt::life::recordCell(numbers.data()[i]));
+    } else {
+        column.cells = cells.cast<std::vector<std::string>>();
+    }
+    return column;
 }
 
 }  // namespace
@@ -376,6 +451,54 @@ PYBIND11_MODULE(_core, m) {
             return pathTexts(written);
         },
         py::arg("table"), py::arg("folder"), py::arg("formats"), py::arg("fixed_time"));
+
+    py::class_<cpt::life::LifeResult, std::shared_ptr<cpt::life::LifeResult>>(m, "_Life")
+        .def_readonly("bootstrap", &cpt::life::LifeResult::bootstrap)
+        .def_readonly("notes", &cpt::life::LifeResult::notes)
+        .def("columns", [](const cpt::life::LifeResult& result) { return lifeColumns(result); })
+        .def("parameters",
+             [](const cpt::life::LifeResult& result) {
+                 std::vector<std::string> codes;
+                 for (const auto parameter : cpt::life::writtenParameters(result)) {
+                     codes.emplace_back(cpt::life::parameterCode(parameter));
+                 }
+                 return codes;
+             })
+        .def("treatments", [](const cpt::life::LifeResult& result, const std::string& code) {
+            return lifeTreatments(result, code);
+        })
+        .def("write", [](const cpt::life::LifeResult& result, const std::string& folder) {
+            std::vector<std::filesystem::path> written;
+            {
+                py::gil_scoped_release released;
+                written = cpt::life::writeLifeFiles(result, std::filesystem::absolute(folder).lexically_normal());
+            }
+            return pathTexts(written);
+        });
+
+    m.def(
+        "life_table",
+        [](std::optional<std::vector<std::pair<std::string, py::object>>> frame, std::vector<std::string> paths,
+           std::int64_t bootstrap, std::uint64_t seed, std::string cohort, double femaleOffspring,
+           std::string zeroOffspring, int threads) {
+            LifeRequest request;
+            if (frame) {
+                request.columns.emplace();
+                for (const auto& [name, cells] : *frame) request.columns->push_back(recordColumn(name, cells));
+            }
+            request.paths = std::move(paths);
+            request.bootstrap = bootstrap;
+            request.seed = seed;
+            request.cohort = std::move(cohort);
+            request.femaleOffspring = femaleOffspring;
+            request.zeroOffspring = std::move(zeroOffspring);
+            request.threads = threads;
+            return interruptible([&](const Interrupted& interrupted) {
+                return std::make_shared<cpt::life::LifeResult>(runLife(request, interrupted));
+            });
+        },
+        py::arg("frame"), py::arg("paths"), py::arg("bootstrap"), py::arg("seed"), py::arg("cohort"),
+        py::arg("female_offspring"), py::arg("zero_offspring"), py::arg("threads"));
 
     m.attr("DEFAULT_STUDY_DIGITS") = cpt::DefaultStudyDigits;
 }

@@ -23,8 +23,35 @@ print("finished", flush=True)
 """
 
 
+# The same for the life tables' replicates.
+LIFE_RUN = r"""
+import numpy, pandas, sys, time
+import cartesianpt as cp
+rng = numpy.random.default_rng(5)
+rows = []
+for i in range(200):
+    for age in range(1, int(rng.integers(20, 100)) + 1):
+        rows.append(("Maize", f"i{i}", age, float(rng.poisson(3))))
+records = pandas.DataFrame(rows, columns=["treatment", "individual", "age", "eggs"])
+began = time.monotonic()
+cp.life_table(records, bootstrap=100_000, threads=1)
+print("whole", time.monotonic() - began, flush=True)
+print("running", flush=True)
+cp.life_table(records, bootstrap=100_000, threads=1)
+print("finished", flush=True)
+"""
+
+
 def test_ctrl_c_ends_a_long_run_with_keyboard_interrupt():
-    process = subprocess.Popen([sys.executable, "-c", RUN], stdout=subprocess.PIPE, stderr=subprocess.PIPE,
+    interrupt_run(RUN)
+
+
+def test_ctrl_c_ends_the_life_tables_replicates_with_keyboard_interrupt():
+    interrupt_run(LIFE_RUN)
+
+
+def interrupt_run(script):
+    process = subprocess.Popen([sys.executable, "-c", script], stdout=subprocess.PIPE, stderr=subprocess.PIPE,
                                text=True)
     try:
         whole = float(process.stdout.readline().split()[1])

@@ -4,6 +4,12 @@ cartesian_test <- function(x, data = NULL, reversed = FALSE, transformation = c(
   transformation <- if (missing(transformation)) "none" else transformation_named(transformation, call)
   settings <- list(reversed = single_flag(reversed, "reversed", call), transformation = transformation,
                    threads = thread_count(threads, call))
+  # A life_table() result gives the treatments of one parameter (code, r
+  # unless named), as its bootstrap files read.
+  if (inherits(x, "cpt_life_table")) {
+    x <- life_treatments(x, if (is.null(code)) "r" else single_text(code, "code", call), call)
+    code <- NULL
+  }
   # Paths are read as read_bootstrap() reads them; the code names a table's
   # parameter.
   if (is.character(x)) {

@@ -74,7 +74,7 @@ study_runs <- function(x, more, call) {
     if (length(more)) input_error("A long data frame holds every parameter; give nothing after it.", call)
     return(long_frame_runs(x, call))
   }
-  items <- if (is.list(x) && !inherits(x, c("cpt_treatments", "cartesian_test"))) c(x, more) else c(list(x), more)
+  items <- if (is.list(x) && !inherits(x, c("cpt_treatments", "cartesian_test", "cpt_life_table"))) c(x, more) else c(list(x), more)
   if (length(items) == 0L) input_error("A study table needs at least one parameter.", call)
   given <- names(items) %||% rep("", length(items))
   do.call(c, lapply(seq_along(items), function(k) item_runs(items[[k]], given[[k]], call)))
@@ -92,9 +92,19 @@ item_runs <- function(item, name, call) {
     if (name != "") names(runs) <- name
     return(runs)
   }
+  if (inherits(item, "cpt_life_table")) {
+    # Every parameter whose bootstrap files the run wrote, named by its code.
+    codes <- life_parameters(item, call)
+    if (name != "" && length(codes) > 1L) {
+      input_error(sprintf('The life tables of "%s" hold the parameters %s; give them without a name, and each takes its code.',
+                          name, paste(codes, collapse = ", ")), call)
+    }
+    runs <- lapply(codes, function(code) cartesian_test(item, code = code))
+    return(setNames(runs, if (name != "") name else codes))
+  }
   if (inherits(item, "cpt_treatments")) item <- cartesian_test(item)
   if (!inherits(item, "cartesian_test")) {
-    input_error("Each parameter is bootstrap files or tables, read_bootstrap() treatments or a cartesian_test() result.",
+    input_error("Each parameter is bootstrap files or tables, read_bootstrap() treatments, a cartesian_test() result or a life_table() result.",
                 call)
   }
   setNames(list(item), if (name == "") item$parameter else name)

@@ -28,7 +28,9 @@ cartesian_test(x, data = NULL, reversed = FALSE,
     for what a table lacks), a named
     list of numeric vectors, a matrix or data frame with one column per
     treatment (shorter columns filled up with \code{NA} at their end), or a
-    formula \code{value ~ treatment} over the long data frame \code{data}.
+    formula \code{value ~ treatment} over the long data frame \code{data},
+    or a \code{\link{life_table}} result (the treatments of the parameter
+    \code{code}, by default \code{"r"}, as its bootstrap files read).
     For a result's methods: a \code{cartesian_test} result.}
   \item{data}{the long data frame of a formula \code{x}: one row per
     bootstrap value.}
@@ -42,7 +44,8 @@ cartesian_test(x, data = NULL, reversed = FALSE,
     size of each treatment's full sample and its estimate of the parameter.
     One unnamed sample size is that of every treatment not named.}
   \item{code}{the parameter's code (as \code{"r"}) for values without one;
-    by default the formula's response, else \code{"value"}.}
+    by default the formula's response, else \code{"value"}. For a
+    \code{\link{life_table}} result, the parameter taken.}
   \item{threads}{how many threads the test may use; by default 2.}
   \item{object}{a \code{cartesian_test} result.}
   \item{row.names, optional}{as for \code{\link{as.data.frame}}.}

@@ -17,7 +17,9 @@ write_study_table(table, path, format = c("csv", "xlsx", "html", "tex", "md", "d
 \arguments{
   \item{x, ...}{the parameters: each a character vector of files (the forms
     \code{\link{read_bootstrap}} reads), \code{\link{read_bootstrap}}
-    treatments or a \code{\link{cartesian_test}} result, given as a named
+    treatments, a \code{\link{cartesian_test}} result or a
+    \code{\link{life_table}} result (every parameter whose bootstrap files
+    it wrote, each named by its code), given as a named
     list \code{x} or as \code{x} and further arguments (named by parameter;
     unnamed ones take their parameter's code). Files are grouped by their
     treatments' parameter codes, as \command{cpt study} groups them: files

@@ -10,6 +10,10 @@
 #include "core/common/date_time.h"
 #include "core/figures/run_summary.h"
 #include "core_call.h"
+#include "core/life/life_bootstrap.h"
+#include "core/life/life_files.h"
+#include "core/life/life_front.h"
+#include "life_tables.h"
 #include "read_request.h"
 #include "report_writing.h"
 #include "result_conversion.h"
@@ -133,5 +137,56 @@ SEXP cpt_percentiles(std::vector<double> values, std::vector<double> fractions, 
         std::vector<double> found;
         for (const double fraction : fractions) found.push_back(cpt::figures::percentileOf(values, fraction));
         return found;
+    });
+}
+
+// [[Rcpp::export(rng = false)]]
+SEXP cpt_life_table(SEXP columns, std::vector<std::string> paths, Rcpp::List settings) {
+    return cptr::guarded([&] {
+        cpt::life::LifeResult result = cptr::runLifeRequest(columns, paths, settings);
+        Rcpp::List value = cptr::lifeColumns(result);
+        value["pointer"] = cptr::keepLife(std::move(result));
+        return value;
+    });
+}
+
+// [[Rcpp::export(rng = false)]]
+bool cpt_holds_life(SEXP pointer) { return TYPEOF(pointer) == EXTPTRSXP && R_ExternalPtrAddr(pointer) != nullptr; }
+
+// [[Rcpp::export(rng = false)]]
+SEXP cpt_write_life_files(SEXP pointer, std::string folder) {
+    return cptr::guarded([&] {
+        std::vector<std::string> files;
+        for (const auto& path :
+             cpt::life::writeLifeFiles(cptr::lifeOf(pointer), std::filesystem::absolute(folder).lexically_normal())) {
+            files.push_back(path.string());
+        }
+        return files;
+    });
+}
+
+// The codes of the parameters whose bootstrap files the run wrote.
+// [[Rcpp::export(rng = false)]]
+SEXP cpt_life_parameters(SEXP pointer) {
+    return cptr::guarded([&] {
+        std::vector<std::string> codes;
+        for (const auto parameter : cpt::life::writtenParameters(cptr::lifeOf(pointer))) {
+            codes.emplace_back(cpt::life::parameterCode(parameter));
+        }
+        return codes;
+    });
+}
+
+// The parameter's treatments, as its bootstrap files read.
+// [[Rcpp::export(rng = false)]]
+SEXP cpt_life_treatments(SEXP pointer, std::string code) {
+    return cptr::guarded([&] {
+        const auto parameter = cpt::life::parameterOfCode(code);
+        if (!parameter) throw cpt::UserError("\"" + code + "\" is none of r, lambda, R0, T, GRR.");
+        Rcpp::List records;
+        for (const cpt::Treatment& t : cpt::life::parameterTreatments(cptr::lifeOf(pointer), *parameter)) {
+            records.push_back(cptr::recordOf(t, ""));
+        }
+        return records;
     });
 }

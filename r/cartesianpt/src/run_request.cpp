@@ -11,11 +11,11 @@ namespace {
 
 void checkInterrupt(void*) { R_CheckUserInterrupt(); }
 
+}  // namespace
+
 // R_CheckUserInterrupt jumps out of its caller: only through R_ToplevelExec
 // is it safe among C++ frames.
 bool userInterrupted() { return R_ToplevelExec(checkInterrupt, nullptr) == FALSE; }
-
-}  // namespace
 
 RunRequest runRequest(const Rcpp::List& records, const Rcpp::List& settings) {
     RunRequest request;

@@ -27,6 +27,8 @@ cpt::CartesianResult runRequested(const RunRequest& request, cpt::DifferenceSink
 
 // The request as the core takes it (no folder or code: those are the report's).
 cpt::CartesianRequest cartesianRequest(const RunRequest& request);
+// The user pressed R's interrupt key (asked only from R's thread).
+bool userInterrupted();
 // Ports whose progress sets cancel when the user interrupts R.
 cpt::RunPorts interruptiblePorts(std::atomic<bool>& cancel);
 

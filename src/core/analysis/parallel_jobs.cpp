@@ -79,6 +79,8 @@ void runInline(const JobRun& run) {
         run.job(k, 0, direct);
         if (run.whileWaiting) run.whileWaiting();
     }
+    // A job may end early at a cancel: its run has no result, as with workers.
+    if (cancelled(run)) throw Cancelled();
 }
 
 }  // namespace

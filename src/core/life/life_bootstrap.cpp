@@ -215,8 +215,8 @@ LifeResult runLifeTables(const Records& records, const LifeSettings& settings) {
                 events.post([&] {
                     if (settings.progress) settings.progress(done.load(), total);
                 });
-                // A block can be most of a run: a stop is heeded within it.
-                if (settings.cancel != nullptr && settings.cancel->load(std::memory_order_relaxed)) throw Cancelled();
+                // A block may be a whole treatment's B: a cancel must not wait for its end.
+                if (settings.cancel != nullptr && settings.cancel->load(std::memory_order_relaxed)) return;
             }
             if (*estimates.R0 == 0) ++zeroOffspring;
             if (!estimates.fecundity) ++withoutFemales;
@@ -242,7 +242,12 @@ LifeResult runLifeTables(const Records& records, const LifeSettings& settings) {
             if (out.aggregate) continue;
             std::vector<double>& values = w.values[p];
             parameter.without = std::count_if(values.begin(), values.end(), [](double v) { return std::isnan(v); });
-            if (parameter.without > 0) std::erase_if(values, [](double v) { return std::isnan(v); });
+            if (parameter.without > 0) {
+                for (std::size_t b = 0; b < values.size(); ++b) {
+                    if (std::isnan(values[b])) parameter.withoutAt.push_back(static_cast<std::int64_t>(b));
+                }
+                std::erase_if(values, [](double v) { return std::isnan(v); });
+            }
             parameter.values = std::move(values);
         }
         if (out.aggregate) continue;

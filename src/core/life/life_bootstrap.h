@@ -77,6 +77,7 @@ struct ParameterResult {
     std::optional<double> estimate;  // of the full sample
     std::vector<double> values;      // the replicates kept, in order
     std::int64_t without = 0;        // replicates without a value
+    std::vector<std::int64_t> withoutAt;  // which ones (from 0), in order
     // Its bootstrap file is written: it has an estimate, and no replicate
     // was left without a value unless the settings drop them.
     bool written = false;

@@ -328,5 +328,26 @@ TEST(LifeBootstrap, SummaryOfTheReplicates) {
     EXPECT_DOUBLE_EQ(summary.high, 4.9);
 }
 
+// One treatment is one block of all its B replicates at one thread: a cancel
+// must end it at the next progress, not at its end.
+TEST(LifeBootstrap, ACancelEndsATreatmentsBlockBeforeItsEnd) {
+    Records records;
+    records.treatments.push_back(treatment("A", {individual("a1", Sex::Female, {0, 4}),
+                                                 individual("a2", Sex::Female, {1, 2, 3})}));
+    LifeSettings settings;
+    settings.bootstrap = 4'000'000;
+    settings.parameters = {LifeParameter::R0};
+    settings.threads = 1;
+    std::atomic<bool> cancel{false};
+    std::int64_t lastDone = 0;
+    settings.cancel = &cancel;
+    settings.progress = [&](std::int64_t done, std::int64_t) {
+        lastDone = done;
+        cancel = true;
+    };
+    EXPECT_THROW(runLifeTables(records, settings), Cancelled);
+    EXPECT_LT(lastDone, settings.bootstrap);
+}
+
 }  // namespace
 }  // namespace cpt::life
