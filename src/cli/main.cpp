@@ -97,6 +97,8 @@ int main(int argc, char** argv) {
         ->check(CLI::Range(1, cpt::MaxStudyDigits))
         ->capture_default_str();
     studyCommand->add_flag("--json", study.json, "Print the results as one JSON document");
+    StudyFigureOptions studyFigures;
+    addStudyFigureOptions(*studyCommand, studyFigures);
 
     SortCountOptions sortCount;
     CLI::App* sortCountCommand = app.add_subcommand("sort-count", "Sort and count the values of one data file.");
@@ -128,7 +130,7 @@ int main(int argc, char** argv) {
     }
     if (studyCommand->parsed()) {
         study.reader = readAnyTreatments;
-        return runStudy(study);
+        return runStudy(study, studyFigures);
     }
     return runSortCount(sortCount);
 }

@@ -9,6 +9,12 @@ namespace cpt {
 
 std::vector<std::filesystem::path> writeStudyTableFiles(const StudyTable& table, const std::filesystem::path& folder,
                                                         std::span<const StudyFormat> formats, const DateTime& created) {
+    return writeStudyFiles(table, folder, formats, created, {});
+}
+
+std::vector<std::filesystem::path> writeStudyFiles(const StudyTable& table, const std::filesystem::path& folder,
+                                                        std::span<const StudyFormat> formats, const DateTime& created,
+                                                        std::vector<StudyFileContent> others) {
     std::vector<StudyFileContent> files;
     for (StudyFormat format : formats) {
         const bool seen = std::any_of(files.begin(), files.end(), [&](const auto& file) { return file.format == format; });
@@ -19,6 +25,7 @@ std::vector<std::filesystem::path> writeStudyTableFiles(const StudyTable& table,
             default: files.push_back({format, studyTableText(table, format)});
         }
     }
+    for (StudyFileContent& other : others) files.push_back(std::move(other));
     return writeStudyFileSet(folder, files);
 }
 

@@ -129,6 +129,7 @@ StudyTable buildStudyTable(std::span<const StudyParameterRun> runs, const StudyO
     for (const StudyParameterRun& run : runs) {
         StudyRow row;
         row.parameter = run.parameter;
+        row.lettersNote = noLettersLine(run);
         row.cells.resize(table.treatments.size());
         const auto& treatments = run.result.treatments;
         const auto& labels = run.result.letters.labels;

@@ -43,6 +43,7 @@ struct StudyCell {
 struct StudyRow {
     std::string parameter;
     std::vector<std::optional<StudyCell>> cells;  // one per column; none: no such treatment in the run
+    std::string lettersNote;  // the note's line when the run's groups outnumber the letters
 };
 
 struct StudyTidyRow {
