@@ -9,7 +9,7 @@ packages=(cmake ninja-build g++ qt6-base-dev qt6-charts-dev libqt6opengl6-dev li
           libbenchmark-dev nlohmann-json3-dev libcli11-dev xvfb xauth imagemagick fonts-dejavu-core
           desktop-file-utils appstream dpkg-dev file lintian man-db python3 pandoc zip clang libclang-rt-14-dev emscripten chromium
           pkg-config libxlsxwriter-dev libzip-dev libexpat1-dev python3-openpyxl python3-docx
-          r-base-dev r-cran-rcpp r-cran-testthat devscripts)
+          r-base-dev r-cran-rcpp r-cran-testthat devscripts poppler-utils libreoffice-writer-nogui)
 # Debian's npm clashes with a NodeSource nodejs, which brings an npm of its own.
 command -v npm > /dev/null || packages+=(npm)
 "$(dirname "$0")/install-missing.sh" "${packages[@]}"
