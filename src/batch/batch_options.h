@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/analysis/treatment.h"
@@ -50,6 +51,8 @@ struct StudyBatchOptions {
     std::vector<std::string> files;
     std::vector<std::string> formats{"csv", "xlsx", "html"};  // or {"all"}
     std::vector<std::string> order;  // column order; empty: as the treatments first appear
+    std::vector<std::string> rows;   // parameters first in the table, in this order
+    std::vector<std::pair<std::string, std::string>> labels;  // (code, the row's name)
     bool reversed = false;
     std::string code = "1";
     std::string folder;  // -C

@@ -215,6 +215,8 @@ BatchOutcome runStudyBatch(const StudyBatchOptions& options, const StudyTableWri
         const std::vector<StudyFormat> formats = studyFormatsNamed(options.formats);
         StudyOptions tableOptions;
         tableOptions.treatmentOrder = options.order;
+        tableOptions.rowOrder = options.rows;
+        tableOptions.labels = options.labels;
         tableOptions.digits = options.digits;
         const std::vector<StudyParameterGroup> groups = readStudyGroups(options.files, options.reader);
         checkStudyOptions(groups, tableOptions);

@@ -2,7 +2,7 @@
 // cpt's commands: a batch run, then the written files' paths one a line,
 // or the JSON document, on standard output; complaints on standard error.
 #include "batch/batch_options.h"
-#include "cli/study_figure_output.h"
+#include "cli/study_options.h"
 
 namespace cpt::cli {
 

@@ -98,7 +98,7 @@ int main(int argc, char** argv) {
         ->capture_default_str();
     studyCommand->add_flag("--json", study.json, "Print the results as one JSON document");
     StudyFigureOptions studyFigures;
-    addStudyFigureOptions(*studyCommand, studyFigures);
+    addStudyTableOptions(*studyCommand, study, studyFigures);
 
     SortCountOptions sortCount;
     CLI::App* sortCountCommand = app.add_subcommand("sort-count", "Sort and count the values of one data file.");

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/study/study_labels.h"
 #include "study_files/xml_text.h"
 
 namespace cpt {
@@ -146,7 +147,7 @@ double longestWord(std::string_view text, double factor) {
 // their longest value with its letters, or the heading's longest word.
 std::vector<double> columnEms(const StudyTable& table) {
     double parameterWidth = emWidth("Parameter", Bold);
-    for (const StudyRow& row : table.rows) parameterWidth = std::max(parameterWidth, emWidth(row.parameter));
+    for (const StudyRow& row : table.rows) parameterWidth = std::max(parameterWidth, emWidth(printedLabel(row)));
     std::vector<double> widths{parameterWidth};
     for (std::size_t c = 0; c < table.treatments.size(); ++c) {
         double width = longestWord(table.treatments[c], Bold);
@@ -221,7 +222,7 @@ std::string table(const StudyTable& study, const std::vector<int>& widths) {
     for (std::size_t r = 0; r < study.rows.size(); ++r) {
         const StudyRow& row = study.rows[r];
         const std::string_view rule = r + 1 == study.rows.size() ? std::string_view(lastRule) : "";
-        xml += "<w:tr>" + cell(widths[0], "left", cellRun(row.parameter), rule);
+        xml += "<w:tr>" + cell(widths[0], "left", cellRun(printedLabel(row)), rule);
         for (std::size_t c = 0; c < row.cells.size(); ++c) {
             std::string runs;
             if (row.cells[c]) {

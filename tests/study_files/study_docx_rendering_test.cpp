@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "core/study/study_labels.h"
 #include "study_files/study_table_files.h"
 #include "support/study_sample.h"
 #include "support/test_files.h"
@@ -128,7 +129,7 @@ TEST(StudyWordRendering, NoCellBreaksAndTheTableFitsItsPage) {
             for (const std::string& word : words(treatment)) EXPECT_TRUE(onOneLine(lines, word)) << word;
         }
         for (const StudyRow& row : c.table.rows) {
-            EXPECT_TRUE(onOneLine(lines, row.parameter)) << row.parameter;
+            EXPECT_TRUE(onOneLine(lines, printedLabel(row))) << row.parameter;
             for (const auto& cell : row.cells) {
                 if (cell) EXPECT_TRUE(onOneLine(lines, cell->values)) << cell->values;
             }

@@ -70,7 +70,7 @@ void drawPanel(Figure& figure, const StudyTable& table, const StudyRow& row, con
     area.yLow = scale.ticks.front();
     area.yHigh = scale.ticks.back();
 
-    figure.texts.push_back({(area.left + area.right) / 2, top + 18, paperLabel(row.parameter), PanelTitleSize,
+    figure.texts.push_back({(area.left + area.right) / 2, top + 18, printedLabel(row), PanelTitleSize,
                             Anchor::Middle, true, false, Black, "panel-title"});
     figure.lines.push_back({area.left, area.top, area.left, area.bottom, Black, 1, LineStyle::Solid, "axis"});
     figure.lines.push_back({area.left, area.bottom, area.right, area.bottom, Black, 1, LineStyle::Solid, "axis"});

@@ -8,4 +8,8 @@ std::string paperLabel(std::string_view code) {
     return std::string(code);
 }
 
+std::string printedLabel(const StudyRow& row) { return row.label.empty() ? paperLabel(row.parameter) : row.label; }
+std::string plainLabel(const StudyRow& row) { return row.label.empty() ? row.parameter : row.label; }
+std::string plainLabel(const StudyTidyRow& row) { return row.label.empty() ? row.parameter : row.label; }
+
 }  // namespace cpt

@@ -1,6 +1,7 @@
 #pragma once
-// `cpt study --figures`: the study figure as SVG, PNG and PDF beside the
-// table's files, in the same set.
+// cpt study's options of the table's rows and of the figure: `--rows`,
+// `--label`, and `--figures` (the study figure as SVG, PNG and PDF beside
+// the table's files, in the same set).
 #include <string>
 
 #include "batch/study_batch.h"
@@ -16,7 +17,7 @@ struct StudyFigureOptions {
     std::string style = "bars";  // or "points"
 };
 
-void addStudyFigureOptions(CLI::App& command, StudyFigureOptions& options);
+void addStudyTableOptions(CLI::App& command, batch::StudyBatchOptions& study, StudyFigureOptions& figures);
 
 // The table's files, and with --figures study-figure.svg, .png and .pdf
 // under the same number; a failure leaves none of them.

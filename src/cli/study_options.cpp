@@ -1,4 +1,4 @@
-#include "cli/study_figure_output.h"
+#include "cli/study_options.h"
 
 #include <CLI/CLI.hpp>
 
@@ -11,7 +11,25 @@
 
 namespace cpt::cli {
 
-void addStudyFigureOptions(CLI::App& command, StudyFigureOptions& options) {
+void addStudyTableOptions(CLI::App& command, batch::StudyBatchOptions& study, StudyFigureOptions& options) {
+    command.add_option("--rows", study.rows,
+                       "The table's rows: parameter codes, comma-separated, first in this order "
+                       "(default: r, lambda, R0, T, GRR, then the others as they came)")
+        ->delimiter(',')
+        ->allow_extra_args(false)
+        ->take_all();
+    command.add_option("--label", "CODE=TEXT: the row's name in every format and the figure (repeatable)")
+        ->allow_extra_args(false)
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
+        ->check([](const std::string& value) {
+            return value.find('=') == std::string::npos || value.front() == '='
+                       ? "a label is given as CODE=TEXT, as R0=\"Net reproductive rate\""
+                       : std::string();
+        })
+        ->each([&study](const std::string& value) {
+            const std::size_t equals = value.find('=');
+            study.labels.emplace_back(value.substr(0, equals), value.substr(equals + 1));
+        });
     command.add_flag("--figures", options.figures,
                      "Write the study figure (estimates \u00B1 SE with letters, a panel per parameter) as "
                      "study-figure.svg, .png and .pdf beside the table");
