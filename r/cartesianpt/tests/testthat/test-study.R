@@ -59,3 +59,18 @@ test_that("a study table that cannot be written leaves nothing and says so", {
   expect_error(write_study_table(table, file.path(dir, "t.csv")), class = "cpt_input_error")
   expect_false(dir.exists(dir))
 })
+
+test_that("plot draws the table's estimates, SEs and letters in its order", {
+  table <- two_parameter_study(order = c("Wheat", "Maize", "Sorghum"))
+  grDevices::pdf(NULL)
+  on.exit(grDevices::dev.off())
+  for (style in c("bars", "points")) {
+    shown <- plot(table, style = style)
+    expect_identical(shown$parameter, table$parameter)
+    expect_identical(shown$treatment, table$treatment)
+    expect_identical(shown$at, match(table$treatment, c("Wheat", "Maize", "Sorghum")))
+    expect_identical(shown$estimate, table$estimate)
+    expect_identical(shown$SE, table$SE)
+    expect_identical(shown$letters, table$letters)
+  }
+})
