@@ -33,6 +33,7 @@
 #include "core/figures/run_summary.h"
 #include "core/figures/svg_writer.h"
 #include "core/study/study_figure.h"
+#include "core/study/study_labels.h"
 #include "figure_export/figure_rendering.h"
 #include "study_files/study_table_files.h"
 
@@ -64,7 +65,7 @@ QString viewHtml(const StudyTable& table) {
     for (const std::string& treatment : table.treatments) html += "<th>" + escaped(treatment) + "</th>";
     html += "</tr>";
     for (const StudyRow& row : table.rows) {
-        html += "<tr><td>" + escaped(row.parameter) + "</td>";
+        html += "<tr><td>" + escaped(printedLabel(row)) + "</td>";
         for (const auto& cell : row.cells) {
             html += "<td align=\"center\">";
             if (cell) html += escaped(cell->values) + (cell->letters.empty() ? "" : "<sup>" + escaped(cell->letters) + "</sup>");
@@ -191,8 +192,8 @@ QWidget* StudyWindow::buildTableBox() {
     figureView_->setObjectName(study_parts::Figure);
     figureView_->setMinimumHeight(120);
     views->addWidget(figureView_);
-    views->setStretchFactor(0, 2);
-    views->setStretchFactor(1, 3);
+    views->setStretchFactor(0, 1);
+    views->setStretchFactor(1, 1);
     layout->addWidget(views, 1);
 
     auto* exports = new QHBoxLayout();
