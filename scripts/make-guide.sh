@@ -139,6 +139,9 @@ tr -d '\r' <Maize.txt | sed '1s/,/;/g; s/\./,/' | head -n 3 | snippet semicolon-
 mkdir study-out
 echo "cpt study -C out --format csv,md,html,docx study.csv" | snippet study-command
 as_cpt study -C study-out --fixed-time "$moment" --format csv,md,html,docx study.csv | sed 's|study-out/|out/|' | snippet study-printed
+mkdir study-figure-out
+as_cpt study -C study-figure-out --fixed-time "$moment" --format csv --figures study.csv >/dev/null
+cp study-figure-out/study-figure.svg "$work/pictures/"
 tr -d '\r' <study-out/study-table.md | snippet study-table-md
 tr -d '\r' <study-out/study-table.csv | sed '1s/^\xEF\xBB\xBF//' | head -n 5 | snippet study-csv
 

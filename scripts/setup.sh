@@ -10,7 +10,8 @@ packages=(cmake ninja-build g++ qt6-base-dev qt6-charts-dev libqt6opengl6-dev li
           desktop-file-utils appstream dpkg-dev file lintian man-db python3 pandoc zip clang libclang-rt-14-dev emscripten chromium
           pkg-config libxlsxwriter-dev libzip-dev libexpat1-dev libfmt-dev libfast-float-dev python3-openpyxl python3-docx
           r-base-dev r-cran-rcpp r-cran-testthat devscripts ccache
-          python3-dev python3-pybind11 python3-setuptools python3-pandas python3-numpy python3-pytest python3-venv)
+          python3-dev python3-pybind11 python3-setuptools python3-pandas python3-numpy python3-pytest python3-venv
+          poppler-utils libreoffice-writer-nogui)
 # Debian's npm clashes with a NodeSource nodejs, which brings an npm of its own.
 command -v npm > /dev/null || packages+=(npm)
 "$(dirname "$0")/install-missing.sh" "${packages[@]}"

@@ -30,12 +30,17 @@
 
 #include "app/qt_dialogs.h"
 #include "app/read_wording.h"
+#include "app/figure_view.h"
 #include "app/results_window.h"
 #include "batch/input_files.h"
 #include "xlsx/read_treatments.h"
 #include "desktop_model/cartesian/missing_table_entries.h"
 #include "core/common/user_error.h"
 #include "core/figures/run_summary.h"
+#include "core/figures/svg_writer.h"
+#include "core/study/study_figure.h"
+#include "core/study/study_labels.h"
+#include "figure_export/figure_rendering.h"
 #include "study_files/study_table_files.h"
 
 namespace cpt::app {
@@ -58,7 +63,7 @@ QString viewHtml(const StudyTable& table) {
     for (const std::string& treatment : table.treatments) html += "<th>" + escaped(treatment) + "</th>";
     html += "</tr>";
     for (const StudyRow& row : table.rows) {
-        html += "<tr><td>" + escaped(row.parameter) + "</td>";
+        html += "<tr><td>" + escaped(printedLabel(row)) + "</td>";
         for (const auto& cell : row.cells) {
             html += "<td align=\"center\">";
             if (cell) html += escaped(cell->values) + (cell->letters.empty() ? "" : "<sup>" + escaped(cell->letters) + "</sup>");
@@ -239,7 +244,16 @@ QWidget* StudyWindow::buildTableBox() {
     tableView_ = new QTextBrowser(box);
     tableView_->setObjectName(study_parts::Table);
     tableView_->setPlaceholderText(tr("The table appears here after the run."));
-    layout->addWidget(tableView_, 1);
+    // The figure under the table, drawn from it.
+    auto* views = new QSplitter(Qt::Vertical, box);
+    views->addWidget(tableView_);
+    figureView_ = new FigureView(views);
+    figureView_->setObjectName(study_parts::Figure);
+    figureView_->setMinimumHeight(120);
+    views->addWidget(figureView_);
+    views->setStretchFactor(0, 1);
+    views->setStretchFactor(1, 1);
+    layout->addWidget(views, 1);
 
     auto* exports = new QHBoxLayout();
     exports->addWidget(new QLabel(tr("Save as:"), box));
@@ -255,6 +269,7 @@ QWidget* StudyWindow::buildTableBox() {
     exportStatus_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     exports->addWidget(exportStatus_, 1);
     layout->addLayout(exports);
+    layout->addWidget(buildFigureRow(box));
 
     auto* reports = new QHBoxLayout();
     reports->addWidget(new QLabel(tr("Report of parameter:"), box));
@@ -588,6 +603,7 @@ bool StudyWindow::run() {
     if (!canRun()) return false;
     table_.reset();
     tableView_->clear();
+    showFigure();
     reportChoice_->clear();
     runs_ = {};
     ranGroups_ = groups_;
@@ -629,6 +645,8 @@ bool StudyWindow::run() {
     progress_->setValue(pairsInAll_);
     progress_->setFormat(tr("%1 parameters done").arg(ranGroups_.size()));
     tableView_->setHtml(viewHtml(*table_));
+    showFigure();
+    figureStatus_->clear();
     for (const StudyParameterRun& parameterRun : runs_.runs) reportChoice_->addItem(qt(parameterRun.parameter));
     exportStatus_->clear();
     ranSinceChange_ = true;
@@ -648,6 +666,58 @@ QString StudyWindow::exportTable(StudyFormat format) {
         return path;
     } catch (const UserError& error) {
         QMessageBox::warning(this, tr("Study table not saved"), qt(error.what()));
+        return {};
+    }
+}
+
+QWidget* StudyWindow::buildFigureRow(QWidget* parent) {
+    auto* row = new QWidget(parent);
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    figurePoints_ = new QCheckBox(tr("Points, not bars"), row);
+    figurePoints_->setObjectName(study_parts::FigurePoints);
+    connect(figurePoints_, &QCheckBox::toggled, this, [this] { showFigure(); });
+    layout->addWidget(figurePoints_);
+    afterRun_.push_back(figurePoints_);
+    layout->addWidget(new QLabel(tr("Save the figure as:"), row));
+    for (const char* extension : {"svg", "png", "pdf"}) {
+        auto* button = new QPushButton(QString::fromLatin1(extension).toUpper(), row);
+        button->setObjectName(QStringLiteral("figure-") + QString::fromLatin1(extension));
+        connect(button, &QPushButton::clicked, this, [this, extension] { exportFigure(QString::fromLatin1(extension)); });
+        layout->addWidget(button);
+        afterRun_.push_back(button);
+    }
+    figureStatus_ = new QLabel(row);
+    figureStatus_->setObjectName(study_parts::FigureStatus);
+    figureStatus_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    layout->addWidget(figureStatus_, 1);
+    return row;
+}
+
+void StudyWindow::showFigure() {
+    if (!table_) {
+        figureView_->setFigure({});
+        return;
+    }
+    const StudyFigureStyle style = figurePoints_->isChecked() ? StudyFigureStyle::Points : StudyFigureStyle::Bars;
+    figureView_->setFigure(studyFigure(*table_, style));
+}
+
+QString StudyWindow::exportFigure(const QString& extension) {
+    if (!table_) return {};
+    const figures::Figure& figure = figureView_->figure();
+    try {
+        const std::optional<figure_export::FigureFormat> format = figure_export::figureFormatNamed(extension.toStdString());
+        if (!format) return {};
+        // Named as cpt study --figures names it, numbered as the table's files.
+        const StudyFileContent file{StudyFormat::Csv, figure_export::figureBytes(figure, *format),
+                                    "study-figure." + extension.toStdString()};
+        const std::vector<std::filesystem::path> written = writeStudyFileSet(folder_.toStdString(), {&file, 1});
+        const QString path = qt(written.at(0).string());
+        figureStatus_->setText(tr("Saved %1").arg(QDir::toNativeSeparators(path)));
+        return path;
+    } catch (const UserError& error) {
+        QMessageBox::warning(this, tr("Study figure not saved"), qt(error.what()));
         return {};
     }
 }

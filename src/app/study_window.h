@@ -22,6 +22,7 @@ class QTextBrowser;
 
 namespace cpt::app {
 
+class FigureView;
 class ResultsWindow;
 
 // Object names of the Study window's parts.
@@ -46,6 +47,9 @@ inline constexpr char ExportStatus[] = "exportStatus";
 inline constexpr char ReportChoice[] = "reportChoice";
 inline constexpr char ShowResults[] = "showResults";
 inline constexpr char OpenReport[] = "openReport";
+inline constexpr char Figure[] = "studyFigure";
+inline constexpr char FigurePoints[] = "figurePoints";
+inline constexpr char FigureStatus[] = "figureStatus";
 }  // namespace study_parts
 
 // A study of several parameters beside the main window: the treatment
@@ -75,6 +79,9 @@ public:
     // Writes the table in one format into the output folder; the path, or
     // an empty string when it failed (told in a message box).
     QString exportTable(StudyFormat format);
+    // Writes the study figure as study-figure.svg, .png or .pdf beside the
+    // table, never over a file; the path, or empty when it failed.
+    QString exportFigure(const QString& extension);
     ResultsWindow* showResults(int parameter);
 
     const std::optional<StudyTable>& table() const { return table_; }
@@ -95,6 +102,8 @@ private:
     // The treatments in the grid's column order, as the user left it.
     std::vector<std::string> columnOrder() const;
     QWidget* buildTableBox();
+    QWidget* buildFigureRow(QWidget* parent);
+    void showFigure();
     void regroup();
     void showFiles();
     void showLacking();
@@ -145,6 +154,9 @@ private:
     QProgressBar* progress_ = nullptr;
     QTextBrowser* tableView_ = nullptr;
     QLabel* exportStatus_ = nullptr;
+    FigureView* figureView_ = nullptr;
+    QCheckBox* figurePoints_ = nullptr;
+    QLabel* figureStatus_ = nullptr;
     QComboBox* reportChoice_ = nullptr;
     std::vector<QWidget*> afterRun_;  // usable once a table is shown
     std::vector<QWidget*> beforeRun_;  // held while a run is on

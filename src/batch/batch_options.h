@@ -5,6 +5,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/analysis/treatment.h"
@@ -54,6 +55,8 @@ struct StudyBatchOptions {
     std::vector<std::string> files;
     std::vector<StudyFormat> formats{StudyFormat::Csv, StudyFormat::Xlsx, StudyFormat::Html};
     std::vector<std::string> order;  // column order; empty: as the treatments first appear
+    std::vector<std::string> rows;   // parameters first in the table, in this order
+    std::vector<std::pair<std::string, std::string>> labels;  // (code, the row's name)
     bool reversed = false;
     std::string code = "1";
     std::string folder;  // -C

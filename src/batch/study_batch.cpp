@@ -198,6 +198,8 @@ BatchOutcome runStudyBatch(const StudyBatchOptions& options, const StudyTableWri
     try {
         StudyOptions tableOptions;
         tableOptions.treatmentOrder = options.order;
+        tableOptions.rowOrder = options.rows;
+        tableOptions.labels = options.labels;
         tableOptions.digits = options.digits;
         const std::vector<StudyParameterGroup> groups = readStudyGroups(options.files, options.reader);
         checkStudyOptions(groups, tableOptions);

@@ -72,7 +72,7 @@ int runCartesian(batch::CartesianOptions options) {
     return printOutcome(outcome, options.json);
 }
 
-int runStudy(const batch::StudyBatchOptions& options) {
+int runStudy(const batch::StudyBatchOptions& options, const StudyFigureOptions& figures) {
     batch::StudyProgressHandler progress;
     if (::isatty(STDERR_FILENO) != 0) {
         const auto start = std::chrono::steady_clock::now();
@@ -82,7 +82,7 @@ int runStudy(const batch::StudyBatchOptions& options) {
                          at.parameter, at.parameters, at.pair, at.pairs, elapsed.count());
         };
     }
-    const batch::BatchOutcome outcome = batch::runStudyBatch(options, writeStudyTableFiles, std::cerr, progress);
+    const batch::BatchOutcome outcome = batch::runStudyBatch(options, studyFilesWriter(figures), std::cerr, progress);
     return printOutcome(outcome, options.json);
 }
 

@@ -5,6 +5,7 @@
 #include "cli/command_line.h"
 #include "cli/commands.h"
 #include "cli/read_options_text.h"
+#include "cli/study_options.h"
 #include "core/common/user_error.h"
 #include "core/study/study_file_set.h"
 #include "core/study/study_rounding.h"
@@ -16,6 +17,7 @@ Subcommand addStudyCommand(CLI::App& app) {
         batch::StudyBatchOptions options;
         std::vector<std::string> formats{"csv", "xlsx", "html"};
         std::string fixedTime;
+        StudyFigureOptions figures;
     };
     auto answers = std::make_shared<Answers>();
     batch::StudyBatchOptions& study = answers->options;
@@ -48,6 +50,7 @@ Subcommand addStudyCommand(CLI::App& app) {
         ->check(CLI::Range(1, MaxStudyDigits))
         ->capture_default_str();
     command->add_flag("--json", study.json, "Print the results as one JSON document");
+    addStudyTableOptions(*command, study, answers->figures);
 
     return {command, [answers] {
                 if (!takeFixedTime(answers->fixedTime, answers->options.fixedTime)) return batch::ExitUsage;
@@ -58,7 +61,7 @@ Subcommand addStudyCommand(CLI::App& app) {
                     return batch::ExitFailure;
                 }
                 answers->options.reader = readAnyTreatments;
-                return runStudy(answers->options);
+                return runStudy(answers->options, answers->figures);
             }};
 }
 

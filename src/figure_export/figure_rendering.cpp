@@ -1,5 +1,6 @@
 #include "figure_export/figure_rendering.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QFont>
 #include <QGuiApplication>
@@ -14,6 +15,7 @@
 
 #include "core/common/user_error.h"
 #include "core/figures/figure_files.h"
+#include "core/figures/svg_writer.h"
 
 namespace cpt::figure_export {
 namespace {
@@ -155,6 +157,31 @@ void writeFigure(const Figure& figure, const std::filesystem::path& path, Figure
             return;
         }
     }
+}
+
+std::string figureBytes(const Figure& figure, FigureFormat format) {
+    if (format == FigureFormat::Svg) return svgOf(figure);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (format == FigureFormat::Png) {
+        QImage image = figureImage(figure, figureSizeAt(figure, ExportDpi));
+        image.setDotsPerMeterX(qRound(ExportDpi / 0.0254));
+        image.setDotsPerMeterY(qRound(ExportDpi / 0.0254));
+        if (!image.save(&buffer, "PNG")) throw UserError("The figure could not be encoded as PNG.");
+    } else {
+        QPdfWriter pdf(&buffer);
+        pdf.setResolution(ExportDpi);
+        pdf.setPageSize(QPageSize(QSizeF(figure.width * 72 / 96, figure.height * 72 / 96), QPageSize::Point));
+        pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
+        pdf.setTitle(QString::fromStdString(figure.title));
+        QPainter painter;
+        if (!painter.begin(&pdf)) throw UserError("The figure's PDF could not be started.");
+        paintFigure(painter, figure, QRectF(QPointF(0, 0), QSizeF(figureSizeAt(figure, ExportDpi))));
+        painter.end();
+    }
+    buffer.close();
+    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
 }
 
 void ensureGuiApplication() {

@@ -5,6 +5,7 @@
 #include <QSize>
 #include <filesystem>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "core/figures/figure_model.h"
@@ -33,6 +34,10 @@ QSize figureSizeAt(const figures::Figure& figure, int dpi);
 // throws UserError and is not left behind.
 void writeFigure(const figures::Figure& figure, const std::filesystem::path& path, FigureFormat format,
                  std::optional<QSize> pngSize = std::nullopt);
+
+// The figure's file in memory, as writeFigure would write it (PNG at 300
+// dpi), for files written as one set with others.
+std::string figureBytes(const figures::Figure& figure, FigureFormat format);
 
 // The batch program has no application object: makes one on the offscreen
 // platform when none exists (fonts and PDF need it).

@@ -1,8 +1,11 @@
 #include "study_files/study_docx_parts.h"
 
 #include <algorithm>
+#include <cmath>
+#include <string_view>
 #include <vector>
 
+#include "core/study/study_labels.h"
 #include "study_files/xml_text.h"
 
 namespace cpt {
@@ -34,12 +37,15 @@ constexpr const char* DocumentRelationships =
     "Target=\"styles.xml\"/>"
     "</Relationships>";
 
-// Times New Roman 10 pt, no space between paragraphs, cells padded as Word's own.
-std::string styles() {
+// Times New Roman at the table's size, no space between paragraphs, cells
+// padded as Word's own.
+std::string styles(int halfPoints) {
+    const std::string size = std::to_string(halfPoints);
     return std::string(XmlDeclaration) + "<w:styles xmlns:w=\"" + WordNamespace + "\">" +
            "<w:docDefaults><w:rPrDefault><w:rPr>"
            "<w:rFonts w:ascii=\"Times New Roman\" w:hAnsi=\"Times New Roman\" w:eastAsia=\"Times New Roman\" "
-           "w:cs=\"Times New Roman\"/><w:sz w:val=\"20\"/><w:szCs w:val=\"20\"/><w:lang w:val=\"en-GB\"/>"
+           "w:cs=\"Times New Roman\"/><w:sz w:val=\"" + size + "\"/><w:szCs w:val=\"" + size +
+           "\"/><w:lang w:val=\"en-GB\"/>"
            "</w:rPr></w:rPrDefault>"
            "<w:pPrDefault><w:pPr><w:spacing w:after=\"0\" w:line=\"240\" w:lineRule=\"auto\"/></w:pPr></w:pPrDefault>"
            "</w:docDefaults>"
@@ -53,9 +59,25 @@ std::string styles() {
            "</w:styles>";
 }
 
-std::string run(const std::string& text, std::string_view properties = "") {
+// A hyphen is Word's non-breaking one: neither a name as "Maize-2" nor a
+// value as "-0.012" may break after it.
+std::string cellRun(const std::string& text, std::string_view properties = "") {
     const std::string rPr = properties.empty() ? "" : "<w:rPr>" + std::string(properties) + "</w:rPr>";
-    return "<w:r>" + rPr + "<w:t xml:space=\"preserve\">" + xmlText(text) + "</w:t></w:r>";
+    std::string content;
+    std::size_t start = 0;
+    for (std::size_t hyphen; (hyphen = text.find('-', start)) != std::string::npos; start = hyphen + 1) {
+        if (hyphen > start) content += "<w:t xml:space=\"preserve\">" + xmlText(text.substr(start, hyphen - start)) + "</w:t>";
+        content += "<w:noBreakHyphen/>";
+    }
+    if (start < text.size() || content.empty()) {
+        content += "<w:t xml:space=\"preserve\">" + xmlText(text.substr(start)) + "</w:t>";
+    }
+    return "<w:r>" + rPr + content + "</w:r>";
+}
+
+// The note's text, free to wrap as any paragraph.
+std::string run(const std::string& text) {
+    return "<w:r><w:t xml:space=\"preserve\">" + xmlText(text) + "</w:t></w:r>";
 }
 
 std::string border(std::string_view side, int eighthsOfAPoint) {
@@ -63,64 +85,149 @@ std::string border(std::string_view side, int eighthsOfAPoint) {
            "\" w:space=\"0\" w:color=\"000000\"/>";
 }
 
-std::string cell(int width, std::string_view align, const std::string& runs, std::string_view bottomBorder = "") {
+// A heading may wrap between its words; a value never.
+enum class Wrap { Never, BetweenWords };
+
+std::string cell(int width, std::string_view align, const std::string& runs, std::string_view bottomBorder = "",
+                 Wrap wrap = Wrap::Never) {
     std::string borders = bottomBorder.empty() ? "" : "<w:tcBorders>" + std::string(bottomBorder) + "</w:tcBorders>";
     return "<w:tc><w:tcPr><w:tcW w:w=\"" + std::to_string(width) + "\" w:type=\"dxa\"/>" + borders +
-           "<w:noWrap/></w:tcPr><w:p><w:pPr><w:spacing w:before=\"40\" w:after=\"40\"/><w:jc w:val=\"" +
+           (wrap == Wrap::Never ? "<w:noWrap/>" : "") + "</w:tcPr><w:p><w:pPr><w:spacing w:before=\"40\" w:after=\"40\"/><w:jc w:val=\"" +
            std::string(align) + "\"/></w:pPr>" + runs + "</w:p></w:tc>";
 }
 
-// Twentieths of a point of 10 pt Times New Roman (and of Liberation Serif,
-// which has its widths): about 105 a digit or letter, half of that for a
-// blank or a point; bold a little wider, superscripts smaller.
-int textWidth(std::string_view text, int perCharacter = 105) {
-    int width = 0;
-    for (char c : text) {
-        if ((static_cast<unsigned char>(c) & 0xC0) == 0x80) continue;  // continues a UTF-8 character
-        width += c == ' ' || c == '.' || c == ',' ? perCharacter / 2 : perCharacter;
-    }
-    return width;
+// Widths in ems of DejaVu Serif, the face LibreOffice puts in place of Times
+// New Roman where that is missing, and wider than it in every character: a
+// column wide enough for them is wide enough for Times.
+double characterWidth(char32_t c) {
+    if (c == ' ' || c == 0xA0 || c == '.' || c == ',' || c == ':' || c == ';') return 0.32;
+    if (c >= '0' && c <= '9') return 0.64;
+    if (c == 0xB1) return 0.84;  // the plus-minus sign
+    if (c == 'm' || c == 'w' || c == 'M' || c == 'W' || c == '%' || c == '&' || c == '@') return 0.96;
+    if (c == 'i' || c == 'j' || c == 'l' || c == 't' || c == 'f' || c == 'r' || c == 'I' || c == 'J') return 0.48;
+    if (c >= 'A' && c <= 'Z') return 0.78;
+    if (c >= 'a' && c <= 'z') return 0.62;
+    if (c < 0x80) return 0.52;
+    return 0.86;  // any other letter or sign, at the width of a wide one
 }
 
-constexpr int CellPadding = 2 * 108 + 100;
+char32_t codePointAt(std::string_view text, std::size_t& at) {
+    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(k < text.size() ? text[k] : 0); };
+    const unsigned char lead = byte(at);
+    const std::size_t length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : 4;
+    char32_t code = length == 1 ? lead : length == 2 ? lead & 0x1F : length == 3 ? lead & 0x0F : lead & 0x07;
+    for (std::size_t k = 1; k < length; ++k) code = (code << 6) | (byte(at + k) & 0x3F);
+    at += length;
+    return code;
+}
 
-std::vector<int> columnWidths(const StudyTable& table) {
-    int parameterWidth = textWidth("Parameter", 115);
-    for (const StudyRow& row : table.rows) parameterWidth = std::max(parameterWidth, textWidth(row.parameter));
-    std::vector<int> widths{parameterWidth + CellPadding};
+// In ems of the table's size; bold a tenth wider, superscripts at 58 %.
+double emWidth(std::string_view text, double factor = 1) {
+    double width = 0;
+    for (std::size_t at = 0; at < text.size();) width += characterWidth(codePointAt(text, at));
+    return width * factor;
+}
+constexpr double Bold = 1.1;
+constexpr double Superscript = 0.6;
+
+// The longest word: a heading may wrap between its words, never inside one.
+double longestWord(std::string_view text, double factor) {
+    double widest = 0;
+    std::size_t start = 0;
+    while (start <= text.size()) {
+        std::size_t end = text.find(' ', start);
+        if (end == std::string_view::npos) end = text.size();
+        widest = std::max(widest, emWidth(text.substr(start, end - start), factor));
+        start = end + 1;
+    }
+    return widest;
+}
+
+// Each column's content in ems: the first its longest name, the others
+// their longest value with its letters, or the heading's longest word.
+std::vector<double> columnEms(const StudyTable& table) {
+    double parameterWidth = emWidth("Parameter", Bold);
+    for (const StudyRow& row : table.rows) parameterWidth = std::max(parameterWidth, emWidth(printedLabel(row)));
+    std::vector<double> widths{parameterWidth};
     for (std::size_t c = 0; c < table.treatments.size(); ++c) {
-        int width = textWidth(table.treatments[c], 115);
+        double width = longestWord(table.treatments[c], Bold);
         for (const StudyRow& row : table.rows) {
-            if (row.cells[c]) width = std::max(width, textWidth(row.cells[c]->values) +
-                                                             textWidth(row.cells[c]->letters, 70));
+            if (row.cells[c]) {
+                width = std::max(width, emWidth(unbrokenValues(*row.cells[c])) +
+                                            emWidth(row.cells[c]->letters, Superscript));
+            }
         }
-        widths.push_back(width + CellPadding);
+        widths.push_back(width);
     }
     return widths;
+}
+
+// A4 with margins of 2.5 cm, in twentieths of a point.
+constexpr int ShortSide = 11906, LongSide = 16838, Margin = 1418;
+constexpr int CellPadding = 2 * 108 + 60;
+
+struct Layout {
+    bool landscape = false;
+    int halfPoints = 20;
+    std::vector<int> widths;  // twentieths of a point
+    int total() const {
+        int sum = 0;
+        for (int width : widths) sum += width;
+        return sum;
+    }
+};
+
+Layout layoutAt(const std::vector<double>& ems, bool landscape, int halfPoints) {
+    Layout layout{landscape, halfPoints, {}};
+    // An em of h half-points is 10 h twentieths; 3 % more for rounding.
+    for (double em : ems) layout.widths.push_back(static_cast<int>(std::ceil(em * halfPoints * 10 * 1.03)) + CellPadding);
+    return layout;
+}
+
+// Upright at 10, 9 or 8 pt (a journal's table sizes), then the page turned
+// at 10, 9, 8 and 7 pt: the first in which the table fits the text width.
+// Wider still, the largest size that fits the turned page, down to 4 pt:
+// a column beyond the page's edge would be lost on paper.
+Layout layoutOf(const StudyTable& table) {
+    const std::vector<double> ems = columnEms(table);
+    const std::pair<bool, int> steps[] = {{false, 20}, {false, 18}, {false, 16}, {true, 20},
+                                          {true, 18},  {true, 16},  {true, 14}};
+    for (const auto& [landscape, halfPoints] : steps) {
+        Layout layout = layoutAt(ems, landscape, halfPoints);
+        if (layout.total() <= (landscape ? LongSide : ShortSide) - 2 * Margin) return layout;
+    }
+    for (int halfPoints = 13; halfPoints > 8; --halfPoints) {
+        Layout layout = layoutAt(ems, true, halfPoints);
+        if (layout.total() <= LongSide - 2 * Margin) return layout;
+    }
+    return layoutAt(ems, true, 8);
 }
 
 std::string table(const StudyTable& study, const std::vector<int>& widths) {
     const std::string headingRule = border("bottom", 4);
     const std::string lastRule = border("bottom", 12);
-    std::string xml = "<w:tbl><w:tblPr><w:tblW w:w=\"0\" w:type=\"auto\"/><w:tblBorders>" + border("top", 12) +
-                      border("bottom", 12) + "</w:tblBorders><w:tblLayout w:type=\"autofit\"/>"
+    int total = 0;
+    for (int width : widths) total += width;
+    // Fixed: the widths are the content's, so no reader narrows a column.
+    std::string xml = "<w:tbl><w:tblPr><w:tblW w:w=\"" + std::to_string(total) + "\" w:type=\"dxa\"/><w:tblBorders>" +
+                      border("top", 12) + border("bottom", 12) + "</w:tblBorders><w:tblLayout w:type=\"fixed\"/>"
                       "</w:tblPr><w:tblGrid>";
     for (int width : widths) xml += "<w:gridCol w:w=\"" + std::to_string(width) + "\"/>";
     xml += "</w:tblGrid>";
-    xml += "<w:tr><w:trPr><w:tblHeader/></w:trPr>" + cell(widths[0], "left", run("Parameter", "<w:b/>"), headingRule);
+    xml += "<w:tr><w:trPr><w:tblHeader/></w:trPr>" + cell(widths[0], "left", cellRun("Parameter", "<w:b/>"), headingRule);
     for (std::size_t c = 0; c < study.treatments.size(); ++c) {
-        xml += cell(widths[c + 1], "center", run(study.treatments[c], "<w:b/>"), headingRule);
+        xml += cell(widths[c + 1], "center", cellRun(study.treatments[c], "<w:b/>"), headingRule, Wrap::BetweenWords);
     }
     xml += "</w:tr>";
     for (std::size_t r = 0; r < study.rows.size(); ++r) {
         const StudyRow& row = study.rows[r];
         const std::string_view rule = r + 1 == study.rows.size() ? std::string_view(lastRule) : "";
-        xml += "<w:tr>" + cell(widths[0], "left", run(row.parameter), rule);
+        xml += "<w:tr>" + cell(widths[0], "left", cellRun(printedLabel(row)), rule);
         for (std::size_t c = 0; c < row.cells.size(); ++c) {
             std::string runs;
             if (row.cells[c]) {
-                runs = run(unbrokenValues(*row.cells[c]));
-                if (!row.cells[c]->letters.empty()) runs += run(row.cells[c]->letters, "<w:vertAlign w:val=\"superscript\"/>");
+                runs = cellRun(unbrokenValues(*row.cells[c]));
+                if (!row.cells[c]->letters.empty()) runs += cellRun(row.cells[c]->letters, "<w:vertAlign w:val=\"superscript\"/>");
             }
             xml += cell(widths[c + 1], "center", runs, rule);
         }
@@ -129,10 +236,7 @@ std::string table(const StudyTable& study, const std::vector<int>& widths) {
     return xml + "</w:tbl>";
 }
 
-// A4, 2.5 cm margins; turned when the table is wider than the upright page.
-std::string sectionProperties(int tableWidth) {
-    constexpr int ShortSide = 11906, LongSide = 16838, Margin = 1418;
-    const bool landscape = tableWidth > ShortSide - 2 * Margin;
+std::string sectionProperties(bool landscape) {
     const std::string size = landscape ? "<w:pgSz w:w=\"" + std::to_string(LongSide) + "\" w:h=\"" +
                                              std::to_string(ShortSide) + "\" w:orient=\"landscape\"/>"
                                        : "<w:pgSz w:w=\"" + std::to_string(ShortSide) + "\" w:h=\"" +
@@ -142,28 +246,26 @@ std::string sectionProperties(int tableWidth) {
            "\" w:left=\"" + m + "\" w:header=\"709\" w:footer=\"709\" w:gutter=\"0\"/></w:sectPr>";
 }
 
-std::string document(const StudyTable& study) {
-    const std::vector<int> widths = columnWidths(study);
-    int tableWidth = 0;
-    for (int width : widths) tableWidth += width;
+std::string document(const StudyTable& study, const Layout& layout) {
     std::string xml = std::string(XmlDeclaration) + "<w:document xmlns:w=\"" + WordNamespace + "\"><w:body>" +
-                      table(study, widths);
+                      table(study, layout.widths);
     for (const std::string& line : study.note) {
         xml += "<w:p><w:pPr><w:spacing w:before=\"120\"/></w:pPr>" + run(line) +
                "</w:p>";
     }
-    return xml + sectionProperties(tableWidth) + "</w:body></w:document>";
+    return xml + sectionProperties(layout.landscape) + "</w:body></w:document>";
 }
 
 }  // namespace
 
 std::vector<ZipEntry> studyTableDocxParts(const StudyTable& study) {
+    const Layout layout = layoutOf(study);
     return {
         {"[Content_Types].xml", std::string(XmlDeclaration) + ContentTypes},
         {"_rels/.rels", std::string(XmlDeclaration) + PackageRelationships},
-        {"word/document.xml", document(study)},
+        {"word/document.xml", document(study, layout)},
         {"word/_rels/document.xml.rels", std::string(XmlDeclaration) + DocumentRelationships},
-        {"word/styles.xml", styles()},
+        {"word/styles.xml", styles(layout.halfPoints)},
     };
 }
 

@@ -22,5 +22,10 @@ std::string studyTableBytes(const StudyTable& table, StudyFormat format, const D
 // the set. The office files are stamped `created`.
 std::vector<std::filesystem::path> writeStudyTableFiles(const StudyTable& table, const std::filesystem::path& folder,
                                                         std::span<const StudyFormat> formats, const DateTime& created);
+// The same with other files of the set after the table's (the study figure),
+// numbered with them and standing or falling with them.
+std::vector<std::filesystem::path> writeStudyFiles(const StudyTable& table, const std::filesystem::path& folder,
+                                                        std::span<const StudyFormat> formats, const DateTime& created,
+                                                        std::vector<StudyFileContent> others);
 
 }  // namespace cpt

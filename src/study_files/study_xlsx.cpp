@@ -12,6 +12,7 @@
 
 #include "core/common/number_format.h"
 #include "core/common/user_error.h"
+#include "core/study/study_labels.h"
 #include "study_files/local_time.h"
 
 namespace cpt {
@@ -112,8 +113,9 @@ void writeStudySheet(lxw_worksheet* sheet, const StudyTable& table, const Format
         const StudyRow& row = table.rows[r];
         const bool last = r + 1 == table.rows.size();
         const auto sheetRow = static_cast<lxw_row_t>(r + 1);
-        check(worksheet_write_string(sheet, sheetRow, 0, row.parameter.c_str(), last ? f.lastLeft : f.left));
-        parameterWidth = std::max(parameterWidth, characterCount(row.parameter));
+        const std::string label = printedLabel(row);
+        check(worksheet_write_string(sheet, sheetRow, 0, label.c_str(), last ? f.lastLeft : f.left));
+        parameterWidth = std::max(parameterWidth, characterCount(label));
         for (std::size_t c = 0; c < row.cells.size(); ++c) {
             const auto column = static_cast<lxw_col_t>(c + 1);
             lxw_format* format = last ? f.lastCenter : f.center;
@@ -165,7 +167,7 @@ void writeDataSheet(lxw_worksheet* sheet, const StudyTable& table, lxw_format* h
     for (std::size_t r = 0; r < table.tidyRows.size(); ++r) {
         const StudyTidyRow& tidy = table.tidyRows[r];
         const auto row = static_cast<lxw_row_t>(r + 1);
-        check(worksheet_write_string(sheet, row, 0, tidy.parameter.c_str(), nullptr));
+        check(worksheet_write_string(sheet, row, 0, plainLabel(tidy).c_str(), nullptr));
         check(worksheet_write_string(sheet, row, 1, tidy.treatment.c_str(), nullptr));
         check(worksheet_write_number(sheet, row, 2, tidy.cell.sampleSize, nullptr));
         check(worksheet_write_number(sheet, row, 3, tidy.cell.bootstrapNumber, nullptr));

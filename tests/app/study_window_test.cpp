@@ -3,6 +3,7 @@
 // the main window itself.
 #include <QApplication>
 #include <QFileDialog>
+#include <QCheckBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
@@ -15,8 +16,11 @@
 
 #include "app/desktop_application.h"
 #include "app/qt_dialogs.h"
+#include "app/figure_view.h"
 #include "app/results_window.h"
 #include "app/study_window.h"
+#include "core/figures/svg_writer.h"
+#include "core/study/study_figure.h"
 #include "core/study/study_file_set.h"
 #include "support/cartesian_run.h"
 #include "support/scripted_dialogs.h"
@@ -27,6 +31,7 @@ namespace cpt::app {
 namespace {
 
 using cpt::testing::TempFolder;
+using figures::svgOf;
 
 const char* const Hosts[] = {"Maize", "Sorghum", "Wheat", "Oat"};
 const char* const Parameters[] = {"r", "lambda", "R0"};
@@ -122,6 +127,30 @@ TEST(StudyWindow, RunShowsTheTableAndSavesEachFormat) {
     EXPECT_EQ(results->reportPath().toStdString(), window.reports()[1].string());
     EXPECT_NE(results->reportText().indexOf("lambda"), -1);
     EXPECT_EQ(window.showResults(1), results);  // raised, not opened twice
+}
+
+TEST(StudyWindow, ShowsTheStudyFigureUnderTheTableAndSavesIt) {
+    TempFolder inputs, out;
+    StudyWindow window(QString::fromStdString(out.path().string()));
+    window.addFiles(writeStudy(inputs));
+    auto* figure = part<FigureView>(window, study_parts::Figure);
+    EXPECT_TRUE(figure->figure().texts.empty());  // nothing before the run
+    ASSERT_TRUE(window.run());
+    const StudyTable& table = *window.table();
+    // The view draws the table's own figure, bars first, points when asked.
+    EXPECT_EQ(svgOf(figure->figure()), svgOf(studyFigure(table, StudyFigureStyle::Bars)));
+    part<QCheckBox>(window, study_parts::FigurePoints)->setChecked(true);
+    EXPECT_EQ(svgOf(figure->figure()), svgOf(studyFigure(table, StudyFigureStyle::Points)));
+
+    for (const char* extension : {"svg", "png", "pdf"}) {
+        const QString path = window.exportFigure(QString::fromLatin1(extension));
+        EXPECT_EQ(path.toStdString(), (out.path() / (std::string("study-figure.") + extension)).string());
+    }
+    EXPECT_EQ(cpt::testing::readFile(out.path() / "study-figure.svg"), svgOf(figure->figure()));
+    EXPECT_TRUE(cpt::testing::readFile(out.path() / "study-figure.pdf").starts_with("%PDF-"));
+    // Saved again: beside the first, never over it.
+    EXPECT_TRUE(window.exportFigure("png").endsWith("study-figure (2).png"));
+    EXPECT_EQ(out.files().size(), 3u + 4u);
 }
 
 TEST(StudyWindow, OpensOnlyWhenAsked) {

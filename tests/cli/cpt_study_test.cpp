@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <cstdlib>
 #include <map>
 #include <thread>
 #include <nlohmann/json.hpp>
@@ -256,6 +257,126 @@ TEST(CptStudy, AStudyThatFailsLateRemovesItsReports) {
         EXPECT_NE(result.err.find("The reports of this study have been removed."), std::string::npos) << result.err;
         EXPECT_EQ(result.out, "");
         EXPECT_EQ(folder.files(), before);
+    }
+}
+
+// The SVG's texts of one class in document order, read by Python's XML
+// parser: a document that does not parse fails here.
+std::vector<std::string> svgTexts(const std::filesystem::path& svg, const std::string& role, const TempFolder& scratch) {
+    const std::filesystem::path script = scratch.write(
+        "texts.py",
+        "import sys, xml.etree.ElementTree as ET\n"
+        "root = ET.parse(sys.argv[1]).getroot()\n"
+        "for t in root.iter('{http://www.w3.org/2000/svg}text'):\n"
+        "    if t.get('class') == sys.argv[2]:\n"
+        "        sys.stdout.buffer.write((t.text or '').encode('utf-8') + b'\\n')\n");
+    const std::filesystem::path out = scratch.path() / "texts.out";
+    const std::string command = "/usr/bin/python3 '" + script.string() + "' '" + svg.string() + "' " + role + " > '" +
+                                out.string() + "'";
+    EXPECT_EQ(std::system(command.c_str()), 0) << svg;
+    return lines(readFile(out));
+}
+
+// The PNG's pixel size from its header.
+std::pair<unsigned, unsigned> pngSize(const std::filesystem::path& png) {
+    const std::string bytes = readFile(png);
+    EXPECT_EQ(bytes.substr(1, 3), "PNG");
+    const auto at = [&](std::size_t k) {
+        return (unsigned(static_cast<unsigned char>(bytes[k])) << 24) | (unsigned(static_cast<unsigned char>(bytes[k + 1])) << 16) |
+               (unsigned(static_cast<unsigned char>(bytes[k + 2])) << 8) | unsigned(static_cast<unsigned char>(bytes[k + 3]));
+    };
+    return {at(16), at(20)};
+}
+
+double svgAttribute(const std::string& svg, const std::string& name) {
+    const std::size_t at = svg.find(" " + name + "=\"");
+    return at == std::string::npos ? -1 : std::stod(svg.substr(at + name.size() + 3));
+}
+
+TEST(CptStudy, FiguresAreTheTablesLettersAndNamesBesideItsFiles) {
+    StudyFiles inputs;
+    // A hyphenated name and one with brackets and a non-ASCII letter, drawn as given.
+    const std::vector<std::string> names{"Sorghum-early", "Oat (Ch\u00E2teau)"};
+    std::vector<std::string> files;
+    for (std::size_t k = 0; k < Treatments.size(); ++k) {
+        for (std::size_t p = 0; p < Parameters.size(); ++p) {
+            if (Treatments[k] == "Oat" && Parameters[p] == "R0") continue;
+            const std::string name = k == 1 ? names[0] : k == 3 ? names[1] : Treatments[k];
+            files.push_back(inputs.folder
+                                .write("f" + std::to_string(k) + Parameters[p] + ".txt",
+                                       alternatingTreatment(name, Parameters[p], (1.0 + k) * (1 + p), 0.05 * (1 + k), "0"))
+                                .string());
+        }
+    }
+    const std::string order = "Wheat," + names[1] + ",Maize," + names[0];
+    TempFolder study, scratch;
+    for (int run = 1; run <= 2; ++run) {
+        SCOPED_TRACE(run);
+        const ProcessResult result = runCpt(with({"study", "--fixed-time", FixedTime, "--figures", "--figure-style",
+                                                  run == 1 ? "bars" : "points", "--order", order, "--format", "csv"},
+                                                 files),
+                                            study.path());
+        ASSERT_EQ(result.status, 0) << result.err;
+        const std::vector<std::string> printed = lines(result.out);
+        ASSERT_EQ(printed.size(), 3u + 1u + 3u);
+        const std::string number = run == 1 ? "" : " (2)";
+        EXPECT_EQ(printed[3], (study.path() / ("study-table" + number + ".csv")).string());
+        EXPECT_EQ(printed[4], (study.path() / ("study-figure" + number + ".svg")).string());
+        EXPECT_EQ(printed[5], (study.path() / ("study-figure" + number + ".png")).string());
+        EXPECT_EQ(printed[6], (study.path() / ("study-figure" + number + ".pdf")).string());
+
+        // The letters of the csv, row by row in column order, are the figure's.
+        std::vector<std::string> letters;
+        std::vector<std::string> rowsNames;
+        const std::vector<std::string> rows = readLines(printed[3]);
+        for (std::size_t k = 1; k < rows.size(); ++k) {
+            letters.push_back(csvFields(rows[k])[6]);
+        }
+        EXPECT_EQ(svgTexts(printed[4], "letter", scratch), letters);
+        EXPECT_EQ(svgTexts(printed[4], "panel-title", scratch),
+                  (std::vector<std::string>{"r", "\u03BB", "R\u2080"}));
+        std::vector<std::string> expectedNames;
+        for (int panel = 0; panel < 3; ++panel) {
+            for (const std::string& name : {std::string("Wheat"), names[1], std::string("Maize"), names[0]}) {
+                expectedNames.push_back(name);
+            }
+        }
+        EXPECT_EQ(svgTexts(printed[4], "treatment", scratch), expectedNames);
+
+        // 300 dpi of the figure's size (96 units an inch).
+        const std::string svg = readFile(printed[4]);
+        const auto [width, height] = pngSize(printed[5]);
+        EXPECT_EQ(width, static_cast<unsigned>(std::lround(svgAttribute(svg, "width") * 300 / 96)));
+        EXPECT_EQ(height, static_cast<unsigned>(std::lround(svgAttribute(svg, "height") * 300 / 96)));
+        EXPECT_TRUE(readFile(printed[6]).starts_with("%PDF-"));
+    }
+}
+
+TEST(CptStudy, FigureFilesStandOrFallWithTheTable) {
+    const StudyFiles inputs;
+    {
+        // A figure name taken moves the whole set on to the next number.
+        TempFolder study;
+        study.write("study-figure.png", "taken");
+        const ProcessResult result =
+            runCpt(with({"study", "--fixed-time", FixedTime, "--figures", "--format", "csv"}, inputs.all), study.path());
+        ASSERT_EQ(result.status, 0) << result.err;
+        const std::vector<std::string> printed = lines(result.out);
+        ASSERT_EQ(printed.size(), 7u);
+        for (std::size_t k = 3; k < printed.size(); ++k) EXPECT_NE(printed[k].find(" (2)."), std::string::npos) << printed[k];
+        EXPECT_EQ(readFile(study.path() / "study-figure.png"), "taken");
+    }
+    {
+        // Room for the reports and the table but not the PNG: nothing stays.
+        TempFolder study;
+        const ProcessResult result = runCpt(
+            with({"study", "--fixed-time", FixedTime, "--figures", "--format", "csv"}, inputs.all), study.path(),
+            "ulimit -f 90;");
+        EXPECT_EQ(result.status, 1) << result.err;
+        EXPECT_NE(result.err.find("study-figure.png\" could not be written completely"), std::string::npos) << result.err;
+        EXPECT_NE(result.err.find("The reports of this study have been removed."), std::string::npos) << result.err;
+        EXPECT_EQ(result.out, "");
+        EXPECT_EQ(study.files(), std::vector<std::string>{});
     }
 }
 

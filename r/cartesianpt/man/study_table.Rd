@@ -1,6 +1,7 @@
 \name{study_table}
 \alias{study_table}
 \alias{write_study_table}
+\alias{plot.cpt_study_table}
 \title{The Study Table of Several Parameters}
 \description{
   The table a paper gives for a life-table study: one row per parameter,
@@ -13,6 +14,7 @@
 \usage{
 study_table(x, ..., order = NULL, digits = 2)
 write_study_table(table, path, format = c("csv", "xlsx", "html", "tex", "md", "docx"))
+\method{plot}{cpt_study_table}(x, y, ..., style = c("bars", "points"))
 }
 \arguments{
   \item{x, ...}{the parameters: each a character vector of files (the forms
@@ -37,6 +39,8 @@ write_study_table(table, path, format = c("csv", "xlsx", "html", "tex", "md", "d
     written alone; a table changed otherwise is refused.}
   \item{path}{the file to write; a file there is replaced only once the new
     one is whole.}
+  \item{y}{not used.}
+  \item{style}{the estimates as \code{"bars"} or \code{"points"}.}
   \item{format}{the file's format, named in full; by default the path's
     extension, which must then be one of the formats. \code{"xlsx"} is a
     workbook with the printed table and the tidy data, \code{"docx"} a Word
@@ -47,6 +51,11 @@ write_study_table(table, path, format = c("csv", "xlsx", "html", "tex", "md", "d
   \code{parameter}, \code{treatment}, \code{n}, \code{B}, \code{estimate},
   \code{SE}, \code{letters} and \code{cell}, parameter by parameter in
   column order. \code{write_study_table}: the path written.
+  \code{plot} draws the figure \command{cpt study --figures} draws: a panel
+  per parameter (at most three a row), each treatment's estimate with a
+  whisker of \eqn{\pm} SE and its letters above; the axis starts at zero
+  unless every whisker lies on one side of it and far from it. It returns
+  the drawn values invisibly, one row per bar.
 }
 \seealso{\code{\link{cartesian_test}}}
 \examples{
@@ -56,6 +65,7 @@ table <- study_table(list(r = files), order = c("Wheat", "Sorghum", "Maize"))
 table
 path <- write_study_table(table, tempfile(fileext = ".html"))
 basename(path)
+plot(table)
 
 ## A long table of two parameters gives both rows.
 study_table(system.file("extdata", "life_table.csv", package = "cartesianpt"))

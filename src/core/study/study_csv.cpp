@@ -1,6 +1,7 @@
 #include <string_view>
 
 #include "core/common/number_format.h"
+#include "core/study/study_labels.h"
 #include "core/study/study_text_formats.h"
 
 namespace cpt {
@@ -22,7 +23,7 @@ std::string studyTableCsv(const StudyTable& table) {
     std::string text = "\xEF\xBB\xBF" "parameter,treatment,n,B,estimate,SE,letters,cell\r\n";
     for (const StudyTidyRow& row : table.tidyRows) {
         const StudyCell& cell = row.cell;
-        text += csvField(row.parameter) + "," + csvField(row.treatment) + "," + std::to_string(cell.sampleSize) + "," +
+        text += csvField(plainLabel(row)) + "," + csvField(row.treatment) + "," + std::to_string(cell.sampleSize) + "," +
                 std::to_string(cell.bootstrapNumber) + "," + textNumber(cell.estimate) + "," +
                 textNumber(cell.standardError) + "," + csvField(cell.letters) + "," + csvField(cell.text) + "\r\n";
     }

@@ -46,6 +46,21 @@ std::string studyFileName(StudyFormat format, int number) {
     return name + "." + std::string(studyFormatExtension(format));
 }
 
+std::string studyOtherFileName(std::string_view name, int number) {
+    const std::size_t dot = name.rfind('.');
+    const std::string_view stem = dot == std::string_view::npos ? name : name.substr(0, dot);
+    const std::string_view extension = dot == std::string_view::npos ? std::string_view() : name.substr(dot);
+    std::string numbered(stem);
+    if (number != 1) numbered += " (" + std::to_string(number) + ")";
+    return numbered + std::string(extension);
+}
+
+namespace {
+std::string fileNameOf(const StudyFileContent& file, int number) {
+    return file.name.empty() ? studyFileName(file.format, number) : studyOtherFileName(file.name, number);
+}
+}  // namespace
+
 std::string studyTableText(const StudyTable& table, StudyFormat format) {
     switch (format) {
         case StudyFormat::Csv: return studyTableCsv(table);
@@ -62,9 +77,8 @@ std::vector<std::filesystem::path> writeStudyFileSet(const std::filesystem::path
                                                      std::span<const StudyFileContent> files) {
     for (std::size_t i = 0; i < files.size(); ++i) {
         for (std::size_t j = 0; j < i; ++j) {
-            if (files[i].format == files[j].format) {
-                throw std::invalid_argument("writeStudyFileSet: ." + std::string(studyFormatExtension(files[i].format)) +
-                                            " given twice");
+            if (fileNameOf(files[i], 1) == fileNameOf(files[j], 1)) {
+                throw std::invalid_argument("writeStudyFileSet: " + fileNameOf(files[i], 1) + " given twice");
             }
         }
     }
@@ -75,7 +89,7 @@ std::vector<std::filesystem::path> writeStudyFileSet(const std::filesystem::path
         bool free = true;
         for (const StudyFileContent& file : files) {
             pending.push_back(std::make_unique<PendingFile>());
-            if (!pending.back()->openNew(folder / studyFileName(file.format, number))) {
+            if (!pending.back()->openNew(folder / fileNameOf(file, number))) {
                 free = false;
                 break;
             }
@@ -91,7 +105,7 @@ std::vector<std::filesystem::path> writeStudyFileSet(const std::filesystem::path
         return paths;
     }
     throw UserError("No free names were found for the study table in \"" + folder.string() + "\": " +
-                    studyFileName(files.front().format, 1) + " and " + std::to_string(MaxNameNumber - 1) +
+                    fileNameOf(files.front(), 1) + " and " + std::to_string(MaxNameNumber - 1) +
                     " numbered names beside it exist already.");
 }
 

@@ -64,7 +64,14 @@ std::string studyTableText(const StudyTable& table, StudyFormat format);
 struct StudyFileContent {
     StudyFormat format;
     std::string bytes;
+    // Another file of the set, as "study-figure.svg", numbered as the
+    // table's files are (the format then does not count); empty: the
+    // table's file of the format.
+    std::string name = {};
 };
+
+// "study-figure.svg" for number 1, "study-figure (2).svg" for 2.
+std::string studyOtherFileName(std::string_view name, int number);
 
 // Creates every file under the smallest number whose names are all free,
 // writes and closes them all, and only then keeps them: a failure leaves

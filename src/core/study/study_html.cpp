@@ -1,5 +1,6 @@
 #include <string_view>
 
+#include "core/study/study_labels.h"
 #include "core/study/study_text_formats.h"
 
 namespace cpt {
@@ -46,7 +47,7 @@ std::string studyTableHtml(const StudyTable& table) {
     for (std::size_t r = 0; r < table.rows.size(); ++r) {
         const StudyRow& row = table.rows[r];
         const std::string_view rule = r + 1 == table.rows.size() ? LastRowStyle : "";
-        page += "<tr>" + cellTag("td", "left", rule, htmlEscaped(row.parameter));
+        page += "<tr>" + cellTag("td", "left", rule, htmlEscaped(printedLabel(row)));
         for (const auto& cell : row.cells) {
             std::string content;
             if (cell) {

@@ -1,5 +1,6 @@
 #include <string_view>
 
+#include "core/study/study_labels.h"
 #include "core/study/study_text_formats.h"
 
 namespace cpt {
@@ -24,7 +25,7 @@ std::string studyTableMarkdown(const StudyTable& table) {
     for (std::size_t i = 0; i < table.treatments.size(); ++i) text += " :---: |";
     text += "\r\n";
     for (const StudyRow& row : table.rows) {
-        text += "| " + markdownEscaped(row.parameter) + " |";
+        text += "| " + markdownEscaped(plainLabel(row)) + " |";
         for (const auto& cell : row.cells) {
             if (cell) text.append(" ").append(markdownEscaped(cell->text));
             text += " |";

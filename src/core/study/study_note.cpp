@@ -60,14 +60,17 @@ std::vector<std::string> studyNote(std::span<const StudyParameterRun> runs) {
     }
     std::vector<std::string> note{values};
     for (const StudyParameterRun& run : runs) {
-        const std::size_t groupCount = run.result.letters.groupCount;
-        if (!hasLetters(run.result) && groupCount > GroupLetterCount) {
-            note.push_back("No letters for " + run.parameter + ": its treatments form " + std::to_string(groupCount) +
-                           " groups that do not differ, more than the " + std::to_string(GroupLetterCount) +
-                           " letters a-z, A-Z.");
-        }
+        std::string line = noLettersLine(run);
+        if (!line.empty()) note.push_back(std::move(line));
     }
     return note;
+}
+
+std::string noLettersLine(const StudyParameterRun& run) {
+    const std::size_t groupCount = run.result.letters.groupCount;
+    if (hasLetters(run.result) || groupCount <= GroupLetterCount) return "";
+    return "No letters for " + run.parameter + ": its treatments form " + std::to_string(groupCount) +
+           " groups that do not differ, more than the " + std::to_string(GroupLetterCount) + " letters a-z, A-Z.";
 }
 
 }  // namespace cpt

@@ -17,4 +17,7 @@ std::string bootstrapText(const StudyParameterRun& run);
 // line for each parameter whose groups outnumber the letters.
 std::vector<std::string> studyNote(std::span<const StudyParameterRun> runs);
 
+// That line for one parameter; empty when it has letters or needs none.
+std::string noLettersLine(const StudyParameterRun& run);
+
 }  // namespace cpt

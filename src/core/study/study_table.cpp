@@ -111,7 +111,56 @@ StudyCell makeCell(const TreatmentStatistics& treatment, std::string letters, in
     return cell;
 }
 
+void checkLabels(std::span<const StudyParameterRun> runs,
+                 const std::vector<std::pair<std::string, std::string>>& labels) {
+    for (std::size_t i = 0; i < labels.size(); ++i) {
+        const auto& [code, text] = labels[i];
+        const bool known = std::any_of(runs.begin(), runs.end(), [&](const auto& run) { return run.parameter == code; });
+        if (!known) throw UserError("A label is given for " + inQuotes(code) + ", which is no parameter of the study.");
+        if (text.empty()) throw UserError("The label of " + inQuotes(code) + " is empty.");
+        for (std::size_t j = 0; j < i; ++j) {
+            if (labels[j].first == code) throw UserError("The parameter " + inQuotes(code) + " is given two labels.");
+        }
+    }
+}
+
+std::string labelOf(const std::vector<std::pair<std::string, std::string>>& labels, const std::string& code) {
+    for (const auto& [given, text] : labels) {
+        if (given == code) return text;
+    }
+    return "";
+}
+
 }  // namespace
+
+std::vector<std::size_t> studyRowOrder(std::span<const StudyParameterRun> runs, const std::vector<std::string>& named) {
+    std::vector<std::size_t> order;
+    const auto place = [&](const std::string& code) {
+        for (std::size_t p = 0; p < runs.size(); ++p) {
+            if (runs[p].parameter == code) return p;
+        }
+        return runs.size();
+    };
+    for (std::size_t i = 0; i < named.size(); ++i) {
+        const std::size_t p = place(named[i]);
+        if (p == runs.size()) {
+            throw UserError("The row order names " + inQuotes(named[i]) + " (name " + std::to_string(i + 1) +
+                            "), which is no parameter of the study.");
+        }
+        if (std::find(order.begin(), order.end(), p) != order.end()) {
+            throw UserError("The row order names " + inQuotes(named[i]) + " twice.");
+        }
+        order.push_back(p);
+    }
+    for (const char* code : {"r", "lambda", "R0", "T", "GRR"}) {
+        const std::size_t p = place(code);
+        if (p < runs.size() && std::find(order.begin(), order.end(), p) == order.end()) order.push_back(p);
+    }
+    for (std::size_t p = 0; p < runs.size(); ++p) {
+        if (std::find(order.begin(), order.end(), p) == order.end()) order.push_back(p);
+    }
+    return order;
+}
 
 std::string unbrokenValues(const StudyCell& cell) {
     return cell.estimateText + "\u00A0\u00B1\u00A0" + cell.errorText;
@@ -123,12 +172,19 @@ StudyTable buildStudyTable(std::span<const StudyParameterRun> runs, const StudyO
                         "; it is " + std::to_string(options.digits) + ".");
     }
     checkRuns(runs);
+    checkLabels(runs, options.labels);
+    // The runs in the rows' order, so that the note names them in it too.
+    std::vector<StudyParameterRun> ordered;
+    ordered.reserve(runs.size());
+    for (std::size_t p : studyRowOrder(runs, options.rowOrder)) ordered.push_back(runs[p]);
     StudyTable table;
     table.treatments =
         options.treatmentOrder.empty() ? columnsByAppearance(runs) : columnsByOrder(runs, options.treatmentOrder);
-    for (const StudyParameterRun& run : runs) {
+    for (const StudyParameterRun& run : ordered) {
         StudyRow row;
         row.parameter = run.parameter;
+        row.lettersNote = noLettersLine(run);
+        row.label = labelOf(options.labels, run.parameter);
         row.cells.resize(table.treatments.size());
         const auto& treatments = run.result.treatments;
         const auto& labels = run.result.letters.labels;
@@ -139,11 +195,13 @@ StudyTable buildStudyTable(std::span<const StudyParameterRun> runs, const StudyO
             row.cells[column] = makeCell(treatments[t], labels.empty() ? "" : withoutLeadingBlanks(labels[t]), options.digits);
         }
         for (std::size_t column = 0; column < row.cells.size(); ++column) {
-            if (row.cells[column]) table.tidyRows.push_back({run.parameter, table.treatments[column], *row.cells[column]});
+            if (row.cells[column]) {
+                table.tidyRows.push_back({run.parameter, row.label, table.treatments[column], *row.cells[column]});
+            }
         }
         table.rows.push_back(std::move(row));
     }
-    table.note = studyNote(runs);
+    table.note = studyNote(ordered);
     return table;
 }
 

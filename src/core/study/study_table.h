@@ -6,6 +6,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/analysis/cartesian_result.h"
@@ -25,6 +26,12 @@ struct StudyOptions {
     // Treatment names in column order; empty: in the order each name first
     // appears, parameter by parameter, each run's treatments in entry order.
     std::vector<std::string> treatmentOrder;
+    // Parameters named first, in this order; the rest after them. Either way
+    // r, lambda, R0, T and GRR come first in that order, then the others as
+    // they came.
+    std::vector<std::string> rowOrder;
+    // (code, text): the row's name in every format instead of its code.
+    std::vector<std::pair<std::string, std::string>> labels;
     int digits = DefaultStudyDigits;  // significant digits of the SE
 };
 
@@ -43,10 +50,13 @@ struct StudyCell {
 struct StudyRow {
     std::string parameter;
     std::vector<std::optional<StudyCell>> cells;  // one per column; none: no such treatment in the run
+    std::string lettersNote;  // the note's line when the run's groups outnumber the letters
+    std::string label;  // given with the options; empty: none
 };
 
 struct StudyTidyRow {
     std::string parameter;
+    std::string label;  // the row's given label; empty: none
     std::string treatment;
     StudyCell cell;
 };
@@ -64,8 +74,13 @@ struct StudyTable {
 // processor lays out: a value never breaks over two lines of its cell.
 std::string unbrokenValues(const StudyCell& cell);
 
+// The runs' places in the table's row order. Throws UserError for a row
+// order that names a parameter twice or one no run has.
+std::vector<std::size_t> studyRowOrder(std::span<const StudyParameterRun> runs, const std::vector<std::string>& named);
+
 // Throws UserError for a study without runs, a repeated parameter or
-// treatment, or an order that leaves a treatment out or names one no run has.
+// treatment, an order that leaves a treatment out or names one no run has,
+// or a label of no parameter, given twice or empty.
 StudyTable buildStudyTable(std::span<const StudyParameterRun> runs, const StudyOptions& options = {});
 
 }  // namespace cpt

@@ -1,5 +1,6 @@
 #include <string_view>
 
+#include "core/study/study_labels.h"
 #include "core/study/study_text_formats.h"
 
 namespace cpt {
@@ -40,6 +41,13 @@ std::string texCell(const StudyCell& cell) {
     return text;
 }
 
+// The well-known codes in math mode; a given label as text.
+std::string texLabel(const StudyRow& row) {
+    if (row.label.empty() && row.parameter == "lambda") return "$\\lambda$";
+    if (row.label.empty() && row.parameter == "R0") return "$R_0$";
+    return texEscaped(plainLabel(row));
+}
+
 }  // namespace
 
 std::string studyTableTex(const StudyTable& table) {
@@ -48,7 +56,7 @@ std::string studyTableTex(const StudyTable& table) {
     for (const std::string& name : table.treatments) tex += " & " + texEscaped(name);
     tex += " \\\\\r\n\\midrule\r\n";
     for (const StudyRow& row : table.rows) {
-        tex += texEscaped(row.parameter);
+        tex += texLabel(row);
         for (const auto& cell : row.cells) tex += " & " + (cell ? texCell(*cell) : std::string());
         tex += " \\\\\r\n";
     }

@@ -100,3 +100,18 @@ test_that("an unknown extension or format, or a missing folder, is refused by na
   expect_error(write_study_table(table, file.path(missing, "t.csv")),
                sprintf("the folder %s does not exist.", missing), fixed = TRUE, class = "cpt_input_error")
 })
+
+test_that("plot draws the table's estimates, SEs and letters in its order", {
+  table <- two_parameter_study(order = c("Wheat", "Maize", "Sorghum"))
+  grDevices::pdf(NULL)
+  on.exit(grDevices::dev.off())
+  for (style in c("bars", "points")) {
+    shown <- plot(table, style = style)
+    expect_identical(shown$parameter, table$parameter)
+    expect_identical(shown$treatment, table$treatment)
+    expect_identical(shown$at, match(table$treatment, c("Wheat", "Maize", "Sorghum")))
+    expect_identical(shown$estimate, table$estimate)
+    expect_identical(shown$SE, table$SE)
+    expect_identical(shown$letters, table$letters)
+  }
+})
