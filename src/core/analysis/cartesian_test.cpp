@@ -339,7 +339,9 @@ void comparePairs(CartesianResult& result, RunSamples& samples, const CartesianS
         std::vector<DifferenceSums> sums;
         for (std::size_t q = 0; q < job.size(); ++q) {
             const auto p = static_cast<std::size_t>(job[q]);
-            const auto [i, j] = pairs[p];
+            // Named apart: emscripten's clang cannot capture a structured binding.
+            const auto i = pairs[p].first;
+            const auto j = pairs[p].second;
             events.post([&deliver, i, j, pairCount] { deliver({PairProgress::Stage::Begun, i, j, 0, pairCount}); });
             if (job.size() == 1) {
                 outcomes[p] = comparePair(result, samples, settings, ranking, i, j);
