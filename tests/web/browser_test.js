@@ -413,6 +413,40 @@ test('the page in chromium', async (t) => {
       await counted.close();
     });
 
+    await t.test('26 treatments: the run counts its pairs, the grid stays in its card, the pair figures fold away', async () => {
+      const wide = await browser.newPage();
+      await wide.setViewport({ width: 1366, height: 768 });
+      await wide.goto(`${origin}/index.html`, { waitUntil: 'load' });
+      const { treatmentFile } = require(path.join(pageFolder, 'bench_files.js'));
+      const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'cpt-web-26-'));
+      const files = [...'ABCDEFGHIJKLMNOPQRSTUVWXYZ'].map((letter, k) => {
+        const file = path.join(folder, `Line ${letter}.txt`);
+        fs.writeFileSync(file, treatmentFile(`Line ${letter}`, 'r', 40, 0.15 + k / 1000, 0.15 + k / 1000, 0.006, 101 + k, 60));
+        return file;
+      });
+      await chooseTreatments(wide, files);
+      await wide.evaluate(() => {
+        window.progressSeen = [];
+        const progress = document.getElementById('cartesian-progress');
+        new MutationObserver(() => window.progressSeen.push(progress.textContent)).observe(progress, { childList: true, characterData: true, subtree: true });
+      });
+      await wide.click('#run-cartesian');
+      await waitForRun(wide);
+      assert.match(await wide.$eval('#cartesian-progress', (p) => p.textContent), /^Done/);
+      const seen = await wide.evaluate(() => window.progressSeen);
+      assert.ok(seen.some((text) => /Pair \d+ of 325/.test(text)), `pair k of n in: ${seen.slice(0, 5).join(' | ')}`);
+      const fits = await wide.evaluate(() => {
+        const card = document.getElementById('cartesian').getBoundingClientRect();
+        const holder = document.getElementById('overview-grid').parentElement.getBoundingClientRect();
+        return holder.right <= card.right && holder.left >= card.left;
+      });
+      assert.equal(fits, true, 'the grid inside its card');
+      assert.equal(await wide.$eval('#pair-figures', (details) => details.open), false, 'the pair figures folded');
+      assert.match(await wide.$eval('#pair-figures summary', (summary) => summary.textContent), /325 pairs/);
+      assert.ok(await wide.evaluate(() => document.body.scrollHeight) < 20000, 'a page of reasonable height');
+      await wide.close();
+    });
+
     await t.test('no request went anywhere but the local server', () => {
       assert.deepEqual(elsewhere, []);
     });
