@@ -97,10 +97,13 @@ val listInput(val file) {
         val treatments = val::array();
         for (const Treatment& treatment : read) treatments.call<void>("push", treatmentEntry(treatment));
         result.set("treatments", treatments);
-        const bool oneCode = !read.empty() && std::all_of(read.begin(), read.end(), [&](const Treatment& t) {
-            return t.code == read.front().code;
+        // A table without a parameter column is named by its file (the
+        // reader's default code): only then is the file read again to know.
+        const std::string stem = std::filesystem::path(path).stem().string();
+        const bool namedByFile = !read.empty() && std::all_of(read.begin(), read.end(), [&](const Treatment& t) {
+            return t.code == stem;
         });
-        result.set("ownParameter", oneCode && takesParameterCode(path, options, reader));
+        result.set("ownParameter", namedByFile && takesParameterCode(path, options, reader));
     } catch (const UserError& error) {
         result.set("error", withoutFolders(error.what(), inputs->folders));
     }
