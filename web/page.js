@@ -68,7 +68,20 @@ async function readFile(file) {
   return { name: file.name, bytes: new Uint8Array(await file.arrayBuffer()) };
 }
 
+// A drop zone is also a way to the file dialogue, by mouse and by keyboard,
+// and each chooser is a button that opens its hidden input.
 function makeDropZone(zone, onFiles) {
+  const input = $(zone.dataset.input);
+  zone.addEventListener('click', (event) => {
+    if (!event.target.closest('button, a, input, select')) input.click();
+  });
+  zone.addEventListener('keydown', (event) => {
+    if (event.target === zone && (event.key === 'Enter' || event.key === ' ')) {
+      event.preventDefault();
+      input.click();
+    }
+  });
+  for (const button of zone.querySelectorAll('button[data-input]')) button.addEventListener('click', () => input.click());
   zone.addEventListener('dragover', (event) => { event.preventDefault(); zone.classList.add('over'); });
   zone.addEventListener('dragleave', () => zone.classList.remove('over'));
   zone.addEventListener('drop', (event) => {
@@ -84,7 +97,8 @@ function shortNumber(value) {
 
 // ---- Cartesian paired test --------------------------------------------------
 
-// Dropped files in run order: {name, bytes, listing: {treatments} | {error}}.
+// Dropped files in run order: {name, bytes, listing: {treatments, sheets,
+// ownParameter} | {error, sheets}, sheet, parameterCode, leftOut: Set}.
 // A table gives several treatments, of several parameters when it is long.
 const inputs = [];
 // The core compares 2 to 26 treatments (as cpt takes 2 to 26 files).
@@ -96,7 +110,7 @@ const givenSampleSizes = new Map();
 const givenEstimates = new Map();
 
 async function listFile(file) {
-  return (await callCore('list', { name: file.name, bytes: file.bytes.slice() })).result;
+  return (await callCore('list', { name: file.name, bytes: file.bytes.slice(), sheet: file.sheet || '' })).result;
 }
 
 // The parameters a long table holds, when it holds several.
@@ -111,29 +125,119 @@ function chosenParameter() {
 
 // The treatments of a file that go into the run; a file the reader refused
 // counts as one, as cpt would refuse it.
-function runTreatments(input) {
+function parameterTreatments(input) {
   const listed = input.listing.treatments;
   if (!listed) return [null];
   const chosen = chosenParameter();
   return chosen && tableParameters(input).length > 0 ? listed.filter((treatment) => treatment.code === chosen) : listed;
 }
 
+// Those of the file the run takes: the chosen parameter's, less any left out.
+function runTreatments(input) {
+  return parameterTreatments(input).filter((treatment) => !treatment || !input.leftOut.has(treatment.name));
+}
+
+// The parameter code a table without a parameter column runs under: the
+// user's, or the one parameter chosen for the long tables, or its file name.
+function ownParameterCode(input) {
+  const listed = input.listing.treatments;
+  return input.parameterCode || chosenParameter() || (listed && listed.length > 0 ? listed[0].code : '');
+}
+
 function treatmentCount() {
   return inputs.reduce((count, input) => count + runTreatments(input).length, 0);
 }
 
-function treatmentCountRunnable() {
+// Why Run stays greyed, in the page's words; empty when it can run.
+function runBlocker() {
+  const refused = inputs.find((input) => input.listing.error);
+  if (refused) {
+    const sheets = refused.listing.sheets || [];
+    return `"${refused.name}" cannot be read: leave it out (\u00d7)` +
+      (sheets.length > 1 ? ' or choose another of its sheets' : '') + ' to run.';
+  }
   const count = treatmentCount();
-  return inputs.length <= MostTreatments && count >= FewestTreatments && count <= MostTreatments;
+  const surplus = Math.max(count, inputs.length) - MostTreatments;
+  if (surplus > 0) return `The test takes at most ${MostTreatments} treatments: leave ${surplus} out.`;
+  if (inputs.length > 0 && count < FewestTreatments) {
+    return `The test compares ${FewestTreatments} or more treatments: ${count} ${count === 1 ? 'is' : 'are'} listed; add another.`;
+  }
+  if (!$('parameter-row').hidden && !chosenParameter()) return 'Choose the "Parameter of the long tables" to run.';
+  return '';
+}
+
+function treatmentCountRunnable() {
+  return inputs.length > 0 && runBlocker() === '';
 }
 
 async function addTreatmentFiles(files) {
-  for (const file of files) {
-    const input = await readFile(file);
-    input.listing = await listFile(input);
-    inputs.push(input);
+  const progress = $('cartesian-progress');
+  try {
+    for (const [k, file] of files.entries()) {
+      progress.textContent = `Reading file ${k + 1} of ${files.length}: ${file.name}...`;
+      const input = await readFile(file);
+      input.leftOut = new Set();
+      input.listing = await listFile(input);
+      inputs.push(input);
+    }
+  } finally {
+    progress.textContent = '';
   }
   showTreatments();
+}
+
+async function chooseSheet(input, sheet) {
+  input.sheet = sheet;
+  input.leftOut = new Set();
+  $('cartesian-progress').textContent = `Reading sheet "${sheet}" of ${input.name}...`;
+  input.listing = await listFile(input);
+  $('cartesian-progress').textContent = '';
+  showTreatments();
+}
+
+function sheetChoice(input) {
+  const select = element('select');
+  select.title = `Sheet of ${input.name}`;
+  select.setAttribute('aria-label', `Sheet of ${input.name}`);
+  for (const sheet of input.listing.sheets) select.append(element('option', sheet));
+  select.value = input.sheet || input.listing.sheets[0];
+  select.addEventListener('change', () => chooseSheet(input, select.value));
+  const label = element('label', ' Sheet ');
+  label.append(select);
+  return label;
+}
+
+function parameterField(input) {
+  const field = element('input');
+  field.type = 'text';
+  field.size = 10;
+  field.value = ownParameterCode(input);
+  field.title = `Parameter code of ${input.name} (its report, file names and figures name it)`;
+  field.setAttribute('aria-label', field.title);
+  field.className = 'own-parameter';
+  field.addEventListener('change', () => {
+    const code = field.value.trim();
+    input.parameterCode = code && code !== ownParameterCode({ ...input, parameterCode: '' }) ? code : '';
+    field.value = ownParameterCode(input);
+  });
+  return field;
+}
+
+function showLeftOut() {
+  const line = $('left-out');
+  line.replaceChildren();
+  for (const input of inputs) {
+    for (const treatment of parameterTreatments(input)) {
+      if (!treatment || !input.leftOut.has(treatment.name)) continue;
+      const back = element('button', `${treatment.name} (${input.name}) \u21ba`, 'small');
+      back.title = 'Take this treatment back into the run';
+      back.dataset.treatment = treatment.name;
+      back.onclick = () => { input.leftOut.delete(treatment.name); showTreatments(); };
+      line.append(back, ' ');
+    }
+  }
+  if (line.childNodes.length > 0) line.prepend('Left out: ');
+  line.hidden = line.childNodes.length === 0;
 }
 
 // One parameter choice for the run, as cpt's one --parameter: shown when a
@@ -202,18 +306,35 @@ function showTreatments() {
   body.replaceChildren();
   let number = 0;
   inputs.forEach((input, index) => {
-    runTreatments(input).forEach((treatment, within) => {
+    const shown = runTreatments(input);
+    shown.forEach((treatment, within) => {
       const row = document.createElement('tr');
-      row.append(element('td', String(++number), 'number'), element('td', within === 0 ? input.name : ''));
+      const file = element('td', within === 0 ? input.name : '');
+      if (within === 0 && (input.listing.sheets || []).length > 1) file.append(sheetChoice(input));
+      row.append(element('td', String(++number), 'number'), file);
       if (!treatment) {
+        row.className = 'refused';
         const cell = element('td', input.listing.error);
-        cell.colSpan = 3;
+        cell.colSpan = 4;
         row.append(cell);
       } else {
+        const parameter = element('td');
+        if (input.listing.ownParameter) {
+          if (within === 0) parameter.append(parameterField(input));
+        } else {
+          parameter.textContent = treatment.code;
+        }
         row.append(element('td', treatment.name), element('td', String(treatment.B), 'number'),
-                   element('td', shortNumber(treatment.mean), 'number'));
+                   element('td', shortNumber(treatment.mean), 'number'), parameter);
       }
       const tools = element('td');
+      if (treatment && shown.length > 1) {
+        const leave = element('button', '\u2212', 'small');
+        leave.title = 'Leave this treatment out';
+        leave.dataset.treatment = treatment.name;
+        leave.onclick = () => { input.leftOut.add(treatment.name); showTreatments(); };
+        tools.append(leave, ' ');
+      }
       if (within === 0) {
         const up = element('button', '\u2191', 'small');
         up.title = 'Earlier in the run order';
@@ -229,11 +350,10 @@ function showTreatments() {
     });
   });
   $('treatment-list').hidden = inputs.length === 0;
+  showLeftOut();
   showGapFields();
   $('run-cartesian').disabled = !treatmentCountRunnable();
-  const surplus = Math.max(treatmentCount(), inputs.length) - MostTreatments;
-  showMessages($('treatment-count-note'), surplus > 0
-    ? `The test takes at most ${MostTreatments} treatments: leave ${surplus} out.` : '');
+  showMessages($('treatment-count-note'), runBlocker());
 }
 
 // Only the fields still shown go: a name no file holds would be refused.
@@ -259,7 +379,10 @@ function cartesianRequest(files) {
   const lacking = lackingTreatments();
   const everySampleSize = $('every-sample-size-row').hidden ? '' : $('every-sample-size').value.trim();
   return {
-    files: files.map((file) => ({ name: file.name, bytes: file.bytes.slice() })),
+    files: files.map((file) => ({
+      name: file.name, bytes: file.bytes.slice(), sheet: file.sheet || '',
+      parameter: file.listing.ownParameter ? file.parameterCode || '' : '', leftOut: [...file.leftOut],
+    })),
     parameter: chosenParameter(),
     sampleSizes: givenFields(givenSampleSizes, lacking, 'sampleSize'),
     sampleSize: everySampleSize,
@@ -313,16 +436,24 @@ function showLetters(document_) {
   }
 }
 
+// The means first; a pair's figures fold away, open only for a few pairs.
+const PairFiguresShownOpen = 6;
+
 function showFigures(figures) {
   const box = $('figures');
   dropLinks(box);
   box.replaceChildren();
-  for (const figure of figures) {
+  const pairs = element('details');
+  pairs.id = 'pair-figures';
+  pairs.open = figures.length - 1 <= PairFiguresShownOpen;
+  pairs.append(element('summary', `Figures of the ${figures.length - 1} pairs`));
+  figures.forEach((figure, k) => {
     const holder = element('div');
     holder.innerHTML = figure.svg;
     holder.append(downloadLink(figure.name, figure.svg, 'image/svg+xml'));
-    box.append(holder);
-  }
+    (k === 0 ? box : pairs).append(holder);
+  });
+  if (figures.length > 1) box.append(pairs);
   box.hidden = figures.length === 0;
   box.previousElementSibling.hidden = figures.length === 0;
 }
@@ -430,8 +561,17 @@ async function groupStudyFiles() {
 }
 
 async function addStudyFiles(files) {
-  for (const file of files) studyFiles.push(await readFile(file));
-  await groupStudyFiles();
+  const progress = $('study-progress');
+  for (const [k, file] of files.entries()) {
+    progress.textContent = `Reading file ${k + 1} of ${files.length}: ${file.name}...`;
+    studyFiles.push(await readFile(file));
+  }
+  progress.textContent = studyFiles.length > 0 ? 'Grouping the files...' : '';
+  try {
+    await groupStudyFiles();
+  } finally {
+    progress.textContent = '';
+  }
 }
 
 // The cells as the study table's files lay them out: the letters raised.

@@ -8,7 +8,10 @@ import time
 # The run once whole, to know how long it takes here, then again to be
 # interrupted.
 RUN = r"""
-import numpy, sys, time
+import numpy, signal, sys, time
+# A process started from a background job inherits SIGINT ignored; Ctrl-C
+# is what this run stands for.
+signal.signal(signal.SIGINT, signal.default_int_handler)
 import cartesianpt as cp
 rng = numpy.random.default_rng(61)
 values = {f"T{t:02d}": 0.2 + 0.0004 * t + rng.normal(0, 0.01, 100_000) for t in range(26)}
@@ -25,7 +28,8 @@ print("finished", flush=True)
 
 # The same for the life tables' replicates.
 LIFE_RUN = r"""
-import numpy, pandas, sys, time
+import numpy, pandas, signal, sys, time
+signal.signal(signal.SIGINT, signal.default_int_handler)
 import cartesianpt as cp
 rng = numpy.random.default_rng(5)
 rows = []

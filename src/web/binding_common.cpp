@@ -27,6 +27,19 @@ batch::AnswerWording pageWording() {
     return wording;
 }
 
+// The core's sentences go on with the answer's form (" CODE", " Maize=N"):
+// each phrase ends where that form reads on.
+ReadWording pageReadWording() {
+    ReadWording wording;
+    wording.parameter = "the menu \"Parameter of the long tables\", by its";
+    wording.sheet = "the file's menu \"Sheet\", by its";
+    // The Cartesian section asks for what a table lacks before its run; the
+    // Study section has no such fields, so its tables give them.
+    wording.sampleSize = "a column \"n\" in the table, as in";
+    wording.estimate = "a column \"estimate\" in the table, as in";
+    return wording;
+}
+
 bool takePageFixedTime(const val& request, std::optional<DateTime>& moment, std::string& complaint) {
     const std::string text = textOr(request, "fixedTime", "");
     if (text.empty()) return true;

@@ -17,8 +17,10 @@ namespace cpt::web {
 std::string textOr(const emscripten::val& request, const char* key, const std::string& otherwise);
 bool flag(const emscripten::val& request, const char* key);
 
-// The page's controls, as its complaints name them.
+// The page's controls, as its complaints name them: the runs' and the
+// readers' (never a command-line option).
 batch::AnswerWording pageWording();
+ReadWording pageReadWording();
 // The "Fixed time stamp" field as a moment (none when empty); false, with
 // the complaint, when it holds no date and time.
 bool takePageFixedTime(const emscripten::val& request, std::optional<DateTime>& moment, std::string& complaint);

@@ -8,6 +8,7 @@
 #include <optional>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <emscripten/bind.h>
@@ -88,7 +89,7 @@ val figuresOf(const batch::BatchOutcome& outcome) {
 
 }  // namespace
 
-// request: {files: [{name, bytes}], reversed, differences, code, fixedTime,
+// request: {files: [{name, bytes, sheet, parameter, leftOut}], reversed, differences, code, fixedTime,
 //           parameter, sampleSizes, sampleSize, estimates, onProgress(text)}
 val runCartesian(val request) {
     makeEmptyFolder(CartesianFolder);
@@ -127,13 +128,23 @@ val runCartesian(val request) {
     std::filesystem::create_directories(options.folder);
     folders.push_back(options.folder);
 
+    // The window's status lines, and under them which pair of how many.
     batch::ProgressHandler progress;
+    batch::PairProgressHandler pairProgress;
     const val onProgress = request["onProgress"];
     if (onProgress.typeOf().as<std::string>() == "function") {
-        progress = [onProgress](const std::string& status) { onProgress(status); };
+        auto shown = std::make_shared<std::pair<std::string, std::string>>();
+        progress = [onProgress, shown](const std::string& status) {
+            shown->first = status;
+            onProgress(shown->first + shown->second);
+        };
+        pairProgress = [onProgress, shown](int pair, int pairs) {
+            shown->second = "\nPair " + std::to_string(pair) + " of " + std::to_string(pairs);
+            onProgress(shown->first + shown->second);
+        };
     }
     std::ostringstream messages;
-    const batch::BatchOutcome outcome = batch::runCartesianBatch(options, messages, progress);
+    const batch::BatchOutcome outcome = batch::runCartesianBatch(options, messages, progress, pairProgress);
     val result = commonResult(outcome, messages, folders);
     result.set("grid", gridOf(outcome.grid));
     result.set("figures", figuresOf(outcome));

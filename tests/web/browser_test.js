@@ -16,7 +16,7 @@ const { spawnSync } = require('child_process');
 const puppeteer = require('puppeteer-core');
 const runs = require('./cpt_runs');
 const { serveFolder } = require('./static_server');
-const { writeTables, wideSampleSizes, wideEstimates } = require('./table_fixtures');
+const { writeTables, writeLongTableWithout, treatmentNames, wideSampleSizes, wideEstimates } = require('./table_fixtures');
 
 const pageFolder = path.join(runs.root, 'build-web');
 const examples = ['Maize.txt', 'Sorghum.txt', 'Wheat.txt'].map((name) => path.join(runs.root, 'examples', name));
@@ -188,6 +188,153 @@ test('the page in chromium', async (t) => {
       await bookPage.close();
     });
 
+    await t.test('Tab reaches every chooser, and Enter on it or on its drop zone opens the file dialogue', async () => {
+      const keyed = await browser.newPage();
+      await keyed.goto(`${origin}/index.html`, { waitUntil: 'load' });
+      // Keys go to the page in front; a dialogue left open would hold the browser.
+      await keyed.bringToFront();
+      try {
+      // Each input's dialogue, asked for, is noted and kept shut.
+      await keyed.evaluate(() => {
+        window.dialogues = [];
+        for (const input of document.querySelectorAll('input[type=file]')) {
+          input.addEventListener('click', (event) => { window.dialogues.push(input.id); event.preventDefault(); });
+        }
+      });
+      for (const [id, input] of [['treatment-choose', 'treatment-input'], ['treatment-drop', 'treatment-input'],
+                                 ['study-choose', 'study-input'], ['data-drop', 'data-input'], ['data-choose', 'data-input']]) {
+        await keyed.focus(`#${id}`);
+        await keyed.keyboard.press('Enter');
+        assert.deepEqual(await keyed.evaluate(() => window.dialogues.splice(0)), [input], `Enter on ${id}`);
+      }
+      // From the top of the page, Tab after Tab up to the last chooser (a
+      // Tab beyond the page would take the focus out of it).
+      await keyed.goto(`${origin}/index.html`, { waitUntil: 'load' });
+      const reached = [];
+      for (let press = 0; press < 40 && reached.at(-1) !== 'data-choose'; press++) {
+        await keyed.keyboard.press('Tab');
+        reached.push(await keyed.evaluate(() => document.activeElement.id));
+      }
+      for (const id of ['treatment-drop', 'treatment-choose', 'study-drop', 'study-choose', 'data-drop', 'data-choose']) {
+        assert.ok(reached.includes(id), `${id} reached by Tab (stops: ${reached.join(' ')})`);
+      }
+      assert.ok(reached.indexOf('treatment-choose') < reached.indexOf('reversed'), 'the first chooser before the options');
+      assert.match(await keyed.$eval('#treatment-drop', (zone) => zone.getAttribute('aria-label')), /click or press Enter/);
+      } finally {
+        await keyed.close();
+      }
+    });
+
+    await t.test('a table\'s treatments left out one by one give the run of the rest', async () => {
+      const outPage = await browser.newPage();
+      await outPage.goto(`${origin}/index.html`, { waitUntil: 'load' });
+      await outPage.type('#fixed-time', runs.fixedTime);
+      await chooseTreatments(outPage, [tables.long], 6);
+      assert.equal(await outPage.$eval('#run-cartesian', (button) => button.disabled), true, 'no parameter chosen');
+      await outPage.select('#parameter', 'r');
+      for (const name of treatmentNames) {
+        await outPage.click(`#treatment-list button[title="Leave this treatment out"][data-treatment="${name}"]`);
+        const listed = (await tableText(outPage, '#treatment-list tbody')).map((row) => row[2]);
+        assert.deepEqual(listed, treatmentNames.filter((other) => other !== name));
+        await outPage.click('#run-cartesian');
+        await waitForRun(outPage);
+        const cpt = runs.cptCartesian({ files: [writeLongTableWithout([name])], parameter: 'r' });
+        assert.equal(cpt.status, 0);
+        assert.equal(await outPage.$eval('#report-text', (pre) => pre.textContent), cpt.files[0].bytes.toString('utf8'),
+                     `the report without ${name}`);
+        await outPage.click(`#left-out button[data-treatment="${name}"]`);
+        assert.equal((await tableText(outPage, '#treatment-list tbody')).length, 3, `${name} taken back`);
+      }
+      // Two left out: the table's last treatment stays, and Run says why it is greyed.
+      for (const name of treatmentNames.slice(0, 2)) {
+        await outPage.click(`#treatment-list button[title="Leave this treatment out"][data-treatment="${name}"]`);
+      }
+      assert.equal(await outPage.$$eval('#treatment-list button[title="Leave this treatment out"]', (b) => b.length), 0);
+      assert.equal(await outPage.$eval('#run-cartesian', (button) => button.disabled), true);
+      assert.match(await outPage.$eval('#treatment-count-note', (note) => note.textContent), /1 is listed; add another/);
+      await outPage.close();
+    });
+
+    await t.test('a workbook whose first sheet holds notes is read from its second sheet', async () => {
+      const sheetPage = await browser.newPage();
+      await sheetPage.goto(`${origin}/index.html`, { waitUntil: 'load' });
+      await sheetPage.type('#fixed-time', runs.fixedTime);
+      await (await sheetPage.$('#treatment-input')).uploadFile(tables.notesFirst);
+      await sheetPage.waitForSelector('#treatment-list tbody tr.refused select');
+      assert.equal(await sheetPage.$eval('#run-cartesian', (button) => button.disabled), true, 'a refused file');
+      assert.match(await sheetPage.$eval('#treatment-count-note', (note) => note.textContent), /another of its sheets/);
+      assert.deepEqual(await sheetPage.$$eval('#treatment-list select option', (options) => options.map((o) => o.value)),
+                       ['Notes', 'Tables']);
+      await sheetPage.select('#treatment-list select', 'Tables');
+      await sheetPage.waitForFunction(() => document.querySelectorAll('#treatment-list tbody tr').length === 6);
+      await sheetPage.select('#parameter', 'R0');
+      await sheetPage.click('#run-cartesian');
+      await waitForRun(sheetPage);
+      const cpt = runs.cptCartesian({ files: [tables.notesFirst], sheet: 'Tables', parameter: 'R0' });
+      assert.equal(cpt.status, 0);
+      assert.equal(await sheetPage.$eval('#report-text', (pre) => pre.textContent), cpt.files[0].bytes.toString('utf8'));
+      await sheetPage.close();
+    });
+
+    await t.test('a wide table shows its parameter, and another one given names the report', async () => {
+      const codePage = await browser.newPage();
+      await codePage.goto(`${origin}/index.html`, { waitUntil: 'load' });
+      await codePage.type('#fixed-time', runs.fixedTime);
+      await chooseTreatments(codePage, [tables.wide], 3);
+      assert.equal(await codePage.$eval('#treatment-list input.own-parameter', (field) => field.value), 'wide r');
+      await codePage.$eval('#treatment-list input.own-parameter', (field) => { field.value = ''; });
+      await codePage.type('#treatment-list input.own-parameter', 'r2');
+      for (const name of Object.keys(wideSampleSizes)) {
+        await codePage.type(`#gap-list input[data-treatment="${name}"][placeholder="n"]`, wideSampleSizes[name]);
+        await codePage.type(`#gap-list input[data-treatment="${name}"][placeholder="estimate"]`, wideEstimates[name]);
+      }
+      await codePage.click('#run-cartesian');
+      await waitForRun(codePage);
+      const cpt = runs.cptCartesian({ files: [tables.wide], sampleSizes: wideSampleSizes, estimates: wideEstimates, parameter: 'r2' });
+      assert.equal(cpt.status, 0);
+      assert.equal(await codePage.$eval('#report-text', (pre) => pre.textContent), cpt.files[0].bytes.toString('utf8'));
+      assert.match(await codePage.$eval('#report-download', (link) => link.download), /r2/);
+      await codePage.close();
+    });
+
+    await t.test('no message the page shows contains "--"', async () => {
+      const wordsPage = await browser.newPage();
+      await wordsPage.setViewport({ width: 1366, height: 768 });
+      await wordsPage.goto(`${origin}/index.html`, { waitUntil: 'load' });
+      const shown = () => wordsPage.$$eval('.messages, #treatment-list td, .progress',
+        (boxes) => boxes.filter((box) => !box.hidden).map((box) => box.textContent).filter((text) => text));
+      const seen = [];
+      // A lone file, then a refused one, a long table without its parameter
+      // and a workbook whose first sheet is no table.
+      await chooseTreatments(wordsPage, examples.slice(0, 1));
+      seen.push(...await shown());
+      assert.match(seen.join('\n'), /compares 2 or more treatments/);
+      await (await wordsPage.$('#treatment-input')).uploadFile(tables.notWorkbook, tables.workbook, tables.notesFirst);
+      await wordsPage.waitForFunction(() => document.querySelectorAll('#treatment-list tbody tr').length === 1 + 1 + 6 + 1);
+      seen.push(...await shown());
+      // A fixed time stamp that is not one, in every section it applies to.
+      await wordsPage.type('#fixed-time', 'noon');
+      await wordsPage.$$eval('#treatment-list tbody button[title="Leave this file out"]', (buttons) => buttons.slice(1).reverse().forEach((b) => b.click()));
+      await chooseTreatments(wordsPage, examples.slice(1, 2), 2);
+      await wordsPage.click('#run-cartesian');
+      await waitForRun(wordsPage);
+      await (await wordsPage.$('#data-input')).uploadFile(examples[0]);
+      await wordsPage.waitForFunction(() => !document.getElementById('run-sort-count').disabled);
+      await wordsPage.click('#run-sort-count');
+      await wordsPage.waitForFunction(() => /^(Done|Stopped)/.test(document.getElementById('sort-progress').textContent));
+      // A study of a wide table, which lacks its sample sizes.
+      await (await wordsPage.$('#study-input')).uploadFile(tables.wide);
+      await wordsPage.waitForFunction(() => !document.getElementById('study-messages').hidden);
+      seen.push(...await shown());
+      const joined = seen.join('\n');
+      for (const words of ['"Fixed time stamp" expects', 'season.xlsx', 'not a workbook.xlsx', 'give it with a column "n"']) {
+        assert.ok(joined.includes(words), `"${words}" shown in: ${joined}`);
+      }
+      assert.deepEqual(seen.filter((text) => text.includes('--')), []);
+      await wordsPage.screenshot({ path: path.join(pageFolder, 'screenshot-refusals.png'), fullPage: true });
+      await wordsPage.close();
+    });
+
     await t.test('the study shows its grouping, then cpt\'s table with raised letters and its files', async () => {
       const studyPage = await browser.newPage();
       await studyPage.setViewport({ width: 1100, height: 900 });
@@ -276,6 +423,40 @@ test('the page in chromium', async (t) => {
       assert.equal(await runnable(), true, '26 files');
       assert.equal(await counted.$eval('#treatment-count-note', (note) => note.hidden), true);
       await counted.close();
+    });
+
+    await t.test('26 treatments: the run counts its pairs, the grid stays in its card, the pair figures fold away', async () => {
+      const wide = await browser.newPage();
+      await wide.setViewport({ width: 1366, height: 768 });
+      await wide.goto(`${origin}/index.html`, { waitUntil: 'load' });
+      const { treatmentFile } = require(path.join(pageFolder, 'bench_files.js'));
+      const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'cpt-web-26-'));
+      const files = [...'ABCDEFGHIJKLMNOPQRSTUVWXYZ'].map((letter, k) => {
+        const file = path.join(folder, `Line ${letter}.txt`);
+        fs.writeFileSync(file, treatmentFile(`Line ${letter}`, 'r', 40, 0.15 + k / 1000, 0.15 + k / 1000, 0.006, 101 + k, 60));
+        return file;
+      });
+      await chooseTreatments(wide, files);
+      await wide.evaluate(() => {
+        window.progressSeen = [];
+        const progress = document.getElementById('cartesian-progress');
+        new MutationObserver(() => window.progressSeen.push(progress.textContent)).observe(progress, { childList: true, characterData: true, subtree: true });
+      });
+      await wide.click('#run-cartesian');
+      await waitForRun(wide);
+      assert.match(await wide.$eval('#cartesian-progress', (p) => p.textContent), /^Done/);
+      const seen = await wide.evaluate(() => window.progressSeen);
+      assert.ok(seen.some((text) => /Pair \d+ of 325/.test(text)), `pair k of n in: ${seen.slice(0, 5).join(' | ')}`);
+      const fits = await wide.evaluate(() => {
+        const card = document.getElementById('cartesian').getBoundingClientRect();
+        const holder = document.getElementById('overview-grid').parentElement.getBoundingClientRect();
+        return holder.right <= card.right && holder.left >= card.left;
+      });
+      assert.equal(fits, true, 'the grid inside its card');
+      assert.equal(await wide.$eval('#pair-figures', (details) => details.open), false, 'the pair figures folded');
+      assert.match(await wide.$eval('#pair-figures summary', (summary) => summary.textContent), /325 pairs/);
+      assert.ok(await wide.evaluate(() => document.body.scrollHeight) < 20000, 'a page of reasonable height');
+      await wide.close();
     });
 
     await t.test('no request went anywhere but the local server', () => {

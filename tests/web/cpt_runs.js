@@ -32,6 +32,7 @@ function filesOf(folder, names) {
 function readArguments(run) {
   const args = [];
   if (run.parameter) args.push('--parameter', run.parameter);
+  if (run.sheet) args.push('--sheet', run.sheet);
   for (const [name, n] of Object.entries(run.sampleSizes || {})) args.push('--sample-size', `${name}=${n}`);
   if (run.sampleSize) args.push('--sample-size', run.sampleSize);
   for (const [name, x] of Object.entries(run.estimates || {})) args.push('--estimate', `${name}=${x}`);
@@ -141,5 +142,5 @@ function loadCore() {
 
 module.exports = {
   root, cptProgram, fixedTime, withFileNames, pageFiles, cptCartesian, webCartesian, cptStudy, webStudy, zipParts,
-  cptSortCount, webSortCount, loadCore,
+  cptSortCount, webSortCount, loadCore, withBuffers,
 };

@@ -40,7 +40,8 @@ const cartesianCases = [
   { label: 'four fixtures with difference files', differences: true,
     files: ['kale_3_5.txt', 'cabbage_1_5.txt', 'radish_1_3.txt', 'mustard_0_1_5.txt'].map(fixture) },
   { label: 'a file that is not a treatment file is refused', status: 1,
-    files: [examples('Maize.txt'), examples('Egg duration.txt')] },
+    files: [examples('Maize.txt'), examples('Egg duration.txt')],
+    pageWords: 'the table gives no sample size for treatment "Egg duration"; give it with a column "n" in the table' },
   { label: 'one described file is too few', status: 2, files: [examples('Maize.txt')] },
 ];
 
@@ -54,10 +55,11 @@ const tableCases = [
   { label: 'a long table of two parameters, R0 chosen', files: [tables.long], parameter: 'R0' },
   { label: 'a workbook of two parameters, r chosen', files: [tables.workbook], parameter: 'r', code: 'book' },
   { label: 'a wide table without its sample sizes is refused', status: 1, files: [tables.wide],
-    estimates: wideEstimates },
+    estimates: wideEstimates, pageWords: 'give it with a column "n" in the table, as in Maize=N' },
   { label: 'a wide table without its estimates is refused', status: 1, files: [tables.wide],
-    sampleSizes: wideSampleSizes },
-  { label: 'a long table of two parameters without a choice is refused', status: 1, files: [tables.workbook] },
+    sampleSizes: wideSampleSizes, pageWords: 'give it with a column "estimate" in the table, as in Maize=X.' },
+  { label: 'a long table of two parameters without a choice is refused', status: 1, files: [tables.workbook],
+    pageWords: 'name one with the menu "Parameter of the long tables", by its CODE.' },
   { label: 'a file named .xlsx that is no workbook is refused', status: 1,
     files: [tables.notWorkbook, examples('Maize.txt')] },
 ];
@@ -85,14 +87,24 @@ const sortCountCases = [
   { label: 'awkward numbers', file: awkwardNumbers, kind: 'general' },
   { label: 'awkward numbers, 5 decimals', file: awkwardNumbers, kind: 'general', decimals: '5' },
   { label: 'a number beyond the double range is refused', file: outOfRange, kind: 'general', status: 1 },
+  { label: 'a bad decimal count is refused', file: examples('Maize.txt'), kind: 'boot', decimals: '7', status: 2,
+    pageWords: '"Decimals" takes a number from -1 to 5, not "7".' },
 ];
 
 // Each case's expected status (0 unless given) keeps a case that fails on
-// both sides alike from passing unseen.
-function assertSameRun(web, cpt, expectedStatus = 0) {
+// both sides alike from passing unseen. Where cpt's complaint names its
+// options, the page's names its own controls (pageWords) instead.
+const optionName = /(^|\s)--?[a-zA-Z]/;
+function assertSameRun(web, cpt, expectedStatus = 0, pageWords = undefined) {
   assert.equal(cpt.status, expectedStatus, 'cpt exit status');
   assert.equal(web.status, cpt.status, 'exit status');
-  assert.equal(runs.withFileNames(web.messages), runs.withFileNames(cpt.messages), 'messages');
+  if (pageWords) {
+    assert.match(cpt.messages, optionName, 'cpt names its option');
+    assert.ok(web.messages.includes(pageWords), `"${pageWords}" in: ${web.messages}`);
+    assert.doesNotMatch(web.messages, optionName, 'an option name');
+  } else {
+    assert.equal(runs.withFileNames(web.messages), runs.withFileNames(cpt.messages), 'messages');
+  }
   assert.equal(runs.withFileNames(web.json), runs.withFileNames(cpt.json), 'JSON document');
   assert.deepEqual(web.files.map((file) => file.name), cpt.files.map((file) => file.name), 'written files');
   for (let k = 0; k < cpt.files.length; k++) {
@@ -105,7 +117,7 @@ test('the WebAssembly core writes what cpt writes', async (t) => {
   for (const run of [...cartesianCases, ...tableCases, ...foreignCases]) {
     await t.test(`cartesian: ${run.label}`, async () => {
       const cpt = runs.cptCartesian(run);
-      assertSameRun(await runs.webCartesian(core, run), cpt, run.status);
+      assertSameRun(await runs.webCartesian(core, run), cpt, run.status, run.pageWords);
     });
   }
   for (const run of [...studyCases, ...foreignCases]) {
@@ -129,7 +141,7 @@ test('the WebAssembly core writes what cpt writes', async (t) => {
   for (const run of sortCountCases) {
     await t.test(`sort-count: ${run.label}`, () => {
       const cpt = runs.cptSortCount(run);
-      assertSameRun(runs.webSortCount(core, run), cpt, run.status);
+      assertSameRun(runs.webSortCount(core, run), cpt, run.status, run.pageWords);
     });
   }
 });
@@ -222,5 +234,66 @@ test('the page lists what a file holds and what it lacks', async (t) => {
                          run.listed);
       }
     });
+  }
+});
+
+// What the page chooses a file at a time where cpt has one option for all
+// its files: a workbook's sheet, a table's parameter code, treatments left out.
+const { writeLongTableWithout, treatmentNames } = require('./table_fixtures');
+const pageFileOf = async (file, choices) => ({ ...(await runs.pageFiles([file]))[0], ...choices });
+
+test('a workbook whose first sheet holds notes lists its sheets, and its second sheet runs as cpt --sheet', async () => {
+  const core = await runs.loadCore();
+  const first = core.listInput(await pageFileOf(tables.notesFirst, {}));
+  assert.deepEqual(first.sheets, ['Notes', 'Tables']);
+  assert.match(first.error, /^The file "season\.xlsx" cannot be used: cell A2 of sheet "Notes"/);
+  const second = core.listInput(await pageFileOf(tables.notesFirst, { sheet: 'Tables' }));
+  assert.equal(second.error, undefined);
+  assert.deepEqual(second.treatments.map((t) => `${t.code} ${t.name}`),
+                   ['r', 'R0'].flatMap((code) => treatmentNames.map((name) => `${code} ${name}`)));
+  assert.deepEqual(core.listInput(await pageFileOf(tables.long, {})).sheets, undefined, 'a text table has no sheets');
+  const web = core.runCartesian({ files: [await pageFileOf(tables.notesFirst, { sheet: 'Tables' })], parameter: 'R0',
+                                  fixedTime: runs.fixedTime });
+  assertSameRun(runs.withBuffers(web), runs.cptCartesian({ files: [tables.notesFirst], sheet: 'Tables', parameter: 'R0' }));
+});
+
+test('treatments of a table left out give the run cpt makes of the table without them', async (t) => {
+  const core = await runs.loadCore();
+  for (const leftOut of [...treatmentNames.map((name) => [name]), []]) {
+    await t.test(`without ${leftOut.join(', ') || 'none'}`, async () => {
+      const web = core.runCartesian({ files: [await pageFileOf(tables.long, { leftOut })], parameter: 'r',
+                                      fixedTime: runs.fixedTime });
+      const cpt = runs.cptCartesian({ files: [writeLongTableWithout(leftOut)], parameter: 'r' });
+      assertSameRun(runs.withBuffers(web), cpt);
+    });
+  }
+  // A wide table's treatment left out needs no n or estimate.
+  const { Sorghum: _n, ...sampleSizes } = wideSampleSizes;
+  const { Sorghum: _x, ...estimates } = wideEstimates;
+  const web = core.runCartesian({ files: [await pageFileOf(tables.wide, { leftOut: ['Sorghum'] })], sampleSizes, estimates,
+                                  fixedTime: runs.fixedTime });
+  assert.equal(web.status, 0, web.messages);
+  assert.deepEqual(JSON.parse(web.json).treatments.map((treatment) => treatment.name).sort(), ['Maize', 'Wheat']);
+});
+
+test('a table without a parameter column takes the code the page gives it', async () => {
+  const core = await runs.loadCore();
+  const listed = async (file) => core.listInput(await pageFileOf(file, {})).ownParameter;
+  assert.deepEqual([await listed(tables.wide), await listed(tables.long), await listed(examples('Maize.txt'))],
+                   [true, false, false]);
+  const web = core.runCartesian({ files: [await pageFileOf(tables.wide, { parameter: 'r2' })], sampleSizes: wideSampleSizes,
+                                  estimates: wideEstimates, fixedTime: runs.fixedTime });
+  const cpt = runs.cptCartesian({ files: [tables.wide], sampleSizes: wideSampleSizes, estimates: wideEstimates, parameter: 'r2' });
+  assertSameRun(runs.withBuffers(web), cpt);
+  assert.match(runs.withFileNames(cpt.json), /r2/);
+});
+
+test('the study names no command-line option when a table lacks its sample sizes', async () => {
+  const core = await runs.loadCore();
+  const grouped = core.groupStudy({ files: await runs.pageFiles([tables.wide]) });
+  const run = core.runStudy({ files: await runs.pageFiles([tables.wide]), fixedTime: runs.fixedTime });
+  for (const text of [grouped.error || '', run.messages]) {
+    assert.match(text, /give it with a column "n" in the table/);
+    assert.doesNotMatch(text, /--/);
   }
 });

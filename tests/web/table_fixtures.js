@@ -53,9 +53,10 @@ function columnName(index) {
   return name;
 }
 
-function sheetParts(rows) {
+// sheets: [{name, rows}] in the workbook's order.
+function workbookParts(sheets) {
   const shared = [];
-  const sheetRows = rows.map((cells, r) => {
+  const sheetRowsOf = (rows) => rows.map((cells, r) => {
     const xml = cells.map((cell, c) => {
       const ref = `${columnName(c)}${r + 1}`;
       if (typeof cell === 'number') return `<c r="${ref}"><v>${cell}</v></c>`;
@@ -64,6 +65,7 @@ function sheetParts(rows) {
     }).join('');
     return `<row r="${r + 1}">${xml}</row>`;
   }).join('');
+  const sheetXml = sheets.map(({ rows }) => (rows.length > 0 ? `<sheetData>${sheetRowsOf(rows)}</sheetData>` : '<sheetData/>'));
   const declaration = '<?xml version="1.0" encoding="UTF-8" standalone="yes"?>\n';
   const main = 'http://schemas.openxmlformats.org/spreadsheetml/2006/main';
   const relationships = 'http://schemas.openxmlformats.org/officeDocument/2006/relationships';
@@ -74,15 +76,18 @@ function sheetParts(rows) {
     ['_rels/.rels', `${declaration}<Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships">` +
       `<Relationship Id="rId1" Type="${relationships}/officeDocument" Target="xl/workbook.xml"/></Relationships>`],
     ['xl/workbook.xml', `${declaration}<workbook xmlns="${main}" xmlns:r="${relationships}"><sheets>` +
-      '<sheet name="Tables" sheetId="1" r:id="rId1"/><sheet name="Notes" sheetId="2" r:id="rId2"/></sheets></workbook>'],
+      sheets.map(({ name }, k) => `<sheet name="${name}" sheetId="${k + 1}" r:id="rId${k + 1}"/>`).join('') + '</sheets></workbook>'],
     ['xl/_rels/workbook.xml.rels', `${declaration}<Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships">` +
-      `<Relationship Id="rId1" Type="${relationships}/worksheet" Target="worksheets/sheet1.xml"/>` +
-      `<Relationship Id="rId2" Type="${relationships}/worksheet" Target="worksheets/sheet2.xml"/></Relationships>`],
-    ['xl/worksheets/sheet1.xml', `${declaration}<worksheet xmlns="${main}"><sheetData>${sheetRows}</sheetData></worksheet>`],
-    ['xl/worksheets/sheet2.xml', `${declaration}<worksheet xmlns="${main}"><sheetData/></worksheet>`],
+      sheets.map((sheet, k) => `<Relationship Id="rId${k + 1}" Type="${relationships}/worksheet" Target="worksheets/sheet${k + 1}.xml"/>`).join('') +
+      '</Relationships>'],
+    ...sheetXml.map((xml, k) => [`xl/worksheets/sheet${k + 1}.xml`, `${declaration}<worksheet xmlns="${main}">${xml}</worksheet>`]),
     ['xl/sharedStrings.xml', `${declaration}<sst xmlns="${main}" count="${shared.length}" uniqueCount="${shared.length}">` +
       shared.map((text) => `<si><t>${text}</t></si>`).join('') + '</sst>'],
   ];
+}
+
+function sheetParts(rows) {
+  return workbookParts([{ name: 'Tables', rows }, { name: 'Notes', rows: [] }]);
 }
 
 // Deflated entries, the last one stored, as zip writers mix them.
@@ -135,11 +140,24 @@ function writeTables() {
     long: write('life table.csv', longRows().map((row) => row.join(',')).join('\n') + '\n'),
     workbook: write('life table.xlsx', zipOf(sheetParts(longRows()))),
     notWorkbook: write('not a workbook.xlsx', 'treatment,value\nMaize,1\n'),
+    // A workbook whose first sheet holds the field notes, its table second.
+    notesFirst: write('season.xlsx', zipOf(workbookParts([
+      { name: 'Notes', rows: [['Field season 2025'], ['Counts by J. Doe']] }, { name: 'Tables', rows: longRows() }]))),
   };
+}
+
+// The long table without the named treatments, under its own name in a
+// fresh folder: what cpt is given for a run the page makes leaving them out.
+function writeLongTableWithout(names) {
+  const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'cpt-web-tables-'));
+  const rows = longRows().filter((row, k) => k === 0 || !names.includes(row[1]));
+  const file = path.join(folder, 'life table.csv');
+  fs.writeFileSync(file, rows.map((row) => row.join(',')).join('\n') + '\n');
+  return file;
 }
 
 // What the wide table lacks, by name.
 const wideSampleSizes = Object.fromEntries(ofR.map((sample) => [sample.name, String(sample.n)]));
 const wideEstimates = Object.fromEntries(ofR.map((sample) => [sample.name, String(sample.estimate)]));
 
-module.exports = { writeTables, wideSampleSizes, wideEstimates };
+module.exports = { writeTables, writeLongTableWithout, wideSampleSizes, wideEstimates, treatmentNames: ofR.map((sample) => sample.name) };

@@ -178,13 +178,10 @@ test_that("an interrupt stays an interrupt, which try() does not swallow", {
 test_that("a real interrupt of a running test ends a loop of try()", {
   skip_on_os("windows")
   skip_if(Sys.which("kill") == "", "no kill")
-  # A process started in the background may ignore SIGINT from the start.
-  reaches <- tryCatch({
-    system(sprintf("sleep 0.2; kill -INT %d", Sys.getpid()), wait = FALSE)
-    Sys.sleep(3)
-    FALSE
-  }, interrupt = function(condition) TRUE)
-  skip_if_not(reaches, "an interrupt does not reach this R process")
+  # A SIGINT to a non-interactive R (R CMD check, a background job) may end
+  # the whole test run or never arrive: sent only where asked for.
+  skip_if_not(interactive() || identical(Sys.getenv("CPT_SIGNAL_TESTS"), "true"),
+              "sends SIGINT to this R process (set CPT_SIGNAL_TESTS=true)")
   # Pairs of millions of differences: the loop runs for seconds unless stopped.
   big <- lapply(setNames(1:4, c("A", "B", "C", "D")), function(k) seq(0, 1, length.out = 3000) + k / 100)
   sizes <- c(A = 10, B = 10, C = 10, D = 10)
