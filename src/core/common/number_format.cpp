@@ -48,6 +48,8 @@ std::string blankLedNumber(double value) {
 
 std::string printNumber(double value) { return blankLedNumber(value) + " "; }
 
+std::string roundTripNumber(double value) { return fmt::format("{}", value); }
+
 std::string textNumber(double value) {
     std::string text = recordNumber(value);
     std::size_t digitStart = text[0] == '-' ? 1 : 0;

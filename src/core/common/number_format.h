@@ -16,5 +16,8 @@ std::string recordNumber(double value);
 std::string blankLedNumber(double value);
 std::string printNumber(double value);
 std::string textNumber(double value);
+// The shortest text that reads back as the same double (for values handed
+// on as text, never for printed figures).
+std::string roundTripNumber(double value);
 
 }  // namespace cpt

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <limits>
 
+#include "core/common/number_format.h"
 #include "core/common/user_error.h"
 #include "core/input/text_treatments.h"
 #include "core/life/life_files.h"
@@ -19,9 +20,7 @@ std::vector<TreatmentRecords> readColumns(RecordTable& table, std::span<const Re
 
 std::string recordCell(double value) {
     if (std::isnan(value)) return {};
-    char text[64];
-    const auto end = std::to_chars(text, text + sizeof text, value).ptr;
-    return std::string(text, end);
+    return roundTripNumber(value);
 }
 
 std::vector<TreatmentRecords> recordsOfColumns(std::span<const RecordColumn> columns, const std::string& tableName) {
