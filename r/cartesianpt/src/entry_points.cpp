@@ -119,7 +119,11 @@ SEXP cpt_write_study_table(Rcpp::List results, std::vector<std::string> paramete
                            int digits, std::string path, std::string format) {
     return cptr::guarded([&] {
         const std::filesystem::path target = std::filesystem::absolute(path).lexically_normal();
-        cptr::writeStudyFile(cptr::studyTableOf(studyRequest(results, parameters, order, digits)), format, target);
+        // The rows as the table given holds them (a table study_table() made
+        // holds them in the table's own order).
+        cptr::StudyRequest request = studyRequest(results, parameters, order, digits);
+        request.rowOrder = parameters;
+        cptr::writeStudyFile(cptr::studyTableOf(request), format, target);
         return target.string();
     });
 }

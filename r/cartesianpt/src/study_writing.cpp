@@ -36,6 +36,7 @@ cpt::StudyTable studyTableOf(const StudyRequest& request) {
     }
     cpt::StudyOptions options;
     options.treatmentOrder = request.order;
+    options.rowOrder = request.rowOrder;
     options.digits = request.digits;
     return cpt::buildStudyTable(runs, options);
 }

@@ -15,6 +15,8 @@ struct StudyRequest {
     Rcpp::List results;  // one kept result per parameter
     std::vector<std::string> parameters;
     std::vector<std::string> order;  // empty: as the runs give them
+    // The rows named first; empty: the table's default order.
+    std::vector<std::string> rowOrder;
     int digits = cpt::DefaultStudyDigits;
 };
 

@@ -114,7 +114,9 @@ StudyCell makeCell(const TreatmentStatistics& treatment, std::string letters, in
 void checkLabels(std::span<const StudyParameterRun> runs,
                  const std::vector<std::pair<std::string, std::string>>& labels) {
     for (std::size_t i = 0; i < labels.size(); ++i) {
-        const auto& [code, text] = labels[i];
+        // Named apart: emscripten's clang cannot capture a structured binding.
+        const std::string& code = labels[i].first;
+        const std::string& text = labels[i].second;
         const bool known = std::any_of(runs.begin(), runs.end(), [&](const auto& run) { return run.parameter == code; });
         if (!known) throw UserError("A label is given for " + inQuotes(code) + ", which is no parameter of the study.");
         if (text.empty()) throw UserError("The label of " + inQuotes(code) + " is empty.");
