@@ -32,7 +32,7 @@
 #include <vector>
 
 #include "bench/support/bench_run.h"
-#include "core/analysis/cartesian_test.h"
+#include "core/analysis/cartesian_engine.h"
 #include "core/analysis/pair_calculation.h"
 #include "core/report/difference_files.h"
 #include "core/analysis/cartesian_run.h"

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "core/analysis/cartesian_test.h"
+#include "core/analysis/cartesian_engine.h"
 #include "core/analysis/treatment.h"
 #include "core/life/life_bootstrap.h"
 #include "core/life/life_front.h"

@@ -8,7 +8,7 @@
 #include "batch/input_files.h"
 #include "batch/reported_run.h"
 #include "batch/run_setup.h"
-#include "core/analysis/cartesian_test.h"
+#include "core/analysis/cartesian_engine.h"
 #include "core/analysis/parallel_jobs.h"
 #include "core/common/field_reader.h"
 #include "core/common/output_file.h"

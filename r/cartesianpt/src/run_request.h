@@ -6,7 +6,7 @@
 #include <atomic>
 #include <memory>
 
-#include "core/analysis/cartesian_test.h"
+#include "core/analysis/cartesian_engine.h"
 #include "core/report/reported_test.h"
 
 namespace cptr {

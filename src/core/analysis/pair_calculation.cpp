@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "core/analysis/cartesian_test.h"
+#include "core/analysis/cartesian_engine.h"
 #include "core/analysis/pair_statistics.h"
 #include "core/common/rounding.h"
 

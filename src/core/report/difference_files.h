@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "core/analysis/cartesian_test.h"
+#include "core/analysis/cartesian_engine.h"
 #include "core/common/pending_file.h"
 
 namespace cpt {

@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/analysis/cartesian_test.h"
+#include "core/analysis/cartesian_engine.h"
 #include "core/common/date_time.h"
 #include "core/common/user_error.h"
 #include "core/report/report_writer.h"

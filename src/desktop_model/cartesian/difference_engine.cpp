@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "core/analysis/cartesian_run.h"
-#include "core/analysis/cartesian_test.h"
+#include "core/analysis/cartesian_engine.h"
 #include "core/report/difference_listing.h"
 #include "core/common/number_format.h"
 #include "core/common/user_error.h"

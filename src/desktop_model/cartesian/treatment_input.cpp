@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "core/analysis/cartesian_run.h"
-#include "core/analysis/cartesian_test.h"
+#include "core/analysis/cartesian_engine.h"
 #include "core/analysis/transformation.h"
 #include "desktop_model/cartesian/missing_table_entries.h"
 #include "core/input/read_options.h"

@@ -1,4 +1,4 @@
-#include "core/analysis/cartesian_test.h"
+#include "core/analysis/cartesian_engine.h"
 
 #include <algorithm>
 #include <cmath>

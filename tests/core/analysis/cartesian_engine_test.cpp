@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "core/analysis/cartesian_run.h"
-#include "core/analysis/cartesian_test.h"
+#include "core/analysis/cartesian_engine.h"
 #include "core/analysis/large_pair.h"
 #include "core/analysis/pair_calculation.h"
 #include "core/report/difference_files.h"
