@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <exception>
 #include <memory>
+#include <stdexcept>
 #include <utility>
 
 #include "core/analysis/parallel_jobs.h"
