@@ -176,14 +176,29 @@ MainWindowWidget::MainWindowWidget(const ControlModel& model, ClickHandler onCli
     // so that a newcomer finds them without knowing the keys.
     auto* moreWindows = new QHBoxLayout();
     moreWindows->addStretch();
-    auto* study = new QPushButton(tr("Study table... (Ctrl+T)"), central);
-    study->setObjectName(main_parts::StudyButton);
-    study->setToolTip(tr("A table of several parameters and their treatments, each parameter a Cartesian run"));
-    study->setFocusPolicy(Qt::TabFocus);
-    connect(study, &QPushButton::clicked, this, [this] {
-        if (onStudy_) onStudy_();
-    });
-    moreWindows->addWidget(study);
+    struct WindowButton {
+        QString caption;
+        QString toolTip;
+        const char* name;
+        std::function<void()>* open;
+    };
+    const WindowButton windowButtons[] = {
+        {tr("Life tables... (Ctrl+L)"), tr("Life tables and their bootstrap files from a cohort's daily records"),
+         main_parts::LifeTableButton, &onLifeTable_},
+        {tr("Study table... (Ctrl+T)"), tr("A table of several parameters and their treatments, each parameter a Cartesian run"),
+         main_parts::StudyButton, &onStudy_},
+    };
+    for (const WindowButton& shown : windowButtons) {
+        auto* button = new QPushButton(shown.caption, central);
+        button->setObjectName(shown.name);
+        button->setToolTip(shown.toolTip);
+        button->setFocusPolicy(Qt::TabFocus);
+        std::function<void()>* open = shown.open;
+        connect(button, &QPushButton::clicked, this, [open] {
+            if (*open) (*open)();
+        });
+        moreWindows->addWidget(button);
+    }
     right->addLayout(moreWindows);
     layout->addLayout(right, 2, 2);
     layout->setColumnStretch(1, 1);

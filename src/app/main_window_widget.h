@@ -14,6 +14,7 @@ namespace cpt::app {
 // Object names of the parts the described window has not.
 namespace main_parts {
 inline constexpr char StudyButton[] = "studyButton";
+inline constexpr char LifeTableButton[] = "lifeTableButton";
 }  // namespace main_parts
 
 class FrequencyChart;
